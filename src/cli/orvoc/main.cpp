@@ -1,0 +1,2 @@
+// Placeholder until orvoc lands.
+int main() { return 2; }

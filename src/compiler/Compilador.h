@@ -1,0 +1,58 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class PanelTexto;
+class EntornoCompilador;
+
+// The compile pass over the command pane and its form variables. One object
+// per main window (or per orvoc run); the handlers of the command table work
+// on its per-line state.
+class Compilador {
+public:
+    Compilador(PanelTexto& tx_Cmd, PanelTexto& tx_Cod, EntornoCompilador& entorno);
+
+    // Recompiles every line of tx_Cmd into tx_Cod and lst_Debug; colours and
+    // normalises the chain that starts at LinAntCmd; runs the action words.
+    // A call while a pass runs is dropped (the pass re-reads nothing of it).
+    void CompilarLineas();
+    bool Compilando() const { return compilando_; }
+
+    // Form variables (read and written by the keyboard handling too).
+    int LinAntCmd = 0;
+    int LinActCmd = 0;
+    int PriCarCmd = -1;
+    int LonLinCmd = -1;
+    bool v_ChangeText = false;
+
+    // Results of the last pass.
+    QStringList lst_Debug;   // "Linea N - message"
+    QString lbl_Info;        // last caption set by the pass
+
+    // For each line of tx_Cod, the command-pane line that produced it, as the
+    // pane stands when the pass reaches a transmission (-1: none).
+    std::vector<int> v_OrigenCodigo;
+
+    // ---- Per-line state, for the handlers ----
+    QString TipoLinea;       // "Cmd", "Err", "Hlp", "Cmt", "Snt"
+    QStringList v_Cmd;       // [word, argument text?]
+    QStringList v_Arg;
+    QString v_CodLin;
+    int v_ChkArgs = 0;       // -1 (true) after a help request
+    int v_LineaCompilada = 0;   // index of the line being compiled
+
+    void InsertaCodigo(const QString& v_CodLin, const QString& v_Tipo);
+    int ChkArgs(int v_NArg);
+    bool ChkReloj(const QString& arg, const QString& msgFormato, const QString& msgNumero);
+    bool ChkFecha(QString& arg);
+    bool ChkHora(QString& arg, const QString& mensaje);
+    void MostrarInfo(const QString& texto);
+
+    PanelTexto& tx_Cmd;
+    PanelTexto& tx_Cod;
+    EntornoCompilador& entorno;
+
+private:
+    bool compilando_ = false;
+};

@@ -1,0 +1,95 @@
+#include "Codificacion.h"
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <array>
+
+namespace Codificacion {
+
+namespace {
+// The 128 upper codes of Windows-1252 through Qt's ICU codec, built once.
+const std::array<char16_t, 256>& TablaDecodificacion() {
+    static const std::array<char16_t, 256> tabla = [] {
+        std::array<char16_t, 256> t{};
+        QStringDecoder dec("windows-1252");
+        for (int i = 0; i < 256; ++i) {
+            const char b = static_cast<char>(i);
+            const QString s = dec.isValid() ? dec.decode(QByteArrayView(&b, 1)) : QString(QChar(i));
+            // Codes the page leaves undefined (81, 8D, 8F, 90, 9D) map to the C1 controls, as on Windows.
+            t[i] = (s.isEmpty() || s.at(0) == QChar::ReplacementCharacter) ? char16_t(i) : s.at(0).unicode();
+        }
+        return t;
+    }();
+    return tabla;
+}
+
+bool EsUtf8ConNoAscii(const QByteArray& bytes) {
+    bool noAscii = false;
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            noAscii = true;
+            break;
+        }
+    if (!noAscii) return false;
+    QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString s = dec.decode(bytes);
+    return !dec.hasError();
+}
+}  // namespace
+
+Decodificado Decodificar(const QByteArray& bytes) {
+    if (EsUtf8ConNoAscii(bytes)) {
+        QByteArray sinBom = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+        return {QString::fromUtf8(sinBom), Tipo::Utf8};
+    }
+    const auto& tabla = TablaDecodificacion();
+    QString s(bytes.size(), Qt::Uninitialized);
+    QChar* d = s.data();
+    for (char c : bytes) *d++ = QChar(tabla[static_cast<unsigned char>(c)]);
+    return {s, Tipo::Windows1252};
+}
+
+int CodigoWin1252(QChar c) {
+    const char16_t u = c.unicode();
+    if (u < 0x80) return u;
+    const auto& tabla = TablaDecodificacion();
+    for (int i = 0x80; i < 256; ++i)
+        if (tabla[i] == u) return i;
+    return -1;
+}
+
+bool Codificar(const QString& texto, Tipo tipo, QByteArray* salida, QString* error) {
+    if (tipo == Tipo::Utf8) {
+        *salida = texto.toUtf8();
+        return true;
+    }
+    QByteArray r;
+    r.reserve(texto.size());
+    for (QChar c : texto) {
+        const int codigo = CodigoWin1252(c);
+        if (codigo < 0) {
+            if (error) *error = QString(c);
+            return false;
+        }
+        r.append(static_cast<char>(codigo));
+    }
+    *salida = r;
+    return true;
+}
+
+QStringList Lineas(const QString& texto) {
+    QStringList r;
+    qsizetype inicio = 0;
+    const qsizetype n = texto.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = texto.at(i);
+        if (c == u'\r' || c == u'\n') {
+            r.append(texto.mid(inicio, i - inicio));
+            if (c == u'\r' && i + 1 < n && texto.at(i + 1) == u'\n') ++i;
+            inicio = i + 1;
+        }
+    }
+    if (inicio < n) r.append(texto.mid(inicio));
+    return r;
+}
+
+}  // namespace Codificacion

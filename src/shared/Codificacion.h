@@ -1,0 +1,31 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Text encoding of command files, temporary files and logs: Windows-1252,
+// except that a file which is valid UTF-8 with non-ASCII characters is read
+// (and saved back) as UTF-8.
+namespace Codificacion {
+
+enum class Tipo { Windows1252, Utf8 };
+
+struct Decodificado {
+    QString texto;
+    Tipo tipo = Tipo::Windows1252;
+};
+
+Decodificado Decodificar(const QByteArray& bytes);
+
+// Encodes text; on a character the encoding cannot hold returns false and
+// names the first such character in *error (nothing is replaced silently).
+bool Codificar(const QString& texto, Tipo tipo, QByteArray* salida, QString* error = nullptr);
+
+// Windows-1252 code of one character; -1 when the code page has none.
+int CodigoWin1252(QChar c);
+
+// Splits file contents into lines: CR LF, a lone LF and a lone CR each end a
+// line; a final line end does not open one more line.
+QStringList Lineas(const QString& texto);
+
+}  // namespace Codificacion

@@ -1,0 +1,46 @@
+#include "Fenwick.h"
+
+void Fenwick::Construir(const std::vector<int>& valores) {
+    const int n = static_cast<int>(valores.size());
+    arbol_.assign(n, 0);
+    for (int i = 0; i < n; ++i) {
+        arbol_[i] += valores[i];
+        const int padre = (i | (i + 1));
+        if (padre < n) arbol_[padre] += arbol_[i];
+    }
+}
+
+void Fenwick::Sumar(int i, int delta) {
+    const int n = Tamano();
+    for (; i < n; i |= i + 1) arbol_[i] += delta;
+}
+
+void Fenwick::Agregar(int valor) {
+    const int i = Tamano();
+    // Node i covers [i & (i + 1), i]: its sum is the value plus the earlier part.
+    const int desde = i & (i + 1);
+    arbol_.push_back(valor + (Prefijo(i) - Prefijo(desde)));
+}
+
+void Fenwick::QuitarUltimo() { arbol_.pop_back(); }
+
+long long Fenwick::Prefijo(int n) const {
+    long long suma = 0;
+    for (int i = n - 1; i >= 0; i = (i & (i + 1)) - 1) suma += arbol_[i];
+    return suma;
+}
+
+int Fenwick::Buscar(long long pos) const {
+    // Largest k with Prefijo(k) <= pos.
+    int k = 0;
+    int paso = 1;
+    while (paso * 2 <= Tamano()) paso *= 2;
+    for (; paso > 0; paso /= 2) {
+        const int sig = k + paso;
+        if (sig <= Tamano() && arbol_[sig - 1] <= pos) {
+            k = sig;
+            pos -= arbol_[sig - 1];
+        }
+    }
+    return k;
+}

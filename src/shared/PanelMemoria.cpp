@@ -1,0 +1,262 @@
+#include "PanelMemoria.h"
+#include <algorithm>
+
+namespace {
+const QString kCRLF = QStringLiteral("\r\n");
+
+// Cuts a flat list of runs to [desde, hasta).
+std::vector<PanelMemoria::Tramo> CortarTramos(const std::vector<PanelMemoria::Tramo>& tramos, int desde,
+                                              int hasta) {
+    std::vector<PanelMemoria::Tramo> r;
+    int pos = 0;
+    for (const auto& t : tramos) {
+        const int a = std::max(pos, desde);
+        const int b = std::min(pos + t.largo, hasta);
+        if (a < b) r.push_back({b - a, t.formato});
+        pos += t.largo;
+        if (pos >= hasta) break;
+    }
+    return r;
+}
+}  // namespace
+
+PanelMemoria::PanelMemoria() { SetText(QString()); }
+
+PanelMemoria::PanelMemoria(const QString& texto) { SetText(texto); }
+
+QString PanelMemoria::Text() const {
+    QString r;
+    r.reserve(Length());
+    for (size_t i = 0; i < lineas_.size(); ++i) {
+        if (i) r += kCRLF;
+        r += lineas_[i].texto;
+    }
+    return r;
+}
+
+void PanelMemoria::SetText(const QString& texto) {
+    lineas_.clear();
+    const auto partes = texto.split(kCRLF);
+    lineas_.reserve(partes.size());
+    std::vector<int> largos;
+    largos.reserve(partes.size());
+    for (const auto& p : partes) {
+        Linea_ l{p, {}};
+        if (!p.isEmpty()) l.tramos.push_back({static_cast<int>(p.size()), escritura_});
+        largos.push_back(static_cast<int>(p.size()) + 2);
+        lineas_.push_back(std::move(l));
+    }
+    offsets_.Construir(largos);
+    selInicio_ = 0;
+    selLargo_ = 0;
+    primeraVisible_ = 0;
+}
+
+int PanelMemoria::Length() const { return static_cast<int>(offsets_.Prefijo(LineCount()) - 2); }
+
+PanelMemoria::Posicion PanelMemoria::Ubicar(int indice) const {
+    indice = std::clamp(indice, 0, Length());
+    const int linea = std::min(offsets_.Buscar(indice), LineCount() - 1);
+    return {linea, indice - static_cast<int>(offsets_.Prefijo(linea))};
+}
+
+void PanelMemoria::Normalizar() {
+    const int total = Length();
+    selInicio_ = std::clamp(selInicio_, 0, total);
+    selLargo_ = std::clamp(selLargo_, 0, total - selInicio_);
+}
+
+void PanelMemoria::SetSelStart(int pos) {
+    selInicio_ = pos;
+    selLargo_ = 0;
+    Normalizar();
+    // As in a rich edit box, the caret takes the format of the character before it.
+    if (selInicio_ > 0) escritura_ = FormatoEn(selInicio_ - 1);
+}
+
+void PanelMemoria::SetSelLength(int largo) {
+    selLargo_ = largo;
+    Normalizar();
+}
+
+QString PanelMemoria::SelText() const {
+    if (selLargo_ == 0) return {};
+    const Posicion a = Ubicar(selInicio_);
+    const Posicion b = Ubicar(selInicio_ + selLargo_);
+    if (a.linea == b.linea) return lineas_[a.linea].texto.mid(a.columna, b.columna - a.columna);
+    QString r = lineas_[a.linea].texto.mid(a.columna);
+    r += kCRLF.mid(std::max(0, a.columna - static_cast<int>(lineas_[a.linea].texto.size())));
+    for (int l = a.linea + 1; l < b.linea; ++l) r += lineas_[l].texto + kCRLF;
+    r += lineas_[b.linea].texto.left(b.columna);
+    return r;
+}
+
+std::vector<PanelMemoria::Tramo> PanelMemoria::Cortar(const Linea_& l, int desde, int hasta) {
+    return CortarTramos(l.tramos, desde, hasta);
+}
+
+void PanelMemoria::Juntar(std::vector<Tramo>& destino, const std::vector<Tramo>& agregado) {
+    for (const auto& t : agregado) {
+        if (t.largo <= 0) continue;
+        if (!destino.empty() && destino.back().formato == t.formato)
+            destino.back().largo += t.largo;
+        else
+            destino.push_back(t);
+    }
+}
+
+void PanelMemoria::SetSelText(const QString& texto) {
+    Posicion a = Ubicar(selInicio_);
+    Posicion b = Ubicar(selInicio_ + selLargo_);
+    const int largoA = static_cast<int>(lineas_[a.linea].texto.size());
+    const int largoB = static_cast<int>(lineas_[b.linea].texto.size());
+    a.columna = std::min(a.columna, largoA);   // a start inside a line break moves before it
+    if (b.columna > largoB) {                  // an end inside a line break takes the whole break
+        if (b.linea + 1 < LineCount()) {
+            ++b.linea;
+            b.columna = 0;
+        } else {
+            b.columna = largoB;
+        }
+    }
+    const Formato nuevo = selLargo_ > 0 ? FormatoEn(selInicio_) : escritura_;
+
+    const Linea_& la = lineas_[a.linea];
+    const Linea_& lb = lineas_[b.linea];
+    const QString junto = la.texto.left(a.columna) + texto + lb.texto.mid(b.columna);
+    std::vector<Tramo> formatos;
+    Juntar(formatos, Cortar(la, 0, a.columna));
+    // Line breaks inside the new text take a run of their own, cut away below.
+    Juntar(formatos, {{static_cast<int>(texto.size()), nuevo}});
+    Juntar(formatos, Cortar(lb, b.columna, static_cast<int>(lb.texto.size())));
+
+    std::vector<Linea_> nuevas;
+    int pos = 0;
+    for (const auto& parte : junto.split(kCRLF)) {
+        const int largo = static_cast<int>(parte.size());
+        Linea_ l{parte, {}};
+        Juntar(l.tramos, CortarTramos(formatos, pos, pos + largo));
+        nuevas.push_back(std::move(l));
+        pos += largo + 2;
+    }
+    const int linea = a.linea;
+    const int columna = a.columna;
+    ReemplazarLineas(a.linea, b.linea, std::move(nuevas));
+    selInicio_ = LineIndex(linea) + columna + static_cast<int>(texto.size());
+    selLargo_ = 0;
+    Normalizar();
+}
+
+void PanelMemoria::ReemplazarLineas(int primera, int ultima, std::vector<Linea_>&& nuevas) {
+    const int viejas = ultima - primera + 1;
+    const int m = static_cast<int>(nuevas.size());
+    const bool alFinal = ultima == LineCount() - 1;
+    const int comunes = std::min(viejas, m);
+    for (int k = 0; k < comunes; ++k) {
+        const int delta = static_cast<int>(nuevas[k].texto.size() - lineas_[primera + k].texto.size());
+        lineas_[primera + k] = std::move(nuevas[k]);
+        if (delta) offsets_.Sumar(primera + k, delta);
+    }
+    if (m == viejas) return;
+    if (m > viejas) {
+        lineas_.insert(lineas_.begin() + primera + viejas, std::make_move_iterator(nuevas.begin() + comunes),
+                       std::make_move_iterator(nuevas.end()));
+    } else {
+        lineas_.erase(lineas_.begin() + primera + m, lineas_.begin() + primera + viejas);
+    }
+    if (alFinal) {
+        // Appending or cutting at the end keeps the tree: the code pane grows this way.
+        while (offsets_.Tamano() > LineCount()) offsets_.QuitarUltimo();
+        for (int i = offsets_.Tamano(); i < LineCount(); ++i)
+            offsets_.Agregar(static_cast<int>(lineas_[i].texto.size()) + 2);
+        return;
+    }
+    std::vector<int> largos;
+    largos.reserve(lineas_.size());
+    for (const auto& l : lineas_) largos.push_back(static_cast<int>(l.texto.size()) + 2);
+    offsets_.Construir(largos);
+}
+
+template <typename F>
+static void AplicarA(std::vector<PanelMemoria::Tramo>& tramos, int largoLinea, int a, int b, const F& cambio) {
+    std::vector<PanelMemoria::Tramo> r;
+    auto juntar = [&r](std::vector<PanelMemoria::Tramo> v) {
+        for (auto& t : v) {
+            if (t.largo <= 0) continue;
+            if (!r.empty() && r.back().formato == t.formato)
+                r.back().largo += t.largo;
+            else
+                r.push_back(t);
+        }
+    };
+    juntar(CortarTramos(tramos, 0, a));
+    auto medio = CortarTramos(tramos, a, b);
+    for (auto& t : medio) cambio(t.formato);
+    juntar(std::move(medio));
+    juntar(CortarTramos(tramos, b, largoLinea));
+    tramos = std::move(r);
+}
+
+void PanelMemoria::AplicarFormato(int desde, int largo, const auto& cambio) {
+    if (largo <= 0) return;
+    const Posicion a = Ubicar(desde);
+    const Posicion b = Ubicar(desde + largo);
+    for (int l = a.linea; l <= b.linea; ++l) {
+        auto& linea = lineas_[l];
+        const int len = static_cast<int>(linea.texto.size());
+        const int ca = l == a.linea ? std::min(a.columna, len) : 0;
+        const int cb = l == b.linea ? std::min(b.columna, len) : len;
+        if (ca < cb) AplicarA(linea.tramos, len, ca, cb, cambio);
+    }
+}
+
+void PanelMemoria::SetSelColor(ColorRGB color) {
+    if (selLargo_ == 0) {
+        escritura_.color = color;
+        return;
+    }
+    AplicarFormato(selInicio_, selLargo_, [color](Formato& f) { f.color = color; });
+}
+
+void PanelMemoria::SetSelBold(bool on) {
+    if (selLargo_ == 0) {
+        escritura_.bold = on;
+        return;
+    }
+    AplicarFormato(selInicio_, selLargo_, [on](Formato& f) { f.bold = on; });
+}
+
+void PanelMemoria::SetSelItalic(bool on) {
+    if (selLargo_ == 0) {
+        escritura_.italic = on;
+        return;
+    }
+    AplicarFormato(selInicio_, selLargo_, [on](Formato& f) { f.italic = on; });
+}
+
+int PanelMemoria::LineFromChar(int indice) const { return Ubicar(indice < 0 ? selInicio_ : indice).linea; }
+
+int PanelMemoria::LineIndex(int linea) const {
+    if (linea < 0 || linea >= LineCount()) return -1;
+    return static_cast<int>(offsets_.Prefijo(linea));
+}
+
+int PanelMemoria::LineLength(int indice) const {
+    return static_cast<int>(lineas_[LineFromChar(indice)].texto.size());
+}
+
+void PanelMemoria::LineScroll(int lineas) {
+    primeraVisible_ = std::clamp(primeraVisible_ + lineas, 0, std::max(0, LineCount() - 1));
+}
+
+Formato PanelMemoria::FormatoEn(int indice) const {
+    const Posicion p = Ubicar(indice);
+    int pos = 0;
+    for (const auto& t : lineas_[p.linea].tramos) {
+        if (p.columna < pos + t.largo) return t.formato;
+        pos += t.largo;
+    }
+    return {};
+}
+
+std::vector<PanelMemoria::Tramo> PanelMemoria::TramosDe(int linea) const { return lineas_[linea].tramos; }

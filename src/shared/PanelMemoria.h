@@ -1,0 +1,87 @@
+#pragma once
+#include "Fenwick.h"
+#include "PanelTexto.h"
+#include <QStringList>
+#include <vector>
+
+// Character format of a run of text.
+struct Formato {
+    ColorRGB color = Colores::Negro;
+    bool bold = false;
+    bool italic = false;
+    bool operator==(const Formato&) const = default;
+};
+
+// Plain in-memory text pane: the lines, their formats, a selection and a
+// scroll position. Linear on large texts: the lines are kept apart and their
+// offsets in a Fenwick tree, so rewriting a line in the middle of 100,000
+// lines costs a logarithm, not a copy of the whole text.
+//
+// Only CR LF separates lines; callers normalise line ends before text gets here.
+class PanelMemoria : public PanelTexto {
+public:
+    PanelMemoria();
+    explicit PanelMemoria(const QString& texto);
+
+    QString Text() const override;
+    void SetText(const QString& texto) override;
+
+    int SelStart() const override { return selInicio_; }
+    void SetSelStart(int pos) override;
+    int SelLength() const override { return selLargo_; }
+    void SetSelLength(int largo) override;
+    QString SelText() const override;
+    void SetSelText(const QString& texto) override;
+    void SetSelColor(ColorRGB color) override;
+    void SetSelBold(bool on) override;
+    void SetSelItalic(bool on) override;
+
+    int LineFromChar(int indice) const override;
+    int LineIndex(int linea) const override;
+    int LineLength(int indice) const override;
+    int FirstVisibleLine() const override { return primeraVisible_; }
+    void LineScroll(int lineas) override;
+
+    bool Visible() const override { return visible_; }
+    void SetVisible(bool visible) override { visible_ = visible; }
+
+    int LineCount() const override { return static_cast<int>(lineas_.size()); }
+    int Length() const override;
+
+    // Read-back for tests and for views that copy the model.
+    QString Linea(int n) const { return lineas_[n].texto; }
+    Formato FormatoEn(int indice) const;
+    ColorRGB ColorEn(int indice) const { return FormatoEn(indice).color; }
+    Formato FormatoEscritura() const { return escritura_; }
+    // Runs of one line as (length, format), merged.
+    struct Tramo {
+        int largo;
+        Formato formato;
+    };
+    std::vector<Tramo> TramosDe(int linea) const;
+
+private:
+    struct Linea_ {
+        QString texto;
+        std::vector<Tramo> tramos;   // empty: the whole line has formato base
+    };
+    struct Posicion {
+        int linea;
+        int columna;   // may be len + 1 (between CR and LF) or len + 2 at most
+    };
+
+    Posicion Ubicar(int indice) const;
+    void Normalizar();   // clamps the selection after a change
+    void AplicarFormato(int desde, int largo, const auto& cambio);
+    void ReemplazarLineas(int primera, int ultima, std::vector<Linea_>&& nuevas);
+    static std::vector<Tramo> Cortar(const Linea_& l, int desde, int hasta);
+    static void Juntar(std::vector<Tramo>& destino, const std::vector<Tramo>& agregado);
+
+    std::vector<Linea_> lineas_;
+    Fenwick offsets_;   // len + 2 per line
+    int selInicio_ = 0;
+    int selLargo_ = 0;
+    int primeraVisible_ = 0;
+    bool visible_ = true;
+    Formato escritura_;
+};

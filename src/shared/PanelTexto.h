@@ -1,0 +1,61 @@
+#pragma once
+#include "ColorRGB.h"
+#include <QString>
+
+// A text pane as the compiler and the editor see it: the operations of a rich
+// text box. Lines are numbered from 0 and separated by CR LF; every character
+// index counts a line break as its two characters.
+//
+// Two implementations: PanelMemoria (plain model, headless) and the Qt widget
+// adapter of the editor. Both pass the same contract tests.
+class PanelTexto {
+public:
+    virtual ~PanelTexto() = default;
+
+    // Text
+    virtual QString Text() const = 0;
+    virtual void SetText(const QString& texto) = 0;
+
+    // Selection. Setting SelStart empties the selection.
+    virtual int SelStart() const = 0;
+    virtual void SetSelStart(int pos) = 0;
+    virtual int SelLength() const = 0;
+    virtual void SetSelLength(int largo) = 0;
+    virtual QString SelText() const = 0;
+    // Replaces the selection (or inserts at the caret); the caret ends after it.
+    virtual void SetSelText(const QString& texto) = 0;
+    // Colour of the selection; with an empty selection, of the next typed text.
+    virtual void SetSelColor(ColorRGB color) = 0;
+    virtual void SetSelBold(bool on) = 0;
+    virtual void SetSelItalic(bool on) = 0;
+
+    // EM_LINEFROMCHAR: line holding a character index (-1: the caret).
+    virtual int LineFromChar(int indice) const = 0;
+    // EM_LINEINDEX: first character index of a line, -1 when it does not exist.
+    virtual int LineIndex(int linea) const = 0;
+    // EM_LINELENGTH: length of the line holding an index, without its break.
+    virtual int LineLength(int indice) const = 0;
+    // EM_GETFIRSTVISIBLELINE / EM_LINESCROLL
+    virtual int FirstVisibleLine() const = 0;
+    virtual void LineScroll(int lineas) = 0;
+
+    // Control
+    virtual bool Visible() const = 0;
+    virtual void SetVisible(bool visible) = 0;
+    virtual void Refresh() {}
+    // Placement in twips (the tip pane moves; the other panes keep theirs).
+    virtual int Left() const { return left_; }
+    virtual int Top() const { return top_; }
+    virtual int Width() const { return width_; }
+    virtual void SetLeft(int twips) { left_ = twips; }
+    virtual void SetTop(int twips) { top_ = twips; }
+    virtual void SetWidth(int twips) { width_ = twips; }
+
+    // Number of lines (a text with n line breaks has n + 1 lines).
+    virtual int LineCount() const = 0;
+    // Character count of the whole text (line breaks count two).
+    virtual int Length() const = 0;
+
+protected:
+    int left_ = 0, top_ = 0, width_ = 0;
+};

@@ -1,0 +1,3 @@
+#include "Transmision.h"
+// Placeholder until the transmission window lands.
+void MostrarTransmitir(QWidget*) {}
