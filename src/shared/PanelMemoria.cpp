@@ -245,6 +245,10 @@ int PanelMemoria::LineLength(int indice) const {
     return static_cast<int>(lineas_[LineFromChar(indice)].texto.size());
 }
 
+QString PanelMemoria::TextoLinea(int linea) const {
+    return linea >= 0 && linea < LineCount() ? lineas_[linea].texto : QString();
+}
+
 void PanelMemoria::LineScroll(int lineas) {
     primeraVisible_ = std::clamp(primeraVisible_ + lineas, 0, std::max(0, LineCount() - 1));
 }

@@ -39,6 +39,7 @@ public:
     int LineFromChar(int indice) const override;
     int LineIndex(int linea) const override;
     int LineLength(int indice) const override;
+    QString TextoLinea(int linea) const override;
     int FirstVisibleLine() const override { return primeraVisible_; }
     void LineScroll(int lineas) override;
 

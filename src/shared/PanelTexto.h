@@ -35,6 +35,13 @@ public:
     virtual int LineIndex(int linea) const = 0;
     // EM_LINELENGTH: length of the line holding an index, without its break.
     virtual int LineLength(int indice) const = 0;
+    // Text of one line without its break ("" when the line does not exist).
+    // The tip reads the caret's line at every key: implementations should
+    // answer without building the whole text; this default does not.
+    virtual QString TextoLinea(int linea) const {
+        const int inicio = LineIndex(linea);
+        return inicio < 0 ? QString() : Text().mid(inicio, LineLength(inicio));
+    }
     // EM_GETFIRSTVISIBLELINE / EM_LINESCROLL
     virtual int FirstVisibleLine() const = 0;
     virtual void LineScroll(int lineas) = 0;

@@ -1,5 +1,6 @@
 #include "ContratoPanel.h"
 #include "Lineas.h"
+#include <QStringList>
 
 namespace {
 const QString CRLF = QStringLiteral("\r\n");
@@ -89,4 +90,13 @@ TEST_P(ContratoPanel, ScrollingIsClampedToTheText) {
     EXPECT_EQ(p->FirstVisibleLine(), 0);
     p->LineScroll(-5);
     EXPECT_EQ(p->FirstVisibleLine(), 0);
+}
+
+TEST_P(ContratoPanel, TextoLineaGivesOneLineWithoutItsBreak) {
+    const QString texto = QStringLiteral("uno\r\n\r\ntres líneas\r\n");
+    auto p = Nuevo(texto);
+    const QStringList lineas = texto.split(CRLF);
+    for (int l = 0; l < lineas.size(); ++l) EXPECT_EQ(p->TextoLinea(l), lineas[l]) << l;
+    EXPECT_EQ(p->TextoLinea(-1), QString());
+    EXPECT_EQ(p->TextoLinea(static_cast<int>(lineas.size())), QString());
 }
