@@ -1,13 +1,14 @@
 #include "Bytes.h"
 #include "Codificacion.h"
 
-QString HexAsc(QChar c) {
-    int codigo = Codificacion::CodigoWin1252(c);
-    if (codigo < 0) codigo = '?';   // as the platform's Asc does for a character the code page lacks
-    return QStringLiteral("%1").arg(codigo, 2, 16, QLatin1Char('0')).toUpper();
+namespace {
+const char kDigitos[] = "0123456789ABCDEF";
+
+QString DosDigitos(int valor) {
+    const QChar r[2] = {QLatin1Char(kDigitos[(valor >> 4) & 0xF]), QLatin1Char(kDigitos[valor & 0xF])};
+    return QString(r, 2);
 }
 
-namespace {
 // Two characters read as hex: blanks skipped, stops at the first other
 // character that is not a hex digit; no digit reads as 0.
 int LeerPar(const QString& texto, qsizetype desde) {
@@ -26,8 +27,30 @@ int LeerPar(const QString& texto, qsizetype desde) {
 }
 }  // namespace
 
+QString HexAsc(QChar c) {
+    int codigo = Codificacion::CodigoWin1252(c);
+    if (codigo < 0) codigo = '?';   // as the platform's Asc does for a character the code page lacks
+    return DosDigitos(codigo);
+}
+
 QString f_BCC(const QString& texto) {
     int x = 0;
     for (qsizetype j = 0; 3 * j <= texto.size(); ++j) x ^= LeerPar(texto, 3 * j);
-    return QStringLiteral("%1").arg(x, 2, 16, QLatin1Char('0')).toUpper();
+    return DosDigitos(x);
+}
+
+QString HexTexto(const QString& texto) {
+    QString r;
+    r.reserve(texto.size() * 3);
+    for (QChar c : texto) {
+        r += HexAsc(c);
+        r += QLatin1Char(' ');
+    }
+    return r;
+}
+
+QString TramaReloj(QChar reloj, const QString& byteComando, const QString& datos) {
+    QString t = QStringLiteral("02 52 ") + HexAsc(reloj) + QLatin1Char(' ') + byteComando + QLatin1Char(' ') + datos +
+                QStringLiteral("03 ");
+    return t + f_BCC(t);
 }

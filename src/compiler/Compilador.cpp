@@ -1,13 +1,198 @@
 #include "Compilador.h"
+#include "Acciones.h"
 #include "EntornoCompilador.h"
+#include "Lineas.h"
+#include "Module1.h"
 #include "PanelTexto.h"
+#include "TablaComandos.h"
+#include "Manejadores.h"
 
-// Placeholder until the pass lands.
+namespace {
+const QString kCRLF = QStringLiteral("\r\n");
+const QString kCmd = QStringLiteral("Cmd");
+const QString kErr = QStringLiteral("Err");
+const QString kHlp = QStringLiteral("Hlp");
+const QString kCmt = QStringLiteral("Cmt");
+const QString kSnt = QStringLiteral("Snt");
+
+// Upper case one character at a time: the word keeps its length and every
+// character the user typed ("ß" stays "ß").
+QString Mayusculas(const QString& s) {
+    QString r;
+    r.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s.at(i);
+        if (c.isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) {
+            const char32_t u = QChar::toUpper(QChar::surrogateToUcs4(c, s.at(i + 1)));
+            r += QChar(QChar::highSurrogate(u));
+            r += QChar(QChar::lowSurrogate(u));
+            ++i;
+        } else {
+            r += c.toUpper();
+        }
+    }
+    return r;
+}
+
+// Split at the first space: [word upper-cased, argument text]; an empty line gives nothing.
+QStringList PartirLinea(const QString& linea) {
+    if (linea.isEmpty()) return {};
+    const qsizetype espacio = linea.indexOf(QLatin1Char(' '));
+    if (espacio < 0) return {Mayusculas(linea)};
+    return {Mayusculas(linea.left(espacio)), linea.mid(espacio + 1)};
+}
+}  // namespace
+
 Compilador::Compilador(PanelTexto& cmd, PanelTexto& cod, EntornoCompilador& e) : tx_Cmd(cmd), tx_Cod(cod), entorno(e) {}
-void Compilador::CompilarLineas() {}
-void Compilador::InsertaCodigo(const QString&, const QString&) {}
-int Compilador::ChkArgs(int) { return 0; }
-bool Compilador::ChkReloj(const QString&, const QString&, const QString&) { return false; }
-bool Compilador::ChkFecha(QString&) { return false; }
-bool Compilador::ChkHora(QString&, const QString&) { return false; }
-void Compilador::MostrarInfo(const QString&) {}
+
+void Compilador::CompilarLineas() {
+    if (compilando_) {
+        pendiente_ = true;
+        pendienteLinAnt_ = LinAntCmd;
+        return;
+    }
+    compilando_ = true;
+    Pasada();
+    while (pendiente_) {
+        pendiente_ = false;
+        LinAntCmd = pendienteLinAnt_;
+        Pasada();
+    }
+    compilando_ = false;
+}
+
+void Compilador::Pasada() {
+    tx_Cod.SetText(QString());
+    v_OrigenCodigo.clear();
+    lst_Debug.clear();
+    entorno.DebugLimpiado();
+    const QString texto = tx_Cmd.Text();
+    if (texto.isEmpty()) return;
+    // Made once: the action line that the pass removes does not shift it.
+    const QStringList lineas = texto.split(kCRLF);
+
+    tx_Cod.SetVisible(false);
+    tx_Cod.Refresh();
+    linAnt_ = LinAntCmd;
+    for (int i = 0; i < lineas.size(); ++i) {
+        entorno.Ceder();
+        v_LineaCompilada = i;
+        TipoLinea = kCmd;
+        const QString& linea = lineas[i];
+        v_Cmd = PartirLinea(linea);
+        if (v_Cmd.isEmpty()) {
+            InsertaCodigo(QString(), kCmd);
+            if (Module1::v_Cargando) AvanzarCadena();
+            continue;
+        }
+        const DefComando* def = BuscarComando(v_Cmd[0]);
+        (def ? def->manejador : Cmd_Desconocido)(*this);
+
+        using Fin = void (Compilador::*)(int, const QString&);
+        static const std::pair<const QString*, Fin> kFines[] = {
+            {&kCmd, &Compilador::TerminarCmd},     {&kErr, &Compilador::TerminarColoreada},
+            {&kCmt, &Compilador::TerminarColoreada}, {&kHlp, &Compilador::TerminarAyuda},
+            {&kSnt, &Compilador::TerminarAccion},
+        };
+        for (const auto& [tipo, fin] : kFines)
+            if (TipoLinea == *tipo) {
+                (this->*fin)(i, linea);
+                break;
+            }
+    }
+    tx_Cod.SetVisible(true);
+    v_ChangeText = false;
+    entorno.SincronizaTxt();
+}
+
+void Compilador::AvanzarCadena() {
+    ++linAnt_;
+    LinAntCmd = linAnt_;
+}
+
+// Selects line linAnt_ without its break, after remembering the caret, and
+// checks that it still holds the text the pass compiled: input handled during
+// a yield may have changed the pane, and a stale rewrite would lose it.
+bool Compilador::SeleccionarLinea(const QString& linea) {
+    PriCarCmd = InicioLinea(tx_Cmd, linAnt_);
+    if (PriCarCmd < 0) return false;
+    LonLinCmd = LargoLinea(tx_Cmd, PriCarCmd);
+    if (LonLinCmd - 1 != linea.size()) return false;
+    caret_ = tx_Cmd.SelStart();
+    tx_Cmd.SetSelStart(PriCarCmd);
+    tx_Cmd.SetSelLength(LonLinCmd - 1);
+    if (tx_Cmd.SelText() == linea) return true;
+    tx_Cmd.SetSelStart(caret_);
+    return false;
+}
+
+void Compilador::TerminarCmd(int i, const QString& linea) {
+    InsertaCodigo(v_CodLin, kCmd);
+    if (v_Arg.size() >= 3) {
+        MostrarInfo(QStringLiteral("Insertando código: ") + v_Arg[1]);
+        entorno.Ceder();
+    }
+    if (i != linAnt_) return;
+
+    QString normal = v_Cmd[0];
+    if (v_Cmd.size() > 1) normal += QLatin1Char(' ') + v_Arg.join(QStringLiteral(", "));
+    LinActCmd = LineaActual(tx_Cmd);
+    if (!SeleccionarLinea(linea)) return;
+    tx_Cmd.SetSelText(normal);
+    const int largoPalabra = static_cast<int>(v_Cmd[0].size());
+    tx_Cmd.SetSelStart(PriCarCmd);
+    tx_Cmd.SetSelLength(largoPalabra);
+    tx_Cmd.SetSelColor(Colores::AzulOscuro);
+    tx_Cmd.SetSelStart(PriCarCmd + largoPalabra);
+    tx_Cmd.SetSelLength(static_cast<int>(normal.size()) - largoPalabra);
+    tx_Cmd.SetSelColor(Colores::Magenta);
+    tx_Cmd.SetSelStart(caret_ + static_cast<int>(normal.size()) - (LonLinCmd - 1));
+    tx_Cmd.SetSelColor(Colores::Negro);
+    AvanzarCadena();
+}
+
+void Compilador::TerminarColoreada(int i, const QString& linea) {
+    if (i != linAnt_) return;
+    if (!SeleccionarLinea(linea)) return;
+    tx_Cmd.SetSelLength(LonLinCmd);
+    tx_Cmd.SetSelColor(TipoLinea == kCmt ? Colores::Verde : Colores::Rojo);
+    tx_Cmd.SetSelStart(caret_);
+    tx_Cmd.SetSelColor(Colores::Negro);
+    AvanzarCadena();
+}
+
+void Compilador::TerminarAyuda(int i, const QString&) {
+    if (i != linAnt_) return;
+    PriCarCmd = InicioLinea(tx_Cmd, linAnt_);
+    if (PriCarCmd < 0) return;
+    LonLinCmd = LargoLinea(tx_Cmd, PriCarCmd);
+    // The caret goes to the start of the line below (the end of the help line
+    // when it is the last), and LinActCmd follows it, so that typing there
+    // does not take the help line for the line just left.
+    const int abajo = InicioLinea(tx_Cmd, linAnt_ + 1);
+    tx_Cmd.SetSelStart(abajo >= 0 ? abajo : PriCarCmd + LonLinCmd - 1);
+    LinActCmd = LineaActual(tx_Cmd);
+}
+
+void Compilador::TerminarAccion(int i, const QString& linea) {
+    tx_Cod.SetVisible(true);
+    if (i != linAnt_) return;
+    if (!SeleccionarLinea(linea)) return;
+    LonLinCmd -= 1;   // here the length without the plus 1
+    tx_Cmd.SetSelLength(LonLinCmd + 2);
+    tx_Cmd.SetSelColor(Colores::Violeta);
+
+    EjecutarAccion(*this, v_Cmd[0]);
+
+    // The windows the action opened ran their own event loops: remove the
+    // line only if it is still the action line.
+    const bool intacta = InicioLinea(tx_Cmd, linAnt_) == PriCarCmd &&
+                         LargoLinea(tx_Cmd, PriCarCmd) - 1 == LonLinCmd;
+    if (intacta) {
+        tx_Cmd.SetSelStart(PriCarCmd);
+        tx_Cmd.SetSelLength(LonLinCmd + 2);
+        if (tx_Cmd.SelText().startsWith(linea)) tx_Cmd.SetSelText(QString());
+    }
+    tx_Cmd.SetSelStart(PriCarCmd);
+    tx_Cmd.SetSelColor(Colores::Negro);
+}

@@ -15,7 +15,9 @@ public:
 
     // Recompiles every line of tx_Cmd into tx_Cod and lst_Debug; colours and
     // normalises the chain that starts at LinAntCmd; runs the action words.
-    // A call while a pass runs is dropped (the pass re-reads nothing of it).
+    // A call while a pass runs (input handled during a yield) is not nested:
+    // one more pass runs when the current one ends, from the LinAntCmd that
+    // the caller had set.
     void CompilarLineas();
     bool Compilando() const { return compilando_; }
 
@@ -54,5 +56,17 @@ public:
     EntornoCompilador& entorno;
 
 private:
+    void Pasada();
+    void TerminarCmd(int i, const QString& linea);
+    void TerminarColoreada(int i, const QString& linea);
+    void TerminarAyuda(int i, const QString& linea);
+    void TerminarAccion(int i, const QString& linea);
+    bool SeleccionarLinea(const QString& linea);
+    void AvanzarCadena();
+
     bool compilando_ = false;
+    bool pendiente_ = false;      // a call arrived during the pass
+    int pendienteLinAnt_ = 0;     // LinAntCmd as that caller had set it
+    int linAnt_ = 0;              // the pass's own LinAntCmd (callers may write the member mid-pass)
+    int caret_ = 0;               // caret remembered while a line is rewritten or coloured
 };

@@ -1,13 +1,110 @@
 #include "Manejadores.h"
+#include "Bytes.h"
 #include "Compilador.h"
-// Placeholder handlers until the command groups land.
-void Cmd_INIA(Compilador&) {}
-void Cmd_INIB(Compilador&) {}
-void Cmd_LREG(Compilador&) {}
-void Cmd_ACK(Compilador&) {}
-void Cmd_FECH(Compilador&) {}
-void Cmd_CMD(Compilador&) {}
-void Cmd_C(Compilador&) {}
-void Cmd_Comentario(Compilador&) {}
-void Cmd_Accion(Compilador&) {}
-void Cmd_Desconocido(Compilador&) {}
+#include "FechaHora.h"
+
+// Terminal control commands, raw commands, comments, action words and
+// unknown words. Each handler leaves TipoLinea and, for "Cmd", v_CodLin.
+
+namespace {
+const QString kCmd = QStringLiteral("Cmd");
+const QString kErr = QStringLiteral("Err");
+const QString kMsgFormato = QStringLiteral("ERROR! Formato de número de reloj invalido");
+const QString kMsgNumero = QStringLiteral("ERROR! Número de reloj invalido");
+
+bool EsError(const Compilador& c) { return c.TipoLinea == kErr; }
+
+// INIA, INIB, LREG: the clock number and a frame without data.
+void TramaSimple(Compilador& c, const char* byteComando) {
+    if (c.ChkArgs(1) != 1) c.TipoLinea = kErr;
+    if (!EsError(c) && c.ChkReloj(c.v_Arg[0], kMsgFormato, kMsgNumero))
+        c.v_CodLin = TramaReloj(c.v_Arg[0].at(0), QLatin1String(byteComando));
+}
+
+bool EsHex(char32_t u) { return (u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F'); }
+}  // namespace
+
+void Cmd_INIA(Compilador& c) {
+    TramaSimple(c, "41");
+    if (c.v_ChkArgs == -1) c.TipoLinea = QStringLiteral("Hlp");
+}
+
+void Cmd_INIB(Compilador& c) { TramaSimple(c, "42"); }
+
+void Cmd_LREG(Compilador& c) { TramaSimple(c, "30"); }
+
+void Cmd_ACK(Compilador& c) {
+    if (c.ChkArgs(0) == 0)
+        c.v_CodLin = QStringLiteral("06");
+    else
+        c.TipoLinea = kErr;
+}
+
+void Cmd_FECH(Compilador& c) {
+    if (c.ChkArgs(3) != 3) c.TipoLinea = kErr;
+    if (EsError(c) || !c.ChkReloj(c.v_Arg[0], kMsgFormato, kMsgNumero)) return;
+    if (!c.ChkFecha(c.v_Arg[1])) return;
+    if (!c.ChkHora(c.v_Arg[2], QStringLiteral("ERROR! Hora invalida"))) return;
+    const QString& f = c.v_Arg[1];   // dd/mm/yyyy
+    const QString& h = c.v_Arg[2];   // HH:MM
+    const QString datos = f.mid(8, 2) + f.mid(3, 2) + f.left(2) + QString::number(f_DiaSemana(f)) + h.left(2) + h.mid(3, 2);
+    c.v_CodLin = TramaReloj(c.v_Arg[0].at(0), QStringLiteral("31"), HexTexto(datos));
+}
+
+void Cmd_CMD(Compilador& c) {
+    if (c.ChkArgs(1) != 1) {
+        c.TipoLinea = kErr;
+        return;
+    }
+    const QString& arg = c.v_Arg[0];
+    QString malos;
+    for (qsizetype i = 0; i < arg.size(); ++i) {
+        qsizetype largo = 1;
+        if (arg.at(i).isHighSurrogate() && i + 1 < arg.size() && arg.at(i + 1).isLowSurrogate()) largo = 2;
+        if (largo == 1 && EsHex(arg.at(i).unicode())) continue;
+        malos += QStringLiteral(" '") + arg.mid(i, largo) + QLatin1Char('\'');
+        i += largo - 1;
+    }
+    if (!malos.isEmpty()) {
+        c.InsertaCodigo(QStringLiteral("ERROR! Caracteres inválidos:") + malos, kErr);
+        c.TipoLinea = kErr;
+        return;
+    }
+    QString codigo;
+    codigo.reserve(arg.size() * 3 / 2 + 1);
+    for (qsizetype i = 0; i < arg.size(); i += 2) {
+        if (i) codigo += QLatin1Char(' ');
+        codigo += arg.mid(i, 2).toUpper();
+    }
+    c.v_CodLin = codigo;
+}
+
+void Cmd_C(Compilador& c) {
+    if (c.ChkArgs(3) != 3) {
+        c.TipoLinea = kErr;
+        return;
+    }
+    const QString& primero = c.v_Arg[0];
+    if (primero.isEmpty()) {
+        // Nothing to send; ChkArgs has already named an argument that was
+        // empty before the blanks were removed, one of blanks only it has not.
+        c.TipoLinea = kErr;
+        if (!c.v_Cmd[1].section(QLatin1Char(','), 0, 0).isEmpty())
+            c.InsertaCodigo(QStringLiteral("Comando C: Argumento vacío"), kErr);
+        return;
+    }
+    const QString texto = QStringLiteral("00 00 ") + HexAsc(primero.at(0)) + QStringLiteral(" 00 00 ");
+    c.v_CodLin = texto + f_BCC(texto);
+}
+
+void Cmd_Comentario(Compilador& c) {
+    c.InsertaCodigo(QString(), QStringLiteral("Nul"));
+    c.TipoLinea = QStringLiteral("Cmt");
+}
+
+void Cmd_Accion(Compilador& c) { c.TipoLinea = QStringLiteral("Snt"); }
+
+void Cmd_Desconocido(Compilador& c) {
+    c.InsertaCodigo(QStringLiteral("ERROR! Comando desconocido: ") + c.v_Cmd[0], kErr);
+    c.TipoLinea = kErr;
+}

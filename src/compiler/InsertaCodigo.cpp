@@ -1,0 +1,31 @@
+#include "Compilador.h"
+#include "EntornoCompilador.h"
+#include "PanelTexto.h"
+
+// Appends one code line (or error line) to tx_Cod; an error line also
+// becomes a debug entry that names the command line being compiled.
+void Compilador::InsertaCodigo(const QString& codLin, const QString& v_Tipo) {
+    tx_Cod.SetSelStart(tx_Cod.Length());
+    tx_Cod.SetSelText(codLin + QStringLiteral("\r\n"));
+    const int largo = static_cast<int>(codLin.size()) + 2;
+    tx_Cod.SetSelStart(tx_Cod.Length() - largo);
+    tx_Cod.SetSelLength(largo);
+    const bool esError = v_Tipo == QLatin1String("Err");
+    if (esError)
+        tx_Cod.SetSelColor(Colores::Rojo);
+    else if (v_Tipo == QLatin1String("Cmd"))
+        tx_Cod.SetSelColor(Colores::Negro);
+    tx_Cod.SetSelStart(tx_Cod.Length());
+    v_OrigenCodigo.push_back(v_LineaCompilada);
+
+    if (esError) {
+        const QString entrada = QStringLiteral("Linea %1 - ").arg(v_LineaCompilada + 1) + codLin;
+        lst_Debug.append(entrada);
+        entorno.DebugAgregado(entrada);
+    }
+}
+
+void Compilador::MostrarInfo(const QString& texto) {
+    lbl_Info = texto;
+    entorno.MostrarInfo(texto);
+}
