@@ -1,6 +1,44 @@
 #include "Herramientas.h"
-// Placeholders until the tool windows land.
-void MostrarAyuda(const QString&, const QString&) {}
-void MostrarAyudaEnPagina(const QString&) {}
-void MostrarHerramientas(QWidget*) {}
-void MostrarAcerca(QWidget*) {}
+#include "fr_Acerca.h"
+#include "fr_Ayuda.h"
+#include "fr_Herramientas.h"
+#include <QPointer>
+
+namespace {
+QPointer<fr_Ayuda> g_Ayuda;
+
+fr_Ayuda* TraerAyuda(bool* nueva) {
+    *nueva = g_Ayuda.isNull();
+    if (*nueva) g_Ayuda = new fr_Ayuda();
+    g_Ayuda->setWindowState(g_Ayuda->windowState() & ~Qt::WindowMinimized);
+    g_Ayuda->show();
+    g_Ayuda->raise();
+    g_Ayuda->activateWindow();
+    return g_Ayuda;
+}
+}  // namespace
+
+fr_Ayuda* VentanaAyuda() { return g_Ayuda.data(); }
+
+// The compiled help file and the topic are kept in the signature for the
+// callers; the window starts at the entry page and an open one keeps its page.
+void MostrarAyuda(const QString&, const QString&) {
+    bool nueva = false;
+    TraerAyuda(&nueva);
+}
+
+void MostrarAyudaEnPagina(const QString& pagina) {
+    bool nueva = false;
+    fr_Ayuda* ayuda = TraerAyuda(&nueva);
+    if (!nueva || pagina != QStringLiteral("principal.htm")) ayuda->IrAPagina(pagina);
+}
+
+void MostrarHerramientas(QWidget* padre) {
+    fr_Herramientas ventana(padre);
+    ventana.exec();
+}
+
+void MostrarAcerca(QWidget* padre) {
+    fr_Acerca ventana(padre);
+    ventana.exec();
+}

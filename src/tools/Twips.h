@@ -1,0 +1,14 @@
+#pragma once
+// Window layouts are given in twips: 15 to a pixel at 96 dpi, scaled with
+// the screen's logical dpi.
+#include <QRect>
+#include <QWidget>
+
+inline int Twips(int twips, const QWidget* w) {
+    const double dpi = w ? w->logicalDpiX() : 96.0;
+    return qRound(twips / 15.0 * dpi / 96.0);
+}
+
+inline QRect RectTwips(int left, int top, int width, int height, const QWidget* w) {
+    return {Twips(left, w), Twips(top, w), Twips(width, w), Twips(height, w)};
+}
