@@ -1,5 +1,83 @@
+#include "Bytes.h"
 #include "Compilador.h"
 #include "Manejadores.h"
-// Placeholder handlers until the configuration commands land.
-void Cmd_SCFG(Compilador&) {}
-void Cmd_SCF2(Compilador&) {}
+#include "Numeros.h"
+#include "PasosManejador.h"
+#include "TramaCodigo.h"
+#include <QStringView>
+
+// SCFG and SCF2: every field is tested even after an earlier one failed, so
+// the user sees all bad fields of a line at once, in field order.
+
+namespace {
+
+const QString kFormatoActual = QStringLiteral("ERROR! Formato de número actual de reloj invalido");
+const QString kNumeroActual = QStringLiteral("ERROR! Número de reloj actual invalido");
+
+bool Reloj(Compilador& c, int indice, const QString& msgFormato, const QString& msgNumero) {
+    return c.ChkReloj(c.v_Arg.at(indice), msgFormato, msgNumero);
+}
+
+// A one-letter field, upper-cased and stored back when it is that short.
+bool Letra(Compilador& c, int indice, QStringView letras, const QString& msgLetra, const QString& msgLargo) {
+    QString& campo = c.v_Arg[indice];
+    if (campo.size() >= 2) {
+        c.InsertaCodigo(msgLargo, QStringLiteral("Err"));
+        return false;
+    }
+    campo = campo.toUpper();
+    if (campo.size() == 1 && letras.contains(campo.at(0))) return true;
+    c.InsertaCodigo(msgLetra, QStringLiteral("Err"));
+    return false;
+}
+
+// A number inside its bounds, rewritten with three digits and stored back.
+bool Numero(Compilador& c, int indice, int minimo, int maximo, const QString& mensaje) {
+    const auto valor = f_ValorEntre(c.v_Arg.at(indice), minimo, maximo);
+    if (!valor) {
+        c.InsertaCodigo(mensaje, QStringLiteral("Err"));
+        return false;
+    }
+    c.v_Arg[indice] = QString::number(*valor).rightJustified(3, u'0');
+    return true;
+}
+
+}  // namespace
+
+void Cmd_SCFG(Compilador& c) {
+    if (!Pasos::ArgsCompletos(c, 4)) return;
+    const QString modo = QStringLiteral("ERROR! Modo invalido");
+    bool valido = Reloj(c, 0, kFormatoActual, kNumeroActual);
+    valido &= Reloj(c, 1, QStringLiteral("ERROR! Formato de número de reloj (a setear) invalido"),
+                    QStringLiteral("ERROR! Número de reloj (a setear) invalido"));
+    valido &= Letra(c, 2, u"MP", modo, modo);
+    valido &= Numero(c, 3, 20, 999, QStringLiteral("ERROR! Tiempo de apertura inválido"));
+    if (!valido) {
+        c.TipoLinea = QStringLiteral("Err");
+        return;
+    }
+    const QStringList& a = c.v_Arg;
+    QStringList bytes{QStringLiteral("58"), HexAsc(a.at(1).at(0)), HexAsc(a.at(2).at(0))};
+    bytes << f_BytesDe(a.at(3));
+    c.v_CodLin = f_CodigoTrama(a.at(0).at(0), bytes);
+}
+
+void Cmd_SCF2(Compilador& c) {
+    if (!Pasos::ArgsCompletos(c, 6)) return;
+    bool valido = Reloj(c, 0, kFormatoActual, kNumeroActual);
+    valido &= Letra(c, 1, u"SN", QStringLiteral("ERROR! Selectivo debe der 'S' o 'N"),
+                    QStringLiteral("ERROR! Selectivo debe der 'S' o 'N'"));
+    valido &= Numero(c, 2, 1, 254, QStringLiteral("ERROR! Ancho Min RTE inválido"));
+    valido &= Numero(c, 3, 1, 254, QStringLiteral("ERROR! Tiempo RTE inválido"));
+    valido &= Letra(c, 4, u"SN", QStringLiteral("ERROR! DebW debe der 'S' o 'N"),
+                    QStringLiteral("ERROR! DebW debe der 'S' o 'N'"));
+    valido &= Numero(c, 5, 1, 254, QStringLiteral("ERROR! TiempoW inválido"));
+    if (!valido) {
+        c.TipoLinea = QStringLiteral("Err");
+        return;
+    }
+    const QStringList& a = c.v_Arg;
+    QStringList bytes{QStringLiteral("59"), HexAsc(a.at(1).at(0))};
+    bytes << f_BytesDe(a.at(2)) << f_BytesDe(a.at(3)) << HexAsc(a.at(4).at(0)) << f_BytesDe(a.at(5));
+    c.v_CodLin = f_CodigoTrama(a.at(0).at(0), bytes);
+}

@@ -1,10 +1,74 @@
+#include "Bytes.h"
 #include "Compilador.h"
+#include "EntornoCompilador.h"
 #include "Manejadores.h"
-// Placeholder handlers until the register and card commands land.
-void Cmd_BREG(Compilador&) {}
-void Cmd_EHAB(Compilador&) {}
-void Cmd_EINH(Compilador&) {}
-void Cmd_EPER(Compilador&) {}
-void Cmd_RSET(Compilador&) {}
-void Cmd_BING(Compilador&) {}
-void Cmd_AING(Compilador&) {}
+#include "Numeros.h"
+#include "PasosManejador.h"
+#include "TramaCodigo.h"
+
+// BREG, EHAB, EINH, EPER, RSET (clock only) and the card commands BING, AING.
+
+namespace {
+
+// The five single-clock commands differ only in their command byte.
+void UnReloj(Compilador& c, const QString& byteComando) {
+    if (Pasos::ArgsCompletos(c, 1) && Pasos::RelojValido(c))
+        c.v_CodLin = f_CodigoTrama(c.v_Arg.at(0).at(0), {byteComando});
+}
+
+// The card number, rewritten with five digits and stored back. A value of six
+// or more digits is refused: only five travel, so it would reach the terminal
+// as another card.
+bool TarjetaValida(Compilador& c) {
+    const auto tarjeta = f_ConCeros(c.v_Arg.at(1), 5);
+    if (!tarjeta) {
+        Pasos::AgregarError(c, QStringLiteral("ERROR! Tarjeta Invalida"));
+        return false;
+    }
+    c.v_Arg[1] = *tarjeta;
+    return true;
+}
+
+// An AING profile has no first character to send once its blanks are gone.
+// ChkArgs already reports an argument that was empty as typed; one of blanks
+// only gets the same message here, so every such line says what is missing.
+bool PerfilesPresentes(Compilador& c) {
+    const QStringList tecleados = c.v_Cmd.value(1).split(u',');
+    bool presentes = true;
+    for (int i = 2; i <= 3; ++i) {
+        if (!c.v_Arg.at(i).isEmpty()) continue;
+        presentes = false;
+        if (!tecleados.value(i).isEmpty())
+            c.InsertaCodigo(QStringLiteral("Comando ") + c.v_Cmd.at(0) + QStringLiteral(": Argumento vacío"),
+                            QStringLiteral("Err"));
+    }
+    if (!presentes) c.TipoLinea = QStringLiteral("Err");
+    return presentes;
+}
+
+}  // namespace
+
+void Cmd_BREG(Compilador& c) { UnReloj(c, QStringLiteral("32")); }
+void Cmd_EHAB(Compilador& c) { UnReloj(c, QStringLiteral("33")); }
+void Cmd_EINH(Compilador& c) { UnReloj(c, QStringLiteral("36")); }
+void Cmd_EPER(Compilador& c) { UnReloj(c, QStringLiteral("52")); }
+void Cmd_RSET(Compilador& c) { UnReloj(c, QStringLiteral("43")); }
+
+void Cmd_BING(Compilador& c) {
+    if (Pasos::ArgsCompletos(c, 2) && Pasos::RelojValido(c) && TarjetaValida(c))
+        c.v_CodLin = f_CodigoTrama(c.v_Arg.at(0).at(0), QStringList{QStringLiteral("34")} + f_BytesDe(c.v_Arg.at(1)));
+}
+
+void Cmd_AING(Compilador& c) {
+    if (Pasos::ArgsCompletos(c, 4) && Pasos::RelojValido(c) && TarjetaValida(c) && PerfilesPresentes(c)) {
+        QStringList bytes{QStringLiteral("35")};
+        bytes << f_BytesDe(c.v_Arg.at(1)) << HexAsc(c.v_Arg.at(2).at(0)) << HexAsc(c.v_Arg.at(3).at(0));
+        c.v_CodLin = f_CodigoTrama(c.v_Arg.at(0).at(0), bytes);
+    }
+    // Shown whatever the outcome, so a long card load shows where it is. A
+    // line without argument text leaves v_Arg as another line filled it.
+    if (c.v_Cmd.size() > 1 && c.v_Arg.size() >= 3) {
+        c.MostrarInfo(QStringLiteral("Compilando linea: ") + c.v_Arg.at(1));
+        c.entorno.Ceder();
+    }
+}
