@@ -5,7 +5,7 @@
 #include "Manejadores.h"
 #include "TablaComandos.h"
 #include <QFile>
-#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <set>
 
