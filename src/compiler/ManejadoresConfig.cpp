@@ -3,7 +3,6 @@
 #include "Manejadores.h"
 #include "Numeros.h"
 #include "PasosManejador.h"
-#include "TramaCodigo.h"
 #include <QStringView>
 
 // SCFG and SCF2: every field is tested even after an earlier one failed, so
@@ -56,10 +55,9 @@ void Cmd_SCFG(Compilador& c) {
         c.TipoLinea = QStringLiteral("Err");
         return;
     }
+    // Every field after the clock is now one character per byte.
     const QStringList& a = c.v_Arg;
-    QStringList bytes{QStringLiteral("58"), HexAsc(a.at(1).at(0)), HexAsc(a.at(2).at(0))};
-    bytes << f_BytesDe(a.at(3));
-    c.v_CodLin = f_CodigoTrama(a.at(0).at(0), bytes);
+    c.v_CodLin = TramaReloj(a.at(0).at(0), QStringLiteral("58"), HexTexto(a.at(1) + a.at(2) + a.at(3)));
 }
 
 void Cmd_SCF2(Compilador& c) {
@@ -77,7 +75,5 @@ void Cmd_SCF2(Compilador& c) {
         return;
     }
     const QStringList& a = c.v_Arg;
-    QStringList bytes{QStringLiteral("59"), HexAsc(a.at(1).at(0))};
-    bytes << f_BytesDe(a.at(2)) << f_BytesDe(a.at(3)) << HexAsc(a.at(4).at(0)) << f_BytesDe(a.at(5));
-    c.v_CodLin = f_CodigoTrama(a.at(0).at(0), bytes);
+    c.v_CodLin = TramaReloj(a.at(0).at(0), QStringLiteral("59"), HexTexto(a.at(1) + a.at(2) + a.at(3) + a.at(4) + a.at(5)));
 }

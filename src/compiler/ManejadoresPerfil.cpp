@@ -4,7 +4,6 @@
 #include "Manejadores.h"
 #include "Numeros.h"
 #include "PasosManejador.h"
-#include "TramaCodigo.h"
 #include <QStringView>
 
 // SPER (number of profiles) and APER (one profile: code, days, time range).
@@ -53,7 +52,7 @@ void Cmd_SPER(Compilador& c) {
         return;
     }
     c.v_Arg[1] = *perfiles;
-    c.v_CodLin = f_CodigoTrama(c.v_Arg.at(0).at(0), QStringList{QStringLiteral("50")} + f_BytesDe(*perfiles));
+    c.v_CodLin = TramaReloj(c.v_Arg.at(0).at(0), QStringLiteral("50"), HexTexto(*perfiles));
 }
 
 void Cmd_APER(Compilador& c) {
@@ -71,7 +70,8 @@ void Cmd_APER(Compilador& c) {
         c.TipoLinea = QStringLiteral("Err");
         return;
     }
-    QStringList bytes{HexAsc(c.v_Arg.at(1).at(0)), dias};
-    bytes << f_BytesDe(DigitosHora(c.v_Arg.at(3))) << f_BytesDe(DigitosHora(c.v_Arg.at(4)));
-    c.v_CodLin = f_CodigoTrama(c.v_Arg.at(0).at(0), bytes);
+    // No command byte: the profile code stands in its place.
+    const QStringList& a = c.v_Arg;
+    c.v_CodLin = TramaReloj(a.at(0).at(0), HexAsc(a.at(1).at(0)),
+                            dias + u' ' + HexTexto(DigitosHora(a.at(3)) + DigitosHora(a.at(4))));
 }

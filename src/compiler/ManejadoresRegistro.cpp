@@ -4,7 +4,6 @@
 #include "Manejadores.h"
 #include "Numeros.h"
 #include "PasosManejador.h"
-#include "TramaCodigo.h"
 
 // BREG, EHAB, EINH, EPER, RSET (clock only) and the card commands BING, AING.
 
@@ -13,7 +12,7 @@ namespace {
 // The five single-clock commands differ only in their command byte.
 void UnReloj(Compilador& c, const QString& byteComando) {
     if (Pasos::ArgsCompletos(c, 1) && Pasos::RelojValido(c))
-        c.v_CodLin = f_CodigoTrama(c.v_Arg.at(0).at(0), {byteComando});
+        c.v_CodLin = TramaReloj(c.v_Arg.at(0).at(0), byteComando);
 }
 
 // The card number, rewritten with five digits and stored back. A value of six
@@ -56,14 +55,13 @@ void Cmd_RSET(Compilador& c) { UnReloj(c, QStringLiteral("43")); }
 
 void Cmd_BING(Compilador& c) {
     if (Pasos::ArgsCompletos(c, 2) && Pasos::RelojValido(c) && TarjetaValida(c))
-        c.v_CodLin = f_CodigoTrama(c.v_Arg.at(0).at(0), QStringList{QStringLiteral("34")} + f_BytesDe(c.v_Arg.at(1)));
+        c.v_CodLin = TramaReloj(c.v_Arg.at(0).at(0), QStringLiteral("34"), HexTexto(c.v_Arg.at(1)));
 }
 
 void Cmd_AING(Compilador& c) {
     if (Pasos::ArgsCompletos(c, 4) && Pasos::RelojValido(c) && TarjetaValida(c) && PerfilesPresentes(c)) {
-        QStringList bytes{QStringLiteral("35")};
-        bytes << f_BytesDe(c.v_Arg.at(1)) << HexAsc(c.v_Arg.at(2).at(0)) << HexAsc(c.v_Arg.at(3).at(0));
-        c.v_CodLin = f_CodigoTrama(c.v_Arg.at(0).at(0), bytes);
+        const QStringList& a = c.v_Arg;
+        c.v_CodLin = TramaReloj(a.at(0).at(0), QStringLiteral("35"), HexTexto(a.at(1) + a.at(2).at(0) + a.at(3).at(0)));
     }
     // Shown whatever the outcome, so a long card load shows where it is. A
     // line without argument text leaves v_Arg as another line filled it.
