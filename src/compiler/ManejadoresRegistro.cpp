@@ -1,4 +1,5 @@
 #include "Bytes.h"
+#include "Codificacion.h"
 #include "Compilador.h"
 #include "EntornoCompilador.h"
 #include "Manejadores.h"
@@ -28,21 +29,28 @@ bool TarjetaValida(Compilador& c) {
     return true;
 }
 
-// An AING profile has no first character to send once its blanks are gone.
-// ChkArgs already reports an argument that was empty as typed; one of blanks
-// only gets the same message here, so every such line says what is missing.
-bool PerfilesPresentes(Compilador& c) {
+// The first character of each AING profile travels as it is; a line never
+// sends a byte nobody typed. A profile empty once its blanks are gone has no
+// character: ChkArgs already reports one that was empty as typed, one of
+// blanks only gets the same message here. A first character without a
+// Windows-1252 code would travel as "?".
+bool PerfilesValidos(Compilador& c) {
     const QStringList tecleados = c.v_Cmd.value(1).split(u',');
-    bool presentes = true;
+    bool validos = true;
     for (int i = 2; i <= 3; ++i) {
-        if (!c.v_Arg.at(i).isEmpty()) continue;
-        presentes = false;
-        if (!tecleados.value(i).isEmpty())
-            c.InsertaCodigo(QStringLiteral("Comando ") + c.v_Cmd.at(0) + QStringLiteral(": Argumento vacío"),
-                            QStringLiteral("Err"));
+        const QString& perfil = c.v_Arg.at(i);
+        if (perfil.isEmpty()) {
+            validos = false;
+            if (!tecleados.value(i).isEmpty())
+                c.InsertaCodigo(QStringLiteral("Comando ") + c.v_Cmd.at(0) + QStringLiteral(": Argumento vacío"),
+                                QStringLiteral("Err"));
+        } else if (Codificacion::CodigoWin1252(perfil.at(0)) < 0) {
+            validos = false;
+            c.InsertaCodigo(QStringLiteral("ERROR! Código de perfil invalido"), QStringLiteral("Err"));
+        }
     }
-    if (!presentes) c.TipoLinea = QStringLiteral("Err");
-    return presentes;
+    if (!validos) c.TipoLinea = QStringLiteral("Err");
+    return validos;
 }
 
 }  // namespace
@@ -59,7 +67,7 @@ void Cmd_BING(Compilador& c) {
 }
 
 void Cmd_AING(Compilador& c) {
-    if (Pasos::ArgsCompletos(c, 4) && Pasos::RelojValido(c) && TarjetaValida(c) && PerfilesPresentes(c)) {
+    if (Pasos::ArgsCompletos(c, 4) && Pasos::RelojValido(c) && TarjetaValida(c) && PerfilesValidos(c)) {
         const QStringList& a = c.v_Arg;
         c.v_CodLin = TramaReloj(a.at(0).at(0), QStringLiteral("35"), HexTexto(a.at(1) + a.at(2).at(0) + a.at(3).at(0)));
     }

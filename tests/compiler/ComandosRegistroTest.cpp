@@ -61,14 +61,18 @@ TEST(ComandosRegistro, CardNumberIsFiveDigitsOrRefused) {
 }
 
 // A profile with nothing left after blank removal has no byte to send: the
-// line is an error that names the empty argument, once.
-TEST(ComandosRegistro, EmptyProfileIsAnErrorReportedOnce) {
+// line is an error that names the empty argument, once. One that would
+// travel as "?" is refused too.
+TEST(ComandosRegistro, ProfileWithoutATypedByteIsAnError) {
     const Caso casos[] = {
         {"AING 1, 123,   , B", {kVacio}},
         {"AING 1, 123,  ,  ", {kVacio, kVacio}},
         {"AING 1, 123,, B", {kVacio}},        // by ChkArgs only
         {"AING 1, 123, ,", {kVacio, kVacio}},  // one by ChkArgs, one here
         {"AING 1, X,  , B", {kTarjeta}},      // the card stops the branch first
+        {"AING 1, 123, 中, B", {"ERROR! Código de perfil invalido"}},
+        {"AING 1, 123, é, 😀", {"ERROR! Código de perfil invalido"}},
+        {"AING 1, 123, é€, B", {"02 52 31 35 30 30 31 32 33 E9 42 03 CC"}, "AING 1, 00123, é€, B"},
     };
     for (const auto& caso : casos) Comprobar(caso);
 }
