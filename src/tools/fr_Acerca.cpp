@@ -1,7 +1,7 @@
 #include "fr_Acerca.h"
 #include "ImagenReloj.h"
 #include "Module1.h"
-#include "Twips.h"
+#include "Medidas.h"
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -46,7 +46,7 @@ fr_Acerca::fr_Acerca(QWidget* padre) : QDialog(padre) {
     btn_Aceptar->setDefault(true);
     connect(btn_Aceptar, &QPushButton::clicked, this, &QDialog::accept);
 
-    setFixedSize(Twips(5730, this), Twips(3585, this));
+    setFixedSize(PxTwips(5730, this), PxTwips(3585, this));
     MostrarVersion();
 }
 

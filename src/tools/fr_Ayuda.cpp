@@ -1,6 +1,6 @@
 #include "fr_Ayuda.h"
 #include "Module1.h"
-#include "Twips.h"
+#include "Medidas.h"
 #include <QFileInfo>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -49,8 +49,8 @@ fr_Ayuda::fr_Ayuda(QWidget* padre) : QWidget(padre, Qt::Window) {
     connect(Command2, &QPushButton::clicked, this, &QWidget::close);
 
     // Small enough to sit beside the editor, never so small the buttons hide.
-    setMinimumSize(Twips(4215 + kMargen, this), Twips(kTopNavegador + 1200, this));
-    resize(Twips(9150, this), Twips(7860, this));
+    setMinimumSize(PxTwips(4215 + kMargen, this), PxTwips(kTopNavegador + 1200, this));
+    resize(PxTwips(9150, this), PxTwips(7860, this));
     Browser->setGeometry(ReglaTamano(size()));
     IrAPagina(QStringLiteral("principal.htm"));
 }
@@ -60,8 +60,8 @@ void fr_Ayuda::IrAPagina(const QString& pagina) {
 }
 
 QRect fr_Ayuda::ReglaTamano(QSize cliente) const {
-    const int margen = Twips(kMargen, this);
-    const int top = Twips(kTopNavegador, this);
+    const int margen = PxTwips(kMargen, this);
+    const int top = PxTwips(kTopNavegador, this);
     return {margen, top, std::max(0, cliente.width() - 2 * margen), std::max(0, cliente.height() - top - margen)};
 }
 

@@ -1,6 +1,6 @@
 #include "fr_Herramientas.h"
 #include "Bytes.h"
-#include "Twips.h"
+#include "Medidas.h"
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,11 +55,11 @@ fr_Herramientas::fr_Herramientas(QWidget* padre) : QDialog(padre) {
     QRect rXor = RectTwips(7800, 480, 495, 285, this);
     rXor.setWidth(std::max(rXor.width(), tx_XOR->fontMetrics().horizontalAdvance(QStringLiteral("WWW")) + 8));
     Ubicar(tx_XOR, rXor);
-    Label2->setGeometry(rXor.left(), Twips(240, this), rXor.width(), Twips(255, this));
+    Label2->setGeometry(rXor.left(), PxTwips(240, this), rXor.width(), PxTwips(255, this));
 
-    const int margen = Twips(120, this);
-    setFixedSize(std::max(Twips(8595, this), rXor.right() + margen),
-                 std::max(Twips(1005, this), tx_String->geometry().bottom() + margen));
+    const int margen = PxTwips(120, this);
+    setFixedSize(std::max(PxTwips(8595, this), rXor.right() + margen),
+                 std::max(PxTwips(1005, this), tx_String->geometry().bottom() + margen));
 
     connect(tx_String, &QLineEdit::returnPressed, this, &fr_Herramientas::CalcularXOR);
     tx_String->setFocus();

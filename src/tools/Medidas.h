@@ -4,11 +4,11 @@
 #include <QRect>
 #include <QWidget>
 
-inline int Twips(int twips, const QWidget* w) {
+inline int PxTwips(int twips, const QWidget* w) {
     const double dpi = w ? w->logicalDpiX() : 96.0;
     return qRound(twips / 15.0 * dpi / 96.0);
 }
 
 inline QRect RectTwips(int left, int top, int width, int height, const QWidget* w) {
-    return {Twips(left, w), Twips(top, w), Twips(width, w), Twips(height, w)};
+    return {PxTwips(left, w), PxTwips(top, w), PxTwips(width, w), PxTwips(height, w)};
 }
