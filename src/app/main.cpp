@@ -1,9 +1,10 @@
+#include "fr_Principal.h"
 #include <QApplication>
-#include <QLabel>
-// Placeholder until the main window lands.
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QLabel l(QStringLiteral("Orvo - Interfaz de Comandos"));
-    l.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("Orvo"));
+    fr_Principal ventana;
+    ventana.show();
+    return QApplication::exec();
 }

@@ -1,0 +1,110 @@
+#include "CajaRica.h"
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+
+CajaRica::CajaRica(QWidget* padre) : QTextEdit(padre) {
+    setAcceptRichText(false);
+    setLineWrapMode(QTextEdit::NoWrap);
+    setTabChangesFocus(false);
+}
+
+int CajaRica::CodigoTecla(int teclaQt) {
+    switch (teclaQt) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    default: break;
+    }
+    if (teclaQt >= Qt::Key_F1 && teclaQt <= Qt::Key_F24) return 112 + (teclaQt - Qt::Key_F1);
+    if (teclaQt >= Qt::Key_A && teclaQt <= Qt::Key_Z) return teclaQt;   // same codes as upper-case ASCII
+    if (teclaQt >= Qt::Key_0 && teclaQt <= Qt::Key_9) return teclaQt;
+    return teclaQt & 0xFFFF;
+}
+
+static int Shift(Qt::KeyboardModifiers m) {
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+}
+
+void CajaRica::keyPressEvent(QKeyEvent* e) {
+    if (bloqueada_) {
+        e->accept();
+        return;
+    }
+    Q_EMIT TeclaAbajo(CodigoTecla(e->key()), Shift(e->modifiers()));
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && (e->modifiers() & Qt::ShiftModifier)) {
+        // Shift+Enter would insert a soft break inside the line: make it a plain Enter.
+        QKeyEvent simple(e->type(), e->key(), e->modifiers() & ~Qt::ShiftModifier, e->text(), e->isAutoRepeat(),
+                         e->count());
+        QTextEdit::keyPressEvent(&simple);
+        e->setAccepted(simple.isAccepted());
+        return;
+    }
+    QTextEdit::keyPressEvent(e);
+}
+
+void CajaRica::keyReleaseEvent(QKeyEvent* e) {
+    QTextEdit::keyReleaseEvent(e);
+    // A held key repeats its press only; the release comes once, when it is let go.
+    if (bloqueada_ || e->isAutoRepeat()) return;
+    Q_EMIT TeclaArriba(CodigoTecla(e->key()), Shift(e->modifiers()));
+}
+
+void CajaRica::mousePressEvent(QMouseEvent* e) {
+    if (bloqueada_) return;
+    Q_EMIT RatonAbajo();
+    QTextEdit::mousePressEvent(e);
+}
+
+void CajaRica::mouseReleaseEvent(QMouseEvent* e) {
+    if (bloqueada_) return;
+    QTextEdit::mouseReleaseEvent(e);
+    Q_EMIT RatonArriba();
+}
+
+void CajaRica::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (bloqueada_) return;
+    QTextEdit::mouseDoubleClickEvent(e);
+}
+
+void CajaRica::focusInEvent(QFocusEvent* e) {
+    QTextEdit::focusInEvent(e);
+    Q_EMIT FocoRecibido();
+}
+
+void CajaRica::inputMethodEvent(QInputMethodEvent* e) {
+    if (bloqueada_) return;
+    QTextEdit::inputMethodEvent(e);
+}
+
+bool CajaRica::canInsertFromMimeData(const QMimeData* origen) const {
+    return !bloqueada_ && origen->hasText();
+}
+
+void CajaRica::insertFromMimeData(const QMimeData* origen) {
+    if (bloqueada_ || !origen->hasText()) return;
+    // Pasted text comes in as plain lines: every kind of line end becomes a line break.
+    QString t = origen->text();
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QChar(u'\r'), QChar(u'\n'));
+    t.replace(QChar::LineSeparator, QChar(u'\n'));
+    t.replace(QChar::ParagraphSeparator, QChar(u'\n'));
+    insertPlainText(t);
+    ensureCursorVisible();
+}

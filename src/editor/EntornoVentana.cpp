@@ -1,0 +1,52 @@
+#include "EntornoVentana.h"
+#include "Herramientas.h"
+#include "Module1.h"
+#include "Transmision.h"
+#include "fr_Principal.h"
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+
+EntornoVentana::EntornoVentana(fr_Principal& ventana) : v_(ventana) { reloj_.start(); }
+
+bool EntornoVentana::RebanadaCumplida() {
+    if (reloj_.elapsed() < kRebanadaMs) return false;
+    reloj_.restart();
+    return true;
+}
+
+void EntornoVentana::Ceder() {
+    // A repaint per line would cost more than the line itself: yield on a time slice.
+    if (!RebanadaCumplida()) return;
+    v_.lbl_Info->repaint();
+    QApplication::processEvents();
+}
+
+void EntornoVentana::MostrarInfo(const QString& texto) {
+    v_.lbl_Info->setText(texto);
+    if (RebanadaCumplida()) {
+        v_.lbl_Info->repaint();
+        QApplication::processEvents();
+    }
+}
+
+void EntornoVentana::DebugLimpiado() { v_.lst_Debug->clear(); }
+
+void EntornoVentana::DebugAgregado(const QString& entrada) { v_.lst_Debug->addItem(entrada); }
+
+void EntornoVentana::MostrarAyuda() { ::MostrarAyuda(Module1::v_ArchAyuda, QStringLiteral("principal")); }
+
+void EntornoVentana::MostrarHerramientas() { ::MostrarHerramientas(&v_); }
+
+void EntornoVentana::AvisarErrores(const QString& titulo, const QString& texto) {
+    v_.Avisar(QMessageBox::Critical, titulo, texto);
+}
+
+void EntornoVentana::AvisarFalloTemporales(const QString& texto) {
+    v_.Avisar(QMessageBox::Critical, QStringLiteral("Error"), texto);
+}
+
+void EntornoVentana::MostrarTransmision() { v_.MostrarTransmision(); }
+
+void EntornoVentana::SincronizaTxt() { v_.SincronizaTxt(); }

@@ -1,0 +1,36 @@
+#pragma once
+#include "EntornoCompilador.h"
+#include <QElapsedTimer>
+
+class fr_Principal;
+
+// The compile pass inside the main window: progress in lbl_Info, errors
+// mirrored into lst_Debug, the action words' windows and message boxes.
+class EntornoVentana : public EntornoCompilador {
+public:
+    explicit EntornoVentana(fr_Principal& ventana);
+
+    // Milliseconds between two yields to the event loop during a long pass.
+    static constexpr int kRebanadaMs = 30;
+
+    void Ceder() override;
+    void MostrarInfo(const QString& texto) override;
+    void DebugLimpiado() override;
+    void DebugAgregado(const QString& entrada) override;
+    void MostrarAyuda() override;
+    void MostrarHerramientas() override;
+    void AvisarErrores(const QString& titulo, const QString& texto) override;
+    bool ConTransmision() const override { return true; }
+    void AvisarFalloTemporales(const QString& texto) override;
+    void MostrarTransmision() override;
+    void SincronizaTxt() override;
+
+    // Restarts the time slice (at the start of a pass or a file load).
+    void Empezar() { reloj_.start(); }
+    // True when the slice is over; restarts it.
+    bool RebanadaCumplida();
+
+private:
+    fr_Principal& v_;
+    QElapsedTimer reloj_;
+};

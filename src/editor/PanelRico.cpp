@@ -1,0 +1,308 @@
+#include "PanelRico.h"
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+QColor AColor(ColorRGB c) { return QColor(c.r, c.g, c.b); }
+
+// Text for the widget: one line break per CR LF (a lone CR or LF is a break too).
+QString ParaQt(const QString& texto) {
+    QString t = texto;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QChar(u'\r'), QChar(u'\n'));
+    return t;
+}
+}  // namespace
+
+PanelRico::PanelRico(QTextEdit* caja, double pxPorTwip) : caja_(caja), pxPorTwip_(pxPorTwip) {
+    const QRect g = caja_->geometry();
+    left_ = static_cast<int>(std::lround(g.x() / pxPorTwip_));
+    top_ = static_cast<int>(std::lround(g.y() / pxPorTwip_));
+    width_ = static_cast<int>(std::lround(g.width() / pxPorTwip_));
+    alto_ = static_cast<int>(std::lround(g.height() / pxPorTwip_));
+}
+
+QTextDocument* PanelRico::Doc() const { return caja_->document(); }
+
+void PanelRico::SetAlturaFila(int px) {
+    alturaFila_ = px;
+    QTextCursor c(Doc());
+    c.select(QTextCursor::Document);
+    AplicarFila(c);
+    if (px > 0) caja_->verticalScrollBar()->setSingleStep(px);
+}
+
+void PanelRico::AplicarFila(QTextCursor& c) const {
+    if (alturaFila_ <= 0) return;
+    QTextBlockFormat b;
+    b.setLineHeight(alturaFila_, QTextBlockFormat::FixedHeight);
+    c.mergeBlockFormat(b);
+}
+
+void PanelRico::Colocar(int left, int top, int width, int height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    alto_ = height;
+    Mover();
+}
+
+void PanelRico::Mover() {
+    auto px = [this](int t) { return static_cast<int>(std::lround(t * pxPorTwip_)); };
+    caja_->setGeometry(px(left_), px(top_), px(width_), px(alto_));
+}
+
+void PanelRico::SetLeft(int twips) {
+    left_ = twips;
+    Mover();
+}
+void PanelRico::SetTop(int twips) {
+    top_ = twips;
+    Mover();
+}
+void PanelRico::SetWidth(int twips) {
+    width_ = twips;
+    Mover();
+}
+
+// ---- Indices ----
+
+int PanelRico::LineCount() const { return Doc()->blockCount(); }
+
+int PanelRico::Length() const { return Doc()->characterCount() - 1 + Doc()->blockCount() - 1; }
+
+int PanelRico::InicioBloque(int linea) const { return Doc()->findBlockByNumber(linea).position() + linea; }
+
+int PanelRico::DesdeQt(int posicion) const {
+    const QTextBlock b = Doc()->findBlock(posicion);
+    return posicion + (b.isValid() ? b.blockNumber() : Doc()->blockCount() - 1);
+}
+
+PanelRico::Punto PanelRico::AQt(int indice) const {
+    indice = std::clamp(indice, 0, Length());
+    // The last line whose CR LF start is at or before the index.
+    int lo = 0, hi = LineCount() - 1;
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        if (InicioBloque(mid) <= indice)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    const QTextBlock b = Doc()->findBlockByNumber(lo);
+    const int columna = indice - (b.position() + lo);
+    const int largo = b.length() - 1;
+    if (columna <= largo) return {b.position() + columna, false, false};
+    return {b.position() + largo, true, false};
+}
+
+int PanelRico::LineFromChar(int indice) const {
+    if (indice < 0) indice = SelStart();
+    const Punto p = AQt(indice);
+    return Doc()->findBlock(p.qt).blockNumber();
+}
+
+int PanelRico::LineIndex(int linea) const {
+    if (linea < 0 || linea >= LineCount()) return -1;
+    return InicioBloque(linea);
+}
+
+int PanelRico::LineLength(int indice) const {
+    const QTextBlock b = Doc()->findBlockByNumber(LineFromChar(indice));
+    return b.isValid() ? b.length() - 1 : 0;
+}
+
+// ---- Text ----
+
+QString PanelRico::Text() const {
+    QString t = Doc()->toRawText();
+    t.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    t.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return t;
+}
+
+void PanelRico::SetText(const QString& texto) {
+    QTextCursor c(Doc());
+    c.beginEditBlock();
+    c.select(QTextCursor::Document);
+    c.removeSelectedText();
+    c.setCharFormat(QTextCharFormat());
+    AplicarFila(c);
+    c.insertText(ParaQt(texto), QTextCharFormat());
+    c.endEditBlock();
+    QTextCursor inicio(Doc());
+    caja_->setTextCursor(inicio);
+    Recordar(0, 0);
+    caja_->verticalScrollBar()->setValue(0);
+    caja_->horizontalScrollBar()->setValue(0);
+}
+
+// ---- Selection ----
+
+void PanelRico::Recordar(int inicio, int largo) {
+    selInicio_ = inicio;
+    selLargo_ = largo;
+    const QTextCursor c = caja_->textCursor();
+    qtAncla_ = c.anchor();
+    qtPos_ = c.position();
+    revision_ = Doc()->revision();
+}
+
+int PanelRico::SelStart() const {
+    const QTextCursor c = caja_->textCursor();
+    if (c.anchor() == qtAncla_ && c.position() == qtPos_ && Doc()->revision() == revision_) return selInicio_;
+    return DesdeQt(c.selectionStart());
+}
+
+int PanelRico::SelLength() const {
+    const QTextCursor c = caja_->textCursor();
+    if (c.anchor() == qtAncla_ && c.position() == qtPos_ && Doc()->revision() == revision_) return selLargo_;
+    return DesdeQt(c.selectionEnd()) - DesdeQt(c.selectionStart());
+}
+
+void PanelRico::SetSelStart(int pos) {
+    pos = std::clamp(pos, 0, Length());
+    QTextCursor c(Doc());
+    c.setPosition(AQt(pos).qt);
+    caja_->setTextCursor(c);
+    Recordar(pos, 0);
+}
+
+void PanelRico::SetSelLength(int largo) {
+    const int inicio = SelStart();
+    largo = std::clamp(largo, 0, Length() - inicio);
+    const Punto a = AQt(inicio);
+    const Punto b = AQt(inicio + largo);
+    QTextCursor c(Doc());
+    c.setPosition(a.qt);
+    // An end between CR and LF takes the whole line break.
+    int fin = b.qt;
+    if (b.enSalto && fin < Doc()->characterCount() - 1) ++fin;
+    c.setPosition(fin, QTextCursor::KeepAnchor);
+    caja_->setTextCursor(c);
+    Recordar(inicio, largo);
+}
+
+QString PanelRico::SelText() const {
+    const int inicio = SelStart();
+    const int largo = SelLength();
+    if (largo <= 0) return {};
+    return Text().mid(inicio, largo);
+}
+
+void PanelRico::SetSelText(const QString& texto) {
+    const int inicio = SelStart();
+    const int largo = SelLength();
+    const Punto a = AQt(inicio);
+    const Punto b = AQt(inicio + largo);
+    int fin = b.qt;
+    if (largo > 0 && b.enSalto && fin < Doc()->characterCount() - 1) ++fin;
+    QTextCursor c(Doc());
+    c.setPosition(a.qt);
+    QTextCharFormat formato;
+    if (largo > 0) {
+        // The new text takes the format of the first character it replaces.
+        QTextCursor primero(Doc());
+        primero.setPosition(std::min(a.qt + 1, Doc()->characterCount() - 1));
+        formato = primero.charFormat();
+        c.setPosition(fin, QTextCursor::KeepAnchor);
+    } else {
+        formato = caja_->textCursor().charFormat();
+    }
+    c.insertText(ParaQt(texto), formato);
+    caja_->setTextCursor(c);
+    Recordar(DesdeQt(c.position()), 0);
+}
+
+void PanelRico::MezclarFormato(const QTextCharFormat& f) {
+    QTextCursor c = caja_->textCursor();
+    c.mergeCharFormat(f);
+    if (!c.hasSelection()) caja_->setTextCursor(c);   // typing format lives in the widget's cursor
+    if (selLargo_ == 0 || !c.hasSelection()) Recordar(SelStart(), SelLength());
+    else revision_ = Doc()->revision();
+}
+
+void PanelRico::SetSelColor(ColorRGB color) {
+    QTextCharFormat f;
+    f.setForeground(AColor(color));
+    MezclarFormato(f);
+}
+
+void PanelRico::SetSelBold(bool on) {
+    QTextCharFormat f;
+    f.setFontWeight(on ? QFont::Bold : QFont::Normal);
+    MezclarFormato(f);
+}
+
+void PanelRico::SetSelItalic(bool on) {
+    QTextCharFormat f;
+    f.setFontItalic(on);
+    MezclarFormato(f);
+}
+
+QTextCursor PanelRico::CursorEn(int indice) const {
+    QTextCursor c(Doc());
+    const Punto p = AQt(indice);
+    c.setPosition(p.qt);
+    c.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+    return c;
+}
+
+ColorRGB PanelRico::ColorEn(int indice) const {
+    const QTextCharFormat f = CursorEn(indice).charFormat();
+    if (!f.hasProperty(QTextFormat::ForegroundBrush)) {
+        const QColor c = caja_->palette().color(QPalette::Text);
+        return {c.red(), c.green(), c.blue()};
+    }
+    const QColor c = f.foreground().color();
+    return {c.red(), c.green(), c.blue()};
+}
+
+bool PanelRico::BoldEn(int indice) const { return CursorEn(indice).charFormat().fontWeight() >= QFont::Bold; }
+
+bool PanelRico::ItalicEn(int indice) const { return CursorEn(indice).charFormat().fontItalic(); }
+
+// ---- Scrolling ----
+
+int PanelRico::FirstVisibleLine() const {
+    const int margen = static_cast<int>(Doc()->documentMargin());
+    const int y = caja_->verticalScrollBar()->value() + margen;
+    const int pos = Doc()->documentLayout()->hitTest(QPointF(0, y), Qt::FuzzyHit);
+    if (pos < 0) return 0;
+    return Doc()->findBlock(pos).blockNumber();
+}
+
+void PanelRico::LineScroll(int lineas) {
+    if (lineas == 0) return;
+    const int destino = std::clamp(FirstVisibleLine() + lineas, 0, std::max(0, LineCount() - 1));
+    const QTextBlock b = Doc()->findBlockByNumber(destino);
+    const int margen = static_cast<int>(Doc()->documentMargin());
+    const int y = static_cast<int>(Doc()->documentLayout()->blockBoundingRect(b).top()) - margen;
+    caja_->verticalScrollBar()->setValue(std::max(0, y));
+}
+
+// ---- Control ----
+
+bool PanelRico::Visible() const { return !caja_->isHidden(); }
+
+void PanelRico::SetVisible(bool visible) {
+    if (loteOculto_) {
+        if (!visible && lote_.isNull()) {
+            lote_ = QTextCursor(Doc());
+            lote_.beginEditBlock();
+        } else if (visible && !lote_.isNull()) {
+            lote_.endEditBlock();
+            lote_ = QTextCursor();
+        }
+    }
+    caja_->setVisible(visible);
+}
+
+void PanelRico::Refresh() {
+    if (!caja_->isHidden()) caja_->repaint();
+}

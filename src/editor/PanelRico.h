@@ -1,0 +1,95 @@
+#pragma once
+#include "PanelTexto.h"
+#include <QTextCursor>
+
+class QTextEdit;
+class QTextDocument;
+class QTextBlock;
+
+// The text-pane interface over a QTextEdit. Qt counts a line break as one
+// position; here, as in the rest of the program, it counts two (CR LF), so
+// every index is translated: a CR LF index is the Qt position plus the number
+// of the block that holds it.
+//
+// The selection is the widget's own cursor, so SelStart/SelLength are what the
+// user sees. Left/Top/Width are twips relative to the parent widget.
+class PanelRico : public PanelTexto {
+public:
+    // pxPorTwip: pixels per twip on this screen (1/15 at 96 dpi).
+    explicit PanelRico(QTextEdit* caja, double pxPorTwip = 1.0 / 15.0);
+
+    QTextEdit* Caja() const { return caja_; }
+
+    // Every row the same height (pixels), so that the gutter, the code pane
+    // and the tip can be placed by rows. 0: the font's own line height.
+    void SetAlturaFila(int px);
+    int AlturaFila() const { return alturaFila_; }
+    // While hidden, the pane gathers its changes in one edit block, so that a
+    // pass appending thousands of lines lays them out once, when shown again.
+    void SetLoteOculto(bool lote) { loteOculto_ = lote; }
+    // Design position and size in twips; moves the widget.
+    void Colocar(int left, int top, int width, int height);
+
+    QString Text() const override;
+    void SetText(const QString& texto) override;
+
+    int SelStart() const override;
+    void SetSelStart(int pos) override;
+    int SelLength() const override;
+    void SetSelLength(int largo) override;
+    QString SelText() const override;
+    void SetSelText(const QString& texto) override;
+    void SetSelColor(ColorRGB color) override;
+    void SetSelBold(bool on) override;
+    void SetSelItalic(bool on) override;
+
+    int LineFromChar(int indice) const override;
+    int LineIndex(int linea) const override;
+    int LineLength(int indice) const override;
+    int FirstVisibleLine() const override;
+    void LineScroll(int lineas) override;
+
+    bool Visible() const override;
+    void SetVisible(bool visible) override;
+    void Refresh() override;
+    void SetLeft(int twips) override;
+    void SetTop(int twips) override;
+    void SetWidth(int twips) override;
+
+    int LineCount() const override;
+    int Length() const override;
+
+    // Read-back, for tests and checks: colour, bold and italic at an index.
+    ColorRGB ColorEn(int indice) const;
+    bool BoldEn(int indice) const;
+    bool ItalicEn(int indice) const;
+
+private:
+    struct Punto {
+        int qt;          // Qt position
+        bool enSalto;    // the index lay between CR and LF
+        bool trasSalto;  // ... or past the LF of the last line (clamped)
+    };
+    QTextDocument* Doc() const;
+    Punto AQt(int indice) const;            // CR LF index -> Qt position
+    int DesdeQt(int posicion) const;        // Qt position -> CR LF index
+    int InicioBloque(int linea) const;      // CR LF index where a block starts
+    QTextCursor CursorEn(int indice) const;   // character at a CR LF index, selected
+    void Mover();                           // widget geometry from left_/top_/width_
+    void MezclarFormato(const class QTextCharFormat& f);
+    void AplicarFila(QTextCursor& c) const;
+    void Recordar(int inicio, int largo);   // keeps indices that Qt cannot hold
+
+    QTextEdit* caja_;
+    double pxPorTwip_;
+    int alturaFila_ = 0;
+    int alto_ = 0;   // twips
+    bool loteOculto_ = false;
+    QTextCursor lote_;
+    // Last selection set through this interface, with the widget's cursor as
+    // it stood then: while the cursor has not moved, these are the answer
+    // (they may lie between a CR and its LF, which Qt cannot represent).
+    int selInicio_ = 0, selLargo_ = 0;
+    int qtAncla_ = -1, qtPos_ = -1;
+    int revision_ = -1;
+};

@@ -1,0 +1,256 @@
+#include "fr_Principal.h"
+#include "CajaRica.h"
+#include "EtiquetaLineas.h"
+#include "Fuentes.h"
+#include "Herramientas.h"
+#include "Lineas.h"
+#include "Module1.h"
+#include "TablaComandos.h"
+#include "Transmision.h"
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
+
+namespace {
+const QString kCRLF = QStringLiteral("\r\n");
+const QColor kAmarilloClaro(255, 255, 192);
+const QColor kVerdeOscuro(0, 128, 0);
+
+QLabel* Etiqueta(QWidget* padre, const QString& texto, const QRect& r, Qt::Alignment alineacion = Qt::AlignLeft) {
+    auto* l = new QLabel(texto, padre);
+    l->setGeometry(r);
+    l->setFont(FuenteEtiqueta(8.25));
+    l->setAlignment(alineacion | Qt::AlignVCenter);
+    return l;
+}
+}  // namespace
+
+fr_Principal::fr_Principal(QWidget* padre)
+    : QMainWindow(padre, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                             Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    twips_.pxPorTwip = logicalDpiY() / 1440.0;
+    alturaFila_ = twips_.Px(225);
+    CrearControles();
+    CrearMenus();
+    entorno_ = std::make_unique<EntornoVentana>(*this);
+    compilador_ = std::make_unique<Compilador>(*pCmd_, *pCod_, *entorno_);
+    Form_Load();
+}
+
+fr_Principal::~fr_Principal() = default;
+
+void fr_Principal::CrearControles() {
+    auto* cliente = new QWidget(this);
+    cliente->setFixedSize(twips_.Px(10695), twips_.Px(6795));
+    setCentralWidget(cliente);
+
+    frm_Tab = new QFrame(cliente);
+    frm_Tab->setFrameShape(QFrame::NoFrame);
+    frm_Tab->setGeometry(twips_.Rect(120, 0, 10455, 6375));
+
+    Label8 = Etiqueta(frm_Tab, QStringLiteral("Línea"), twips_.Rect(120, 360, 495, 255), Qt::AlignRight);
+
+    tx_NroLin = new EtiquetaLineas(frm_Tab);
+    tx_NroLin->setGeometry(twips_.Rect(120, 600, 615, 4150));
+    tx_NroLin->setFont(FuenteCourier(9));
+    tx_NroLin->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    QPalette pg = tx_NroLin->palette();
+    pg.setColor(QPalette::Window, kAmarilloClaro);
+    pg.setColor(QPalette::WindowText, kVerdeOscuro);
+    tx_NroLin->setPalette(pg);
+    tx_NroLin->setAccessibleName(QStringLiteral("Línea"));
+
+    Label5 = Etiqueta(frm_Tab, QStringLiteral("Comandos"), twips_.Rect(840, 360, 1575, 255));
+    Label6 = Etiqueta(frm_Tab, QStringLiteral("Código"), twips_.Rect(4680, 360, 1575, 255));
+
+    // Lies under the code pane; seen while the pass hides the pane.
+    Label7 = new QLabel(QStringLiteral("                         Actualizando ..."), frm_Tab);
+    Label7->setGeometry(twips_.Rect(4560, 600, 5535, 4335));
+    Label7->setFont(FuenteEtiqueta(12, true));
+    Label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    const double ppt = twips_.pxPorTwip;
+    auto panel = [&](CajaRica* caja, int l, int t, int w, int h) {
+        caja->setFont(FuenteCourier(9));
+        caja->document()->setDefaultFont(FuenteCourier(9));
+        auto p = std::make_unique<PanelRico>(caja, ppt);
+        p->Colocar(l, t, w, h);
+        return p;
+    };
+
+    tx_Cmd = new CajaRica(frm_Tab);
+    tx_Cmd->document()->setDocumentMargin(2);
+    QPalette pc = tx_Cmd->palette();
+    pc.setColor(QPalette::Base, Qt::white);
+    pc.setColor(QPalette::Text, Qt::black);
+    tx_Cmd->setPalette(pc);
+    tx_Cmd->setAccessibleName(QStringLiteral("Comandos"));
+    pCmd_ = panel(tx_Cmd, 720, 600, 3855, 4400);
+    pCmd_->SetAlturaFila(alturaFila_);
+
+    tx_Cod = new CajaRica(frm_Tab);
+    tx_Cod->setReadOnly(true);
+    tx_Cod->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    tx_Cod->document()->setDocumentMargin(2);
+    tx_Cod->document()->setUndoRedoEnabled(false);
+    QPalette pk = tx_Cod->palette();
+    pk.setColor(QPalette::Base, pk.color(QPalette::Button));
+    pk.setColor(QPalette::Text, Qt::black);
+    tx_Cod->setPalette(pk);
+    tx_Cod->setAccessibleName(QStringLiteral("Código"));
+    pCod_ = panel(tx_Cod, 4560, 600, 5655, 4400);
+    pCod_->SetAlturaFila(alturaFila_);
+    pCod_->SetLoteOculto(true);
+
+    // The gutter's rows start where the command pane's first row does.
+    tx_NroLin->SetFilas(alturaFila_, tx_Cmd->frameWidth() + static_cast<int>(tx_Cmd->document()->documentMargin()));
+
+    tx_Tip = new CajaRica(frm_Tab);
+    tx_Tip->setReadOnly(true);
+    tx_Tip->setFrameShape(QFrame::Box);
+    tx_Tip->setLineWidth(1);
+    tx_Tip->document()->setDocumentMargin(0);
+    tx_Tip->document()->setUndoRedoEnabled(false);
+    tx_Tip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tx_Tip->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QPalette pt = tx_Tip->palette();
+    pt.setColor(QPalette::Base, kAmarilloClaro);
+    pt.setColor(QPalette::Text, Qt::black);
+    tx_Tip->setPalette(pt);
+    tx_Tip->setAccessibleName(QStringLiteral("Tips"));
+    pTip_ = panel(tx_Tip, 840, 1320, 3615, 255);
+    pTip_->SetText(QStringLiteral("Tips"));
+    tx_Tip->hide();
+
+    Label4 = Etiqueta(frm_Tab, QStringLiteral("Debug"), twips_.Rect(720, 5160, 1335, 255));
+
+    lst_Debug = new QListWidget(frm_Tab);
+    lst_Debug->setGeometry(twips_.Rect(720, 5400, 9495, 780));
+    QFont fd = FuenteCourier(9);
+    fd.setItalic(true);
+    lst_Debug->setFont(fd);
+    QPalette pd = lst_Debug->palette();
+    pd.setColor(QPalette::Text, QColor(255, 0, 0));
+    lst_Debug->setPalette(pd);
+    lst_Debug->setAccessibleName(QStringLiteral("Debug"));
+
+    tx_Arch = Etiqueta(cliente, QString(), twips_.Rect(120, 6480, 10335, 255));
+    lbl_Info = Etiqueta(cliente, QStringLiteral("Info"), twips_.Rect(6480, 6480, 4095, 255), Qt::AlignRight);
+
+    connect(tx_Cmd, &CajaRica::TeclaAbajo, this, &fr_Principal::tx_Cmd_KeyDown);
+    connect(tx_Cmd, &CajaRica::TeclaArriba, this, &fr_Principal::tx_Cmd_KeyUp);
+    connect(tx_Cmd, &CajaRica::RatonAbajo, this, &fr_Principal::tx_Cmd_MouseDown);
+    connect(tx_Cmd, &CajaRica::RatonArriba, this, &fr_Principal::tx_Cmd_MouseUp);
+    connect(tx_Cmd, &QTextEdit::cursorPositionChanged, this, &fr_Principal::tx_Cmd_SelChange);
+    connect(tx_Cmd, &QTextEdit::selectionChanged, this, &fr_Principal::tx_Cmd_SelChange);
+    connect(tx_Cmd, &QTextEdit::textChanged, this, &fr_Principal::tx_Cmd_SelChange);
+    connect(tx_Tip, &CajaRica::FocoRecibido, this, &fr_Principal::tx_Tip_GotFocus);
+}
+
+void fr_Principal::CrearMenus() {
+    QStyle* s = style();
+    mn_Archivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
+    mn_Nuevo = mn_Archivo->addAction(s->standardIcon(QStyle::SP_FileIcon), QStringLiteral("&Nuevo"));
+    mn_Abrir = mn_Archivo->addAction(s->standardIcon(QStyle::SP_DialogOpenButton), QStringLiteral("&Abrir"));
+    mn_Guardar = mn_Archivo->addAction(s->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("&Guardar"));
+    mn_Archivo->addSeparator();
+    mn_Salir = mn_Archivo->addAction(QStringLiteral("&Salir"));
+    mn_Ayuda = menuBar()->addMenu(QStringLiteral("Ay&uda"));
+    mn_Contenido = mn_Ayuda->addAction(s->standardIcon(QStyle::SP_DialogHelpButton), QStringLiteral("&Contenido"));
+    mn_Ayuda->addSeparator();
+    mn_Acerca = mn_Ayuda->addAction(QStringLiteral("Ace&rca de ..."));
+
+    connect(mn_Nuevo, &QAction::triggered, this, &fr_Principal::mn_Nuevo_Click);
+    connect(mn_Abrir, &QAction::triggered, this, &fr_Principal::mn_Abrir_Click);
+    connect(mn_Guardar, &QAction::triggered, this, [this] { mn_Guardar_Click(); });
+    connect(mn_Salir, &QAction::triggered, this, &fr_Principal::mn_Salir_Click);
+    connect(mn_Contenido, &QAction::triggered, this,
+            [] { MostrarAyuda(Module1::v_ArchAyuda, QStringLiteral("principal")); });
+    connect(mn_Acerca, &QAction::triggered, this, [this] { MostrarAcerca(this); });
+
+    // F1: the help page of the command being typed (the help context number).
+    auto* f1 = new QAction(this);
+    f1->setShortcut(QKeySequence(Qt::Key_F1));
+    f1->setShortcutContext(Qt::WindowShortcut);
+    addAction(f1);
+    connect(f1, &QAction::triggered, this, [this] { MostrarAyudaEnPagina(PaginaDeTopico(HelpContextID)); });
+}
+
+void fr_Principal::Form_Load() {
+    setWindowTitle(QStringLiteral("Orvo - Interfaz de Comandos v") + Module1::Version());
+    Module1::FijarCarpetasPorDefecto();
+
+    tx_Arch->setText(QStringLiteral("[Archivo nuevo]"));
+    Comp().v_ChangeText = false;
+    Module1::v_Cargando = false;
+    Comp().PriCarCmd = -1;
+    Comp().LonLinCmd = -1;
+
+    PriLinCmd = 0;
+    ActualizaNumerosLinea();
+
+    Cmd().SetText(QStringLiteral("Escriba aqui los comandos ...") + kCRLF + kCRLF +
+                  QStringLiteral("Presione F1 o escriba '?' [Enter]") + kCRLF + QStringLiteral("para ver la ayuda"));
+    Cmd().SetSelStart(0);
+    Cmd().SetSelLength(Cmd().Length());
+    Cmd().SetSelColor(Colores::Gris);
+    Cmd().SetSelStart(0);
+    v_PrimerUso = true;
+    Comp().v_ChangeText = false;
+
+    Module1::v_Modificado = false;
+    Module1::v_TipoCom = QStringLiteral("RS232");
+    mn_Guardar->setEnabled(false);
+
+    // Fixed size, centred on the screen.
+    setFixedSize(centralWidget()->width(), centralWidget()->height() + menuBar()->sizeHint().height());
+    if (QScreen* pantalla = screen()) move(pantalla->availableGeometry().center() - rect().center());
+    tx_Cmd->setFocus();
+}
+
+// ---- Dialogs ----
+
+QString fr_Principal::PedirArchivo(bool guardar) {
+    const QString carpeta = Module1::CarpetaDatos();
+    const QString filtro = QStringLiteral("Archivos de texto (*.txt)");
+    if (guardar)
+        return QFileDialog::getSaveFileName(this, QStringLiteral("Guardar como"), carpeta, filtro, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
+    return QFileDialog::getOpenFileName(this, QStringLiteral("Abrir"), carpeta, filtro);
+}
+
+QMessageBox::StandardButton fr_Principal::Preguntar(QMessageBox::Icon icono, const QString& titulo,
+                                                    const QString& texto, QMessageBox::StandardButtons botones,
+                                                    QMessageBox::StandardButton porDefecto) {
+    QMessageBox caja(icono, titulo, texto, botones, this);
+    caja.setDefaultButton(porDefecto);
+    caja.setEscapeButton(botones & QMessageBox::Cancel ? QMessageBox::Cancel : QMessageBox::No);
+    return static_cast<QMessageBox::StandardButton>(caja.exec());
+}
+
+void fr_Principal::Avisar(QMessageBox::Icon icono, const QString& titulo, const QString& texto) {
+    QMessageBox caja(icono, titulo, texto, QMessageBox::Ok, this);
+    caja.exec();
+}
+
+void fr_Principal::MostrarTransmision() { MostrarTransmitir(this); }
+
+// ---- Closing ----
+
+void fr_Principal::closeEvent(QCloseEvent* e) {
+    // Closing mid-pass would pull the window from under it; closing with
+    // unsaved changes asks first, as the exit command does.
+    if (Ocupado() || !PreguntarGuardar()) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    QCoreApplication::quit();
+}

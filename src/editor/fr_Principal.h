@@ -1,0 +1,119 @@
+#pragma once
+#include "Codificacion.h"
+#include "Compilador.h"
+#include "EntornoVentana.h"
+#include "PanelRico.h"
+#include "Twips.h"
+#include <QMainWindow>
+#include <QMessageBox>
+#include <memory>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QMenu;
+class CajaRica;
+class EtiquetaLineas;
+
+// The main window: command pane, code pane, line-number gutter, tip pane and
+// debug list; the file commands; the keyboard handling that decides when to
+// compile and keeps the panes side by side.
+class fr_Principal : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit fr_Principal(QWidget* padre = nullptr);
+    ~fr_Principal() override;
+
+    // ---- Controls ----
+    QFrame* frm_Tab = nullptr;
+    QLabel* Label8 = nullptr;
+    EtiquetaLineas* tx_NroLin = nullptr;
+    QLabel* Label5 = nullptr;
+    CajaRica* tx_Cmd = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    CajaRica* tx_Cod = nullptr;
+    CajaRica* tx_Tip = nullptr;
+    QLabel* Label4 = nullptr;
+    QListWidget* lst_Debug = nullptr;
+    QLabel* tx_Arch = nullptr;
+    QLabel* lbl_Info = nullptr;
+    QMenu* mn_Archivo = nullptr;
+    QAction* mn_Nuevo = nullptr;
+    QAction* mn_Abrir = nullptr;
+    QAction* mn_Guardar = nullptr;
+    QAction* mn_Salir = nullptr;
+    QMenu* mn_Ayuda = nullptr;
+    QAction* mn_Contenido = nullptr;
+    QAction* mn_Acerca = nullptr;
+
+    // The panes as the compiler and the tips see them.
+    PanelRico& Cmd() { return *pCmd_; }
+    PanelRico& Cod() { return *pCod_; }
+    PanelRico& Tip() { return *pTip_; }
+    Compilador& Comp() { return *compilador_; }
+
+    // ---- Editor state (the rest lives in the Compilador) ----
+    int PriLinCmd = 0;
+    int PriLinCod = 0;
+    int LastSelLen = 0;
+    bool v_PrimerUso = true;
+    int HelpContextID = 1;
+
+    // ---- File commands ----
+    void mn_Nuevo_Click();
+    void mn_Abrir_Click();
+    bool mn_Guardar_Click();   // true when the file was written
+    void mn_Salir_Click();
+    // Opens a command file (the open command after its dialog).
+    bool AbrirArchivo(const QString& ruta);
+
+    // ---- Keyboard handling ----
+    void tx_Cmd_KeyDown(int codigo, int shift);
+    void tx_Cmd_KeyUp(int codigo, int shift);
+    void tx_Cmd_MouseDown();
+    void tx_Cmd_MouseUp();
+    void tx_Cmd_SelChange();
+    void tx_Tip_GotFocus();
+    void SincronizaTxt();
+    void ActualizaNumerosLinea();
+    // The compile pass, never entered twice; input to the command pane waits.
+    void CompilarLineas();
+    int Pasadas() const { return pasadas_; }   // passes run so far
+
+    // ---- Dialogs, overridable so that tests never block on one ----
+    virtual QString PedirArchivo(bool guardar);
+    virtual QMessageBox::StandardButton Preguntar(QMessageBox::Icon icono, const QString& titulo,
+                                                  const QString& texto, QMessageBox::StandardButtons botones,
+                                                  QMessageBox::StandardButton porDefecto);
+    virtual void Avisar(QMessageBox::Icon icono, const QString& titulo, const QString& texto);
+    virtual void MostrarTransmision();
+
+    Codificacion::Tipo CodificacionArchivo() const { return codificacion_; }
+    const Twips& Escala() const { return twips_; }
+    int AlturaFila() const { return alturaFila_; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void CrearControles();
+    void CrearMenus();
+    void Form_Load();
+    // Ask to save: false ends the command (Cancel, or Yes without a saved file).
+    bool PreguntarGuardar();
+    void CargarLineas(const QStringList& lineas);
+    bool Ocupado() const;
+    void ProponerArgs();
+
+    Twips twips_;
+    int alturaFila_ = 15;
+    std::unique_ptr<PanelRico> pCmd_, pCod_, pTip_;
+    std::unique_ptr<EntornoVentana> entorno_;
+    std::unique_ptr<Compilador> compilador_;
+    Codificacion::Tipo codificacion_ = Codificacion::Tipo::Windows1252;
+    bool conBom_ = false;
+    bool cargandoArchivo_ = false;
+    int pasadas_ = 0;
+};

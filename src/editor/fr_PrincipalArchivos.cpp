@@ -1,0 +1,153 @@
+// File commands of the main window: new, open, save, exit.
+#include "ArchivoComandos.h"
+#include "CajaRica.h"
+#include "Lineas.h"
+#include "Module1.h"
+#include "fr_Principal.h"
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+const QString kCRLF = QStringLiteral("\r\n");
+QString Nativa(const QString& ruta) { return QDir::toNativeSeparators(ruta); }
+}  // namespace
+
+bool fr_Principal::Ocupado() const { return cargandoArchivo_ || compilador_->Compilando(); }
+
+bool fr_Principal::PreguntarGuardar() {
+    if (!Module1::v_Modificado) return true;
+    const auto r = Preguntar(QMessageBox::Question, QStringLiteral("Pregunta"),
+                             QStringLiteral("¿Desea guardar los cambios en el archivo actual?"),
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
+    if (r == QMessageBox::No) return true;
+    // Yes goes on only once the file is saved: a cancelled or failed save keeps the work.
+    if (r == QMessageBox::Yes) return mn_Guardar_Click();
+    return false;
+}
+
+void fr_Principal::mn_Nuevo_Click() {
+    if (Ocupado() || !PreguntarGuardar()) return;
+    Cmd().SetText(QString());
+    Cod().SetText(QString());
+    tx_Arch->setText(QStringLiteral("[Archivo nuevo]"));
+    codificacion_ = Codificacion::Tipo::Windows1252;
+    conBom_ = false;
+    Module1::v_Modificado = false;
+}
+
+void fr_Principal::mn_Abrir_Click() {
+    if (Ocupado() || !PreguntarGuardar()) return;
+    const QString ruta = PedirArchivo(false);
+    if (ruta.isEmpty()) return;
+    AbrirArchivo(ruta);
+}
+
+void fr_Principal::CargarLineas(const QStringList& lineas) {
+    // Inserted a time slice's worth at a time: the window repaints and shows
+    // progress, and the pane is not laid out once per line.
+    QTextCursor c(tx_Cmd->document());
+    c.movePosition(QTextCursor::End);
+    QString trozo;
+    auto volcar = [&](const QString& linea) {
+        c.insertText(trozo, QTextCharFormat());
+        trozo.clear();
+        lbl_Info->setText(QStringLiteral("Leyendo: ") + linea);
+        lbl_Info->repaint();
+    };
+    entorno_->Empezar();
+    for (const QString& linea : lineas) {
+        trozo += linea;
+        trozo += QChar(u'\n');
+        if (entorno_->RebanadaCumplida()) {
+            volcar(linea);
+            QApplication::processEvents();
+        }
+    }
+    volcar(lineas.isEmpty() ? QString() : lineas.constLast());
+}
+
+bool fr_Principal::AbrirArchivo(const QString& ruta) {
+    ArchivoComandos archivo;
+    QString error;
+    if (!LeerArchivoComandos(ruta, &archivo, &error)) {
+        Avisar(QMessageBox::Critical, QStringLiteral("Error"),
+               QStringLiteral("No se pudo leer el archivo ") + Nativa(ruta) + QStringLiteral(".") + kCRLF + error);
+        return false;
+    }
+    Module1::v_Archivo = ruta;
+    Module1::v_Cargando = true;
+    cargandoArchivo_ = true;
+    tx_Cmd->SetBloqueada(true);
+    codificacion_ = archivo.tipo;
+    conBom_ = archivo.conBom;
+    QTextDocument* doc = tx_Cmd->document();
+    doc->setUndoRedoEnabled(false);   // a fresh file starts a fresh undo history
+    Cmd().SetText(QString());
+    Cod().SetText(QString());
+    CargarLineas(archivo.lineas);
+
+    Comp().LinAntCmd = 0;
+    cargandoArchivo_ = false;
+    CompilarLineas();
+
+    Cmd().SetSelStart(Cmd().Length());
+    tx_Cmd->setFocus();
+    Module1::v_Cargando = false;
+    v_PrimerUso = false;
+    mn_Guardar->setEnabled(true);
+    Comp().LinActCmd = LineaActual(Cmd());
+    Comp().LinAntCmd = Comp().LinActCmd;
+    Module1::v_Modificado = false;
+    tx_Arch->setText(Module1::v_Archivo);
+    doc->setUndoRedoEnabled(true);
+    tx_Cmd->SetBloqueada(false);
+    return true;
+}
+
+bool fr_Principal::mn_Guardar_Click() {
+    if (Ocupado()) return false;
+    const QString ruta = PedirArchivo(true);
+    if (ruta.isEmpty()) return false;
+    if (QFileInfo::exists(ruta) &&
+        Preguntar(QMessageBox::Warning, QStringLiteral("Atención!"),
+                  QStringLiteral("El archivo ") + Nativa(ruta) + QStringLiteral(" ya existe.") + kCRLF +
+                      QStringLiteral("¿Desea sobreescribirlo?"),
+                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return false;
+
+    Codificacion::Tipo tipo = codificacion_;
+    bool bom = conBom_;
+    QByteArray bytes;
+    QString caracter;
+    if (!BytesArchivoComandos(Cmd().Text(), tipo, bom, &bytes, &caracter)) {
+        // Never replaced silently: the user chooses UTF-8 or keeps the text unsaved.
+        if (Preguntar(QMessageBox::Warning, QStringLiteral("Atención!"),
+                      QStringLiteral("El carácter \"") + caracter +
+                          QStringLiteral("\" no se puede guardar en la codificación del archivo (Windows-1252).") +
+                          kCRLF + QStringLiteral("¿Desea guardar el archivo en UTF-8?"),
+                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+            return false;
+        tipo = Codificacion::Tipo::Utf8;
+        bom = false;
+        BytesArchivoComandos(Cmd().Text(), tipo, bom, &bytes, &caracter);
+    }
+    QString error;
+    if (!GrabarArchivoComandos(ruta, bytes, &error)) {
+        Avisar(QMessageBox::Critical, QStringLiteral("Error"),
+               QStringLiteral("No se pudo guardar el archivo ") + Nativa(ruta) + QStringLiteral(".") + kCRLF + error);
+        return false;
+    }
+    Module1::v_Archivo = ruta;
+    codificacion_ = tipo;
+    conBom_ = bom;
+    Module1::v_Modificado = false;
+    tx_Arch->setText(Module1::v_Archivo);
+    return true;
+}
+
+void fr_Principal::mn_Salir_Click() { close(); }

@@ -1,0 +1,92 @@
+// Keyboard handling of the command pane: when to compile, and the code pane,
+// the gutter and the tip kept beside the command pane.
+#include "CajaRica.h"
+#include "EtiquetaLineas.h"
+#include "Lineas.h"
+#include "Module1.h"
+#include "Tips.h"
+#include "fr_Principal.h"
+#include <QAction>
+
+namespace {
+constexpr int kBackspace = 8;
+constexpr int kDelete = 46;
+constexpr int kFilasGutter = 18;
+}  // namespace
+
+void fr_Principal::CompilarLineas() {
+    if (compilador_->Compilando()) return;
+    const bool bloqueada = tx_Cmd->Bloqueada();
+    tx_Cmd->SetBloqueada(true);
+    entorno_->Empezar();
+    ++pasadas_;
+    compilador_->CompilarLineas();
+    if (!Cod().Visible()) Cod().SetVisible(true);
+    tx_Cmd->SetBloqueada(bloqueada);
+}
+
+void fr_Principal::ProponerArgs() {
+    const EstadoTip estado{Comp().v_ChangeText, Comp().PriCarCmd, Comp().LinActCmd, PriLinCmd, Cmd().Top()};
+    ::ProponerArgs(Tip(), Cmd(), estado, HelpContextID);
+}
+
+void fr_Principal::tx_Cmd_KeyDown(int, int) {
+    if (v_PrimerUso) {
+        // The welcome text goes before the key lands, so the key types into an empty pane.
+        Cmd().SetText(QString());
+        v_PrimerUso = false;
+        mn_Guardar->setEnabled(true);
+    }
+    HelpContextID = 1;
+    ProponerArgs();
+    if (Cmd().SelLength() < 1) Cmd().SetSelColor(Colores::Negro);
+    SincronizaTxt();
+    ActualizaNumerosLinea();
+}
+
+void fr_Principal::tx_Cmd_KeyUp(int codigo, int shift) {
+    Compilador& c = Comp();
+    c.LinActCmd = LineaActual(Cmd());
+    c.PriCarCmd = InicioLinea(Cmd(), c.LinAntCmd);
+    c.LonLinCmd = LargoLinea(Cmd(), c.PriCarCmd);
+    const bool borrado = codigo == kBackspace || codigo == kDelete;
+    if (borrado && LastSelLen >= 1) {   // a selection has just been deleted
+        c.LinAntCmd = LineaActual(Cmd());
+        CompilarLineas();
+    }
+    if (borrado && c.LinActCmd != c.LinAntCmd) {   // two lines joined
+        c.LinAntCmd = LineaActual(Cmd());
+        CompilarLineas();
+    }
+    if (c.LinActCmd != c.LinAntCmd && c.v_ChangeText && LastSelLen == 0) CompilarLineas();
+    LastSelLen = Cmd().SelLength();
+    tx_Cmd_KeyDown(codigo, shift);
+    c.LinAntCmd = c.LinActCmd;
+}
+
+void fr_Principal::tx_Cmd_MouseDown() { Comp().LinAntCmd = Comp().LinActCmd; }
+
+void fr_Principal::tx_Cmd_MouseUp() { LastSelLen = Cmd().SelLength(); }
+
+void fr_Principal::tx_Cmd_SelChange() {
+    Comp().v_ChangeText = true;
+    Module1::v_Modificado = true;
+}
+
+void fr_Principal::tx_Tip_GotFocus() { tx_Cmd->setFocus(); }
+
+void fr_Principal::SincronizaTxt() {
+    PriLinCmd = Cmd().FirstVisibleLine();
+    PriLinCod = Cod().FirstVisibleLine();
+    if (PriLinCmd != PriLinCod) Cod().LineScroll(PriLinCmd - PriLinCod);
+}
+
+void fr_Principal::ActualizaNumerosLinea() {
+    QString numeros;
+    for (int n = PriLinCmd + 1; n <= PriLinCmd + kFilasGutter; ++n) {
+        numeros += QString::number(n);
+        numeros += QStringLiteral(" \r\n");
+    }
+    tx_NroLin->setText(numeros);
+    tx_NroLin->repaint();
+}

@@ -1,0 +1,121 @@
+#include "CajaRica.h"
+#include "ContratoPanel.h"
+#include "Lineas.h"
+#include "PanelRico.h"
+#include <QScrollBar>
+#include <QTextEdit>
+
+namespace {
+// A widget adapter that owns its box, for the contract suite.
+struct ConCaja {
+    std::unique_ptr<CajaRica> caja = std::make_unique<CajaRica>();
+};
+struct PanelRicoPropio : ConCaja, PanelRico {
+    PanelRicoPropio() : PanelRico(caja.get()) {}
+};
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(Widget, ContratoPanel,
+                         ::testing::Values(FabricaPanel([] { return std::make_unique<PanelRicoPropio>(); })));
+
+TEST(PanelRico, IndicesBetweenCrAndLfSurviveUntilTheUserMovesTheCaret) {
+    PanelRicoPropio p;
+    p.SetText(QStringLiteral("AB\r\nCD"));
+    p.SetSelStart(3);   // between CR and LF
+    EXPECT_EQ(p.SelStart(), 3);
+    EXPECT_EQ(LineaActual(p), 0);
+    // Selecting from there to the end takes the break and the next line.
+    p.SetSelLength(3);
+    EXPECT_EQ(p.SelText(), QStringLiteral("\nCD"));
+    p.SetSelStart(2);
+    p.SetSelLength(2);
+    p.SetSelText(QString());
+    EXPECT_EQ(p.Text(), QStringLiteral("ABCD"));
+    // The user moving the caret is read back from the widget.
+    QTextCursor c = p.Caja()->textCursor();
+    c.setPosition(1);
+    p.Caja()->setTextCursor(c);
+    EXPECT_EQ(p.SelStart(), 1);
+}
+
+TEST(PanelRico, SelectionFormatsAndTypingColour) {
+    PanelRicoPropio p;
+    p.SetText(QStringLiteral("INIA 1\r\n-- nota"));
+    p.SetSelStart(0);
+    p.SetSelLength(4);
+    p.SetSelColor(Colores::AzulOscuro);
+    p.SetSelStart(4);
+    p.SetSelLength(2);
+    p.SetSelColor(Colores::Magenta);
+    p.SetSelBold(true);
+    p.SetSelItalic(true);
+    EXPECT_EQ(p.ColorEn(0), Colores::AzulOscuro);
+    EXPECT_EQ(p.ColorEn(5), Colores::Magenta);
+    EXPECT_TRUE(p.BoldEn(5));
+    EXPECT_TRUE(p.ItalicEn(5));
+    EXPECT_FALSE(p.BoldEn(0));
+    EXPECT_EQ(p.ColorEn(8), Colores::Negro);
+
+    // With no selection the colour is the next typed text's.
+    p.SetSelStart(p.Length());
+    p.SetSelColor(Colores::Rojo);
+    p.SetSelText(QStringLiteral("X"));
+    EXPECT_EQ(p.ColorEn(p.Length() - 1), Colores::Rojo);
+    EXPECT_EQ(p.ColorEn(8), Colores::Negro);
+}
+
+TEST(PanelRico, TextKeepsCharactersThatPlainTextWouldAlter) {
+    PanelRicoPropio p;
+    const QString t = QStringLiteral("A\u00A0B\r\n\t€");
+    p.SetText(t);
+    EXPECT_EQ(p.Text(), t);
+    EXPECT_EQ(p.Length(), t.size());
+}
+
+TEST(PanelRico, PlacementInTwipsMovesTheWidget) {
+    CajaRica caja;
+    PanelRico p(&caja, 1.0 / 15.0);
+    p.Colocar(840, 1320, 3615, 255);
+    EXPECT_EQ(caja.geometry(), QRect(56, 88, 241, 17));
+    p.SetLeft(1500);
+    p.SetTop(600 + 280 + 225 * 3);
+    p.SetWidth(2100);
+    EXPECT_EQ(p.Left(), 1500);
+    EXPECT_EQ(p.Top(), 1555);
+    EXPECT_EQ(p.Width(), 2100);
+    EXPECT_EQ(caja.geometry(), QRect(100, 104, 140, 17));
+}
+
+TEST(PanelRico, LineScrollAndFirstVisibleLineCountRows) {
+    CajaRica caja;
+    caja.resize(300, 200);
+    PanelRico p(&caja);
+    p.SetAlturaFila(15);
+    QString t;
+    for (int i = 0; i < 200; ++i) t += QStringLiteral("linea %1\r\n").arg(i);
+    p.SetText(t);
+    caja.show();
+    EXPECT_EQ(p.FirstVisibleLine(), 0);
+    p.LineScroll(40);
+    EXPECT_EQ(p.FirstVisibleLine(), 40);
+    p.LineScroll(-15);
+    EXPECT_EQ(p.FirstVisibleLine(), 25);
+    p.LineScroll(-100);
+    EXPECT_EQ(p.FirstVisibleLine(), 0);
+}
+
+TEST(PanelRico, HiddenPaneGathersAppendsAndShowsThemOnceVisible) {
+    CajaRica caja;
+    PanelRico p(&caja);
+    p.SetLoteOculto(true);
+    caja.show();
+    p.SetVisible(false);
+    for (int i = 0; i < 100; ++i) {
+        p.SetSelStart(p.Length());
+        p.SetSelText(QStringLiteral("02 52 31 41 03 23\r\n"));
+    }
+    EXPECT_EQ(p.LineCount(), 101);
+    p.SetVisible(true);
+    EXPECT_TRUE(p.Visible());
+    EXPECT_EQ(p.Text().size(), 100 * 19);
+}
