@@ -192,7 +192,23 @@ QString PanelRico::SelText() const {
     const int inicio = SelStart();
     const int largo = SelLength();
     if (largo <= 0) return {};
-    return Text().mid(inicio, largo);
+    // Read from the document around the selection only: the compile pass asks
+    // for every line it rewrites.
+    const Punto a = AQt(inicio);
+    const Punto b = AQt(inicio + largo);
+    QTextCursor c(Doc());
+    c.setPosition(a.enSalto ? a.qt + 1 : a.qt);
+    c.setPosition(std::max(c.position(), b.qt), QTextCursor::KeepAnchor);
+    QString t = c.selectedText();
+    t.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    if (a.enSalto) t.prepend(QChar(u'\n'));
+    if (b.enSalto) t.append(QChar(u'\r'));
+    return t;
+}
+
+QString PanelRico::TextoLinea(int linea) const {
+    const QTextBlock b = Doc()->findBlockByNumber(linea);
+    return b.isValid() ? b.text() : QString();
 }
 
 void PanelRico::SetSelText(const QString& texto) {
@@ -271,10 +287,18 @@ bool PanelRico::ItalicEn(int indice) const { return CursorEn(indice).charFormat(
 
 int PanelRico::FirstVisibleLine() const {
     const int margen = static_cast<int>(Doc()->documentMargin());
-    const int y = caja_->verticalScrollBar()->value() + margen;
-    const int pos = Doc()->documentLayout()->hitTest(QPointF(0, y), Qt::FuzzyHit);
-    if (pos < 0) return 0;
-    return Doc()->findBlock(pos).blockNumber();
+    // One pixel into the row: a row's top edge is also the bottom edge of the row above.
+    const qreal y = caja_->verticalScrollBar()->value() + margen + 1;
+    QAbstractTextDocumentLayout* capa = Doc()->documentLayout();
+    int lo = 0, hi = LineCount() - 1;   // the last block whose top is at or above y
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        if (capa->blockBoundingRect(Doc()->findBlockByNumber(mid)).top() <= y)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return lo;
 }
 
 void PanelRico::LineScroll(int lineas) {

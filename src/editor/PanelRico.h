@@ -46,6 +46,7 @@ public:
     int LineFromChar(int indice) const override;
     int LineIndex(int linea) const override;
     int LineLength(int indice) const override;
+    QString TextoLinea(int linea) const override;
     int FirstVisibleLine() const override;
     void LineScroll(int lineas) override;
 

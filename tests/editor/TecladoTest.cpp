@@ -1,0 +1,210 @@
+#include "EtiquetaLineas.h"
+#include "Lineas.h"
+#include "Module1.h"
+#include "VentanaPrueba.h"
+#include <QAction>
+#include <QLabel>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QListWidget>
+#include <gtest/gtest.h>
+
+namespace {
+QString Gutter(int desde) {
+    QString r;
+    for (int n = desde; n < desde + 18; ++n) r += QString::number(n) + QStringLiteral(" \r\n");
+    return r;
+}
+}  // namespace
+
+TEST(Ventana, StartsWithTitleWelcomeTextGutterAndNames) {
+    VentanaPrueba w;
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Orvo - Interfaz de Comandos v2.0.0"));
+    EXPECT_EQ(w.tx_Arch->text(), QStringLiteral("[Archivo nuevo]"));
+    EXPECT_EQ(w.tx_NroLin->text(), Gutter(1));
+    EXPECT_EQ(w.Cmd().Text(), QStringLiteral("Escriba aqui los comandos ...\r\n\r\nPresione F1 o escriba '?' "
+                                             "[Enter]\r\npara ver la ayuda"));
+    for (int i : {0, 40, w.Cmd().Length() - 1}) EXPECT_EQ(w.Cmd().ColorEn(i), Colores::Gris) << i;
+    EXPECT_EQ(w.Cmd().SelStart(), 0);
+    EXPECT_FALSE(w.mn_Guardar->isEnabled());
+    EXPECT_FALSE(Module1::v_Modificado);
+    EXPECT_FALSE(w.tx_Tip->isVisible());
+    EXPECT_EQ(w.tx_Cmd->accessibleName(), QStringLiteral("Comandos"));
+    EXPECT_EQ(w.tx_Cod->accessibleName(), QStringLiteral("Código"));
+    EXPECT_EQ(w.lst_Debug->accessibleName(), QStringLiteral("Debug"));
+    EXPECT_EQ(w.tx_NroLin->accessibleName(), QStringLiteral("Línea"));
+    EXPECT_EQ(w.Label7->text(), QString(25, u' ') + QStringLiteral("Actualizando ..."));
+    // Client area 10695 x 6795 twips.
+    EXPECT_EQ(w.centralWidget()->size(), QSize(w.Escala().Px(10695), w.Escala().Px(6795)));
+}
+
+TEST(Ventana, FirstKeyClearsTheWelcomeTextAndEnablesSave) {
+    VentanaPrueba w;
+    w.Escribir(QStringLiteral("i"));
+    EXPECT_EQ(w.Cmd().Text(), QStringLiteral("i"));
+    EXPECT_EQ(w.Cmd().ColorEn(0), Colores::Negro);
+    EXPECT_FALSE(w.v_PrimerUso);
+    EXPECT_TRUE(w.mn_Guardar->isEnabled());
+    EXPECT_TRUE(Module1::v_Modificado);
+}
+
+TEST(Ventana, TypingAndMovingWithinALineNeverCompiles) {
+    VentanaPrueba w;
+    w.Escribir(QStringLiteral("fech 1,5/12/2026"));
+    w.Tecla(Qt::Key_Left);
+    w.Tecla(Qt::Key_Home);
+    w.Tecla(Qt::Key_End);
+    w.Tecla(Qt::Key_Backspace);
+    w.Tecla(Qt::Key_Delete);
+    EXPECT_EQ(w.Pasadas(), 0);
+    EXPECT_EQ(w.Cod().Text(), QString());
+}
+
+TEST(Ventana, EnterCompilesAndRewritesTheLineLeft) {
+    VentanaPrueba w;
+    w.Escribir(QStringLiteral("inia 1"));
+    w.Tecla(Qt::Key_Return);
+    EXPECT_EQ(w.Pasadas(), 1);
+    EXPECT_EQ(w.Linea(0), QStringLiteral("INIA 1"));
+    EXPECT_EQ(w.Cod().Text(), QStringLiteral("02 52 31 41 03 23\r\n\r\n"));
+    EXPECT_EQ(w.Cmd().ColorEn(0), Colores::AzulOscuro);
+    EXPECT_EQ(w.Cmd().ColorEn(5), Colores::Magenta);
+    EXPECT_EQ(LineaActual(w.Cmd()), 1);
+    EXPECT_EQ(w.Comp().LinAntCmd, 1);
+    EXPECT_FALSE(w.Cod().Caja()->isHidden());
+    // The next line types in black.
+    w.Escribir(QStringLiteral("x"));
+    EXPECT_EQ(w.Cmd().ColorEn(w.Cmd().LineIndex(1)), Colores::Negro);
+    EXPECT_EQ(w.Pasadas(), 1);
+}
+
+TEST(Ventana, ErrorLinesFillTheDebugList) {
+    VentanaPrueba w;
+    w.Escribir(QStringLiteral("hola 1"));
+    w.Tecla(Qt::Key_Return);
+    ASSERT_EQ(w.lst_Debug->count(), 1);
+    EXPECT_TRUE(w.lst_Debug->item(0)->text().startsWith(QStringLiteral("Linea ")));
+    EXPECT_EQ(w.Cmd().ColorEn(0), Colores::Rojo);
+}
+
+TEST(Ventana, ArrowKeysCompileTheLineLeftUnlessASelectionWasThere) {
+    VentanaPrueba w;
+    w.Lineas({QStringLiteral("inia 1"), QStringLiteral("lreg 2")});
+    w.Caret(0, 3);
+    w.Tecla(Qt::Key_Down);
+    EXPECT_EQ(w.Pasadas(), 1);
+    // The chain goes on through the command line below the one left.
+    EXPECT_EQ(w.Linea(0), QStringLiteral("INIA 1"));
+    EXPECT_EQ(w.Linea(1), QStringLiteral("LREG 2"));
+    w.Tecla(Qt::Key_Up);
+    EXPECT_EQ(w.Pasadas(), 2);
+
+    // A selection made with Shift+arrows, then a move to another line: no pass.
+    w.Tecla(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_GE(w.LastSelLen, 1);
+    w.Tecla(Qt::Key_Down);
+    EXPECT_EQ(w.Pasadas(), 2);
+}
+
+TEST(Ventana, BackspaceJoiningLinesCompilesTheJoinedLine) {
+    VentanaPrueba w;
+    w.Lineas({QStringLiteral("inia 1"), QStringLiteral("x")});
+    w.Caret(1, 0);
+    w.Tecla(Qt::Key_Backspace);
+    EXPECT_EQ(w.Pasadas(), 1);
+    EXPECT_EQ(w.Cmd().LineCount(), 1);
+    EXPECT_EQ(w.Comp().LinAntCmd, 0);
+    // "inia 1x" is an error line, coloured red.
+    EXPECT_EQ(w.Cmd().ColorEn(0), Colores::Rojo);
+}
+
+TEST(Ventana, DeleteJoiningLinesWaitsUntilTheCaretLeaves) {
+    VentanaPrueba w;
+    w.Lineas({QStringLiteral("inia"), QStringLiteral(" 1")});
+    w.Caret(0, 4);
+    w.Tecla(Qt::Key_Delete);
+    EXPECT_EQ(w.Pasadas(), 0);
+    EXPECT_EQ(w.Linea(0), QStringLiteral("inia 1"));
+    w.Tecla(Qt::Key_End);
+    w.Tecla(Qt::Key_Return);
+    EXPECT_EQ(w.Pasadas(), 1);
+    EXPECT_EQ(w.Linea(0), QStringLiteral("INIA 1"));
+}
+
+TEST(Ventana, DeletingASelectionCompilesTheCaretLine) {
+    VentanaPrueba w;
+    w.Lineas({QStringLiteral("inia 12"), QStringLiteral("lreg 2")});
+    w.Caret(0, 6);
+    w.Tecla(Qt::Key_Right, Qt::ShiftModifier);   // selects "2"; its release records LastSelLen
+    ASSERT_EQ(w.LastSelLen, 1);
+    w.Tecla(Qt::Key_Backspace);
+    // One pass for the deleted selection (the chain it colours moves LinAntCmd
+    // on, so the join rule runs a second one).
+    EXPECT_GE(w.Pasadas(), 1);
+    EXPECT_EQ(w.Linea(0), QStringLiteral("INIA 1"));
+}
+
+TEST(Ventana, MouseClickOnAnotherLineCompilesTheLineOfTheLastKeyAtTheNextKey) {
+    VentanaPrueba w;
+    w.Lineas({QStringLiteral("inia 1"), QString(), QStringLiteral("lreg 2")});
+    w.Caret(0, 6);
+    w.Escribir(QStringLiteral(" "));   // the key release measures line 0
+    const QRect r = w.tx_Cmd->cursorRect(QTextCursor(w.tx_Cmd->document()->findBlockByNumber(2)));
+    QTest::mouseClick(w.tx_Cmd->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+    EXPECT_EQ(LineaActual(w.Cmd()), 2);
+    EXPECT_EQ(w.Pasadas(), 0);
+    w.Tecla(Qt::Key_Right);
+    EXPECT_EQ(w.Pasadas(), 1);
+    EXPECT_EQ(w.Linea(0), QStringLiteral("INIA 1"));
+    EXPECT_EQ(w.Linea(2), QStringLiteral("lreg 2"));
+}
+
+TEST(Ventana, GutterAndCodePaneFollowTheCommandPaneScroll) {
+    VentanaPrueba w;
+    QStringList lineas, codigo;
+    for (int i = 0; i < 100; ++i) {
+        lineas << QStringLiteral("-- %1").arg(i);
+        codigo << QString();
+    }
+    w.Lineas(lineas);
+    w.Cod().SetText(codigo.join(QStringLiteral("\r\n")));
+    w.Caret(45, 2);
+    w.Cmd().LineScroll(40 - w.Cmd().FirstVisibleLine());
+    ASSERT_EQ(w.Cmd().FirstVisibleLine(), 40);
+    w.Tecla(Qt::Key_Shift);
+    EXPECT_EQ(w.tx_NroLin->text(), Gutter(41));
+    EXPECT_EQ(w.PriLinCmd, 40);
+    EXPECT_EQ(w.Cod().FirstVisibleLine(), 40);
+}
+
+TEST(Ventana, TheTipPaneNeverKeepsTheFocus) {
+    VentanaPrueba w;
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.tx_Tip->show();
+    w.tx_Tip->setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(w.tx_Cmd->hasFocus());
+}
+
+TEST(Ventana, TipShowsTheTemplateOfTheCommandBeingTyped) {
+    VentanaPrueba w;
+    w.Escribir(QStringLiteral("fech 1,"));
+    EXPECT_TRUE(w.tx_Tip->isVisible());
+    EXPECT_EQ(w.Tip().Text(), QStringLiteral("FECH nReloj, Fecha, Hora"));
+    EXPECT_EQ(w.HelpContextID, 105);
+    w.Tecla(Qt::Key_Return);
+    w.Tecla(Qt::Key_Shift);
+    EXPECT_FALSE(w.tx_Tip->isVisible());
+    EXPECT_EQ(w.HelpContextID, 1);
+}
+
+TEST(Ventana, TransmissionWordOpensTheTransmissionWindowAndVanishes) {
+    VentanaPrueba w;
+    w.Escribir(QStringLiteral("inia 1"));
+    w.Tecla(Qt::Key_Return);
+    w.Escribir(QStringLiteral("t"));
+    w.Tecla(Qt::Key_Return);
+    EXPECT_EQ(w.transmisiones, 1);
+    EXPECT_EQ(w.Cmd().Text(), QStringLiteral("INIA 1\r\n"));
+    EXPECT_TRUE(w.avisos.isEmpty());
+}
