@@ -1,0 +1,39 @@
+#pragma once
+#include "LectorTramas.h"
+#include "RelojSimulado.h"
+#include <QIODevice>
+#include <QObject>
+#include <QPointer>
+
+class QSerialPort;
+class QTcpServer;
+class QTimer;
+
+// Faults a test can ask for.
+struct Fallas {
+    bool sinRespuesta = false;   // never answer
+    int demoraMs = 0;            // answer this late
+    int cortas = 0;              // drop this many bytes from the end of each answer
+    int extra = 0;               // append this many bytes (0xEE) to each answer
+    int cerrarTras = 0;          // close the link after answering this many frames (0: never)
+};
+
+// Serves the simulated clock on a TCP port or a serial device.
+class ServidorSim : public QObject {
+    Q_OBJECT
+public:
+    ServidorSim(const Fallas& fallas, bool detalle, QObject* padre = nullptr);
+    bool EscucharTCP(const QString& host, quint16 puerto, QString* error);
+    bool AbrirSerie(const QString& ruta, QString* error);
+
+private:
+    void Atender(QIODevice* disp);
+    void Procesar(QIODevice* disp, bool forzar);
+    void Cerrar(QIODevice* disp);
+
+    Fallas v_Fallas;
+    bool v_Detalle;
+    RelojSimulado v_Reloj;
+    QTcpServer* v_Servidor = nullptr;
+    QSerialPort* v_Serie = nullptr;
+};

@@ -1,0 +1,66 @@
+#include "Configuracion.h"
+#include "Codificacion.h"
+#include "Module1.h"
+#include <QFile>
+#include <QSaveFile>
+#include <QStringList>
+
+namespace Configuracion {
+
+namespace {
+struct Valor {
+    int* destino;
+    int defecto;
+    int maximo;
+    const char* nombre;
+};
+
+bool LeerEntero(const QString& linea, int maximo, int* valor) {
+    bool ok = false;
+    const int v = linea.trimmed().toInt(&ok);
+    if (!ok || v < 0 || v > maximo) return false;
+    *valor = v;
+    return true;
+}
+}  // namespace
+
+bool LeerCFG(QString* problema) {
+    const Valor valores[] = {
+        {&Module1::v_Delay, kDelayDefecto, 9999, "la pausa (línea 1)"},
+        {&Module1::v_TimeOut, kTimeOutDefecto, 9999, "el tiempo de espera (línea 2)"},
+        {&Module1::v_Puerto, kPuertoDefecto, 7, "el puerto (línea 3)"},
+    };
+    for (const auto& v : valores) *v.destino = v.defecto;
+
+    QFile archivo(Module1::v_ArchCFG);
+    if (!archivo.exists()) return true;
+    if (!archivo.open(QIODevice::ReadOnly)) {
+        *problema = QStringLiteral("No se pudo leer %1:\r\n%2\r\n\r\nSe usan los valores por defecto.")
+                        .arg(Module1::v_ArchCFG, archivo.errorString());
+        return false;
+    }
+    const QStringList lineas = Codificacion::Lineas(Codificacion::Decodificar(archivo.readAll()).texto);
+    QStringList malos;
+    for (int i = 0; i < 3; ++i) {
+        const auto& v = valores[i];
+        if (i >= lineas.size() || !LeerEntero(lineas.at(i), v.maximo, v.destino)) malos << QString::fromUtf8(v.nombre);
+    }
+    if (malos.isEmpty()) return true;
+    *problema = QStringLiteral("El archivo de configuración %1 no tiene un valor válido para %2.\r\n\r\n"
+                               "Se usan los valores por defecto.")
+                    .arg(Module1::v_ArchCFG, malos.join(QStringLiteral(", ")));
+    return false;
+}
+
+bool GrabarCFG(QString* problema) {
+    const QString texto = QStringLiteral("%1\r\n%2\r\n%3\r\n").arg(Module1::v_Delay).arg(Module1::v_TimeOut).arg(Module1::v_Puerto);
+    QSaveFile archivo(Module1::v_ArchCFG);
+    // A direct write also works where the folder forbids the temporary file.
+    archivo.setDirectWriteFallback(true);
+    if (archivo.open(QIODevice::WriteOnly) && archivo.write(texto.toLatin1()) == texto.size() && archivo.commit())
+        return true;
+    *problema = QStringLiteral("No se pudo grabar la configuración en %1:\r\n%2").arg(Module1::v_ArchCFG, archivo.errorString());
+    return false;
+}
+
+}  // namespace Configuracion

@@ -1,0 +1,79 @@
+#include "EnlaceSerie.h"
+#include <QTimer>
+
+namespace {
+const QString kTituloError = QStringLiteral("Error de comunicación");
+const QString kDobleSalto = QStringLiteral("\r\n\r\n");
+
+// Errors that mean the device is gone. Qt keeps reporting a ReadError in a
+// tight loop after the peer disappears, so these close the port at once.
+bool EsFatal(QSerialPort::SerialPortError e) {
+    switch (e) {
+        case QSerialPort::ReadError:
+        case QSerialPort::WriteError:
+        case QSerialPort::ResourceError:
+        case QSerialPort::DeviceNotFoundError:
+        case QSerialPort::PermissionError:
+        case QSerialPort::NotOpenError:
+        case QSerialPort::UnknownError: return true;
+        default: return false;
+    }
+}
+}  // namespace
+
+EnlaceSerie::EnlaceSerie(const QString& nombre, const QString& dispositivo, QObject* padre)
+    : Enlace(padre), v_Nombre(nombre) {
+    v_Puerto.setPortName(dispositivo);
+    connect(&v_Puerto, &QSerialPort::errorOccurred, this, &EnlaceSerie::AlError);
+    connect(&v_Puerto, &QSerialPort::readyRead, this, &EnlaceSerie::Entregar);
+}
+
+EnlaceSerie::~EnlaceSerie() {
+    v_Puerto.disconnect(this);
+    if (v_Puerto.isOpen()) v_Puerto.close();
+}
+
+void EnlaceSerie::Abrir(int) {
+    v_Puerto.setBaudRate(QSerialPort::Baud9600);
+    v_Puerto.setParity(QSerialPort::NoParity);
+    v_Puerto.setDataBits(QSerialPort::Data8);
+    v_Puerto.setStopBits(QSerialPort::OneStop);
+    v_Puerto.setFlowControl(QSerialPort::NoFlowControl);
+    const bool ok = v_Puerto.open(QIODevice::ReadWrite);
+    const QString razon = v_Puerto.errorString();
+    QTimer::singleShot(0, this, [this, ok, razon] {
+        if (ok) Q_EMIT Abierto();
+        else Q_EMIT FalloApertura(kTituloError, QStringLiteral("Error al abrir el puerto ") + v_Nombre +
+                                                    QLatin1Char(':') + kDobleSalto + razon);
+    });
+}
+
+void EnlaceSerie::AlError(QSerialPort::SerialPortError e) {
+    if (!v_Puerto.isOpen() || !EsFatal(e)) return;
+    const QString razon = v_Puerto.errorString();
+    v_Puerto.close();
+    Q_EMIT Caido(kTituloError,
+                 QStringLiteral("Se perdió la comunicación con el puerto ") + v_Nombre + QLatin1Char(':') + kDobleSalto + razon);
+}
+
+void EnlaceSerie::Entregar() {
+    // Bytes that come between answers stay in the port for the next one.
+    if (!v_Recibiendo || !v_Puerto.isOpen()) return;
+    const QByteArray datos = v_Puerto.readAll();
+    if (!datos.isEmpty()) Q_EMIT DatosRecibidos(datos);
+}
+
+void EnlaceSerie::Cerrar() {
+    if (v_Puerto.isOpen()) v_Puerto.close();
+}
+
+bool EnlaceSerie::Escribir(const QByteArray& bytes) {
+    return v_Puerto.isOpen() && v_Puerto.write(bytes) == bytes.size();
+}
+
+bool EnlaceSerie::EstaAbierto() const { return v_Puerto.isOpen(); }
+
+void EnlaceSerie::FijarRecepcion(bool activa) {
+    v_Recibiendo = activa;
+    if (activa) QTimer::singleShot(0, this, &EnlaceSerie::Entregar);
+}

@@ -1,0 +1,91 @@
+#include "EnlaceTCP.h"
+
+namespace {
+const QString kTituloError = QStringLiteral("Error de comunicación");
+const QString kTituloTCP = QStringLiteral("Error de conexión TCP");
+const QString kDobleSalto = QStringLiteral("\r\n\r\n");
+}  // namespace
+
+EnlaceTCP::EnlaceTCP(const QString& ip, const QString& puerto, QObject* padre)
+    : Enlace(padre), v_IP(ip), v_PuertoTxt(puerto) {
+    tmr_Espera.setSingleShot(true);
+    connect(&tmr_Espera, &QTimer::timeout, this, &EnlaceTCP::AlVencerEspera);
+    connect(&v_Socket, &QTcpSocket::connected, this, &EnlaceTCP::AlConectar);
+    connect(&v_Socket, &QTcpSocket::errorOccurred, this, &EnlaceTCP::AlError);
+    connect(&v_Socket, &QTcpSocket::disconnected, this, &EnlaceTCP::AlDesconectar);
+    connect(&v_Socket, &QTcpSocket::readyRead, this, &EnlaceTCP::AlLeer);
+}
+
+EnlaceTCP::~EnlaceTCP() {
+    v_Socket.disconnect(this);
+    v_Socket.abort();
+}
+
+QString EnlaceTCP::Destino() const { return v_IP + QLatin1Char(':') + v_PuertoTxt; }
+
+void EnlaceTCP::Abrir(int esperaMs) {
+    v_Conectando = true;
+    v_Abierto = false;
+    if (esperaMs > 0) tmr_Espera.start(esperaMs);
+    v_Socket.connectToHost(v_IP, static_cast<quint16>(v_PuertoTxt.toUInt()));
+}
+
+void EnlaceTCP::AlConectar() {
+    if (!v_Conectando) return;
+    v_Conectando = false;
+    tmr_Espera.stop();
+    v_Abierto = true;
+    Q_EMIT Abierto();
+}
+
+void EnlaceTCP::AlVencerEspera() {
+    if (!v_Conectando) return;
+    v_Conectando = false;
+    v_Socket.abort();
+    Q_EMIT FalloApertura(kTituloTCP, QStringLiteral("No se pudo estblecer la conexión con ") + Destino());
+}
+
+void EnlaceTCP::AlError(QAbstractSocket::SocketError) {
+    const QString razon = v_Socket.errorString();
+    if (v_Conectando) {
+        // Refused, unknown host, or the system gave up before our timeout.
+        v_Conectando = false;
+        tmr_Espera.stop();
+        v_Socket.abort();
+        Q_EMIT FalloApertura(kTituloError, QStringLiteral("Error al conectarse a ") + Destino() + kDobleSalto + razon);
+        return;
+    }
+    if (!v_Abierto) return;
+    v_Abierto = false;
+    v_Socket.abort();
+    Q_EMIT Caido(kTituloError, QStringLiteral("Se perdió la conexión con ") + Destino() + kDobleSalto + razon);
+}
+
+void EnlaceTCP::AlDesconectar() {
+    if (!v_Abierto) return;
+    v_Abierto = false;
+    v_Socket.abort();
+    Q_EMIT Caido(kTituloError, QStringLiteral("Se perdió la conexión con ") + Destino() + kDobleSalto +
+                                   QStringLiteral("El otro extremo cerró la conexión."));
+}
+
+void EnlaceTCP::AlLeer() {
+    const QByteArray datos = v_Socket.readAll();
+    if (v_Recibiendo && !datos.isEmpty()) Q_EMIT DatosRecibidos(datos);
+}
+
+void EnlaceTCP::Cerrar() {
+    v_Conectando = false;
+    v_Abierto = false;
+    tmr_Espera.stop();
+    v_Socket.flush();
+    v_Socket.abort();
+}
+
+bool EnlaceTCP::Escribir(const QByteArray& bytes) {
+    return v_Abierto && v_Socket.write(bytes) == bytes.size();
+}
+
+bool EnlaceTCP::EstaAbierto() const { return v_Abierto; }
+
+void EnlaceTCP::FijarRecepcion(bool activa) { v_Recibiendo = activa; }

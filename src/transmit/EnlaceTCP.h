@@ -1,0 +1,34 @@
+#pragma once
+#include "Enlace.h"
+#include <QTcpSocket>
+#include <QTimer>
+
+// TCP client connection to a clock.
+class EnlaceTCP final : public Enlace {
+    Q_OBJECT
+public:
+    EnlaceTCP(const QString& ip, const QString& puerto, QObject* padre = nullptr);
+    ~EnlaceTCP() override;
+
+    void Abrir(int esperaMs) override;
+    void Cerrar() override;
+    bool Escribir(const QByteArray& bytes) override;
+    bool EstaAbierto() const override;
+    void FijarRecepcion(bool activa) override;
+
+private:
+    void AlConectar();
+    void AlError(QAbstractSocket::SocketError e);
+    void AlDesconectar();
+    void AlLeer();
+    void AlVencerEspera();
+    QString Destino() const;
+
+    QString v_IP;
+    QString v_PuertoTxt;
+    QTcpSocket v_Socket;
+    QTimer tmr_Espera;
+    bool v_Conectando = false;
+    bool v_Abierto = false;
+    bool v_Recibiendo = false;
+};

@@ -1,0 +1,362 @@
+#include "fr_Transmitir.h"
+#include "ArchivoLog.h"
+#include "Configuracion.h"
+#include "EnlaceSerie.h"
+#include "EnlaceTCP.h"
+#include "ListaEventos.h"
+#include "Module1.h"
+#include "PuertoSerie.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+// Positions are in twips, 15 to a pixel at 96 dpi.
+struct Twips {
+    double escala;
+    int operator()(int tw) const { return qRound(tw / 15.0 * escala); }
+};
+
+const QString kIniciar = QStringLiteral("&Iniciar");
+const QString kDetener = QStringLiteral("&Detener");
+const QString kIPInicial = QStringLiteral("192.168.1.100");
+
+QFont FuenteListas() {
+    QFont f;
+    f.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
+    f.setStyleHint(QFont::Monospace);
+    f.setPointSize(9);
+    return f;
+}
+
+void ColorLista(QListWidget* l, const QColor& texto) {
+    QPalette p = l->palette();
+    p.setColor(QPalette::Base, Qt::black);
+    p.setColor(QPalette::Text, texto);
+    l->setPalette(p);
+}
+
+bool EsEnteroSinSigno(const QString& t) {
+    static const QRegularExpression re(QStringLiteral("^[0-9]+$"));
+    return re.match(t).hasMatch();
+}
+}  // namespace
+
+fr_Transmitir::fr_Transmitir(QWidget* padre) : QDialog(padre) {
+    setObjectName(QStringLiteral("fr_Transmitir"));
+    setWindowTitle(QStringLiteral("Transmitir comandos"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    CrearControles();
+
+    v_Corrida.Preparar = [this](Corrida::Ajustes* a) { return PrepararInicio(a); };
+    v_Corrida.Loop = [this] { return chk_Loop->isChecked(); };
+    connect(&v_Corrida, &Corrida::Loguear, this, &fr_Transmitir::Loguear);
+    connect(&v_Corrida, &Corrida::LogCmd, this, &fr_Transmitir::LogCmd);
+    connect(&v_Corrida, &Corrida::CambioMarcha, this, &fr_Transmitir::AlCambiarMarcha);
+    connect(&v_Corrida, &Corrida::Terminada, this, &fr_Transmitir::AlTerminar);
+    connect(&v_Corrida, &Corrida::Avisar, this, &fr_Transmitir::AvisarLuego);
+}
+
+fr_Transmitir::~fr_Transmitir() = default;
+
+void fr_Transmitir::CrearControles() {
+    const Twips tw{logicalDpiX() / 96.0};
+    auto ubicar = [&](QWidget* w, int x, int y, int ancho, int alto) {
+        // Small check and option boxes keep at least the height their text needs.
+        const int h = std::max(tw(alto), qobject_cast<QAbstractButton*>(w) ? w->sizeHint().height() : 0);
+        w->setGeometry(tw(x), tw(y), tw(ancho), h);
+    };
+    auto grupo = [&](QWidget* padre, const char* nombre, const QString& titulo) {
+        auto* g = new QGroupBox(titulo, padre);
+        g->setObjectName(QString::fromLatin1(nombre));
+        return g;
+    };
+    auto etiqueta = [&](QWidget* padre, const char* nombre, const QString& texto, bool derecha) {
+        auto* l = new QLabel(texto, padre);
+        l->setObjectName(QString::fromLatin1(nombre));
+        if (derecha) l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return l;
+    };
+    auto campo = [&](QWidget* padre, const char* nombre, const QString& texto, int largo, QLabel* rotulo) {
+        auto* e = new QLineEdit(texto, padre);
+        e->setObjectName(QString::fromLatin1(nombre));
+        e->setMaxLength(largo);
+        e->setAccessibleName(rotulo->text());
+        rotulo->setBuddy(e);
+        return e;
+    };
+    auto boton = [&](QWidget* padre, const char* nombre, const QString& texto) {
+        auto* b = new QPushButton(texto, padre);
+        b->setObjectName(QString::fromLatin1(nombre));
+        b->setAutoDefault(false);
+        return b;
+    };
+
+    setFixedSize(tw(13830), tw(6510));
+    frm_Tab = new QFrame(this);
+    frm_Tab->setObjectName(QStringLiteral("frm_Tab"));
+    ubicar(frm_Tab, 120, 0, 13575, 6375);
+
+    Frame1 = grupo(frm_Tab, "Frame1", QStringLiteral("Tipo Comunicación"));
+    ubicar(Frame1, 120, 240, 2415, 1095);
+    opt_RS232 = new QRadioButton(QStringLiteral("RS232"), Frame1);
+    opt_RS232->setObjectName(QStringLiteral("opt_RS232"));
+    ubicar(opt_RS232, 240, 360, 1575, 195);
+    opt_TCP = new QRadioButton(QStringLiteral("TCP/IP"), Frame1);
+    opt_TCP->setObjectName(QStringLiteral("opt_TCP"));
+    ubicar(opt_TCP, 240, 720, 1335, 195);
+    opt_RS232->setChecked(true);
+    Module1::v_TipoCom = QStringLiteral("RS232");
+
+    frm_RS232 = grupo(frm_Tab, "frm_RS232", QStringLiteral("Parámetros de Comunicación"));
+    ubicar(frm_RS232, 120, 1440, 2415, 1215);
+    Label1 = etiqueta(frm_RS232, "Label1", QStringLiteral("Puerto:"), true);
+    ubicar(Label1, 240, 360, 615, 255);
+    cmb_Port = new QComboBox(frm_RS232);
+    cmb_Port->setObjectName(QStringLiteral("cmb_Port"));
+    cmb_Port->setEditable(true);
+    cmb_Port->setInsertPolicy(QComboBox::NoInsert);
+    cmb_Port->addItems(PuertoSerie::Lista());
+    cmb_Port->setAccessibleName(Label1->text());
+    Label1->setBuddy(cmb_Port);
+    ubicar(cmb_Port, 960, 360, 855, 315);
+
+    frm_TCP = grupo(frm_Tab, "frm_TCP", QStringLiteral("Parámetros de Comunicación"));
+    ubicar(frm_TCP, 120, 1440, 2415, 1215);
+    Label4 = etiqueta(frm_TCP, "Label4", QStringLiteral("IP:"), false);
+    ubicar(Label4, 240, 360, 255, 255);
+    txt_IP = campo(frm_TCP, "txt_IP", kIPInicial, 15, Label4);
+    ubicar(txt_IP, 600, 360, 1335, 285);
+    Label5 = etiqueta(frm_TCP, "Label5", QStringLiteral("Puerto:"), false);
+    ubicar(Label5, 240, 720, 615, 255);
+    // Five characters, not four: serial-to-Ethernet converters often listen above 9999.
+    txt_Port = campo(frm_TCP, "txt_Port", QStringLiteral("7001"), 5, Label5);
+    ubicar(txt_Port, 1320, 720, 615, 285);
+    frm_TCP->hide();
+
+    frm_Gral = grupo(frm_Tab, "frm_Gral", QStringLiteral("Parámetros Generales"));
+    ubicar(frm_Gral, 120, 2760, 2415, 1695);
+    Label3 = etiqueta(frm_Gral, "Label3", QStringLiteral("TimeOut [ms]:"), true);
+    ubicar(Label3, 240, 360, 975, 255);
+    tx_TimeOut = campo(frm_Gral, "tx_TimeOut", QStringLiteral("100"), 4, Label3);
+    ubicar(tx_TimeOut, 1320, 360, 615, 285);
+    Label2 = etiqueta(frm_Gral, "Label2", QStringLiteral("Delay [ms]:"), true);
+    ubicar(Label2, 240, 840, 975, 255);
+    tx_Delay = campo(frm_Gral, "tx_Delay", QStringLiteral("50"), 4, Label2);
+    ubicar(tx_Delay, 1320, 840, 615, 285);
+    chk_Loop = new QCheckBox(QStringLiteral("Loop"), frm_Gral);
+    chk_Loop->setObjectName(QStringLiteral("chk_Loop"));
+    ubicar(chk_Loop, 840, 1320, 735, 195);
+
+    Frame3 = grupo(frm_Tab, "Frame3", QString());
+    ubicar(Frame3, 120, 4560, 2415, 1695);
+    btn_IniDet = boton(Frame3, "btn_IniDet", kIniciar);
+    ubicar(btn_IniDet, 600, 240, 1215, 375);
+    btn_IniDet->setDefault(true);
+    btn_Limpiar = boton(Frame3, "btn_Limpiar", QStringLiteral("&Limpiar"));
+    ubicar(btn_Limpiar, 600, 720, 1215, 375);
+    btn_Cerrar = boton(Frame3, "btn_Cerrar", QStringLiteral("&Cerrar"));
+    ubicar(btn_Cerrar, 600, 1200, 1215, 375);
+
+    Frame2 = grupo(frm_Tab, "Frame2", QStringLiteral("Eventos"));
+    ubicar(Frame2, 2640, 240, 10815, 6015);
+    auto lista = [&](const char* nombre, const QString& accesible, const QColor& color) {
+        auto* l = new QListWidget(Frame2);
+        l->setObjectName(QString::fromLatin1(nombre));
+        l->setAccessibleName(accesible);
+        l->setFont(FuenteListas());
+        l->setUniformItemSizes(true);
+        l->setSelectionMode(QAbstractItemView::SingleSelection);
+        ColorLista(l, color);
+        return l;
+    };
+    lst_Cmd = lista("lst_Cmd", QStringLiteral("Eventos - comandos"), QColor(255, 255, 0));
+    ubicar(lst_Cmd, 120, 360, 3495, 5430);
+    lst_Log = lista("lst_Log", QStringLiteral("Eventos - log"), QColor(0, 255, 0));
+    ubicar(lst_Log, 3600, 360, 7095, 5430);
+
+    connect(btn_IniDet, &QPushButton::clicked, this, &fr_Transmitir::btn_IniDet_Click);
+    connect(btn_Limpiar, &QPushButton::clicked, this, &fr_Transmitir::btn_Limpiar_Click);
+    connect(btn_Cerrar, &QPushButton::clicked, this, &fr_Transmitir::btn_Cerrar_Click);
+    connect(opt_RS232, &QRadioButton::toggled, this, &fr_Transmitir::opt_Click);
+}
+
+void fr_Transmitir::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (!v_Centrada) {
+        if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+        v_Centrada = true;
+    }
+    // Activation: port list rebuilt, settings loaded into the fields.
+    cmb_Port->clear();
+    cmb_Port->addItems(PuertoSerie::Lista());
+    LeerCFG();
+    tx_TimeOut->setText(QString::number(Module1::v_TimeOut));
+    tx_Delay->setText(QString::number(Module1::v_Delay));
+    cmb_Port->setCurrentIndex(Module1::v_Puerto);
+}
+
+void fr_Transmitir::opt_Click() {
+    const bool serie = opt_RS232->isChecked();
+    frm_RS232->setVisible(serie);
+    frm_TCP->setVisible(!serie);
+    Module1::v_TipoCom = serie ? QStringLiteral("RS232") : QStringLiteral("TCPIP");
+}
+
+void fr_Transmitir::Loguear(const QString& v_LinLog) {
+    AgregarEvento(lst_Log, v_LinLog, kMaxLineas);
+    QString error;
+    if (ArchivoLog::Agregar(v_LinLog, &error)) {
+        v_AvisadoLog = false;
+        return;
+    }
+    // Told once; the run goes on and the lists keep showing everything.
+    if (v_AvisadoLog) return;
+    v_AvisadoLog = true;
+    AvisarLuego({Avisos::Icono::Advertencia, QStringLiteral("Error de archivo"),
+                 error + QStringLiteral("\r\n\r\nLa transmisión sigue; las líneas siguientes no se guardan en el archivo.")});
+}
+
+void fr_Transmitir::LogCmd(const QString& v_LinCmd) { AgregarEvento(lst_Cmd, v_LinCmd, kMaxLineas); }
+
+void fr_Transmitir::LeerCFG() {
+    QString problema;
+    if (Configuracion::LeerCFG(&problema)) {
+        v_AvisadoLeer.clear();
+        return;
+    }
+    if (problema == v_AvisadoLeer) return;
+    v_AvisadoLeer = problema;
+    AvisarLuego({Avisos::Icono::Advertencia, QStringLiteral("Configuración"), problema});
+}
+
+void fr_Transmitir::GrabarCFG() {
+    QString problema;
+    if (Configuracion::GrabarCFG(&problema)) {
+        v_AvisadoGrabar = false;
+        return;
+    }
+    if (v_AvisadoGrabar) return;
+    v_AvisadoGrabar = true;
+    AvisarLuego({Avisos::Icono::Advertencia, QStringLiteral("Configuración"), problema});
+}
+
+void fr_Transmitir::AvisarLuego(const Avisos::Aviso& aviso) {
+    // Boxes open from the event loop, never inside a run's step.
+    QTimer::singleShot(0, this, [this, aviso] { Avisos::Mostrar(this, aviso); });
+}
+
+void fr_Transmitir::Error(const QString& titulo, const QString& texto) {
+    AvisarLuego({Avisos::Icono::Critico, titulo, texto});
+}
+
+std::unique_ptr<Enlace> fr_Transmitir::PrepararInicio(Corrida::Ajustes* ajustes) {
+    GrabarCFG();
+
+    const QString timeOut = tx_TimeOut->text().trimmed();
+    if (!EsEnteroSinSigno(timeOut) || timeOut.toInt() > 9999) {
+        Error(QStringLiteral("TimeOut inválido"),
+              QStringLiteral("El TimeOut debe ser un número entero de 0 a 9999 (milisegundos)."));
+        return nullptr;
+    }
+    std::unique_ptr<Enlace> enlace;
+    if (opt_TCP->isChecked()) {
+        const QString puerto = txt_Port->text().trimmed();
+        if (!EsEnteroSinSigno(puerto) || puerto.toInt() < 1 || puerto.toInt() > 65535) {
+            Error(QStringLiteral("Puerto inválido"), QStringLiteral("El puerto TCP debe ser un número entero de 1 a 65535."));
+            return nullptr;
+        }
+        enlace = std::make_unique<EnlaceTCP>(txt_IP->text(), txt_Port->text());
+    } else {
+        QString dispositivo, error;
+        if (!PuertoSerie::Dispositivo(cmb_Port->currentText(), &dispositivo, &error)) {
+            Error(QStringLiteral("Puerto inválido"), error);
+            return nullptr;
+        }
+        enlace = std::make_unique<EnlaceSerie>(cmb_Port->currentText(), dispositivo);
+    }
+
+    Module1::v_TimeOut = timeOut.toInt();
+    // A typed device path keeps the index of the last listed port.
+    const int indice = cmb_Port->findText(cmb_Port->currentText().trimmed(), Qt::MatchFixedString);
+    if (indice >= 0) Module1::v_Puerto = indice;
+    ajustes->timeOut = Module1::v_TimeOut;
+    bool esNumero = false;
+    const int delay = tx_Delay->text().trimmed().toInt(&esNumero);
+    if (!esNumero) tx_Delay->setText(QStringLiteral("0"));
+    ajustes->delay = esNumero && delay > 0 ? delay : 0;
+    Module1::v_Delay = esNumero ? delay : 0;
+    return enlace;
+}
+
+void fr_Transmitir::btn_IniDet_Click() {
+    if (btn_IniDet->text() == kDetener) {
+        GrabarCFG();
+        v_Corrida.Detener();
+        return;
+    }
+    v_CierrePendiente = false;
+    // A stopped run still finishing its wait or pause closes its files and
+    // link first; the new run starts when it has.
+    if (v_Corrida.Activa()) {
+        v_InicioPendiente = true;
+        return;
+    }
+    v_Corrida.Iniciar();
+}
+
+void fr_Transmitir::btn_Limpiar_Click() {
+    lst_Log->clear();
+    lst_Cmd->clear();
+}
+
+void fr_Transmitir::btn_Cerrar_Click() {
+    if (v_Corrida.EnMarcha()) return;
+    v_InicioPendiente = false;
+    if (v_Corrida.Activa()) {
+        v_CierrePendiente = true;
+        return;
+    }
+    GrabarCFG();
+    QDialog::reject();
+}
+
+void fr_Transmitir::reject() {
+    if (btn_Cerrar->isEnabled()) btn_Cerrar_Click();
+}
+
+void fr_Transmitir::AlCambiarMarcha(bool enMarcha) {
+    btn_IniDet->setText(enMarcha ? kDetener : kIniciar);
+    btn_Cerrar->setEnabled(!enMarcha);
+    if (enMarcha) BloquearEnlace(true);
+}
+
+void fr_Transmitir::BloquearEnlace(bool bloquear) {
+    Frame1->setEnabled(!bloquear);
+    frm_RS232->setEnabled(!bloquear);
+    frm_TCP->setEnabled(!bloquear);
+}
+
+void fr_Transmitir::AlTerminar() {
+    BloquearEnlace(false);
+    btn_Cerrar->setEnabled(true);
+    if (v_InicioPendiente) {
+        v_InicioPendiente = false;
+        QTimer::singleShot(0, this, [this] {
+            if (!v_Corrida.Activa()) v_Corrida.Iniciar();
+        });
+    } else if (v_CierrePendiente) {
+        v_CierrePendiente = false;
+        GrabarCFG();
+        QDialog::reject();
+    }
+}
