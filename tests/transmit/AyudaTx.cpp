@@ -1,0 +1,104 @@
+#include "AyudaTx.h"
+#include "Module1.h"
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTest>
+
+namespace AyudaTx {
+
+Carpeta::Carpeta() { Module1::FijarCarpetas(dir.path(), dir.path()); }
+
+void Carpeta::Script(const QStringList& codigo, const QStringList& comandos) const {
+    auto escribir = [](const QString& ruta, const QStringList& lineas) {
+        QFile f(ruta);
+        f.open(QIODevice::WriteOnly);
+        for (const QString& l : lineas) f.write(l.toLatin1() + "\r\n");
+    };
+    escribir(Module1::v_ArchCodigo, codigo);
+    escribir(Module1::v_ArchComandos, comandos);
+}
+
+QStringList Carpeta::LineasLog() const {
+    QFile f(Module1::v_ArchLog);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QStringList l = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
+    if (!l.isEmpty() && l.last().isEmpty()) l.removeLast();
+    return l;
+}
+
+QByteArray Carpeta::Cfg() const {
+    QFile f(Module1::v_ArchCFG);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+Cajas::Cajas() {
+    previo = Avisos::Instalar([this](QWidget*, const Avisos::Aviso& a) { vistas.append(a); });
+}
+
+Cajas::~Cajas() { Avisos::Instalar(previo); }
+
+bool Cajas::Esperar(int cuantas, int ms) {
+    return QTest::qWaitFor([&] { return vistas.size() >= cuantas; }, ms);
+}
+
+quint16 PuertoLibre() {
+    QTcpServer s;
+    s.listen(QHostAddress::LocalHost, 0);
+    return s.serverPort();
+}
+
+namespace {
+bool ArrancarSim(QProcess& proc, const QStringList& args) {
+    proc.setProcessChannelMode(QProcess::SeparateChannels);
+    proc.start(QStringLiteral(ORVO_BUILD_DIR "/orvo-sim"), args);
+    if (!proc.waitForStarted(5000)) return false;
+    // It says so on stderr once it is listening.
+    QByteArray dicho;
+    QDeadlineTimer plazo(5000);
+    while (!plazo.hasExpired() && proc.state() == QProcess::Running) {
+        proc.waitForReadyRead(100);
+        dicho += proc.readAllStandardError();
+        if (dicho.contains("escuchando") || dicho.contains("atendiendo")) return true;
+    }
+    return false;
+}
+}  // namespace
+
+Sim::~Sim() {
+    if (proc.state() != QProcess::NotRunning) {
+        proc.terminate();
+        if (!proc.waitForFinished(3000)) proc.kill();
+        proc.waitForFinished(1000);
+    }
+}
+
+bool Sim::IniciarTCP(quint16 puerto, const QStringList& fallas) {
+    return ArrancarSim(proc, QStringList{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(puerto)} + fallas);
+}
+
+bool Sim::IniciarSerie(const QString& ruta, const QStringList& fallas) {
+    return ArrancarSim(proc, QStringList{QStringLiteral("--serial"), ruta} + fallas);
+}
+
+ParPty::~ParPty() {
+    if (proc.state() != QProcess::NotRunning) {
+        proc.terminate();
+        if (!proc.waitForFinished(3000)) proc.kill();
+        proc.waitForFinished(1000);
+    }
+}
+
+bool ParPty::HaySocat() { return !QStandardPaths::findExecutable(QStringLiteral("socat")).isEmpty(); }
+
+bool ParPty::Crear(const QString& carpeta) {
+    a = carpeta + QStringLiteral("/ttyV0");
+    b = carpeta + QStringLiteral("/ttyV1");
+    proc.start(QStringLiteral("socat"), {QStringLiteral("pty,raw,echo=0,link=") + a, QStringLiteral("pty,raw,echo=0,link=") + b});
+    if (!proc.waitForStarted(5000)) return false;
+    return QTest::qWaitFor([&] { return QFileInfo::exists(a) && QFileInfo::exists(b); }, 5000);
+}
+
+}  // namespace AyudaTx

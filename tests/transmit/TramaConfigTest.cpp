@@ -1,0 +1,194 @@
+// Pure pieces: code line -> bytes, answer text, awaited lengths, port rule,
+// Orvo.cfg reading and writing, the simulated clock's answers.
+#include "AyudaTx.h"
+#include "Configuracion.h"
+#include "LectorTramas.h"
+#include "Module1.h"
+#include "PuertoSerie.h"
+#include "RelojSimulado.h"
+#include "Trama.h"
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+TEST(Trama, CodeLineBecomesBytesByTheReadingRule) {
+    const struct {
+        const char* linea;
+        QByteArray bytes;
+    } casos[] = {
+        {"02 52 31 41 03 23", QByteArray::fromHex("025231410323")},
+        {"06", QByteArray::fromHex("06")},
+        {"", QByteArray(1, '\0')},                           // no digit reads as 0
+        {"06 ", QByteArray::fromHex("0600")},                // a final blank makes one more byte
+        {"0a ff", QByteArray::fromHex("0AFF")},              // either case
+        {"1G 20", QByteArray::fromHex("0120")},              // stops at a non-hex character
+        {" 5 07", QByteArray::fromHex("0507")},              // blanks skipped
+        {"00 00 31 00 00 31", QByteArray::fromHex("000031000031")},
+    };
+    for (const auto& c : casos) EXPECT_EQ(f_TramaDeLinea(QString::fromLatin1(c.linea)), c.bytes) << c.linea;
+}
+
+TEST(Trama, AnswerTextIsUpperHexEachFollowedByABlank) {
+    EXPECT_EQ(f_LineaHex(QByteArray::fromHex("0641")), QStringLiteral("06 41 "));
+    EXPECT_EQ(f_LineaHex(QByteArray::fromHex("00FFa0")), QStringLiteral("00 FF A0 "));
+    EXPECT_EQ(f_LineaHex(QByteArray()), QString());
+}
+
+TEST(Trama, AwaitedLengthFollowsCommandByteAndRegisterRead) {
+    const struct {
+        const char* linea;
+        int largo;
+    } secuencia[] = {
+        {"06", 1},                  // acknowledge before any register read
+        {"02 52 31 30 03 52", 19},  // LREG
+        {"06", 18}, {"06", 18},     // records follow
+        {"02 52 31 41 03 23", 19},  // INIA clears the flag
+        {"06", 1},
+        {"02 52 31 42 03 20", 19},
+        {"02 52 31 31 32 36 31 32 30 35 37 31 30 33 37 03 63", 1},
+        {"02 52 31 30 03 52", 19},
+        {"00 00", 1},               // anything else clears it too
+        {"06", 1},
+    };
+    bool trasLREG = false;
+    int i = 0;
+    for (const auto& s : secuencia) EXPECT_EQ(f_LargoRespuesta(QString::fromLatin1(s.linea), &trasLREG), s.largo) << "paso " << i++;
+}
+
+TEST(PuertoSerie, ComNamesMapToTtySAndPathsPassOthersAreRefused) {
+    EXPECT_EQ(PuertoSerie::Lista(), (QStringList{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"}));
+    const struct {
+        const char* texto;
+        const char* dispositivo;   // nullptr: refused
+    } casos[] = {
+        {"COM1", "/dev/ttyS0"}, {"COM8", "/dev/ttyS7"}, {"com3", "/dev/ttyS2"}, {" COM2 ", "/dev/ttyS1"},
+        {"/dev/ttyUSB0", "/dev/ttyUSB0"}, {"/tmp/x/ttyV1", "/tmp/x/ttyV1"},
+        {"COM9", nullptr}, {"COM0", nullptr}, {"", nullptr}, {"ttyUSB0", nullptr}, {"/", nullptr},
+    };
+    for (const auto& c : casos) {
+        QString disp, error;
+        const bool ok = PuertoSerie::Dispositivo(QString::fromLatin1(c.texto), &disp, &error);
+        EXPECT_EQ(ok, c.dispositivo != nullptr) << c.texto;
+        if (c.dispositivo) EXPECT_EQ(disp, QString::fromLatin1(c.dispositivo));
+        else EXPECT_TRUE(error.contains(QStringLiteral("no es válido"))) << c.texto;
+    }
+}
+
+namespace {
+bool Escribir(const QString& ruta, const QByteArray& b) {
+    QFile f(ruta);
+    return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
+}
+}  // namespace
+
+TEST(Configuracion, MissingFileGivesDefaultsSilentlyAndIsNotCreated) {
+    AyudaTx::Carpeta c;
+    Module1::v_Delay = 1, Module1::v_TimeOut = 2, Module1::v_Puerto = 3;
+    QString problema;
+    EXPECT_TRUE(Configuracion::LeerCFG(&problema));
+    EXPECT_EQ(Module1::v_Delay, 500);
+    EXPECT_EQ(Module1::v_TimeOut, 3000);
+    EXPECT_EQ(Module1::v_Puerto, 0);
+    EXPECT_FALSE(QFile::exists(Module1::v_ArchCFG));
+}
+
+TEST(Configuracion, WritesThreeLinesAndReadsThemBackIgnoringBlanks) {
+    AyudaTx::Carpeta c;
+    Module1::v_Delay = 100, Module1::v_TimeOut = 2000, Module1::v_Puerto = 2;
+    QString problema;
+    ASSERT_TRUE(Configuracion::GrabarCFG(&problema));
+    EXPECT_EQ(c.Cfg(), QByteArray("100\r\n2000\r\n2\r\n"));
+    ASSERT_TRUE(Escribir(Module1::v_ArchCFG, " 250 \r\n 1500\r\n7 \r\n"));
+    EXPECT_TRUE(Configuracion::LeerCFG(&problema));
+    EXPECT_EQ(Module1::v_Delay, 250);
+    EXPECT_EQ(Module1::v_TimeOut, 1500);
+    EXPECT_EQ(Module1::v_Puerto, 7);
+}
+
+TEST(Configuracion, BadOrMissingValuesFallBackToTheirDefaultsAndAreReported) {
+    AyudaTx::Carpeta c;
+    const struct {
+        QByteArray texto;
+        int delay, timeOut, puerto;
+    } casos[] = {
+        {"100\r\n", 100, 3000, 0},             // fewer than three lines
+        {"abc\r\n2000\r\n9\r\n", 500, 2000, 0},  // not a number, port outside 0..7
+        {"100\r\n-5\r\n1\r\n", 100, 3000, 1},    // negative timeout
+        {"", 500, 3000, 0},
+    };
+    for (const auto& k : casos) {
+        ASSERT_TRUE(Escribir(Module1::v_ArchCFG, k.texto));
+        QString problema;
+        EXPECT_FALSE(Configuracion::LeerCFG(&problema)) << k.texto.constData();
+        EXPECT_FALSE(problema.isEmpty());
+        EXPECT_EQ(Module1::v_Delay, k.delay) << k.texto.constData();
+        EXPECT_EQ(Module1::v_TimeOut, k.timeOut) << k.texto.constData();
+        EXPECT_EQ(Module1::v_Puerto, k.puerto) << k.texto.constData();
+    }
+}
+
+TEST(Configuracion, UnwritableFileIsReportedNotThrown) {
+    AyudaTx::Carpeta c;
+    Module1::v_ArchCFG = c.Ruta(QStringLiteral("no/existe/Orvo.cfg"));
+    QString problema;
+    EXPECT_FALSE(Configuracion::GrabarCFG(&problema));
+    EXPECT_TRUE(problema.contains(QStringLiteral("No se pudo grabar")));
+}
+
+TEST(RelojSimulado, AnswersWithTheLengthsTheRunAwaits) {
+    RelojSimulado r;
+    auto t = [](const char* hex) { return QByteArray::fromHex(hex); };
+    const struct {
+        const char* trama;
+        int largo;
+    } secuencia[] = {
+        {"06", 1}, {"025231410323", 19}, {"025231420320", 19}, {"025231300352", 19},
+        {"06", 18}, {"06", 18}, {"025231330321", 1}, {"06", 1}, {"0000310000", 1},
+    };
+    for (const auto& s : secuencia) {
+        const QByteArray resp = r.Responder(t(s.trama));
+        ASSERT_EQ(resp.size(), s.largo) << s.trama;
+        if (s.largo > 1) {   // a well-formed frame with its check byte
+            EXPECT_EQ(resp.at(0), '\x02');
+            EXPECT_EQ(resp.at(resp.size() - 2), '\x03');
+            char x = 0;
+            for (int i = 0; i < resp.size() - 1; ++i) x ^= resp.at(i);
+            EXPECT_EQ(x, resp.back()) << s.trama;
+        }
+    }
+}
+
+TEST(RelojSimulado, KeepsDateCardsAndRecords) {
+    RelojSimulado r;
+    // FECH 05/12/2026 10:37 on clock 1.
+    r.Responder(QByteArray::fromHex("0252313132363132303537313033370363"));
+    EXPECT_EQ(r.Ahora().date(), QDate(2026, 12, 5));
+    // AING 1, 12345, 1, 2 and a second card.
+    r.Responder(QByteArray("\x02R15" "12345" "12" "\x03", 12) + QByteArray(1, 'x'));
+    r.Responder(QByteArray("\x02R15" "55555" "12" "\x03", 12) + QByteArray(1, 'x'));
+    EXPECT_EQ(r.Tarjetas(), 2);
+    const QByteArray estado = r.Responder(QByteArray::fromHex("025231410323"));
+    EXPECT_EQ(estado.mid(4, 6), QByteArray("261205"));
+    EXPECT_EQ(estado.mid(15, 2), QByteArray("02"));
+    const QByteArray lreg = r.Responder(QByteArray::fromHex("025231300352"));
+    EXPECT_EQ(lreg.mid(4, 5), QByteArray("00002"));
+    EXPECT_EQ(r.Responder(QByteArray(1, '\x06')).mid(4, 5), QByteArray("12345"));
+    EXPECT_EQ(r.Responder(QByteArray(1, '\x06')).mid(4, 5), QByteArray("55555"));
+    EXPECT_EQ(r.Responder(QByteArray(1, '\x06')).mid(4, 12), QByteArray(12, '0'));
+}
+
+TEST(LectorTramas, CutsFramesAcksAndRawBytesAndWaitsForUnfinishedFrames) {
+    LectorTramas l;
+    l.Agregar(QByteArray::fromHex("06025231410323") + QByteArray::fromHex("0000310000") + QByteArray::fromHex("02523141"));
+    const auto tramas = l.Extraer(false);
+    ASSERT_EQ(tramas.size(), 3);
+    EXPECT_EQ(tramas[0], QByteArray::fromHex("06"));
+    EXPECT_EQ(tramas[1], QByteArray::fromHex("025231410323"));
+    EXPECT_EQ(tramas[2], QByteArray::fromHex("0000310000"));
+    EXPECT_TRUE(l.HayPendiente());
+    l.Agregar(QByteArray::fromHex("03"));
+    EXPECT_TRUE(l.Extraer(false).isEmpty());   // the check byte is still missing
+    const auto forzadas = l.Extraer(true);
+    ASSERT_EQ(forzadas.size(), 1);
+    EXPECT_EQ(forzadas[0], QByteArray::fromHex("0252314103"));
+}

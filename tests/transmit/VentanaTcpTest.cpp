@@ -1,0 +1,298 @@
+// Whole runs through the window over TCP against orvo-sim on 127.0.0.1.
+#include "AyudaTx.h"
+#include "Module1.h"
+#include "VentanaTx.h"
+#include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <netinet/in.h>
+#include <arpa/inet.h>
+#include <unistd.h>
+
+using namespace AyudaTx;
+
+namespace {
+const QString kDots42 = QStringLiteral(" ") + QString(42, QChar(0x00B7));
+const QString kResp = QStringLiteral("Respuesta ") + QString(29, QChar(0x00B7));
+const QString kInia = QStringLiteral("02 52 31 41 03 23");
+const QString kLreg = QStringLiteral("02 52 31 30 03 52");
+const QString kEhab = QStringLiteral("02 52 31 33 03 21");
+}  // namespace
+
+TEST(VentanaTcp, RunLogsEveryFrameAndAnswerInBothListsAndCommLog) {
+    Carpeta c;
+    c.Script({kInia, kLreg, QStringLiteral("06"), QStringLiteral("06"), kEhab},
+             {QStringLiteral("INIA 1"), QStringLiteral("LREG 1"), QStringLiteral("ACK"), QStringLiteral("ACK"), QStringLiteral("EHAB 1")});
+    const quint16 p = PuertoLibre();
+    Sim sim;
+    ASSERT_TRUE(sim.IniciarTCP(p));
+    Cajas cajas;
+    VentanaTx v;
+    v.TCP(p);
+    v.Tiempos(QStringLiteral("2000"), QStringLiteral("0"));
+    v.Iniciar();
+    EXPECT_EQ(v.Boton("btn_IniDet")->text(), QStringLiteral("&Detener"));
+    EXPECT_FALSE(v.Boton("btn_Cerrar")->isEnabled());
+    EXPECT_FALSE(v.C<QRadioButton>("opt_RS232")->isEnabled()) << "link choice locked during a run";
+    ASSERT_TRUE(v.EsperarFin());
+    EXPECT_TRUE(cajas.vistas.isEmpty());
+    EXPECT_EQ(v.Boton("btn_IniDet")->text(), QStringLiteral("&Iniciar"));
+    EXPECT_TRUE(v.Boton("btn_Cerrar")->isEnabled());
+
+    const QStringList log = v.Log();
+    ASSERT_EQ(log.size(), 12);
+    const int largos[] = {19, 19, 18, 18, 1};
+    const QString tramas[] = {kInia, kLreg, QStringLiteral("06"), QStringLiteral("06"), kEhab};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(log[2 * i], QStringLiteral("> ") + tramas[i]);
+        EXPECT_TRUE(log[2 * i + 1].startsWith(QStringLiteral("< ")));
+        EXPECT_EQ(log[2 * i + 1].size(), 2 + 3 * largos[i]) << log[2 * i + 1].toStdString();
+    }
+    EXPECT_EQ(log[9], QStringLiteral("< 06 "));
+    EXPECT_EQ(log[10], QString());
+    EXPECT_EQ(log[11], QString());
+    EXPECT_EQ(v.Cmd(), (QStringList{QStringLiteral("INIA 1") + kDots42, kResp, QStringLiteral("LREG 1") + kDots42, kResp,
+                                    QStringLiteral("ACK") + kDots42, kResp, QStringLiteral("ACK") + kDots42, kResp,
+                                    QStringLiteral("EHAB 1") + kDots42, kResp, QStringLiteral("-- Fin de archivo --"), QString()}));
+    EXPECT_EQ(c.LineasLog(), log) << "Comm.log holds exactly the log list's lines";
+}
+
+TEST(VentanaTcp, ConfigurationIsReadOnShowAndWrittenWithPreviousValuesAtStartThenAtClose) {
+    Carpeta c;
+    c.Script({kEhab}, {QStringLiteral("EHAB 1")});
+    const quint16 p = PuertoLibre();
+    Sim sim;
+    ASSERT_TRUE(sim.IniciarTCP(p));
+    Cajas cajas;
+    VentanaTx v;
+    EXPECT_EQ(v.Campo("tx_TimeOut")->text(), QStringLiteral("3000"));
+    EXPECT_EQ(v.Campo("tx_Delay")->text(), QStringLiteral("500"));
+    EXPECT_EQ(v.C<QComboBox>("cmb_Port")->currentText(), QStringLiteral("COM1"));
+    EXPECT_FALSE(QFile::exists(Module1::v_ArchCFG));
+
+    v.TCP(p);
+    v.Tiempos(QStringLiteral("2000"), QStringLiteral("100"));
+    v.C<QComboBox>("cmb_Port")->setCurrentIndex(2);
+    v.Iniciar();
+    EXPECT_EQ(c.Cfg(), QByteArray("500\r\n3000\r\n0\r\n")) << "written before the fields are read";
+    ASSERT_TRUE(v.EsperarFin());
+    v.Boton("btn_Cerrar")->click();
+    EXPECT_FALSE(v.w.isVisible());
+    EXPECT_EQ(c.Cfg(), QByteArray("100\r\n2000\r\n2\r\n"));
+
+    // Shown again: fields and port from the file; link, address and lists kept.
+    ASSERT_TRUE(QFile::remove(Module1::v_ArchCFG));
+    QFile f(Module1::v_ArchCFG);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("70\r\n900\r\n5\r\n");
+    f.close();
+    v.w.show();
+    EXPECT_EQ(v.Campo("tx_TimeOut")->text(), QStringLiteral("900"));
+    EXPECT_EQ(v.Campo("tx_Delay")->text(), QStringLiteral("70"));
+    EXPECT_EQ(v.C<QComboBox>("cmb_Port")->currentText(), QStringLiteral("COM6"));
+    EXPECT_EQ(v.C<QComboBox>("cmb_Port")->count(), 8);
+    EXPECT_TRUE(v.C<QRadioButton>("opt_TCP")->isChecked());
+    EXPECT_EQ(v.Campo("txt_Port")->text(), QString::number(p));
+    EXPECT_EQ(v.Log().size(), 4);
+    EXPECT_TRUE(cajas.vistas.isEmpty());
+}
+
+TEST(VentanaTcp, StopDuringTheAnswerWaitLogsStopThenTimeoutAndNoEndOfFile) {
+    Carpeta c;
+    c.Script({kInia, kInia}, {QStringLiteral("INIA 1"), QStringLiteral("INIA 1")});
+    const quint16 p = PuertoLibre();
+    Sim sim;
+    ASSERT_TRUE(sim.IniciarTCP(p, {QStringLiteral("--no-answer")}));
+    Cajas cajas;
+    VentanaTx v;
+    v.TCP(p);
+    v.Tiempos(QStringLiteral("0"), QStringLiteral("0"));   // only a stop ends this wait
+    v.C<QCheckBox>("chk_Loop")->setChecked(true);
+    v.Iniciar();
+    ASSERT_TRUE(v.EsperarLog(QStringLiteral("> ") + kInia));
+    QTest::qWait(100);
+    v.Iniciar();   // "&Detener"
+    ASSERT_TRUE(v.EsperarFin());
+    EXPECT_EQ(v.Log(), (QStringList{QStringLiteral("> ") + kInia, QString(), QStringLiteral("- Timeout !!!")}));
+    EXPECT_EQ(v.Cmd(), (QStringList{QStringLiteral("INIA 1") + kDots42, QStringLiteral("Detenido!"), QString()}));
+    EXPECT_EQ(c.LineasLog(), v.Log());
+    EXPECT_TRUE(Module1::v_Detenido);
+    EXPECT_TRUE(cajas.vistas.isEmpty());
+}
+
+TEST(VentanaTcp, LoopModeRepeatsUntilStoppedAndEmptyScriptLogsEndOfFileEachTime) {
+    Carpeta c;
+    c.Script({}, {});
+    const quint16 p = PuertoLibre();
+    Sim sim;
+    ASSERT_TRUE(sim.IniciarTCP(p));
+    Cajas cajas;
+    VentanaTx v;
+    v.TCP(p);
+    v.Tiempos(QStringLiteral("1000"), QStringLiteral("0"));
+    v.C<QCheckBox>("chk_Loop")->setChecked(true);
+    v.Iniciar();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return v.Cmd().count(QStringLiteral("Loop ...")) >= 3; }, 8000));
+    v.Iniciar();   // stop
+    ASSERT_TRUE(v.EsperarFin());
+    const QStringList cmd = v.Cmd();
+    const QStringList log = v.Log();
+    ASSERT_EQ(cmd.size(), log.size()) << "row for row";
+    // Each pass: two empty log lines beside "-- Fin de archivo --" and "", then "" beside "Loop ...".
+    for (int i = 0; i + 3 <= cmd.size() && cmd[i] != QStringLiteral("Detenido!"); i += 3) {
+        EXPECT_EQ(cmd[i], QStringLiteral("-- Fin de archivo --"));
+        EXPECT_EQ(cmd[i + 1], QString());
+        EXPECT_EQ(log[i], QString());
+        EXPECT_EQ(log[i + 1], QString());
+    }
+    EXPECT_EQ(cmd.count(QStringLiteral("Detenido!")), 1);
+    EXPECT_TRUE(cajas.vistas.isEmpty());
+}
+
+TEST(VentanaTcp, ShortAnswerIsLoggedAfterTheTimeoutAndMissingAnswerAsTimeout) {
+    const struct {
+        const char* falla;
+        const char* valor;
+        QString linea;
+    } casos[] = {
+        {"--short", "5", QStringLiteral("< ")},     // 14 of 19 bytes
+        {"--no-answer", nullptr, QStringLiteral("- Timeout !!!")},
+        {"--extra", "3", QStringLiteral("< ")},     // 22 bytes all logged
+    };
+    for (const auto& k : casos) {
+        Carpeta c;
+        c.Script({kInia}, {QStringLiteral("INIA 1")});
+        const quint16 p = PuertoLibre();
+        Sim sim;
+        QStringList fallas{QString::fromLatin1(k.falla)};
+        if (k.valor) fallas << QString::fromLatin1(k.valor);
+        ASSERT_TRUE(sim.IniciarTCP(p, fallas));
+        Cajas cajas;
+        VentanaTx v;
+        v.TCP(p);
+        v.Tiempos(QStringLiteral("300"), QStringLiteral("0"));
+        v.Iniciar();
+        ASSERT_TRUE(v.EsperarFin()) << k.falla;
+        const QStringList log = v.Log();
+        ASSERT_EQ(log.size(), 4) << k.falla;
+        EXPECT_TRUE(log[1].startsWith(k.linea)) << k.falla << " " << log[1].toStdString();
+        if (QByteArray(k.falla) == "--short") EXPECT_EQ(log[1].size(), 2 + 3 * 14);
+        if (QByteArray(k.falla) == "--extra") EXPECT_TRUE(log[1].endsWith(QStringLiteral("EE EE EE ")));
+        EXPECT_EQ(v.Cmd()[1], k.linea.startsWith('<') ? kResp : QString());
+    }
+}
+
+TEST(VentanaTcp, FailedOpeningsShowTheExactBoxAndLogNothingEvenInLoopMode) {
+    Carpeta c;
+    c.Script({kInia}, {QStringLiteral("INIA 1")});
+    for (const char* timeOut : {"500", "0"}) {
+        const quint16 p = PuertoLibre();   // nobody listens: refused at once
+        Cajas cajas;
+        VentanaTx v;
+        v.TCP(p);
+        v.Tiempos(QString::fromLatin1(timeOut), QStringLiteral("0"));
+        v.C<QCheckBox>("chk_Loop")->setChecked(true);
+        v.Iniciar();
+        ASSERT_TRUE(cajas.Esperar(1)) << timeOut;
+        ASSERT_TRUE(v.EsperarFin());
+        QTest::qWait(50);
+        ASSERT_EQ(cajas.vistas.size(), 1);
+        EXPECT_EQ(cajas.vistas[0].icono, Avisos::Icono::Critico);
+        EXPECT_EQ(cajas.vistas[0].titulo, QStringLiteral("Error de comunicación"));
+        EXPECT_TRUE(cajas.vistas[0].texto.startsWith(QStringLiteral("Error al conectarse a 127.0.0.1:%1\r\n\r\n").arg(p)))
+            << cajas.vistas[0].texto.toStdString();
+        EXPECT_GT(cajas.vistas[0].texto.size(), QStringLiteral("Error al conectarse a 127.0.0.1:%1\r\n\r\n").arg(p).size());
+        EXPECT_TRUE(v.Log().isEmpty());
+        EXPECT_TRUE(v.Cmd().isEmpty());
+        EXPECT_FALSE(QFile::exists(Module1::v_ArchLog));
+        EXPECT_EQ(v.Boton("btn_IniDet")->text(), QStringLiteral("&Iniciar"));
+        EXPECT_TRUE(v.Boton("btn_Cerrar")->isEnabled());
+        EXPECT_TRUE(Module1::v_Detenido);
+    }
+}
+
+TEST(VentanaTcp, ConnectionNotEstablishedWithinTheTimeoutIsReported) {
+    // A listening socket whose backlog is full leaves the next connection
+    // attempt pending, all on loopback.
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in dir{};
+    dir.sin_family = AF_INET;
+    dir.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&dir), sizeof dir), 0);
+    ASSERT_EQ(::listen(fd, 0), 0);
+    socklen_t largo = sizeof dir;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&dir), &largo);
+    const quint16 p = ntohs(dir.sin_port);
+    QList<QTcpSocket*> relleno;
+    for (int i = 0; i < 3; ++i) {
+        relleno << new QTcpSocket;
+        relleno.back()->connectToHost(QStringLiteral("127.0.0.1"), p);
+    }
+    QTest::qWait(200);
+
+    Carpeta c;
+    c.Script({kInia}, {QStringLiteral("INIA 1")});
+    Cajas cajas;
+    VentanaTx v;
+    v.TCP(p);
+    v.Tiempos(QStringLiteral("700"), QStringLiteral("0"));
+    v.Iniciar();
+    ASSERT_TRUE(cajas.Esperar(1, 5000));
+    EXPECT_EQ(cajas.vistas[0].titulo, QStringLiteral("Error de conexión TCP"));
+    EXPECT_EQ(cajas.vistas[0].texto, QStringLiteral("No se pudo estblecer la conexión con 127.0.0.1:%1").arg(p));
+    EXPECT_TRUE(v.EsperarFin());
+    EXPECT_TRUE(v.Log().isEmpty());
+    qDeleteAll(relleno);
+    ::close(fd);
+}
+
+TEST(VentanaTcp, BadFieldsAndUnreadableScriptAreRefusedBeforeAnythingOpens) {
+    Carpeta c;
+    c.Script({kInia}, {QStringLiteral("INIA 1")});
+    QTcpServer espia;   // must never see a connection
+    ASSERT_TRUE(espia.listen(QHostAddress::LocalHost, 0));
+    const struct {
+        const char* timeOut;
+        const char* puerto;
+        const char* enTexto;
+    } casos[] = {
+        {"abc", nullptr, "TimeOut"}, {"", nullptr, "TimeOut"}, {"-1", nullptr, "TimeOut"}, {"1.5", nullptr, "TimeOut"},
+        {"100", "0", "puerto TCP"}, {"100", "x", "puerto TCP"}, {"100", "70000", "puerto TCP"},
+    };
+    for (const auto& k : casos) {
+        Cajas cajas;
+        VentanaTx v;
+        v.TCP(espia.serverPort());
+        if (k.puerto) v.Campo("txt_Port")->setText(QString::fromLatin1(k.puerto));
+        v.Tiempos(QString::fromLatin1(k.timeOut), QStringLiteral("0"));
+        v.Iniciar();
+        ASSERT_TRUE(cajas.Esperar(1)) << k.timeOut;
+        EXPECT_TRUE(cajas.vistas[0].texto.contains(QString::fromLatin1(k.enTexto))) << cajas.vistas[0].texto.toStdString();
+        EXPECT_FALSE(v.w.corrida().Activa());
+        EXPECT_EQ(v.Boton("btn_IniDet")->text(), QStringLiteral("&Iniciar"));
+    }
+    {   // serial: a typed text that is neither COM1..COM8 nor a device path
+        Cajas cajas;
+        VentanaTx v;
+        v.C<QComboBox>("cmb_Port")->setEditText(QStringLiteral("COM9"));
+        v.Iniciar();
+        ASSERT_TRUE(cajas.Esperar(1));
+        EXPECT_TRUE(cajas.vistas[0].texto.contains(QStringLiteral("COM9")));
+        EXPECT_FALSE(v.w.corrida().Activa());
+    }
+    {   // temporary files that cannot be read
+        ASSERT_TRUE(QFile::remove(Module1::v_ArchCodigo));
+        Cajas cajas;
+        VentanaTx v;
+        v.TCP(espia.serverPort());
+        v.Iniciar();
+        ASSERT_TRUE(cajas.Esperar(1));
+        EXPECT_TRUE(cajas.vistas[0].texto.contains(QStringLiteral("Codigo.tmp")));
+        EXPECT_FALSE(v.w.corrida().Activa());
+        EXPECT_TRUE(v.Log().isEmpty());
+    }
+    QTest::qWait(50);
+    EXPECT_FALSE(espia.hasPendingConnections());
+}
