@@ -1,9 +1,23 @@
 #include "ListaEventos.h"
-#include <QListWidget>
 
-void AgregarEvento(QListWidget* lista, const QString& linea, int maximo) {
-    while (lista->count() >= maximo) delete lista->takeItem(0);
-    lista->addItem(linea);
-    const int n = lista->count();
-    if (n > 10) lista->scrollToItem(lista->item(n - 9), QAbstractItemView::PositionAtTop);
+namespace {
+constexpr int kRebanadaMs = 25;
+}
+
+ListaEventos::ListaEventos(int maximo, QWidget* padre) : QListWidget(padre), v_Maximo(maximo) {
+    setUniformItemSizes(true);
+    tmr_Desplazar.setSingleShot(true);
+    tmr_Desplazar.setInterval(kRebanadaMs);
+    connect(&tmr_Desplazar, &QTimer::timeout, this, &ListaEventos::Desplazar);
+}
+
+void ListaEventos::Agregar(const QString& linea) {
+    while (count() >= v_Maximo) delete takeItem(0);
+    addItem(linea);
+    if (count() > 10 && !tmr_Desplazar.isActive()) tmr_Desplazar.start();
+}
+
+void ListaEventos::Desplazar() {
+    const int n = count();
+    if (n > 10) scrollToItem(item(n - 9), QAbstractItemView::PositionAtTop);
 }

@@ -1,9 +1,20 @@
 #pragma once
-#include <QString>
+#include <QListWidget>
+#include <QTimer>
 
-class QListWidget;
+// An event list: keeps the newest `maximo` lines and applies the scroll
+// rule (past 10 lines the first visible line is the count minus 9, so the
+// newest line stays in view). Scrolling lays out the whole list, so it is
+// done once per time slice rather than once per line.
+class ListaEventos : public QListWidget {
+    Q_OBJECT
+public:
+    ListaEventos(int maximo, QWidget* padre = nullptr);
+    void Agregar(const QString& linea);
 
-// Adds a line to an event list, dropping the oldest beyond `maximo`, and
-// applies the scroll rule: past 10 lines the first visible line is the
-// count minus 9, so the newest line stays in view.
-void AgregarEvento(QListWidget* lista, const QString& linea, int maximo);
+private:
+    void Desplazar();
+
+    int v_Maximo;
+    QTimer tmr_Desplazar;
+};

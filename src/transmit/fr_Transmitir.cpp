@@ -170,11 +170,10 @@ void fr_Transmitir::CrearControles() {
     Frame2 = grupo(frm_Tab, "Frame2", QStringLiteral("Eventos"));
     ubicar(Frame2, 2640, 240, 10815, 6015);
     auto lista = [&](const char* nombre, const QString& accesible, const QColor& color) {
-        auto* l = new QListWidget(Frame2);
+        auto* l = new ListaEventos(kMaxLineas, Frame2);
         l->setObjectName(QString::fromLatin1(nombre));
         l->setAccessibleName(accesible);
         l->setFont(FuenteListas());
-        l->setUniformItemSizes(true);
         l->setSelectionMode(QAbstractItemView::SingleSelection);
         ColorLista(l, color);
         return l;
@@ -213,7 +212,7 @@ void fr_Transmitir::opt_Click() {
 }
 
 void fr_Transmitir::Loguear(const QString& v_LinLog) {
-    AgregarEvento(lst_Log, v_LinLog, kMaxLineas);
+    lst_Log->Agregar(v_LinLog);
     QString error;
     if (ArchivoLog::Agregar(v_LinLog, &error)) {
         v_AvisadoLog = false;
@@ -226,7 +225,7 @@ void fr_Transmitir::Loguear(const QString& v_LinLog) {
                  error + QStringLiteral("\r\n\r\nLa transmisión sigue; las líneas siguientes no se guardan en el archivo.")});
 }
 
-void fr_Transmitir::LogCmd(const QString& v_LinCmd) { AgregarEvento(lst_Cmd, v_LinCmd, kMaxLineas); }
+void fr_Transmitir::LogCmd(const QString& v_LinCmd) { lst_Cmd->Agregar(v_LinCmd); }
 
 void fr_Transmitir::LeerCFG() {
     QString problema;
@@ -286,8 +285,9 @@ std::unique_ptr<Enlace> fr_Transmitir::PrepararInicio(Corrida::Ajustes* ajustes)
     }
 
     Module1::v_TimeOut = timeOut.toInt();
-    // A typed device path keeps the index of the last listed port.
-    const int indice = cmb_Port->findText(cmb_Port->currentText().trimmed(), Qt::MatchFixedString);
+    // A typed device path keeps the index of the entry chosen before it.
+    int indice = cmb_Port->findText(cmb_Port->currentText().trimmed(), Qt::MatchFixedString);
+    if (indice < 0) indice = cmb_Port->currentIndex();
     if (indice >= 0) Module1::v_Puerto = indice;
     ajustes->timeOut = Module1::v_TimeOut;
     bool esNumero = false;

@@ -9,7 +9,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class ListaEventos;
 class QPushButton;
 class QRadioButton;
 
@@ -82,6 +82,6 @@ private:
     QPushButton* btn_Limpiar = nullptr;
     QPushButton* btn_Cerrar = nullptr;
     QGroupBox* Frame2 = nullptr;
-    QListWidget* lst_Cmd = nullptr;
-    QListWidget* lst_Log = nullptr;
+    ListaEventos* lst_Cmd = nullptr;
+    ListaEventos* lst_Log = nullptr;
 };

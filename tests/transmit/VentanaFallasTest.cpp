@@ -1,0 +1,215 @@
+// Faults the run must survive, and the window's own rules: a link that drops,
+// files that cannot be written, close and start while a run is finishing,
+// bounded lists, the modal showing.
+#include "AyudaTx.h"
+#include "Module1.h"
+#include "Transmision.h"
+#include "VentanaTx.h"
+#include <QApplication>
+#include <QFile>
+#include <QScrollBar>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace AyudaTx;
+
+namespace {
+const QString kInia = QStringLiteral("02 52 31 41 03 23");
+const QString kEhab = QStringLiteral("02 52 31 33 03 21");
+
+QStringList Repetir(const QString& s, int n) {
+    QStringList l;
+    for (int i = 0; i < n; ++i) l << s;
+    return l;
+}
+}  // namespace
+
+TEST(VentanaFallas, PeerClosingDuringARunEndsItWithAStopBoxAndClosesEverything) {
+    for (const char* delay : {"0", "200"}) {   // noticed in the answer wait and in the pause
+        Carpeta c;
+        c.Script(Repetir(kInia, 5), Repetir(QStringLiteral("INIA 1"), 5));
+        const quint16 p = PuertoLibre();
+        Sim sim;
+        ASSERT_TRUE(sim.IniciarTCP(p, {QStringLiteral("--close-after"), QStringLiteral("2")}));
+        Cajas cajas;
+        VentanaTx v;
+        v.TCP(p);
+        v.Tiempos(QStringLiteral("1500"), QString::fromLatin1(delay));
+        v.C<QCheckBox>("chk_Loop")->setChecked(true);
+        v.Iniciar();
+        ASSERT_TRUE(v.EsperarFin()) << delay;
+        ASSERT_TRUE(cajas.Esperar(1));
+        EXPECT_EQ(cajas.vistas[0].icono, Avisos::Icono::Critico);
+        EXPECT_EQ(cajas.vistas[0].titulo, QStringLiteral("Error de comunicación"));
+        EXPECT_TRUE(cajas.vistas[0].texto.startsWith(QStringLiteral("Se perdió la conexión con 127.0.0.1:%1\r\n\r\n").arg(p)))
+            << cajas.vistas[0].texto.toStdString();
+        EXPECT_EQ(v.Cmd().count(QStringLiteral("Error de comunicación!")), 1);
+        EXPECT_FALSE(v.Cmd().contains(QStringLiteral("-- Fin de archivo --")));
+        EXPECT_FALSE(v.Cmd().contains(QStringLiteral("Loop ...")));
+        // The third frame may leave before the close is seen; never more.
+        const int enviadas = v.Log().count(QStringLiteral("> ") + kInia);
+        EXPECT_GE(enviadas, 2) << v.Log().join('|').toStdString();
+        EXPECT_LE(enviadas, 3) << v.Log().join('|').toStdString();
+        EXPECT_EQ(v.Log().size(), v.Cmd().size());
+        EXPECT_EQ(v.Boton("btn_IniDet")->text(), QStringLiteral("&Iniciar"));
+        EXPECT_TRUE(v.Boton("btn_Cerrar")->isEnabled());
+        EXPECT_TRUE(v.C<QRadioButton>("opt_TCP")->isEnabled());
+    }
+}
+
+TEST(VentanaFallas, UnwritableCommLogAndOrvoCfgAreToldOnceAndTheRunGoesOn) {
+    Carpeta c;
+    c.Script(Repetir(kEhab, 4), Repetir(QStringLiteral("EHAB 1"), 4));
+    const quint16 p = PuertoLibre();
+    Sim sim;
+    ASSERT_TRUE(sim.IniciarTCP(p));
+    Cajas cajas;
+    VentanaTx v;
+    Module1::v_ArchLog = c.Ruta(QStringLiteral("falta/Comm.log"));
+    Module1::v_ArchCFG = c.Ruta(QStringLiteral("falta/Orvo.cfg"));
+    v.TCP(p);
+    v.Tiempos(QStringLiteral("1000"), QStringLiteral("0"));
+    v.Iniciar();
+    ASSERT_TRUE(v.EsperarFin());
+    v.Iniciar();   // a second run: still told only once each
+    ASSERT_TRUE(v.EsperarFin());
+    QTest::qWait(50);
+    EXPECT_EQ(v.Log().count(QStringLiteral("< 06 ")), 8);
+    ASSERT_EQ(cajas.vistas.size(), 2);
+    EXPECT_TRUE(cajas.vistas[0].texto.contains(QStringLiteral("Orvo.cfg")));
+    EXPECT_TRUE(cajas.vistas[1].texto.contains(QStringLiteral("Comm.log")));
+}
+
+TEST(VentanaFallas, BadOrvoCfgFallsBackToDefaultsAndIsToldOnce) {
+    Carpeta c;
+    QFile f(Module1::v_ArchCFG);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("12\r\nmucho\r\n");
+    f.close();
+    Cajas cajas;
+    VentanaTx v;
+    EXPECT_EQ(v.Campo("tx_Delay")->text(), QStringLiteral("12"));
+    EXPECT_EQ(v.Campo("tx_TimeOut")->text(), QStringLiteral("3000"));
+    EXPECT_EQ(v.C<QComboBox>("cmb_Port")->currentIndex(), 0);
+    v.w.hide();
+    v.w.show();   // the same problem again: not told twice
+    ASSERT_TRUE(cajas.Esperar(1));
+    QTest::qWait(50);
+    EXPECT_EQ(cajas.vistas.size(), 1);
+    EXPECT_EQ(cajas.vistas[0].icono, Avisos::Icono::Advertencia);
+}
+
+TEST(VentanaFallas, CloseIsRefusedDuringARunAndStartOrCloseAfterAStopWaitForTheRunToFinish) {
+    Carpeta c;
+    c.Script(Repetir(kEhab, 3), Repetir(QStringLiteral("EHAB 1"), 3));
+    const quint16 p = PuertoLibre();
+    Sim sim;
+    ASSERT_TRUE(sim.IniciarTCP(p));
+    Cajas cajas;
+    VentanaTx v;
+    v.TCP(p);
+    v.Tiempos(QStringLiteral("1000"), QStringLiteral("400"));
+    v.Iniciar();
+    ASSERT_TRUE(v.EsperarLog(QStringLiteral("< 06 ")));   // now in the 400 ms pause
+    v.w.reject();                                        // Esc / close box
+    v.w.close();
+    EXPECT_TRUE(v.w.isVisible()) << "no closing under a running run";
+
+    v.Iniciar();   // stop: the pause still runs to its end
+    EXPECT_EQ(v.Boton("btn_IniDet")->text(), QStringLiteral("&Iniciar"));
+    EXPECT_TRUE(v.Boton("btn_Cerrar")->isEnabled());
+    EXPECT_TRUE(v.w.corrida().Activa());
+    v.Iniciar();   // a start now waits for the stopped run
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v.Log().count(QStringLiteral("> ") + kEhab) == 2; }, 5000));
+    const QStringList cmd = v.Cmd();
+    const int detenido = cmd.indexOf(QStringLiteral("Detenido!"));
+    ASSERT_GE(detenido, 0);
+    EXPECT_EQ(cmd.indexOf(QStringLiteral("EHAB 1") + QStringLiteral(" ") + QString(42, QChar(0x00B7)), detenido), detenido + 1);
+
+    v.Iniciar();                        // stop the second run in its pause ...
+    v.Boton("btn_Cerrar")->click();     // ... and close: hidden once it has finished
+    EXPECT_TRUE(v.w.isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !v.w.isVisible(); }, 5000));
+    EXPECT_FALSE(v.w.corrida().Activa());
+    EXPECT_EQ(c.Cfg(), QByteArray("400\r\n1000\r\n0\r\n"));
+    EXPECT_TRUE(cajas.vistas.isEmpty());
+}
+
+TEST(VentanaFallas, ListsKeepTheNewestTenThousandLinesRowForRowAndTheNewestInView) {
+    Carpeta c;
+    Cajas cajas;
+    VentanaTx v;
+    const int total = fr_Transmitir::kMaxLineas + 25;
+    for (int i = 0; i < total; ++i) {
+        v.w.Loguear(QStringLiteral("L%1").arg(i));
+        v.w.LogCmd(QStringLiteral("C%1").arg(i));
+    }
+    QTest::qWait(60);   // scrolling follows within a time slice
+    auto* log = v.C<QListWidget>("lst_Log");
+    auto* cmd = v.C<QListWidget>("lst_Cmd");
+    EXPECT_EQ(log->count(), fr_Transmitir::kMaxLineas);
+    EXPECT_EQ(cmd->count(), fr_Transmitir::kMaxLineas);
+    EXPECT_EQ(log->item(0)->text(), QStringLiteral("L25"));
+    EXPECT_EQ(cmd->item(0)->text(), QStringLiteral("C25"));
+    EXPECT_EQ(c.LineasLog().size(), total) << "Comm.log keeps everything";
+    EXPECT_EQ(log->verticalScrollBar()->value(), log->verticalScrollBar()->maximum());
+    EXPECT_GT(log->verticalScrollBar()->maximum(), 0);
+
+    v.Boton("btn_Limpiar")->click();
+    EXPECT_EQ(log->count(), 0);
+    EXPECT_EQ(cmd->count(), 0);
+    for (int i = 0; i < 10; ++i) v.w.Loguear(QStringLiteral("x"));
+    QTest::qWait(60);
+    EXPECT_EQ(log->verticalScrollBar()->value(), 0) << "ten lines never scroll";
+    EXPECT_EQ(c.LineasLog().size(), total + 10);
+}
+
+TEST(VentanaFallas, ControlsCarrySpecTextsAndAccessibleNames) {
+    Carpeta c;
+    Cajas cajas;
+    VentanaTx v;
+    EXPECT_EQ(v.w.windowTitle(), QStringLiteral("Transmitir comandos"));
+    const struct {
+        const char* control;
+        const char* nombre;
+    } nombres[] = {
+        {"tx_TimeOut", "TimeOut [ms]:"}, {"tx_Delay", "Delay [ms]:"}, {"cmb_Port", "Puerto:"},
+        {"txt_IP", "IP:"}, {"txt_Port", "Puerto:"}, {"lst_Cmd", "Eventos - comandos"}, {"lst_Log", "Eventos - log"},
+    };
+    for (const auto& n : nombres)
+        EXPECT_EQ(v.C<QWidget>(n.control)->accessibleName(), QString::fromUtf8(n.nombre)) << n.control;
+    EXPECT_TRUE(v.Boton("btn_IniDet")->isDefault());
+    EXPECT_EQ(v.C<QListWidget>("lst_Cmd")->palette().color(QPalette::Text), QColor(255, 255, 0));
+    EXPECT_EQ(v.C<QListWidget>("lst_Log")->palette().color(QPalette::Text), QColor(0, 255, 0));
+    EXPECT_EQ(v.C<QLineEdit>("tx_TimeOut")->maxLength(), 4);
+    // Option buttons swap the parameter frames and set the link mode.
+    v.C<QRadioButton>("opt_TCP")->setChecked(true);
+    EXPECT_EQ(Module1::v_TipoCom, QStringLiteral("TCPIP"));
+    EXPECT_TRUE(v.C<QWidget>("frm_TCP")->isVisible());
+    EXPECT_FALSE(v.C<QWidget>("frm_RS232")->isVisible());
+    v.C<QRadioButton>("opt_RS232")->setChecked(true);
+    EXPECT_EQ(Module1::v_TipoCom, QStringLiteral("RS232"));
+}
+
+TEST(VentanaFallas, MostrarTransmitirShowsOneWindowModallyAndKeepsItsLists) {
+    Carpeta c;
+    Cajas cajas;
+    QWidget* vista = nullptr;
+    for (int vez = 0; vez < 2; ++vez) {
+        QTimer::singleShot(0, [&, vez] {
+            auto* w = qobject_cast<fr_Transmitir*>(QApplication::activeModalWidget());
+            if (!w) return;
+            if (vez == 0) {
+                vista = w;
+                w->LogCmd(QStringLiteral("queda"));
+            } else {
+                EXPECT_EQ(w, vista) << "the same window again";
+                EXPECT_EQ(w->findChild<QListWidget*>(QStringLiteral("lst_Cmd"))->count(), 1);
+            }
+            w->findChild<QPushButton*>(QStringLiteral("btn_Cerrar"))->click();
+        });
+        MostrarTransmitir(nullptr);
+    }
+    EXPECT_NE(vista, nullptr);
+    EXPECT_FALSE(vista->isVisible());
+}
