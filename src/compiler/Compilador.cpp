@@ -17,7 +17,7 @@ const QString kSnt = QStringLiteral("Snt");
 
 // Upper case one character at a time: the word keeps its length and every
 // character the user typed ("ß" stays "ß").
-QString Mayusculas(const QString& s) {
+QString Mayusculas(QStringView s) {
     QString r;
     r.reserve(s.size());
     for (qsizetype i = 0; i < s.size(); ++i) {
@@ -35,11 +35,11 @@ QString Mayusculas(const QString& s) {
 }
 
 // Split at the first space: [word upper-cased, argument text]; an empty line gives nothing.
-QStringList PartirLinea(const QString& linea) {
+QStringList PartirLinea(QStringView linea) {
     if (linea.isEmpty()) return {};
     const qsizetype espacio = linea.indexOf(QLatin1Char(' '));
     if (espacio < 0) return {Mayusculas(linea)};
-    return {Mayusculas(linea.left(espacio)), linea.mid(espacio + 1)};
+    return {Mayusculas(linea.left(espacio)), linea.mid(espacio + 1).toString()};
 }
 }  // namespace
 
@@ -69,7 +69,7 @@ void Compilador::Pasada() {
     const QString texto = tx_Cmd.Text();
     if (texto.isEmpty()) return;
     // Made once: the action line that the pass removes does not shift it.
-    const QStringList lineas = texto.split(kCRLF);
+    const QList<QStringView> lineas = QStringView(texto).split(kCRLF);
 
     tx_Cod.SetVisible(false);
     tx_Cod.Refresh();
@@ -78,7 +78,7 @@ void Compilador::Pasada() {
         entorno.Ceder();
         v_LineaCompilada = i;
         TipoLinea = kCmd;
-        const QString& linea = lineas[i];
+        const QStringView linea = lineas[i];
         v_Cmd = PartirLinea(linea);
         if (v_Cmd.isEmpty()) {
             InsertaCodigo(QString(), kCmd);
@@ -88,7 +88,7 @@ void Compilador::Pasada() {
         const DefComando* def = BuscarComando(v_Cmd[0]);
         (def ? def->manejador : Cmd_Desconocido)(*this);
 
-        using Fin = void (Compilador::*)(int, const QString&);
+        using Fin = void (Compilador::*)(int, QStringView);
         static const std::pair<const QString*, Fin> kFines[] = {
             {&kCmd, &Compilador::TerminarCmd},     {&kErr, &Compilador::TerminarColoreada},
             {&kCmt, &Compilador::TerminarColoreada}, {&kHlp, &Compilador::TerminarAyuda},
@@ -113,7 +113,7 @@ void Compilador::AvanzarCadena() {
 // Selects line linAnt_ without its break, after remembering the caret, and
 // checks that it still holds the text the pass compiled: input handled during
 // a yield may have changed the pane, and a stale rewrite would lose it.
-bool Compilador::SeleccionarLinea(const QString& linea) {
+bool Compilador::SeleccionarLinea(QStringView linea) {
     PriCarCmd = InicioLinea(tx_Cmd, linAnt_);
     if (PriCarCmd < 0) return false;
     LonLinCmd = LargoLinea(tx_Cmd, PriCarCmd);
@@ -126,7 +126,7 @@ bool Compilador::SeleccionarLinea(const QString& linea) {
     return false;
 }
 
-void Compilador::TerminarCmd(int i, const QString& linea) {
+void Compilador::TerminarCmd(int i, QStringView linea) {
     InsertaCodigo(v_CodLin, kCmd);
     if (v_Arg.size() >= 3) {
         MostrarInfo(QStringLiteral("Insertando código: ") + v_Arg[1]);
@@ -151,7 +151,7 @@ void Compilador::TerminarCmd(int i, const QString& linea) {
     AvanzarCadena();
 }
 
-void Compilador::TerminarColoreada(int i, const QString& linea) {
+void Compilador::TerminarColoreada(int i, QStringView linea) {
     if (i != linAnt_) return;
     if (!SeleccionarLinea(linea)) return;
     tx_Cmd.SetSelLength(LonLinCmd);
@@ -161,7 +161,7 @@ void Compilador::TerminarColoreada(int i, const QString& linea) {
     AvanzarCadena();
 }
 
-void Compilador::TerminarAyuda(int i, const QString&) {
+void Compilador::TerminarAyuda(int i, QStringView) {
     if (i != linAnt_) return;
     PriCarCmd = InicioLinea(tx_Cmd, linAnt_);
     if (PriCarCmd < 0) return;
@@ -174,7 +174,7 @@ void Compilador::TerminarAyuda(int i, const QString&) {
     LinActCmd = LineaActual(tx_Cmd);
 }
 
-void Compilador::TerminarAccion(int i, const QString& linea) {
+void Compilador::TerminarAccion(int i, QStringView linea) {
     tx_Cod.SetVisible(true);
     if (i != linAnt_) return;
     if (!SeleccionarLinea(linea)) return;

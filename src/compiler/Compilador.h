@@ -57,11 +57,11 @@ public:
 
 private:
     void Pasada();
-    void TerminarCmd(int i, const QString& linea);
-    void TerminarColoreada(int i, const QString& linea);
-    void TerminarAyuda(int i, const QString& linea);
-    void TerminarAccion(int i, const QString& linea);
-    bool SeleccionarLinea(const QString& linea);
+    void TerminarCmd(int i, QStringView linea);
+    void TerminarColoreada(int i, QStringView linea);
+    void TerminarAyuda(int i, QStringView linea);
+    void TerminarAccion(int i, QStringView linea);
+    bool SeleccionarLinea(QStringView linea);
     void AvanzarCadena();
 
     bool compilando_ = false;

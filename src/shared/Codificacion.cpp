@@ -37,6 +37,13 @@ bool EsUtf8ConNoAscii(const QByteArray& bytes) {
 }  // namespace
 
 Decodificado Decodificar(const QByteArray& bytes) {
+    bool ascii = true;
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii) return {QString::fromLatin1(bytes), Tipo::Windows1252};   // the same in every code page
     if (EsUtf8ConNoAscii(bytes)) {
         QByteArray sinBom = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
         return {QString::fromUtf8(sinBom), Tipo::Utf8};

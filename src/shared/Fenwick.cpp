@@ -31,7 +31,13 @@ long long Fenwick::Prefijo(int n) const {
 }
 
 int Fenwick::Buscar(long long pos) const {
+    long long prefijo;
+    return Buscar(pos, &prefijo);
+}
+
+int Fenwick::Buscar(long long pos, long long* prefijo) const {
     // Largest k with Prefijo(k) <= pos.
+    const long long inicial = pos;
     int k = 0;
     int paso = 1;
     while (paso * 2 <= Tamano()) paso *= 2;
@@ -42,5 +48,6 @@ int Fenwick::Buscar(long long pos) const {
             pos -= arbol_[sig - 1];
         }
     }
+    *prefijo = inicial - pos;
     return k;
 }

@@ -14,6 +14,8 @@ public:
     long long Prefijo(int n) const;    // sum of elements [0, n)
     // Number of leading elements whose sum is <= pos (the element holding pos).
     int Buscar(long long pos) const;
+    // Same, and the sum of those elements in *prefijo.
+    int Buscar(long long pos, long long* prefijo) const;
 
 private:
     std::vector<long long> arbol_;    // 1-based tree stored 0-based

@@ -47,17 +47,23 @@ void PanelMemoria::SetText(const QString& texto) {
         lineas_.push_back(std::move(l));
     }
     offsets_.Construir(largos);
+    largo_ = static_cast<int>(texto.size());
     selInicio_ = 0;
     selLargo_ = 0;
     primeraVisible_ = 0;
 }
 
-int PanelMemoria::Length() const { return static_cast<int>(offsets_.Prefijo(LineCount()) - 2); }
+int PanelMemoria::Length() const { return largo_; }
 
 PanelMemoria::Posicion PanelMemoria::Ubicar(int indice) const {
     indice = std::clamp(indice, 0, Length());
-    const int linea = std::min(offsets_.Buscar(indice), LineCount() - 1);
-    return {linea, indice - static_cast<int>(offsets_.Prefijo(linea))};
+    long long prefijo = 0;
+    int linea = offsets_.Buscar(indice, &prefijo);
+    if (linea > LineCount() - 1) {
+        linea = LineCount() - 1;
+        prefijo = offsets_.Prefijo(linea);
+    }
+    return {linea, indice - static_cast<int>(prefijo)};
 }
 
 void PanelMemoria::Normalizar() {
@@ -120,31 +126,52 @@ void PanelMemoria::SetSelText(const QString& texto) {
         }
     }
     const Formato nuevo = selLargo_ > 0 ? FormatoEn(selInicio_) : escritura_;
-
-    const Linea_& la = lineas_[a.linea];
-    const Linea_& lb = lineas_[b.linea];
-    const QString junto = la.texto.left(a.columna) + texto + lb.texto.mid(b.columna);
-    std::vector<Tramo> formatos;
-    Juntar(formatos, Cortar(la, 0, a.columna));
-    // Line breaks inside the new text take a run of their own, cut away below.
-    Juntar(formatos, {{static_cast<int>(texto.size()), nuevo}});
-    Juntar(formatos, Cortar(lb, b.columna, static_cast<int>(lb.texto.size())));
-
-    std::vector<Linea_> nuevas;
-    int pos = 0;
-    for (const auto& parte : junto.split(kCRLF)) {
-        const int largo = static_cast<int>(parte.size());
-        Linea_ l{parte, {}};
-        Juntar(l.tramos, CortarTramos(formatos, pos, pos + largo));
-        nuevas.push_back(std::move(l));
-        pos += largo + 2;
-    }
     const int linea = a.linea;
     const int columna = a.columna;
-    ReemplazarLineas(a.linea, b.linea, std::move(nuevas));
+
+    if (a.linea == b.linea && !texto.contains(kCRLF)) {
+        // The common edit: a line rewritten in place.
+        ReemplazarEnLinea(a.linea, a.columna, b.columna, texto, nuevo);
+    } else {
+        const Linea_& la = lineas_[a.linea];
+        const Linea_& lb = lineas_[b.linea];
+        const auto partes = QStringView(texto).split(kCRLF);
+        std::vector<Linea_> nuevas(partes.size());
+        for (qsizetype k = 0; k < partes.size(); ++k) {
+            Linea_& l = nuevas[k];
+            const int largo = static_cast<int>(partes[k].size());
+            if (k == 0) {
+                l.texto = la.texto.left(a.columna);
+                Juntar(l.tramos, Cortar(la, 0, a.columna));
+            }
+            l.texto += partes[k];
+            Juntar(l.tramos, {{largo, nuevo}});
+            if (k == partes.size() - 1) {
+                l.texto += QStringView(lb.texto).mid(b.columna);
+                Juntar(l.tramos, Cortar(lb, b.columna, static_cast<int>(lb.texto.size())));
+            }
+        }
+        ReemplazarLineas(a.linea, b.linea, std::move(nuevas));
+    }
     selInicio_ = LineIndex(linea) + columna + static_cast<int>(texto.size());
     selLargo_ = 0;
     Normalizar();
+}
+
+void PanelMemoria::ReemplazarEnLinea(int linea, int desde, int hasta, const QString& texto, const Formato& nuevo) {
+    Linea_& l = lineas_[linea];
+    const int largoViejo = static_cast<int>(l.texto.size());
+    std::vector<Tramo> formatos;
+    Juntar(formatos, Cortar(l, 0, desde));
+    Juntar(formatos, {{static_cast<int>(texto.size()), nuevo}});
+    Juntar(formatos, Cortar(l, hasta, largoViejo));
+    l.tramos = std::move(formatos);
+    l.texto.replace(desde, hasta - desde, texto);
+    const int delta = static_cast<int>(l.texto.size()) - largoViejo;
+    if (delta) {
+        offsets_.Sumar(linea, delta);
+        largo_ += delta;
+    }
 }
 
 void PanelMemoria::ReemplazarLineas(int primera, int ultima, std::vector<Linea_>&& nuevas) {
@@ -156,12 +183,15 @@ void PanelMemoria::ReemplazarLineas(int primera, int ultima, std::vector<Linea_>
         const int delta = static_cast<int>(nuevas[k].texto.size() - lineas_[primera + k].texto.size());
         lineas_[primera + k] = std::move(nuevas[k]);
         if (delta) offsets_.Sumar(primera + k, delta);
+        largo_ += delta;
     }
     if (m == viejas) return;
     if (m > viejas) {
+        for (int k = comunes; k < m; ++k) largo_ += static_cast<int>(nuevas[k].texto.size()) + 2;
         lineas_.insert(lineas_.begin() + primera + viejas, std::make_move_iterator(nuevas.begin() + comunes),
                        std::make_move_iterator(nuevas.end()));
     } else {
+        for (int k = primera + m; k < primera + viejas; ++k) largo_ -= static_cast<int>(lineas_[k].texto.size()) + 2;
         lineas_.erase(lineas_.begin() + primera + m, lineas_.begin() + primera + viejas);
     }
     if (alFinal) {

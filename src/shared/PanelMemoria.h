@@ -75,11 +75,13 @@ private:
     void Normalizar();   // clamps the selection after a change
     void AplicarFormato(int desde, int largo, const auto& cambio);
     void ReemplazarLineas(int primera, int ultima, std::vector<Linea_>&& nuevas);
+    void ReemplazarEnLinea(int linea, int desde, int hasta, const QString& texto, const Formato& nuevo);
     static std::vector<Tramo> Cortar(const Linea_& l, int desde, int hasta);
     static void Juntar(std::vector<Tramo>& destino, const std::vector<Tramo>& agregado);
 
     std::vector<Linea_> lineas_;
     Fenwick offsets_;   // len + 2 per line
+    int largo_ = 0;     // Length(), kept up to date
     int selInicio_ = 0;
     int selLargo_ = 0;
     int primeraVisible_ = 0;

@@ -1,10 +1,6 @@
 // orvoc: compiles a command file as the main window's Open does and prints
 // the code pane (stdout) and the debug list (stderr).
-#include "Codificacion.h"
-#include "Compilador.h"
-#include "EntornoCompilador.h"
-#include "Module1.h"
-#include "PanelMemoria.h"
+#include "CompilarArchivo.h"
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
@@ -31,8 +27,15 @@ int Uso(const QString& problema) {
 }
 
 QByteArray ConLF(const QString& texto) {
-    QString t = texto;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QString t;
+    t.reserve(texto.size());
+    qsizetype inicio = 0;
+    for (qsizetype i = texto.indexOf(QStringLiteral("\r\n")); i >= 0; i = texto.indexOf(QStringLiteral("\r\n"), inicio)) {
+        t += QStringView(texto).mid(inicio, i - inicio);
+        t += QLatin1Char('\n');
+        inicio = i + 2;
+    }
+    t += QStringView(texto).mid(inicio);
     return t.toUtf8();
 }
 }  // namespace
@@ -74,29 +77,11 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    // As the Open command fills the pane: every line followed by CR LF.
-    const QStringList lineas = Codificacion::Lineas(Codificacion::Decodificar(bytes).texto);
-    QString texto;
-    qsizetype total = 0;
-    for (const QString& l : lineas) total += l.size() + 2;
-    texto.reserve(total);
-    for (const QString& l : lineas) {
-        texto += l;
-        texto += QStringLiteral("\r\n");
-    }
-
-    PanelMemoria tx_Cmd(texto), tx_Cod;
-    EntornoCompilador sinVentanas;
-    Compilador compilador(tx_Cmd, tx_Cod, sinVentanas);
-    Module1::v_Cargando = true;
-    compilador.LinAntCmd = 0;
-    compilador.CompilarLineas();
-    Module1::v_Cargando = false;
-
-    Escribir(stdout, ConLF(normalizado ? tx_Cmd.Text() : tx_Cod.Text()));
+    const ResultadoCompilacion r = CompilarComoAbrir(bytes);
+    Escribir(stdout, ConLF(normalizado ? r.comandos : r.codigo));
     QString debug;
-    for (const QString& e : std::as_const(compilador.lst_Debug)) debug += e + QLatin1Char('\n');
+    for (const QString& e : r.debug) debug += e + QLatin1Char('\n');
     Escribir(stderr, debug.toUtf8());
     std::fflush(stdout);
-    return compilador.lst_Debug.isEmpty() ? 0 : 1;
+    return r.debug.isEmpty() ? 0 : 1;
 }

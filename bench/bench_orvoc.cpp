@@ -1,0 +1,134 @@
+// Timings of the compile pass as orvoc runs it, in process and as the orvoc
+// executable, on generated scripts of 10,000 and 100,000 lines.
+// Run: build/bench_orvoc [repeticiones]
+#include "CompilarArchivo.h"
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QFile>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <vector>
+
+namespace {
+
+// A technician's script: card loads with AING, clock dates with FECH,
+// initialisations, register reads and acknowledges, comments, blank lines
+// and now and then a mistake.
+QByteArray ScriptRealista(int lineas, unsigned semilla) {
+    std::mt19937 rng(semilla);
+    auto entre = [&rng](int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng); };
+    const char relojes[] = "123456789abcAB";
+    auto reloj = [&] { return QChar(QLatin1Char(relojes[entre(0, 13)])); };
+    QByteArray s;
+    s.reserve(lineas * 24);
+    int tarjeta = 1000;
+    for (int i = 0; i < lineas; ++i) {
+        const int r = entre(0, 99);
+        QString l;
+        if (r < 40)
+            l = QStringLiteral("AING %1, %2, %3, %4").arg(reloj()).arg(tarjeta++).arg(entre(1, 9), 2, 10, QLatin1Char('0')).arg(entre(1, 9), 2, 10, QLatin1Char('0'));
+        else if (r < 50)
+            l = QStringLiteral("fech %1,%2/%3/%4,%5:%6").arg(reloj()).arg(entre(1, 28)).arg(entre(1, 12)).arg(entre(2000, 2030)).arg(entre(0, 23)).arg(entre(0, 59), 2, 10, QLatin1Char('0'));
+        else if (r < 58)
+            l = QStringLiteral("inia %1").arg(reloj());
+        else if (r < 64)
+            l = QStringLiteral("LREG %1").arg(reloj());
+        else if (r < 70)
+            l = QStringLiteral("ack");
+        else if (r < 80)
+            l = QStringLiteral("-- tarjetas del sector %1").arg(entre(1, 40));
+        else if (r < 88)
+            l = QString();
+        else if (r < 92)
+            l = QStringLiteral("CMD 02 52 31 41 03 23");
+        else if (r < 95)
+            l = QStringLiteral("INIA %1").arg(entre(10, 99));        // wrong clock
+        else if (r < 97)
+            l = QStringLiteral("FECH 1, 31/02/2026, 10:00");         // wrong date
+        else
+            l = QStringLiteral("AIGN 1, 2, 3, 4");                    // unknown word
+        s += l.toLatin1();
+        s += "\r\n";
+    }
+    return s;
+}
+
+// 10,000 cards loaded into one clock.
+QByteArray CargaDeTarjetas(int lineas) {
+    QByteArray s;
+    s.reserve(lineas * 26);
+    s += "-- carga de tarjetas\r\ninia 1\r\n";
+    for (int i = 0; i < lineas - 2; ++i) s += QStringLiteral("aing 1, %1, 01, 02\r\n").arg(100000 + i).toLatin1();
+    return s;
+}
+
+double Mediana(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double MedirEnProceso(const QByteArray& script, int repeticiones) {
+    std::vector<double> ms;
+    for (int k = 0; k < repeticiones; ++k) {
+        QElapsedTimer t;
+        t.start();
+        const auto r = CompilarComoAbrir(script);
+        QByteArray salida = r.codigo.toUtf8();   // as orvoc writes it
+        ms.push_back(t.nsecsElapsed() / 1e6);
+        if (salida.isEmpty()) std::printf("(sin salida)\n");
+    }
+    return Mediana(ms);
+}
+
+double MedirOrvoc(const QString& ruta, int repeticiones) {
+    const QString orvoc = QStringLiteral(ORVO_BUILD_DIR "/orvoc");
+    if (!QFile::exists(orvoc)) return -1;
+    std::vector<double> ms;
+    for (int k = 0; k < repeticiones; ++k) {
+        QProcess p;
+        p.setStandardOutputFile(QProcess::nullDevice());
+        p.setStandardErrorFile(QProcess::nullDevice());
+        QElapsedTimer t;
+        t.start();
+        p.start(orvoc, {ruta});
+        p.waitForFinished(60000);
+        ms.push_back(t.nsecsElapsed() / 1e6);
+    }
+    return Mediana(ms);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int repeticiones = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    QTemporaryDir dir;
+    struct Caso {
+        const char* nombre;
+        QByteArray script;
+    };
+    const std::vector<Caso> casos = {
+        {"realista 10000", ScriptRealista(10000, 1)},
+        {"realista 100000", ScriptRealista(100000, 1)},
+        {"tarjetas 10000", CargaDeTarjetas(10000)},
+        {"tarjetas 100000", CargaDeTarjetas(100000)},
+    };
+    std::printf("%-18s %12s %14s   (mediana de %d)\n", "guion", "en proceso", "orvoc (pared)", repeticiones);
+    std::vector<double> enProceso;
+    for (const auto& c : casos) {
+        const QString ruta = dir.filePath(QString::fromLatin1(c.nombre).replace(QLatin1Char(' '), QLatin1Char('_')) + ".txt");
+        QFile f(ruta);
+        if (f.open(QIODevice::WriteOnly)) f.write(c.script);
+        f.close();
+        const double a = MedirEnProceso(c.script, repeticiones);
+        const double b = MedirOrvoc(ruta, repeticiones);
+        enProceso.push_back(a);
+        std::printf("%-18s %9.1f ms %11.1f ms\n", c.nombre, a, b);
+    }
+    std::printf("crecimiento 10x lineas: realista x%.1f, tarjetas x%.1f (lineal: ~x10)\n", enProceso[1] / enProceso[0],
+                enProceso[3] / enProceso[2]);
+    return 0;
+}
