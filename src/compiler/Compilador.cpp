@@ -78,6 +78,7 @@ void Compilador::Pasada() {
         entorno.Ceder();
         v_LineaCompilada = i;
         TipoLinea = kCmd;
+        v_CodLin.clear();   // a handler that leaves no text must not repeat the line above
         const QStringView linea = lineas[i];
         v_Cmd = PartirLinea(linea);
         if (v_Cmd.isEmpty()) {

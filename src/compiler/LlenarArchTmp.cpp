@@ -3,16 +3,35 @@
 #include "Compilador.h"
 #include "Module1.h"
 #include "PanelTexto.h"
+#include <QFile>
 #include <QSaveFile>
+#include <utility>
 
 namespace {
 const QString kCRLF = QStringLiteral("\r\n");
 
-bool Grabar(const QString& ruta, const QByteArray& datos, QString* error) {
-    QSaveFile f(ruta);
-    if (f.open(QIODevice::WriteOnly) && f.write(datos) == datos.size() && f.commit()) return true;
-    if (error) *error = QStringLiteral("No se pudo escribir el archivo temporal \"%1\": %2").arg(ruta, f.errorString());
-    return false;
+QString Fallo(const QSaveFile& f) {
+    return QStringLiteral("No se pudo escribir el archivo temporal \"%1\": %2").arg(f.fileName(), f.errorString());
+}
+
+// Both files or neither: a half-written pair would send frames with the wrong commands.
+bool GrabarAmbos(const QByteArray& codigo, const QByteArray& comandos, QString* error) {
+    QSaveFile fCodigo(Module1::v_ArchCodigo), fComandos(Module1::v_ArchComandos);
+    for (auto [f, datos] : {std::pair{&fCodigo, &codigo}, std::pair{&fComandos, &comandos}})
+        if (!f->open(QIODevice::WriteOnly) || f->write(*datos) != datos->size()) {
+            if (error) *error = Fallo(*f);
+            return false;   // QSaveFile leaves the old files as they were
+        }
+    if (!fCodigo.commit()) {
+        if (error) *error = Fallo(fCodigo);
+        return false;
+    }
+    if (!fComandos.commit()) {
+        if (error) *error = Fallo(fComandos);
+        QFile::remove(Module1::v_ArchCodigo);
+        return false;
+    }
+    return true;
 }
 }  // namespace
 
@@ -41,5 +60,5 @@ bool LlenarArchTmp(const Compilador& c, QString* error) {
     QByteArray bytesCodigo, bytesComandos;
     Codificacion::Codificar(textoCodigo, Codificacion::Tipo::Windows1252, &bytesCodigo);
     Codificacion::Codificar(textoComandos, Codificacion::Tipo::Windows1252, &bytesComandos);
-    return Grabar(Module1::v_ArchCodigo, bytesCodigo, error) && Grabar(Module1::v_ArchComandos, bytesComandos, error);
+    return GrabarAmbos(bytesCodigo, bytesComandos, error);
 }

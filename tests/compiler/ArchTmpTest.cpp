@@ -1,0 +1,90 @@
+// Codigo.tmp and Comandos.tmp: each non-empty code line with the command
+// line that produced it, as typed, Windows-1252, CR LF.
+#include "BancoCompilador.h"
+#include "LlenarArchTmp.h"
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Leer(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(no existe)");
+}
+
+class ArchTmp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        Module1::FijarCarpetas(dir_.path(), dir_.path());
+    }
+    // Compiles with the transmission available; returns what it was told.
+    QStringList Transmitir(Banco& b, int linAnt) {
+        b.entorno.conTransmision = true;
+        b.Compilar(linAnt);
+        return b.entorno.llamadas;
+    }
+    QTemporaryDir dir_;
+};
+
+TEST_F(ArchTmp, EachCodeLineGoesWithTheCommandLineThatProducedIt) {
+    // Help lines, help requests and comments leave no frame: pairing by index would slip.
+    Banco b({"inia 1", "INIA ?", "", "-- carga", "FECH ?", "C 1, 2, 3", "cmd 06", "T", "inia 9"});
+    EXPECT_EQ(Transmitir(b, 7), QStringList({"ayuda", "ayuda", "transmision"}));
+    EXPECT_EQ(Leer(Module1::v_ArchCodigo), QByteArray("02 52 31 41 03 23\r\n00 00 31 00 00 31\r\n06\r\n"));
+    EXPECT_EQ(Leer(Module1::v_ArchComandos), QByteArray("inia 1\r\nC 1, 2, 3\r\ncmd 06\r\n"));
+}
+
+TEST_F(ArchTmp, CommandLinesAreWrittenAsTypedWithTheirAtSignsAndAccents) {
+    Banco b({"C @, a@b, ñ€", "T"});
+    EXPECT_EQ(Transmitir(b, 1), QStringList{"transmision"});
+    EXPECT_EQ(Leer(Module1::v_ArchCodigo), QByteArray("00 00 40 00 00 40\r\n"));
+    EXPECT_EQ(Leer(Module1::v_ArchComandos), QByteArray("C @, a@b, \xF1\x80\r\n"));
+}
+
+TEST_F(ArchTmp, LinesRewrittenByTheChainAreWrittenAsThePaneHoldsThem) {
+    Banco b({"fech 1,5/12/2026,9:05", "T"});
+    EXPECT_EQ(Transmitir(b, 0), QStringList{"transmision"});
+    EXPECT_EQ(Leer(Module1::v_ArchComandos), QByteArray("FECH 1, 05/12/2026, 09:05\r\n"));
+}
+
+TEST_F(ArchTmp, EarlierContentsAreReplaced) {
+    QFile viejo(Module1::v_ArchCodigo);
+    ASSERT_TRUE(viejo.open(QIODevice::WriteOnly));
+    viejo.write("basura larga de una corrida anterior\r\n\r\n\r\n");
+    viejo.close();
+    Banco b({"ack", "T"});
+    Transmitir(b, 1);
+    EXPECT_EQ(Leer(Module1::v_ArchCodigo), QByteArray("06\r\n"));
+    EXPECT_EQ(Leer(Module1::v_ArchComandos), QByteArray("ack\r\n"));
+}
+
+TEST_F(ArchTmp, ACharacterWindows1252LacksStopsTheHandOverWithAReason) {
+    Banco b({"C 1, 2, 中", "T"});
+    const QStringList llamadas = Transmitir(b, 1);
+    ASSERT_EQ(llamadas.size(), 1);
+    EXPECT_TRUE(llamadas[0].startsWith(QStringLiteral("fallo: La línea 1 ")));
+    EXPECT_TRUE(llamadas[0].contains(QStringLiteral("中")));
+    EXPECT_FALSE(QFile::exists(Module1::v_ArchCodigo));
+    EXPECT_FALSE(QFile::exists(Module1::v_ArchComandos));
+}
+
+TEST_F(ArchTmp, AnUnwritableFolderIsReportedNotIgnored) {
+    Module1::v_ArchComandos = dir_.filePath(QStringLiteral("no/existe/Comandos.tmp"));
+    Banco b({"ack", "T"});
+    QString motivo;
+    b.Compilar(99);
+    EXPECT_FALSE(LlenarArchTmp(b.c, &motivo));
+    EXPECT_TRUE(motivo.contains(QStringLiteral("Comandos.tmp"))) << motivo.toStdString();
+    EXPECT_FALSE(QFile::exists(Module1::v_ArchCodigo)) << "both files or neither";
+}
+
+TEST_F(ArchTmp, HeadlessTransmissionWritesNothing) {
+    Banco b({"ack", "T"});
+    b.Compilar(1);
+    EXPECT_FALSE(QFile::exists(Module1::v_ArchCodigo));
+    EXPECT_EQ(b.cmd.Text(), QStringLiteral("ack\r\n"));
+}
+
+}  // namespace
