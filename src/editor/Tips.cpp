@@ -30,9 +30,7 @@ int ContarArgumentos(const QString& argumentos) {
     return argumentos.isEmpty() ? 0 : static_cast<int>(argumentos.count(QLatin1Char(','))) + 1;
 }
 
-}  // namespace
-
-void ProponerArgs(PanelTexto& tx_Tip, const PanelTexto& tx_Cmd, const EstadoTip& estado, int& contextoAyuda) {
+void Proponer(PanelTexto& tx_Tip, const PanelTexto& tx_Cmd, const EstadoTip& estado, int& contextoAyuda) {
     // Just below the caret's row, as the rows stood at the previous key.
     tx_Tip.SetLeft(kLeftTip);
     tx_Tip.SetTop(estado.topCmd + kBajoFila + kAltoFila * (estado.LinActCmd - estado.PriLinCmd));
@@ -74,4 +72,13 @@ void ProponerArgs(PanelTexto& tx_Tip, const PanelTexto& tx_Cmd, const EstadoTip&
     }
 
     if (conArgumentos && tx_Tip.Length() > 0) tx_Tip.SetVisible(true);
+}
+
+}  // namespace
+
+void ProponerArgs(PanelTexto& tx_Tip, const PanelTexto& tx_Cmd, const EstadoTip& estado, int& contextoAyuda) {
+    Proponer(tx_Tip, tx_Cmd, estado, contextoAyuda);
+    // The formatting leaves a selection behind: a widget would show it
+    // highlighted and scrolled to its end. The tip reads from its start.
+    tx_Tip.SetSelStart(0);
 }

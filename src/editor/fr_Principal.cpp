@@ -6,6 +6,7 @@
 #include "Lineas.h"
 #include "Module1.h"
 #include "TablaComandos.h"
+#include "TipsFuente.h"
 #include "Transmision.h"
 #include <QAction>
 #include <QApplication>
@@ -126,6 +127,8 @@ void fr_Principal::CrearControles() {
     tx_Tip->setPalette(pt);
     tx_Tip->setAccessibleName(QStringLiteral("Tips"));
     pTip_ = panel(tx_Tip, 840, 1320, 3615, 255);
+    tx_Tip->setFont(FuenteTip());
+    tx_Tip->document()->setDefaultFont(FuenteTip());
     pTip_->SetText(QStringLiteral("Tips"));
     tx_Tip->hide();
 

@@ -1,7 +1,17 @@
 // The tip pane, headless: both panes are in-memory models.
+#include "Herramientas.h"
 #include "PanelMemoria.h"
 #include "Tips.h"
+#include "VentanaPrueba.h"
+#include "fr_Ayuda.h"
+#include "fr_Herramientas.h"
+#include <QApplication>
+#include <QLineEdit>
 #include <QStringList>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -219,6 +229,107 @@ TEST(ProponerArgs, FollowsEveryKeystrokeWithoutLeakingFormats) {
     EXPECT_EQ(tx_Tip.Text(), QStringLiteral("FECH nReloj, Fecha, Hora"));
     EXPECT_EQ(Describir(tx_Tip.TramosDe(0)), QStringLiteral("4 16I 4BI"));
     EXPECT_EQ(contexto, 105);
+}
+
+// ---- In the main window, with simulated keys ----
+
+// Format of the tip's character at index i, as the widget shows it.
+Formato FormatoVisto(const fr_Principal& w, int i) {
+    QTextCursor c(w.tx_Tip->document());
+    c.setPosition(i + 1);
+    const QTextCharFormat f = c.charFormat();
+    const QColor col = f.foreground().color();
+    return {ColorRGB{col.red(), col.green(), col.blue()}, f.fontWeight() >= QFont::Bold, f.fontItalic()};
+}
+
+QString DescribirVisto(const fr_Principal& w) {
+    std::vector<PanelMemoria::Tramo> tramos;
+    const int n = static_cast<int>(w.tx_Tip->toPlainText().size());
+    for (int i = 0; i < n; ++i) {
+        const Formato f = FormatoVisto(w, i);
+        if (!tramos.empty() && tramos.back().formato == f)
+            ++tramos.back().largo;
+        else
+            tramos.push_back({1, f});
+    }
+    return Describir(tramos);
+}
+
+void CerrarAyuda() {
+    if (VentanaAyuda()) VentanaAyuda()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST(TipEnVentana, FollowsTypingBelowTheCaretRowWithTheArgumentInBold) {
+    VentanaPrueba w;
+    w.Escribir(QStringLiteral("inia 1"));
+    w.Tecla(Qt::Key_Return);
+    w.Escribir(QStringLiteral("fech 1,"));
+    EXPECT_TRUE(w.tx_Tip->isVisible());
+    EXPECT_EQ(w.Tip().Text(), QStringLiteral("FECH nReloj, Fecha, Hora"));
+    EXPECT_EQ(DescribirVisto(w), QStringLiteral("4 9I 5BI 6I"));
+    EXPECT_EQ(w.HelpContextID, 105);
+    EXPECT_EQ(w.Tip().Left(), 840);
+    EXPECT_EQ(w.Tip().Top(), w.Cmd().Top() + 280 + 225 * 1);
+    EXPECT_EQ(w.Tip().Width(), 2100);
+    // No selection left to highlight in the tip, and the text shown from its start.
+    EXPECT_FALSE(w.tx_Tip->textCursor().hasSelection());
+    w.Escribir(QStringLiteral("2,3,"));
+    EXPECT_EQ(DescribirVisto(w), QStringLiteral("4R 1RI 19RBI"));
+    EXPECT_EQ(w.Tip().Width(), 2300);
+}
+
+TEST(TipEnVentana, UnknownWordInRedItalicAndHiddenAgainOnTheNextLine) {
+    VentanaPrueba w;
+    w.Escribir(QStringLiteral("hola 1"));
+    EXPECT_EQ(w.Tip().Text(), QStringLiteral("HOLA no es un comando válido"));
+    EXPECT_EQ(DescribirVisto(w), QStringLiteral("28RI"));
+    EXPECT_EQ(w.Tip().Width(), 2450);
+    w.Tecla(Qt::Key_Return);
+    w.Tecla(Qt::Key_Shift);
+    EXPECT_FALSE(w.tx_Tip->isVisible());
+    EXPECT_EQ(w.HelpContextID, 1);
+}
+
+TEST(TipEnVentana, F1OpensTheHelpPageOfTheCommandBeingTyped) {
+    VentanaPrueba w;
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.Escribir(QStringLiteral("aper 1,"));
+    w.Tecla(Qt::Key_F1);
+    ASSERT_NE(VentanaAyuda(), nullptr);
+    EXPECT_EQ(VentanaAyuda()->Browser->source().fileName(), QStringLiteral("aper.htm"));
+    CerrarAyuda();
+}
+
+TEST(TipEnVentana, QuestionMarkLineOpensHelpAtEntryPageAndVanishes) {
+    VentanaPrueba w;
+    w.Escribir(QStringLiteral("INIA 1"));
+    w.Tecla(Qt::Key_Return);
+    w.Escribir(QStringLiteral("?"));
+    w.Tecla(Qt::Key_Return);
+    ASSERT_NE(VentanaAyuda(), nullptr);
+    EXPECT_EQ(VentanaAyuda()->Browser->source().fileName(), QStringLiteral("principal.htm"));
+    EXPECT_EQ(w.Linea(0), QStringLiteral("INIA 1"));
+    EXPECT_FALSE(w.Cmd().Text().contains(QLatin1Char('?')));
+    CerrarAyuda();
+}
+
+TEST(TipEnVentana, ToolsLineOpensTheCheckByteToolModallyAndVanishes) {
+    VentanaPrueba w;
+    QString visto;
+    QTimer::singleShot(0, [&visto] {
+        auto* h = qobject_cast<fr_Herramientas*>(QApplication::activeModalWidget());
+        if (!h) return;
+        QTest::keyClicks(h->tx_String, QStringLiteral("02 52 31 41 03"));
+        QTest::keyClick(h->tx_String, Qt::Key_Return);
+        visto = h->tx_XOR->text();
+        h->close();
+    });
+    w.Escribir(QStringLiteral("tools"));
+    w.Tecla(Qt::Key_Return);
+    EXPECT_EQ(visto, QStringLiteral("23"));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(w.Cmd().Text().contains(QStringLiteral("tools"), Qt::CaseInsensitive));
 }
 
 }  // namespace
