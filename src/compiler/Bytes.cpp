@@ -9,6 +9,13 @@ QString DosDigitos(int valor) {
     return QString(r, 2);
 }
 
+void AgregarDigitos(QString& destino, QChar c) {
+    int codigo = Codificacion::CodigoWin1252(c);
+    if (codigo < 0) codigo = '?';
+    destino += QLatin1Char(kDigitos[(codigo >> 4) & 0xF]);
+    destino += QLatin1Char(kDigitos[codigo & 0xF]);
+}
+
 // Two characters read as hex: blanks skipped, stops at the first other
 // character that is not a hex digit; no digit reads as 0.
 int LeerPar(const QString& texto, qsizetype desde) {
@@ -43,14 +50,22 @@ QString HexTexto(const QString& texto) {
     QString r;
     r.reserve(texto.size() * 3);
     for (QChar c : texto) {
-        r += HexAsc(c);
+        AgregarDigitos(r, c);
         r += QLatin1Char(' ');
     }
     return r;
 }
 
 QString TramaReloj(QChar reloj, const QString& byteComando, const QString& datos) {
-    QString t = QStringLiteral("02 52 ") + HexAsc(reloj) + QLatin1Char(' ') + byteComando + QLatin1Char(' ') + datos +
-                QStringLiteral("03 ");
-    return t + f_BCC(t);
+    QString t;
+    t.reserve(datos.size() + 20);
+    t += QLatin1String("02 52 ");
+    AgregarDigitos(t, reloj);
+    t += QLatin1Char(' ');
+    t += byteComando;
+    t += QLatin1Char(' ');
+    t += datos;
+    t += QLatin1String("03 ");
+    t += f_BCC(t);
+    return t;
 }

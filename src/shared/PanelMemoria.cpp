@@ -35,6 +35,7 @@ QString PanelMemoria::Text() const {
 }
 
 void PanelMemoria::SetText(const QString& texto) {
+    cacheLinea_ = -1;
     lineas_.clear();
     const auto partes = texto.split(kCRLF);
     lineas_.reserve(partes.size());
@@ -57,13 +58,18 @@ int PanelMemoria::Length() const { return largo_; }
 
 PanelMemoria::Posicion PanelMemoria::Ubicar(int indice) const {
     indice = std::clamp(indice, 0, Length());
+    if (cacheLinea_ >= 0 && indice >= cacheInicio_ &&
+        indice < cacheInicio_ + static_cast<int>(lineas_[cacheLinea_].texto.size()) + 2)
+        return {cacheLinea_, indice - cacheInicio_};
     long long prefijo = 0;
     int linea = offsets_.Buscar(indice, &prefijo);
     if (linea > LineCount() - 1) {
         linea = LineCount() - 1;
         prefijo = offsets_.Prefijo(linea);
     }
-    return {linea, indice - static_cast<int>(prefijo)};
+    cacheLinea_ = linea;
+    cacheInicio_ = static_cast<int>(prefijo);
+    return {linea, indice - cacheInicio_};
 }
 
 void PanelMemoria::Normalizar() {
@@ -112,6 +118,10 @@ void PanelMemoria::Juntar(std::vector<Tramo>& destino, const std::vector<Tramo>&
 }
 
 void PanelMemoria::SetSelText(const QString& texto) {
+    if (selLargo_ == 0 && selInicio_ == largo_) {
+        AgregarAlFinal(texto);
+        return;
+    }
     Posicion a = Ubicar(selInicio_);
     Posicion b = Ubicar(selInicio_ + selLargo_);
     const int largoA = static_cast<int>(lineas_[a.linea].texto.size());
@@ -158,7 +168,38 @@ void PanelMemoria::SetSelText(const QString& texto) {
     Normalizar();
 }
 
+// Appending at the end, as the code pane grows a line at a time: no line is
+// rebuilt and the offsets only grow.
+void PanelMemoria::AgregarAlFinal(const QString& texto) {
+    cacheLinea_ = -1;
+    const auto partes = QStringView(texto).split(kCRLF);
+    auto agregarTramo = [this](Linea_& l, int largo) {
+        if (largo <= 0) return;
+        if (!l.tramos.empty() && l.tramos.back().formato == escritura_)
+            l.tramos.back().largo += largo;
+        else
+            l.tramos.push_back({largo, escritura_});
+    };
+    const int ultima = LineCount() - 1;
+    const int largo0 = static_cast<int>(partes[0].size());
+    if (largo0 > 0) {
+        lineas_[ultima].texto += partes[0];
+        agregarTramo(lineas_[ultima], largo0);
+        offsets_.Sumar(ultima, largo0);
+    }
+    for (qsizetype k = 1; k < partes.size(); ++k) {
+        Linea_ l{partes[k].toString(), {}};
+        agregarTramo(l, static_cast<int>(partes[k].size()));
+        offsets_.Agregar(static_cast<int>(partes[k].size()) + 2);
+        lineas_.push_back(std::move(l));
+    }
+    largo_ += static_cast<int>(texto.size());
+    selInicio_ = largo_;
+    selLargo_ = 0;
+}
+
 void PanelMemoria::ReemplazarEnLinea(int linea, int desde, int hasta, const QString& texto, const Formato& nuevo) {
+    cacheLinea_ = -1;
     Linea_& l = lineas_[linea];
     const int largoViejo = static_cast<int>(l.texto.size());
     std::vector<Tramo> formatos;
@@ -175,6 +216,7 @@ void PanelMemoria::ReemplazarEnLinea(int linea, int desde, int hasta, const QStr
 }
 
 void PanelMemoria::ReemplazarLineas(int primera, int ultima, std::vector<Linea_>&& nuevas) {
+    cacheLinea_ = -1;
     const int viejas = ultima - primera + 1;
     const int m = static_cast<int>(nuevas.size());
     const bool alFinal = ultima == LineCount() - 1;
@@ -207,24 +249,39 @@ void PanelMemoria::ReemplazarLineas(int primera, int ultima, std::vector<Linea_>
     offsets_.Construir(largos);
 }
 
+// Cuts the runs at a and b, changes those inside, merges equal neighbours:
+// all in place, since every colouring of the pass comes through here.
 template <typename F>
-static void AplicarA(std::vector<PanelMemoria::Tramo>& tramos, int largoLinea, int a, int b, const F& cambio) {
-    std::vector<PanelMemoria::Tramo> r;
-    auto juntar = [&r](std::vector<PanelMemoria::Tramo> v) {
-        for (auto& t : v) {
-            if (t.largo <= 0) continue;
-            if (!r.empty() && r.back().formato == t.formato)
-                r.back().largo += t.largo;
-            else
-                r.push_back(t);
+static void AplicarA(std::vector<PanelMemoria::Tramo>& tramos, int a, int b, const F& cambio) {
+    auto partir = [&tramos](int pos) {
+        int inicio = 0;
+        for (size_t i = 0; i < tramos.size(); ++i) {
+            if (pos == inicio) return;
+            const int fin = inicio + tramos[i].largo;
+            if (pos < fin) {
+                const PanelMemoria::Tramo resto{fin - pos, tramos[i].formato};
+                tramos[i].largo = pos - inicio;
+                tramos.insert(tramos.begin() + static_cast<long>(i) + 1, resto);
+                return;
+            }
+            inicio = fin;
         }
     };
-    juntar(CortarTramos(tramos, 0, a));
-    auto medio = CortarTramos(tramos, a, b);
-    for (auto& t : medio) cambio(t.formato);
-    juntar(std::move(medio));
-    juntar(CortarTramos(tramos, b, largoLinea));
-    tramos = std::move(r);
+    partir(a);
+    partir(b);
+    int inicio = 0;
+    size_t k = 0;
+    for (size_t j = 0; j < tramos.size(); ++j) {
+        PanelMemoria::Tramo t = tramos[j];
+        if (inicio >= a && inicio < b) cambio(t.formato);
+        inicio += t.largo;
+        if (t.largo <= 0) continue;
+        if (k > 0 && tramos[k - 1].formato == t.formato)
+            tramos[k - 1].largo += t.largo;
+        else
+            tramos[k++] = t;
+    }
+    tramos.resize(k);
 }
 
 void PanelMemoria::AplicarFormato(int desde, int largo, const auto& cambio) {
@@ -236,7 +293,7 @@ void PanelMemoria::AplicarFormato(int desde, int largo, const auto& cambio) {
         const int len = static_cast<int>(linea.texto.size());
         const int ca = l == a.linea ? std::min(a.columna, len) : 0;
         const int cb = l == b.linea ? std::min(b.columna, len) : len;
-        if (ca < cb) AplicarA(linea.tramos, len, ca, cb, cambio);
+        if (ca < cb) AplicarA(linea.tramos, ca, cb, cambio);
     }
 }
 

@@ -75,6 +75,7 @@ private:
     void Normalizar();   // clamps the selection after a change
     void AplicarFormato(int desde, int largo, const auto& cambio);
     void ReemplazarLineas(int primera, int ultima, std::vector<Linea_>&& nuevas);
+    void AgregarAlFinal(const QString& texto);
     void ReemplazarEnLinea(int linea, int desde, int hasta, const QString& texto, const Formato& nuevo);
     static std::vector<Tramo> Cortar(const Linea_& l, int desde, int hasta);
     static void Juntar(std::vector<Tramo>& destino, const std::vector<Tramo>& agregado);
@@ -82,6 +83,9 @@ private:
     std::vector<Linea_> lineas_;
     Fenwick offsets_;   // len + 2 per line
     int largo_ = 0;     // Length(), kept up to date
+    // Last line found by Ubicar: the pass asks about the same line many times in a row.
+    mutable int cacheLinea_ = -1;
+    mutable int cacheInicio_ = 0;
     int selInicio_ = 0;
     int selLargo_ = 0;
     int primeraVisible_ = 0;
