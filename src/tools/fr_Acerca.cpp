@@ -14,7 +14,6 @@ fr_Acerca::fr_Acerca(QWidget* padre) : QDialog(padre) {
     setWindowTitle(QStringLiteral("Acerca de Orvo"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    setAttribute(Qt::WA_DeleteOnClose, false);
 
     QFont letra(QStringLiteral("Lucida Sans"));
     letra.setPointSizeF(8.25);

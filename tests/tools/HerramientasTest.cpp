@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -17,6 +18,8 @@ struct CasoXOR {
     const char* linea;
     const char* xor_;
 };
+
+void PrintTo(const CasoXOR& c, std::ostream* os) { *os << '"' << c.linea << '"'; }
 
 class XORDeLinea : public ::testing::TestWithParam<CasoXOR> {};
 
