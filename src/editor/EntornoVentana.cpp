@@ -35,18 +35,38 @@ void EntornoVentana::DebugLimpiado() { v_.lst_Debug->clear(); }
 
 void EntornoVentana::DebugAgregado(const QString& entrada) { v_.lst_Debug->addItem(entrada); }
 
-void EntornoVentana::MostrarAyuda() { ::MostrarAyuda(Module1::v_ArchAyuda, QStringLiteral("principal")); }
+namespace {
+// The command pane is shown as it stands while another window is up.
+struct Suspension {
+    fr_Principal& v;
+    explicit Suspension(fr_Principal& ventana) : v(ventana) { v.SuspenderLote(); }
+    ~Suspension() { v.ReanudarLote(); }
+};
+}  // namespace
 
-void EntornoVentana::MostrarHerramientas() { ::MostrarHerramientas(&v_); }
+void EntornoVentana::MostrarAyuda() {
+    Suspension s(v_);
+    ::MostrarAyuda(Module1::v_ArchAyuda, QStringLiteral("principal"));
+}
+
+void EntornoVentana::MostrarHerramientas() {
+    Suspension s(v_);
+    ::MostrarHerramientas(&v_);
+}
 
 void EntornoVentana::AvisarErrores(const QString& titulo, const QString& texto) {
+    Suspension s(v_);
     v_.Avisar(QMessageBox::Critical, titulo, texto);
 }
 
 void EntornoVentana::AvisarFalloTemporales(const QString& texto) {
+    Suspension s(v_);
     v_.Avisar(QMessageBox::Critical, QStringLiteral("Error"), texto);
 }
 
-void EntornoVentana::MostrarTransmision() { v_.MostrarTransmision(); }
+void EntornoVentana::MostrarTransmision() {
+    Suspension s(v_);
+    v_.MostrarTransmision();
+}
 
 void EntornoVentana::SincronizaTxt() { v_.SincronizaTxt(); }

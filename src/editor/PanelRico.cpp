@@ -85,8 +85,32 @@ int PanelRico::DesdeQt(int posicion) const {
 
 PanelRico::Punto PanelRico::AQt(int indice) const {
     indice = std::clamp(indice, 0, Length());
-    // The last line whose CR LF start is at or before the index.
-    int lo = 0, hi = LineCount() - 1;
+    // The line L satisfies indice = qt + L with qt inside block L. Start from
+    // the line found last time (the pass walks the text in order) and step:
+    // each guess of L gives a Qt position whose block is a better guess.
+    const int lineas = LineCount();
+    int linea = std::clamp(pista_, 0, lineas - 1);
+    int anterior = -1;
+    for (int paso = 0; paso < 64; ++paso) {
+        const int qt = std::clamp(indice - linea, 0, Doc()->characterCount() - 1);
+        const QTextBlock b = Doc()->findBlock(qt);
+        const int otra = b.isValid() ? b.blockNumber() : lineas - 1;
+        if (otra == linea || (otra == anterior && std::abs(otra - linea) == 1)) {
+            // Settled, or swinging between a line and the next: the index is
+            // then the LF of the lower line's CR LF.
+            const int l = std::min(otra, linea);
+            const QTextBlock bl = Doc()->findBlockByNumber(l);
+            const int columna = indice - (bl.position() + l);
+            const int largo = bl.length() - 1;
+            pista_ = l;
+            if (columna <= largo) return {bl.position() + std::max(0, columna), false, false};
+            return {bl.position() + largo, true, false};
+        }
+        anterior = linea;
+        linea = otra;
+    }
+    // Not settled (should not happen): search.
+    int lo = 0, hi = lineas - 1;
     while (lo < hi) {
         const int mid = (lo + hi + 1) / 2;
         if (InicioBloque(mid) <= indice)
@@ -97,6 +121,7 @@ PanelRico::Punto PanelRico::AQt(int indice) const {
     const QTextBlock b = Doc()->findBlockByNumber(lo);
     const int columna = indice - (b.position() + lo);
     const int largo = b.length() - 1;
+    pista_ = lo;
     if (columna <= largo) return {b.position() + columna, false, false};
     return {b.position() + largo, true, false};
 }
@@ -135,8 +160,7 @@ void PanelRico::SetText(const QString& texto) {
     AplicarFila(c);
     c.insertText(ParaQt(texto), QTextCharFormat());
     c.endEditBlock();
-    QTextCursor inicio(Doc());
-    caja_->setTextCursor(inicio);
+    PonerCursor(QTextCursor(Doc()));
     Recordar(0, 0);
     caja_->verticalScrollBar()->setValue(0);
     caja_->horizontalScrollBar()->setValue(0);
@@ -147,20 +171,20 @@ void PanelRico::SetText(const QString& texto) {
 void PanelRico::Recordar(int inicio, int largo) {
     selInicio_ = inicio;
     selLargo_ = largo;
-    const QTextCursor c = caja_->textCursor();
+    const QTextCursor c = Cursor();
     qtAncla_ = c.anchor();
     qtPos_ = c.position();
     revision_ = Doc()->revision();
 }
 
 int PanelRico::SelStart() const {
-    const QTextCursor c = caja_->textCursor();
+    const QTextCursor c = Cursor();
     if (c.anchor() == qtAncla_ && c.position() == qtPos_ && Doc()->revision() == revision_) return selInicio_;
     return DesdeQt(c.selectionStart());
 }
 
 int PanelRico::SelLength() const {
-    const QTextCursor c = caja_->textCursor();
+    const QTextCursor c = Cursor();
     if (c.anchor() == qtAncla_ && c.position() == qtPos_ && Doc()->revision() == revision_) return selLargo_;
     return DesdeQt(c.selectionEnd()) - DesdeQt(c.selectionStart());
 }
@@ -169,7 +193,7 @@ void PanelRico::SetSelStart(int pos) {
     pos = std::clamp(pos, 0, Length());
     QTextCursor c(Doc());
     c.setPosition(AQt(pos).qt);
-    caja_->setTextCursor(c);
+    PonerCursor(c);
     Recordar(pos, 0);
 }
 
@@ -184,7 +208,7 @@ void PanelRico::SetSelLength(int largo) {
     int fin = b.qt;
     if (b.enSalto && fin < Doc()->characterCount() - 1) ++fin;
     c.setPosition(fin, QTextCursor::KeepAnchor);
-    caja_->setTextCursor(c);
+    PonerCursor(c);
     Recordar(inicio, largo);
 }
 
@@ -228,17 +252,17 @@ void PanelRico::SetSelText(const QString& texto) {
         formato = primero.charFormat();
         c.setPosition(fin, QTextCursor::KeepAnchor);
     } else {
-        formato = caja_->textCursor().charFormat();
+        formato = Cursor().charFormat();
     }
     c.insertText(ParaQt(texto), formato);
-    caja_->setTextCursor(c);
+    PonerCursor(c);
     Recordar(DesdeQt(c.position()), 0);
 }
 
 void PanelRico::MezclarFormato(const QTextCharFormat& f) {
-    QTextCursor c = caja_->textCursor();
+    QTextCursor c = Cursor();
     c.mergeCharFormat(f);
-    if (!c.hasSelection()) caja_->setTextCursor(c);   // typing format lives in the widget's cursor
+    if (!c.hasSelection()) PonerCursor(c);   // the typing format lives in the cursor
     if (selLargo_ == 0 || !c.hasSelection()) Recordar(SelStart(), SelLength());
     else revision_ = Doc()->revision();
 }
@@ -312,16 +336,45 @@ void PanelRico::LineScroll(int lineas) {
 
 // ---- Control ----
 
+QTextCursor PanelRico::Cursor() const { return nivelLote_ > 0 ? cursorLote_ : caja_->textCursor(); }
+
+void PanelRico::PonerCursor(const QTextCursor& c) {
+    if (nivelLote_ > 0)
+        cursorLote_ = c;
+    else
+        caja_->setTextCursor(c);
+}
+
+void PanelRico::EmpezarLote() {
+    if (nivelLote_++ > 0) return;
+    cursorLote_ = caja_->textCursor();
+    caja_->viewport()->setUpdatesEnabled(false);
+    cursorLote_.beginEditBlock();
+}
+
+void PanelRico::TerminarLote() {
+    if (nivelLote_ == 0 || --nivelLote_ > 0) return;
+    const int inicio = selInicio_, largo = selLargo_;
+    const bool exacto = Cursor().anchor() == qtAncla_ && Cursor().position() == qtPos_ && Doc()->revision() == revision_;
+    cursorLote_.endEditBlock();
+    QTextCursor c = cursorLote_;
+    cursorLote_ = QTextCursor();
+    caja_->viewport()->setUpdatesEnabled(true);
+    caja_->setTextCursor(c);
+    if (exacto) Recordar(inicio, largo);
+    caja_->viewport()->update();
+}
+
 bool PanelRico::Visible() const { return !caja_->isHidden(); }
 
 void PanelRico::SetVisible(bool visible) {
-    if (loteOculto_) {
-        if (!visible && lote_.isNull()) {
-            lote_ = QTextCursor(Doc());
-            lote_.beginEditBlock();
-        } else if (visible && !lote_.isNull()) {
-            lote_.endEditBlock();
-            lote_ = QTextCursor();
+    if (loteOculto_ && visible == ocultoEnLote_) {
+        if (!visible) {
+            EmpezarLote();
+            ocultoEnLote_ = true;
+        } else {
+            ocultoEnLote_ = false;
+            TerminarLote();
         }
     }
     caja_->setVisible(visible);

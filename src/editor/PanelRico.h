@@ -27,6 +27,14 @@ public:
     // While hidden, the pane gathers its changes in one edit block, so that a
     // pass appending thousands of lines lays them out once, when shown again.
     void SetLoteOculto(bool lote) { loteOculto_ = lote; }
+    // A batch of changes laid out and shown once, at its end: QTextEdit lays
+    // out every block after a change, so line-by-line edits of a long text
+    // would cost the square of its length. During a batch the selection lives
+    // in a cursor of the adapter's own and the pane does not repaint.
+    // Batches nest.
+    void EmpezarLote();
+    void TerminarLote();
+    bool EnLote() const { return nivelLote_ > 0; }
     // Design position and size in twips; moves the widget.
     void Colocar(int left, int top, int width, int height);
 
@@ -81,16 +89,22 @@ private:
     void AplicarFila(QTextCursor& c) const;
     void Recordar(int inicio, int largo);   // keeps indices that Qt cannot hold
 
+    QTextCursor Cursor() const;               // the selection: the widget's, or the batch's
+    void PonerCursor(const QTextCursor& c);
+
     QTextEdit* caja_;
+    int nivelLote_ = 0;
+    bool ocultoEnLote_ = false;
+    QTextCursor cursorLote_;
     double pxPorTwip_;
     int alturaFila_ = 0;
     int alto_ = 0;   // twips
     bool loteOculto_ = false;
-    QTextCursor lote_;
     // Last selection set through this interface, with the widget's cursor as
     // it stood then: while the cursor has not moved, these are the answer
     // (they may lie between a CR and its LF, which Qt cannot represent).
     int selInicio_ = 0, selLargo_ = 0;
     int qtAncla_ = -1, qtPos_ = -1;
     int revision_ = -1;
+    mutable int pista_ = 0;   // line of the last index looked up
 };

@@ -106,9 +106,9 @@ void fr_Principal::CrearControles() {
     pk.setColor(QPalette::Text, Qt::black);
     tx_Cod->setPalette(pk);
     tx_Cod->setAccessibleName(QStringLiteral("Código"));
-    pCod_ = panel(tx_Cod, 4560, 600, 5655, 4400);
-    pCod_->SetAlturaFila(alturaFila_);
-    pCod_->SetLoteOculto(true);
+    pVistaCod_ = panel(tx_Cod, 4560, 600, 5655, 4400);
+    pVistaCod_->SetAlturaFila(alturaFila_);
+    pCod_ = std::make_unique<PanelEspejo>(*pVistaCod_);
 
     // The gutter's rows start where the command pane's first row does.
     tx_NroLin->SetFilas(alturaFila_, tx_Cmd->frameWidth() + static_cast<int>(tx_Cmd->document()->documentMargin()));
@@ -136,6 +136,8 @@ void fr_Principal::CrearControles() {
 
     lst_Debug = new QListWidget(frm_Tab);
     lst_Debug->setGeometry(twips_.Rect(720, 5400, 9495, 780));
+    // One row height for all: thousands of entries are not measured one by one.
+    lst_Debug->setUniformItemSizes(true);
     QFont fd = FuenteCourier(9);
     fd.setItalic(true);
     lst_Debug->setFont(fd);

@@ -2,11 +2,13 @@
 #include "Codificacion.h"
 #include "Compilador.h"
 #include "EntornoVentana.h"
+#include "PanelEspejo.h"
 #include "PanelRico.h"
 #include "Twips.h"
 #include <QMainWindow>
 #include <QMessageBox>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QFrame;
@@ -50,7 +52,7 @@ public:
 
     // The panes as the compiler and the tips see them.
     PanelRico& Cmd() { return *pCmd_; }
-    PanelRico& Cod() { return *pCod_; }
+    PanelEspejo& Cod() { return *pCod_; }
     PanelRico& Tip() { return *pTip_; }
     Compilador& Comp() { return *compilador_; }
 
@@ -81,6 +83,9 @@ public:
     // The compile pass, never entered twice; input to the command pane waits.
     void CompilarLineas();
     int Pasadas() const { return pasadas_; }   // passes run so far
+    // Around the windows and boxes that the action words open mid-pass.
+    void SuspenderLote();
+    void ReanudarLote();
 
     // ---- Dialogs, overridable so that tests never block on one ----
     virtual QString PedirArchivo(bool guardar);
@@ -109,11 +114,13 @@ private:
 
     Twips twips_;
     int alturaFila_ = 15;
-    std::unique_ptr<PanelRico> pCmd_, pCod_, pTip_;
+    std::unique_ptr<PanelRico> pCmd_, pVistaCod_, pTip_;
+    std::unique_ptr<PanelEspejo> pCod_;
     std::unique_ptr<EntornoVentana> entorno_;
     std::unique_ptr<Compilador> compilador_;
     Codificacion::Tipo codificacion_ = Codificacion::Tipo::Windows1252;
     bool conBom_ = false;
     bool cargandoArchivo_ = false;
     int pasadas_ = 0;
+    std::vector<int> suspendidos_;   // batch levels ended while a window is up
 };

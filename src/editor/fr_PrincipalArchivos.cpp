@@ -50,11 +50,10 @@ void fr_Principal::mn_Abrir_Click() {
 void fr_Principal::CargarLineas(const QStringList& lineas) {
     // Inserted a time slice's worth at a time: the window repaints and shows
     // progress, and the pane is not laid out once per line.
-    QTextCursor c(tx_Cmd->document());
-    c.movePosition(QTextCursor::End);
     QString trozo;
     auto volcar = [&](const QString& linea) {
-        c.insertText(trozo, QTextCharFormat());
+        Cmd().SetSelStart(Cmd().Length());
+        Cmd().SetSelText(trozo);
         trozo.clear();
         lbl_Info->setText(QStringLiteral("Leyendo: ") + linea);
         lbl_Info->repaint();
@@ -62,7 +61,7 @@ void fr_Principal::CargarLineas(const QStringList& lineas) {
     entorno_->Empezar();
     for (const QString& linea : lineas) {
         trozo += linea;
-        trozo += QChar(u'\n');
+        trozo += QStringLiteral("\r\n");
         if (entorno_->RebanadaCumplida()) {
             volcar(linea);
             QApplication::processEvents();
@@ -89,11 +88,14 @@ bool fr_Principal::AbrirArchivo(const QString& ruta) {
     doc->setUndoRedoEnabled(false);   // a fresh file starts a fresh undo history
     Cmd().SetText(QString());
     Cod().SetText(QString());
+    // Read and coloured in one batch: the pane is laid out once, at the end.
+    Cmd().EmpezarLote();
     CargarLineas(archivo.lineas);
 
     Comp().LinAntCmd = 0;
     cargandoArchivo_ = false;
     CompilarLineas();
+    Cmd().TerminarLote();
 
     Cmd().SetSelStart(Cmd().Length());
     tx_Cmd->setFocus();

@@ -20,9 +20,32 @@ void fr_Principal::CompilarLineas() {
     tx_Cmd->SetBloqueada(true);
     entorno_->Empezar();
     ++pasadas_;
+    Cmd().EmpezarLote();
     compilador_->CompilarLineas();
     if (!Cod().Visible()) Cod().SetVisible(true);
+    // The caret set at the end of the batch is the pass's own move, not the user's.
+    const bool cambio = compilador_->v_ChangeText;
+    Cmd().TerminarLote();
+    compilador_->v_ChangeText = cambio;
+    // Laid out only now: scroll the code pane again by the final layout.
+    SincronizaTxt();
     tx_Cmd->SetBloqueada(bloqueada);
+}
+
+void fr_Principal::SuspenderLote() {
+    // A window or message box opens mid-pass: show the command pane as it stands.
+    int niveles = 0;
+    while (Cmd().EnLote()) {
+        Cmd().TerminarLote();
+        ++niveles;
+    }
+    suspendidos_.push_back(niveles);
+}
+
+void fr_Principal::ReanudarLote() {
+    if (suspendidos_.empty()) return;
+    for (int n = suspendidos_.back(); n > 0; --n) Cmd().EmpezarLote();
+    suspendidos_.pop_back();
 }
 
 void fr_Principal::ProponerArgs() {

@@ -1,0 +1,134 @@
+// Editor figures in the real main window (offscreen): opening command files
+// of growing size (read, compile, colour), the longest stall of the event
+// loop while opening, and Enter at the end of a long script (one full pass).
+//
+//   build/bench_editor [lines...]     default: 10000 20000 40000 100000
+#include "CajaRica.h"
+#include "Compilador.h"
+#include "EntornoCompilador.h"
+#include "PanelMemoria.h"
+#include "fr_Principal.h"
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+class VentanaBanco : public fr_Principal {
+public:
+    QString archivo;
+    QString PedirArchivo(bool) override { return archivo; }
+    QMessageBox::StandardButton Preguntar(QMessageBox::Icon, const QString&, const QString&,
+                                          QMessageBox::StandardButtons, QMessageBox::StandardButton) override {
+        return QMessageBox::No;
+    }
+    void Avisar(QMessageBox::Icon, const QString&, const QString&) override {}
+    void MostrarTransmision() override {}
+};
+
+const char* const kLineas[] = {
+    "INIA 1", "FECH 1, 05/12/2026, 09:05", "-- configuracion del reloj", "AING 1, 12345678, 01, 02",
+    "LREG 2", "BING 3, 87654321", "", "APER 1, 01, LMXJV, 08:00, 17:00", "HOLA 9", "CMD 02 52 31 41 03 23",
+};
+
+QString Escribir(const QTemporaryDir& dir, int n) {
+    const QString ruta = dir.filePath(QStringLiteral("script%1.txt").arg(n));
+    QFile f(ruta);
+    if (!f.open(QIODevice::WriteOnly)) return {};
+    QByteArray b;
+    for (int i = 0; i < n; ++i) {
+        b += kLineas[i % std::size(kLineas)];
+        b += "\r\n";
+    }
+    f.write(b);
+    return ruta;
+}
+
+double Mediana(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    std::vector<int> tamanos;
+    for (int i = 1; i < argc; ++i) tamanos.push_back(std::atoi(argv[i]));
+    if (tamanos.empty()) tamanos = {10000, 20000, 40000, 100000};
+    QTemporaryDir dir;
+
+    std::printf("%-8s %10s %12s %14s %10s\n", "lines", "open ms", "us/line", "max stall ms", "yields");
+    for (int n : tamanos) {
+        VentanaBanco w;
+        w.show();
+        (void)QTest::qWaitForWindowExposed(&w);
+        w.archivo = Escribir(dir, n);
+        // A 5 ms timer stands for the user: its longest gap is how long the window did not answer.
+        QElapsedTimer tic;
+        qint64 ultimo = 0, peor = 0;
+        int ticks = 0;
+        QTimer reloj;
+        reloj.setInterval(5);
+        QObject::connect(&reloj, &QTimer::timeout, [&] {
+            const qint64 t = tic.elapsed();
+            peor = std::max(peor, t - ultimo);
+            ultimo = t;
+            ++ticks;
+        });
+        QElapsedTimer t;
+        t.start();
+        tic.start();
+        reloj.start();
+        w.mn_Abrir_Click();
+        const double ms = t.nsecsElapsed() / 1e6;
+        peor = std::max(peor, tic.elapsed() - ultimo);
+        reloj.stop();
+        std::printf("%-8d %10.1f %12.2f %14lld %10d\n", n, ms, ms * 1000.0 / n, peor, ticks);
+        std::fflush(stdout);
+    }
+
+    // The same pass on in-memory panes: what the compiler itself costs.
+    for (int n : {1000, 10000}) {
+        QString texto;
+        for (int i = 0; i < n; ++i) texto += QString::fromLatin1(kLineas[i % std::size(kLineas)]) + QStringLiteral("\r\n");
+        PanelMemoria cmd(texto), cod;
+        EntornoCompilador entorno;
+        Compilador c(cmd, cod, entorno);
+        std::vector<double> tiempos;
+        for (int k = 0; k < 9; ++k) {
+            c.LinAntCmd = n - 1;
+            QElapsedTimer t;
+            t.start();
+            c.CompilarLineas();
+            tiempos.push_back(t.nsecsElapsed() / 1e6);
+        }
+        std::printf("Pass over %d lines on in-memory panes: median %.1f ms\n", n, Mediana(tiempos));
+    }
+
+    // Enter at the end of a long script: the key release runs one full pass.
+    for (int n : {1000, 10000}) {
+        VentanaBanco w;
+        w.show();
+        (void)QTest::qWaitForWindowExposed(&w);
+        w.archivo = Escribir(dir, n);
+        w.mn_Abrir_Click();
+        std::vector<double> tiempos;
+        for (int k = 0; k < 9; ++k) {
+            QTest::keyClicks(w.tx_Cmd, QStringLiteral("inia 1"));
+            QElapsedTimer t;
+            t.start();
+            QTest::keyClick(w.tx_Cmd, Qt::Key_Return);
+            tiempos.push_back(t.nsecsElapsed() / 1e6);
+        }
+        std::printf("Enter at the end of %d lines: median %.1f ms (min %.1f, max %.1f)\n", n, Mediana(tiempos),
+                    *std::min_element(tiempos.begin(), tiempos.end()),
+                    *std::max_element(tiempos.begin(), tiempos.end()));
+    }
+    return 0;
+}

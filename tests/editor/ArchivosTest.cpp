@@ -1,0 +1,230 @@
+#include "ArchivoComandos.h"
+#include "Module1.h"
+#include "VentanaPrueba.h"
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+QByteArray Leer(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<sin archivo>");
+}
+void Escribir(const QString& ruta, const QByteArray& bytes) {
+    QFile f(ruta);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+}  // namespace
+
+TEST(Archivos, OpenThenSaveKeepsTheFileByteForByte) {
+    struct Caso {
+        const char* nombre;
+        QByteArray bytes;
+        QByteArray guardado;   // empty: the same bytes
+    };
+    const Caso casos[] = {
+        // Opening normalises command lines ("inia 1" becomes "INIA 1"): what
+        // the program wrote comes back unchanged.
+        {"crlf", "INIA 1\r\n-- nota\r\n\r\nLREG 2\r\n", {}},
+        {"arroba", "-- a@b\r\nFECH 1, 05/12/2026, 09:05\r\n", {}},
+        {"win1252", "-- caf\xE9 \x80 se\xF1or\r\n", {}},
+        {"utf8", "-- caf\xC3\xA9 se\xC3\xB1or\r\n", {}},
+        {"utf8bom", "\xEF\xBB\xBF-- \xC3\xB1\r\n", {}},
+        {"sin final", "inia 1\r\nlreg 2", "INIA 1\r\nLREG 2\r\n"},
+        {"lf", "-- a\n-- b\n", "-- a\r\n-- b\r\n"},
+        {"vacio", "", ""},
+    };
+    for (const auto& c : casos) {
+        QTemporaryDir dir;
+        const QString origen = dir.filePath(QStringLiteral("origen.txt"));
+        const QString destino = dir.filePath(QStringLiteral("destino.txt"));
+        Escribir(origen, c.bytes);
+        VentanaPrueba w;
+        w.archivos << origen << destino;
+        w.mn_Abrir_Click();
+        ASSERT_TRUE(w.avisos.isEmpty()) << c.nombre << w.avisos.join(u'\n').toStdString();
+        EXPECT_EQ(w.tx_Arch->text(), origen) << c.nombre;
+        EXPECT_FALSE(Module1::v_Modificado) << c.nombre;
+        EXPECT_TRUE(w.mn_Guardar->isEnabled()) << c.nombre;
+        ASSERT_TRUE(w.mn_Guardar_Click()) << c.nombre;
+        const QByteArray esperado = c.guardado.isNull() ? c.bytes : c.guardado;
+        EXPECT_EQ(Leer(destino), esperado) << c.nombre;
+        EXPECT_EQ(Module1::v_Archivo, destino);
+    }
+}
+
+TEST(Archivos, OpeningColoursAndCompilesEveryLine) {
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath(QStringLiteral("a.txt"));
+    Escribir(ruta, "inia 1\r\n\r\n-- nota\r\nhola\r\n");
+    VentanaPrueba w;
+    w.archivos << ruta;
+    w.mn_Abrir_Click();
+    EXPECT_EQ(w.Cmd().Text(), QStringLiteral("INIA 1\r\n\r\n-- nota\r\nhola\r\n"));
+    EXPECT_EQ(w.Cmd().ColorEn(0), Colores::AzulOscuro);
+    EXPECT_EQ(w.Cmd().ColorEn(w.Cmd().LineIndex(2)), Colores::Verde);
+    EXPECT_EQ(w.Cmd().ColorEn(w.Cmd().LineIndex(3)), Colores::Rojo);
+    EXPECT_EQ(w.Cod().TextoLinea(0), QStringLiteral("02 52 31 41 03 23"));
+    EXPECT_EQ(w.lst_Debug->count(), 1);
+    EXPECT_TRUE(w.lbl_Info->text().startsWith(QStringLiteral("Leyendo: ")) ||
+                w.lbl_Info->text().startsWith(QStringLiteral("Insertando")));
+    EXPECT_EQ(w.Cmd().SelStart(), w.Cmd().Length());
+    EXPECT_EQ(w.Comp().LinAntCmd, w.Cmd().LineCount() - 1);
+    EXPECT_FALSE(w.v_PrimerUso);
+    EXPECT_FALSE(Module1::v_Cargando);
+}
+
+TEST(Archivos, ReadOrWriteErrorsNameTheFileAndChangeNothing) {
+    QTemporaryDir dir;
+    VentanaPrueba w;
+    w.Escribir(QStringLiteral("inia 1"));
+    Module1::v_Archivo = QStringLiteral("anterior.txt");
+    const QString falta = dir.filePath(QStringLiteral("no-existe.txt"));
+    w.botones << QMessageBox::No;   // do not save the changes first
+    w.archivos << falta;
+    w.mn_Abrir_Click();
+    ASSERT_EQ(w.avisos.size(), 1);
+    EXPECT_TRUE(w.avisos[0].contains(falta));
+    EXPECT_EQ(w.Cmd().Text(), QStringLiteral("inia 1"));
+    EXPECT_EQ(Module1::v_Archivo, QStringLiteral("anterior.txt"));
+
+    const QString imposible = dir.filePath(QStringLiteral("no/hay/carpeta.txt"));
+    w.archivos << imposible;
+    EXPECT_FALSE(w.mn_Guardar_Click());
+    ASSERT_EQ(w.avisos.size(), 2);
+    EXPECT_TRUE(w.avisos[1].contains(imposible));
+    EXPECT_EQ(Module1::v_Archivo, QStringLiteral("anterior.txt"));
+    EXPECT_TRUE(Module1::v_Modificado);
+}
+
+TEST(Archivos, ACharacterTheEncodingCannotHoldIsNeverReplacedSilently) {
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath(QStringLiteral("x.txt"));
+    VentanaPrueba w;
+    w.Escribir(QStringLiteral("-- "));
+    QTest::sendKeyEvent(QTest::Click, w.tx_Cmd, Qt::Key_unknown, QStringLiteral("中"), Qt::NoModifier);
+    // Refused: nothing written, the text kept.
+    w.archivos << ruta;
+    w.botones << QMessageBox::No;
+    EXPECT_FALSE(w.mn_Guardar_Click());
+    EXPECT_FALSE(QFile::exists(ruta));
+    EXPECT_TRUE(w.preguntas.last().contains(QStringLiteral("中")));
+    EXPECT_EQ(w.Cmd().Text(), QStringLiteral("-- 中"));
+    // Accepted: saved as UTF-8.
+    w.archivos << ruta;
+    w.botones << QMessageBox::Yes;
+    EXPECT_TRUE(w.mn_Guardar_Click());
+    EXPECT_EQ(Leer(ruta), QByteArray("-- \xE4\xB8\xAD\r\n"));
+    EXPECT_EQ(w.CodificacionArchivo(), Codificacion::Tipo::Utf8);
+}
+
+TEST(Archivos, OverwritingAsksFirstAndNoKeepsTheFile) {
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath(QStringLiteral("e.txt"));
+    Escribir(ruta, "viejo\r\n");
+    VentanaPrueba w;
+    w.Escribir(QStringLiteral("nuevo"));
+    w.archivos << ruta;
+    w.botones << QMessageBox::No;
+    EXPECT_FALSE(w.mn_Guardar_Click());
+    EXPECT_EQ(Leer(ruta), QByteArray("viejo\r\n"));
+    EXPECT_EQ(w.preguntas.last(), QStringLiteral("Atención!|El archivo ") + ruta +
+                                      QStringLiteral(" ya existe.\r\n¿Desea sobreescribirlo?"));
+    w.archivos << ruta;
+    w.botones << QMessageBox::Yes;
+    EXPECT_TRUE(w.mn_Guardar_Click());
+    EXPECT_EQ(Leer(ruta), QByteArray("nuevo\r\n"));
+    EXPECT_EQ(w.tx_Arch->text(), ruta);
+    EXPECT_FALSE(Module1::v_Modificado);
+}
+
+TEST(Archivos, NewEmptiesThePanesAfterAskingToSave) {
+    VentanaPrueba w;
+    w.Escribir(QStringLiteral("inia 1"));
+    w.Tecla(Qt::Key_Return);
+    w.botones << QMessageBox::No;
+    w.mn_Nuevo_Click();
+    EXPECT_EQ(w.preguntas.size(), 1);
+    EXPECT_EQ(w.preguntas[0], QStringLiteral("Pregunta|¿Desea guardar los cambios en el archivo actual?"));
+    EXPECT_EQ(w.Cmd().Text(), QString());
+    EXPECT_EQ(w.Cod().Text(), QString());
+    EXPECT_EQ(w.tx_Arch->text(), QStringLiteral("[Archivo nuevo]"));
+    EXPECT_FALSE(Module1::v_Modificado);
+    // Nothing changed since: no question.
+    w.mn_Nuevo_Click();
+    EXPECT_EQ(w.preguntas.size(), 1);
+}
+
+// Yes followed by a cancelled or failed save must keep the work, as Cancel does.
+TEST(Archivos, YesWithoutASavedFileStopsNewOpenAndExit) {
+    QTemporaryDir dir;
+    const QString imposible = dir.filePath(QStringLiteral("no/hay/carpeta.txt"));
+    for (const bool falla : {false, true}) {
+        VentanaPrueba w;
+        w.Escribir(QStringLiteral("inia 1"));
+        auto responder = [&] {
+            w.botones << QMessageBox::Yes;
+            if (falla) w.archivos << imposible;   // else the save dialog is cancelled
+        };
+        responder();
+        w.mn_Nuevo_Click();
+        EXPECT_EQ(w.Cmd().Text(), QStringLiteral("inia 1"));
+
+        responder();
+        const int dialogos = w.dialogosArchivo;
+        w.mn_Abrir_Click();
+        EXPECT_EQ(w.dialogosArchivo, dialogos + 1) << "only the save dialog, no open dialog";
+
+        responder();
+        w.mn_Salir_Click();
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(w.Cmd().Text(), QStringLiteral("inia 1"));
+    }
+}
+
+TEST(Archivos, ClosingTheWindowAsksToSaveUnsavedChanges) {
+    QTemporaryDir dir;
+    VentanaPrueba w;
+    w.Escribir(QStringLiteral("inia 1"));
+    w.botones << QMessageBox::Cancel;
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.preguntas.size(), 1);
+
+    const QString ruta = dir.filePath(QStringLiteral("g.txt"));
+    w.botones << QMessageBox::Yes;
+    w.archivos << ruta;
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(Leer(ruta), QByteArray("inia 1\r\n"));
+}
+
+TEST(Archivos, ClosingWithoutChangesAsksNothing) {
+    VentanaPrueba w;
+    EXPECT_TRUE(w.close());
+    EXPECT_TRUE(w.preguntas.isEmpty());
+}
+
+TEST(ArchivoComandos, SavedBytesEndEveryLineWithCrLfAndKeepTheText) {
+    struct Caso {
+        QString texto;
+        QByteArray bytes;
+    };
+    const Caso casos[] = {
+        {QStringLiteral(""), ""},
+        {QStringLiteral("a@b"), "a@b\r\n"},
+        {QStringLiteral("a\r\n"), "a\r\n"},
+        {QStringLiteral("a\r\n\r\n"), "a\r\n\r\n"},
+        {QStringLiteral("a\r\nb"), "a\r\nb\r\n"},
+        {QStringLiteral("€"), "\x80\r\n"},
+    };
+    for (const auto& c : casos) {
+        QByteArray b;
+        QString car;
+        ASSERT_TRUE(BytesArchivoComandos(c.texto, Codificacion::Tipo::Windows1252, false, &b, &car));
+        EXPECT_EQ(b, c.bytes) << c.texto.toStdString();
+    }
+}
