@@ -6,18 +6,29 @@ constexpr int kRebanadaMs = 25;
 
 ListaEventos::ListaEventos(int maximo, QWidget* padre) : QListWidget(padre), v_Maximo(maximo) {
     setUniformItemSizes(true);
-    tmr_Desplazar.setSingleShot(true);
-    tmr_Desplazar.setInterval(kRebanadaMs);
-    connect(&tmr_Desplazar, &QTimer::timeout, this, &ListaEventos::Desplazar);
+    tmr_Volcar.setSingleShot(true);
+    tmr_Volcar.setInterval(kRebanadaMs);
+    connect(&tmr_Volcar, &QTimer::timeout, this, &ListaEventos::Volcar);
 }
 
 void ListaEventos::Agregar(const QString& linea) {
-    while (count() >= v_Maximo) delete takeItem(0);
-    addItem(linea);
-    if (count() > 10 && !tmr_Desplazar.isActive()) tmr_Desplazar.start();
+    v_Pendientes.append(linea);
+    if (v_Pendientes.size() > v_Maximo) v_Pendientes.removeFirst();
+    if (!tmr_Volcar.isActive()) tmr_Volcar.start();
 }
 
-void ListaEventos::Desplazar() {
+void ListaEventos::Limpiar() {
+    v_Pendientes.clear();
+    clear();
+}
+
+void ListaEventos::Volcar() {
+    tmr_Volcar.stop();
+    if (v_Pendientes.isEmpty()) return;
+    const int sobran = count() + static_cast<int>(v_Pendientes.size()) - v_Maximo;
+    if (sobran > 0) model()->removeRows(0, std::min(sobran, count()));
+    addItems(v_Pendientes);
+    v_Pendientes.clear();
     const int n = count();
     if (n > 10) scrollToItem(item(n - 9), QAbstractItemView::PositionAtTop);
 }

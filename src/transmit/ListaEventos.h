@@ -1,20 +1,24 @@
 #pragma once
 #include <QListWidget>
+#include <QStringList>
 #include <QTimer>
 
 // An event list: keeps the newest `maximo` lines and applies the scroll
 // rule (past 10 lines the first visible line is the count minus 9, so the
-// newest line stays in view). Scrolling lays out the whole list, so it is
-// done once per time slice rather than once per line.
+// newest line stays in view). New lines reach the widget once per time
+// slice: laying out and painting the list per line would cap a run at a
+// few hundred frames a second.
 class ListaEventos : public QListWidget {
     Q_OBJECT
 public:
     ListaEventos(int maximo, QWidget* padre = nullptr);
     void Agregar(const QString& linea);
+    void Limpiar();
+    // Puts the waiting lines into the widget now.
+    void Volcar();
 
 private:
-    void Desplazar();
-
     int v_Maximo;
-    QTimer tmr_Desplazar;
+    QStringList v_Pendientes;
+    QTimer tmr_Volcar;
 };

@@ -315,8 +315,13 @@ void fr_Transmitir::btn_IniDet_Click() {
 }
 
 void fr_Transmitir::btn_Limpiar_Click() {
-    lst_Log->clear();
-    lst_Cmd->clear();
+    lst_Log->Limpiar();
+    lst_Cmd->Limpiar();
+}
+
+void fr_Transmitir::VolcarListas() {
+    lst_Log->Volcar();
+    lst_Cmd->Volcar();
 }
 
 void fr_Transmitir::btn_Cerrar_Click() {
@@ -347,6 +352,7 @@ void fr_Transmitir::BloquearEnlace(bool bloquear) {
 }
 
 void fr_Transmitir::AlTerminar() {
+    VolcarListas();
     BloquearEnlace(false);
     btn_Cerrar->setEnabled(true);
     if (v_InicioPendiente) {

@@ -29,6 +29,8 @@ public:
 
     void Loguear(const QString& v_LinLog);
     void LogCmd(const QString& v_LinCmd);
+    // Shows the lines added in the current time slice at once.
+    void VolcarListas();
 
 public Q_SLOTS:
     void reject() override;   // Esc and the title-bar close box act as btn_Cerrar

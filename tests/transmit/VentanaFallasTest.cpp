@@ -204,6 +204,7 @@ TEST(VentanaFallas, MostrarTransmitirShowsOneWindowModallyAndKeepsItsLists) {
                 w->LogCmd(QStringLiteral("queda"));
             } else {
                 EXPECT_EQ(w, vista) << "the same window again";
+                w->VolcarListas();
                 EXPECT_EQ(w->findChild<QListWidget*>(QStringLiteral("lst_Cmd"))->count(), 1);
             }
             w->findChild<QPushButton*>(QStringLiteral("btn_Cerrar"))->click();

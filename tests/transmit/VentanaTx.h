@@ -18,6 +18,7 @@ struct VentanaTx {
     QLineEdit* Campo(const char* n) { return C<QLineEdit>(n); }
     QPushButton* Boton(const char* n) { return C<QPushButton>(n); }
     QStringList Lista(const char* n) {
+        w.VolcarListas();
         QStringList l;
         auto* lista = C<QListWidget>(n);
         for (int i = 0; i < lista->count(); ++i) l << lista->item(i)->text();
