@@ -86,6 +86,11 @@ void fr_Transmitir::CrearControles() {
         if (derecha) l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         return l;
     };
+    // A right-aligned caption wider than its box grows to the left.
+    auto ajustarIzquierda = [](QLabel* l) {
+        const int falta = l->sizeHint().width() - l->width();
+        if (falta > 0) l->setGeometry(std::max(2, l->x() - falta), l->y(), l->width() + std::min(falta, l->x() - 2), l->height());
+    };
     auto campo = [&](QWidget* padre, const char* nombre, const QString& texto, int largo, QLabel* rotulo) {
         auto* e = new QLineEdit(texto, padre);
         e->setObjectName(QString::fromLatin1(nombre));
@@ -100,6 +105,13 @@ void fr_Transmitir::CrearControles() {
         b->setAutoDefault(false);
         return b;
     };
+
+    // The controls were laid out for an 8-point sans serif; a larger default
+    // font would clip their captions.
+    QFont fuente = font();
+    fuente.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    fuente.setPointSize(8);
+    setFont(fuente);
 
     setFixedSize(tw(13830), tw(6510));
     frm_Tab = new QFrame(this);
@@ -121,6 +133,7 @@ void fr_Transmitir::CrearControles() {
     ubicar(frm_RS232, 120, 1440, 2415, 1215);
     Label1 = etiqueta(frm_RS232, "Label1", QStringLiteral("Puerto:"), true);
     ubicar(Label1, 240, 360, 615, 255);
+    ajustarIzquierda(Label1);
     cmb_Port = new QComboBox(frm_RS232);
     cmb_Port->setObjectName(QStringLiteral("cmb_Port"));
     cmb_Port->setEditable(true);
@@ -147,10 +160,12 @@ void fr_Transmitir::CrearControles() {
     ubicar(frm_Gral, 120, 2760, 2415, 1695);
     Label3 = etiqueta(frm_Gral, "Label3", QStringLiteral("TimeOut [ms]:"), true);
     ubicar(Label3, 240, 360, 975, 255);
+    ajustarIzquierda(Label3);
     tx_TimeOut = campo(frm_Gral, "tx_TimeOut", QStringLiteral("100"), 4, Label3);
     ubicar(tx_TimeOut, 1320, 360, 615, 285);
     Label2 = etiqueta(frm_Gral, "Label2", QStringLiteral("Delay [ms]:"), true);
     ubicar(Label2, 240, 840, 975, 255);
+    ajustarIzquierda(Label2);
     tx_Delay = campo(frm_Gral, "tx_Delay", QStringLiteral("50"), 4, Label2);
     ubicar(tx_Delay, 1320, 840, 615, 285);
     chk_Loop = new QCheckBox(QStringLiteral("Loop"), frm_Gral);
@@ -174,6 +189,7 @@ void fr_Transmitir::CrearControles() {
         l->setObjectName(QString::fromLatin1(nombre));
         l->setAccessibleName(accesible);
         l->setFont(FuenteListas());
+        l->setTextElideMode(Qt::ElideNone);   // long lines are cut at the edge, as typed
         l->setSelectionMode(QAbstractItemView::SingleSelection);
         ColorLista(l, color);
         return l;
