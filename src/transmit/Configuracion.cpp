@@ -11,14 +11,15 @@ namespace {
 struct Valor {
     int* destino;
     int defecto;
+    int minimo;
     int maximo;
     const char* nombre;
 };
 
-bool LeerEntero(const QString& linea, int maximo, int* valor) {
+bool LeerEntero(const QString& linea, int minimo, int maximo, int* valor) {
     bool ok = false;
     const int v = linea.trimmed().toInt(&ok);
-    if (!ok || v < 0 || v > maximo) return false;
+    if (!ok || v < minimo || v > maximo) return false;
     *valor = v;
     return true;
 }
@@ -26,9 +27,10 @@ bool LeerEntero(const QString& linea, int maximo, int* valor) {
 
 bool LeerCFG(QString* problema) {
     const Valor valores[] = {
-        {&Module1::v_Delay, kDelayDefecto, 9999, "la pausa (línea 1)"},
-        {&Module1::v_TimeOut, kTimeOutDefecto, 9999, "el tiempo de espera (línea 2)"},
-        {&Module1::v_Puerto, kPuertoDefecto, 7, "el puerto (línea 3)"},
+        // A negative pause is what a start with "-5" in the field leaves: it means none.
+        {&Module1::v_Delay, kDelayDefecto, -999, 9999, "la pausa (línea 1)"},
+        {&Module1::v_TimeOut, kTimeOutDefecto, 0, 9999, "el tiempo de espera (línea 2)"},
+        {&Module1::v_Puerto, kPuertoDefecto, 0, 7, "el puerto (línea 3)"},
     };
     for (const auto& v : valores) *v.destino = v.defecto;
 
@@ -43,7 +45,7 @@ bool LeerCFG(QString* problema) {
     QStringList malos;
     for (int i = 0; i < 3; ++i) {
         const auto& v = valores[i];
-        if (i >= lineas.size() || !LeerEntero(lineas.at(i), v.maximo, v.destino)) malos << QString::fromUtf8(v.nombre);
+        if (i >= lineas.size() || !LeerEntero(lineas.at(i), v.minimo, v.maximo, v.destino)) malos << QString::fromUtf8(v.nombre);
     }
     if (malos.isEmpty()) return true;
     *problema = QStringLiteral("El archivo de configuración %1 no tiene un valor válido para %2.\r\n\r\n"

@@ -11,8 +11,8 @@ inline constexpr int kPuertoDefecto = 0;
 
 // Reads the three values into Module1::v_Delay, v_TimeOut, v_Puerto. A
 // missing file gives the defaults silently; an unreadable file, a missing
-// line or a bad value (not a whole number, delay or timeout outside
-// 0..9999, port outside 0..7) gives the default for that value, and false
+// line or a bad value (not a whole number, delay outside -999..9999,
+// timeout outside 0..9999, port outside 0..7) gives the default for that value, and false
 // with a description in *problema.
 bool LeerCFG(QString* problema);
 

@@ -114,6 +114,7 @@ TEST(Configuracion, BadOrMissingValuesFallBackToTheirDefaultsAndAreReported) {
         {"100\r\n", 100, 3000, 0},             // fewer than three lines
         {"abc\r\n2000\r\n9\r\n", 500, 2000, 0},  // not a number, port outside 0..7
         {"100\r\n-5\r\n1\r\n", 100, 3000, 1},    // negative timeout
+        {"-1000\r\n10000\r\n1\r\n", 500, 3000, 1},  // beyond what the fields hold
         {"", 500, 3000, 0},
     };
     for (const auto& k : casos) {

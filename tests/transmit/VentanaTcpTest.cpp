@@ -296,3 +296,27 @@ TEST(VentanaTcp, BadFieldsAndUnreadableScriptAreRefusedBeforeAnythingOpens) {
     QTest::qWait(50);
     EXPECT_FALSE(espia.hasPendingConnections());
 }
+
+TEST(VentanaTcp, DelayThatIsNotANumberBecomesZeroAndIsSavedAsSuch) {
+    Carpeta c;
+    c.Script({kEhab, kEhab}, {QStringLiteral("EHAB 1"), QStringLiteral("EHAB 1")});
+    const quint16 p = PuertoLibre();
+    Sim sim;
+    ASSERT_TRUE(sim.IniciarTCP(p));
+    Cajas cajas;
+    VentanaTx v;
+    v.TCP(p);
+    v.Tiempos(QStringLiteral("1000"), QStringLiteral("x"));
+    v.Iniciar();
+    EXPECT_EQ(v.Campo("tx_Delay")->text(), QStringLiteral("0"));
+    ASSERT_TRUE(v.EsperarFin());
+    v.Tiempos(QStringLiteral("1000"), QStringLiteral("-5"));   // a negative pause is none
+    v.Iniciar();
+    ASSERT_TRUE(v.EsperarFin());
+    v.Boton("btn_Cerrar")->click();
+    EXPECT_EQ(c.Cfg(), QByteArray("-5\r\n1000\r\n0\r\n"));
+    v.w.show();
+    EXPECT_EQ(v.Campo("tx_Delay")->text(), QStringLiteral("-5"));
+    QTest::qWait(30);
+    EXPECT_TRUE(cajas.vistas.isEmpty());
+}
