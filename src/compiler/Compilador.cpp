@@ -15,31 +15,12 @@ const QString kHlp = QStringLiteral("Hlp");
 const QString kCmt = QStringLiteral("Cmt");
 const QString kSnt = QStringLiteral("Snt");
 
-// Upper case one character at a time: the word keeps its length and every
-// character the user typed ("ß" stays "ß").
-QString Mayusculas(QStringView s) {
-    QString r;
-    r.reserve(s.size());
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const QChar c = s.at(i);
-        if (c.isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) {
-            const char32_t u = QChar::toUpper(QChar::surrogateToUcs4(c, s.at(i + 1)));
-            r += QChar(QChar::highSurrogate(u));
-            r += QChar(QChar::lowSurrogate(u));
-            ++i;
-        } else {
-            r += c.toUpper();
-        }
-    }
-    return r;
-}
-
 // Split at the first space: [word upper-cased, argument text]; an empty line gives nothing.
 QStringList PartirLinea(QStringView linea) {
     if (linea.isEmpty()) return {};
     const qsizetype espacio = linea.indexOf(QLatin1Char(' '));
-    if (espacio < 0) return {Mayusculas(linea)};
-    return {Mayusculas(linea.left(espacio)), linea.mid(espacio + 1).toString()};
+    if (espacio < 0) return {linea.toString().toUpper()};
+    return {linea.left(espacio).toString().toUpper(), linea.mid(espacio + 1).toString()};
 }
 }  // namespace
 

@@ -138,3 +138,22 @@ TEST_F(Orvoc, AFileWithoutReadPermissionIsNamedWithTheReason) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(OrvocEjemplos, ExampleScriptsCompileAsTheirCommentsSay) {
+    QProcess p;
+    p.start(QStringLiteral(ORVO_BUILD_DIR "/orvoc"), {QStringLiteral(ORVO_SOURCE_DIR "/ejemplos/terminales.txt")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QList<QByteArray> lineas = p.readAllStandardOutput().split('\n');
+    EXPECT_TRUE(lineas.contains("02 52 61 31 32 36 31 32 30 35 37 30 37 34 35 03 30"));
+
+    QProcess e;
+    e.start(QStringLiteral(ORVO_BUILD_DIR "/orvoc"), {QStringLiteral(ORVO_SOURCE_DIR "/ejemplos/errores.txt")});
+    ASSERT_TRUE(e.waitForFinished(30000));
+    EXPECT_EQ(e.exitCode(), 1);
+    EXPECT_EQ(e.readAllStandardError().count('\n'), 12);
+}
+
+}  // namespace

@@ -96,7 +96,8 @@ const Caso kCrudos[] = {
     {" INIA 1", L{"ERROR! Comando desconocido: "}, nullptr},
     {"   ", L{"ERROR! Comando desconocido: "}, nullptr},
     {"INIA\t1", L{"ERROR! Comando desconocido: INIA\t1"}, nullptr},
-    {"straße 1", L{"ERROR! Comando desconocido: STRAßE"}, nullptr},
+    {"straße 1", L{"ERROR! Comando desconocido: STRASSE"}, nullptr},
+    {"ÿ 1", L{"ERROR! Comando desconocido: Ÿ"}, nullptr},
 };
 INSTANTIATE_TEST_SUITE_P(CrudosYDesconocidos, Frames, ::testing::ValuesIn(kCrudos));
 
