@@ -31,9 +31,20 @@ void EntornoVentana::MostrarInfo(const QString& texto) {
     }
 }
 
-void EntornoVentana::DebugLimpiado() { v_.lst_Debug->clear(); }
+void EntornoVentana::DebugLimpiado() { entradas_.clear(); }
 
-void EntornoVentana::DebugAgregado(const QString& entrada) { v_.lst_Debug->addItem(entrada); }
+void EntornoVentana::DebugAgregado(const QString& entrada) { entradas_.append(entrada); }
+
+void EntornoVentana::VolcarDebug() {
+    QListWidget* lista = v_.lst_Debug;
+    const int viejas = lista->count();
+    const int nuevas = static_cast<int>(entradas_.size());
+    int p = 0;
+    while (p < viejas && p < nuevas && lista->item(p)->text() == entradas_[p]) ++p;
+    for (int i = p; i < std::min(viejas, nuevas); ++i) lista->item(i)->setText(entradas_[i]);
+    while (lista->count() > nuevas) delete lista->takeItem(lista->count() - 1);
+    if (nuevas > viejas) lista->addItems(entradas_.mid(viejas));
+}
 
 namespace {
 // The command pane is shown as it stands while another window is up.

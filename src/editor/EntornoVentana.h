@@ -1,6 +1,7 @@
 #pragma once
 #include "EntornoCompilador.h"
 #include <QElapsedTimer>
+#include <QStringList>
 
 class fr_Principal;
 
@@ -25,6 +26,10 @@ public:
     void MostrarTransmision() override;
     void SincronizaTxt() override;
 
+    // lst_Debug gets the pass's entries at the end of the pass (or before a
+    // window opens mid-pass): only the rows that changed are touched.
+    void VolcarDebug();
+
     // Restarts the time slice (at the start of a pass or a file load).
     void Empezar() { reloj_.start(); }
     // True when the slice is over; restarts it.
@@ -33,4 +38,5 @@ public:
 private:
     fr_Principal& v_;
     QElapsedTimer reloj_;
+    QStringList entradas_;
 };

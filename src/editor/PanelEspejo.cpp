@@ -52,21 +52,36 @@ void PanelEspejo::SetSelItalic(bool on) {
 }
 
 void PanelEspejo::Sincronizar() {
-    if (!sucio_) return;
+    if (!sucio_ || sincronizando_) return;
     sucio_ = false;
+    sincronizando_ = true;
     const int nuevas = modelo_.LineCount();
     const int viejas = static_cast<int>(filas_.size());
     // Lines equal at the start and at the end stay as they are in the widget.
+    auto igual = [this](int vieja, int nueva) {
+        // The text first: the runs are only copied out when it matches.
+        return filas_[vieja].texto == modelo_.Linea(nueva) && filas_[vieja] == FilaModelo(nueva);
+    };
     int p = 0;
-    while (p < nuevas && p < viejas && filas_[p] == FilaModelo(p)) ++p;
+    while (p < nuevas && p < viejas && igual(p, p)) ++p;
     int s = 0;
-    while (s < nuevas - p && s < viejas - p && filas_[viejas - 1 - s] == FilaModelo(nuevas - 1 - s)) ++s;
-    if (p == nuevas && p == viejas) return;
+    while (s < nuevas - p && s < viejas - p && igual(viejas - 1 - s, nuevas - 1 - s)) ++s;
+    if (p == nuevas && p == viejas) {
+        sincronizando_ = false;
+        return;
+    }
 
     QTextDocument* doc = vista_.Caja()->document();
     QTextCursor c(doc);
     c.beginEditBlock();
+    int escritas = 0;
     auto escribir = [&](int n) {
+        // A long update is laid out and shown a slice at a time.
+        if (++escritas % 2000 == 0 && ceder_) {
+            c.endEditBlock();
+            ceder_();
+            c.beginEditBlock();
+        }
         int pos = 0;
         const QString texto = modelo_.Linea(n);
         for (const auto& t : modelo_.TramosDe(n)) {
@@ -104,10 +119,13 @@ void PanelEspejo::Sincronizar() {
     }
     c.endEditBlock();
 
-    std::vector<Fila> filas;
-    filas.reserve(nuevas);
-    for (int n = 0; n < nuevas; ++n) filas.push_back(FilaModelo(n));
-    filas_ = std::move(filas);
+    // Only the rewritten rows change in the record of what the widget shows.
+    filas_.erase(filas_.begin() + p, filas_.begin() + (viejas - s));
+    std::vector<Fila> medio;
+    medio.reserve(nuevas - s - p);
+    for (int n = p; n < nuevas - s; ++n) medio.push_back(FilaModelo(n));
+    filas_.insert(filas_.begin() + p, std::make_move_iterator(medio.begin()), std::make_move_iterator(medio.end()));
+    sincronizando_ = false;
 }
 
 int PanelEspejo::FirstVisibleLine() const {

@@ -1,6 +1,7 @@
 #pragma once
 #include "PanelMemoria.h"
 #include "PanelRico.h"
+#include <functional>
 #include <vector>
 
 // The code pane: the text lives in an in-memory model that the compile pass
@@ -17,6 +18,8 @@ public:
     QTextEdit* Caja() const { return vista_.Caja(); }
     // Brings the widget up to date with the model (cheap when nothing changed).
     void Sincronizar();
+    // Called between slices of a long update, so the window keeps answering.
+    void SetCeder(std::function<void()> ceder) { ceder_ = std::move(ceder); }
 
     QString Text() const override { return modelo_.Text(); }
     void SetText(const QString& texto) override;
@@ -62,4 +65,6 @@ private:
     PanelMemoria modelo_;
     std::vector<Fila> filas_;   // what the widget shows
     bool sucio_ = false;
+    bool sincronizando_ = false;
+    std::function<void()> ceder_;
 };

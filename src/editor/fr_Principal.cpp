@@ -109,6 +109,10 @@ void fr_Principal::CrearControles() {
     pVistaCod_ = panel(tx_Cod, 4560, 600, 5655, 4400);
     pVistaCod_->SetAlturaFila(alturaFila_);
     pCod_ = std::make_unique<PanelEspejo>(*pVistaCod_);
+    pCod_->SetCeder([this] {
+        lbl_Info->repaint();
+        QApplication::processEvents();
+    });
 
     // The gutter's rows start where the command pane's first row does.
     tx_NroLin->SetFilas(alturaFila_, tx_Cmd->frameWidth() + static_cast<int>(tx_Cmd->document()->documentMargin()));

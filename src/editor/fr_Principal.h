@@ -86,6 +86,9 @@ public:
     // Around the windows and boxes that the action words open mid-pass.
     void SuspenderLote();
     void ReanudarLote();
+    // On each time slice of a long pass or load: lay out and show what the
+    // batch holds so far, so that no single layout stalls the window.
+    void VolcarLote();
 
     // ---- Dialogs, overridable so that tests never block on one ----
     virtual QString PedirArchivo(bool guardar);

@@ -64,6 +64,7 @@ void fr_Principal::CargarLineas(const QStringList& lineas) {
         trozo += QStringLiteral("\r\n");
         if (entorno_->RebanadaCumplida()) {
             volcar(linea);
+            VolcarLote();
             QApplication::processEvents();
         }
     }

@@ -22,6 +22,7 @@ void fr_Principal::CompilarLineas() {
     ++pasadas_;
     Cmd().EmpezarLote();
     compilador_->CompilarLineas();
+    entorno_->VolcarDebug();
     if (!Cod().Visible()) Cod().SetVisible(true);
     // The caret set at the end of the batch is the pass's own move, not the user's.
     const bool cambio = compilador_->v_ChangeText;
@@ -33,13 +34,26 @@ void fr_Principal::CompilarLineas() {
 }
 
 void fr_Principal::SuspenderLote() {
-    // A window or message box opens mid-pass: show the command pane as it stands.
+    // A window or message box opens mid-pass: show the panes as they stand.
+    entorno_->VolcarDebug();
     int niveles = 0;
     while (Cmd().EnLote()) {
         Cmd().TerminarLote();
         ++niveles;
     }
     suspendidos_.push_back(niveles);
+}
+
+void fr_Principal::VolcarLote() {
+    if (!Cmd().EnLote()) return;
+    const bool cambio = compilador_->v_ChangeText;
+    int niveles = 0;
+    while (Cmd().EnLote()) {
+        Cmd().TerminarLote();
+        ++niveles;
+    }
+    for (; niveles > 0; --niveles) Cmd().EmpezarLote();
+    compilador_->v_ChangeText = cambio;
 }
 
 void fr_Principal::ReanudarLote() {
