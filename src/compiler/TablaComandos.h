@@ -8,7 +8,7 @@ using Manejador = void (*)(Compilador&);
 
 // How the tip pane shows a word.
 enum class TipoTip {
-    Plantilla,     // argument template, Part of the tips' formatting rules
+    Plantilla,     // argument template, formatted by the tips
     Descripcion,   // one-line description in a colour of its own, italic
     Aparte,        // "C": the tip keeps its previous text
     Ninguno        // compiled, but the tips do not know it: "... no es un comando válido"
