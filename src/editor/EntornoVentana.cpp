@@ -19,6 +19,13 @@ bool EntornoVentana::RebanadaCumplida() {
 void EntornoVentana::Ceder() {
     // A repaint per line would cost more than the line itself: yield on a time slice.
     if (!RebanadaCumplida()) return;
+    // Now and then the command pane lays out what the pass rewrote so far, so
+    // that a long pass does not end in one long layout. Not at every slice:
+    // each layout walks the whole text.
+    if (volcado_.elapsed() >= kVolcadoMs) {
+        v_.VolcarLote();
+        volcado_.restart();
+    }
     v_.lbl_Info->repaint();
     QApplication::processEvents();
 }

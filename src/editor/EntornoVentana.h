@@ -13,6 +13,8 @@ public:
 
     // Milliseconds between two yields to the event loop during a long pass.
     static constexpr int kRebanadaMs = 30;
+    // Milliseconds between two layouts of the command pane during a long pass.
+    static constexpr int kVolcadoMs = 500;
 
     void Ceder() override;
     void MostrarInfo(const QString& texto) override;
@@ -31,12 +33,16 @@ public:
     void VolcarDebug();
 
     // Restarts the time slice (at the start of a pass or a file load).
-    void Empezar() { reloj_.start(); }
+    void Empezar() {
+        reloj_.start();
+        volcado_.start();
+    }
     // True when the slice is over; restarts it.
     bool RebanadaCumplida();
 
 private:
     fr_Principal& v_;
     QElapsedTimer reloj_;
+    QElapsedTimer volcado_;
     QStringList entradas_;
 };

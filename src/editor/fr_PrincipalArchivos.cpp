@@ -15,6 +15,7 @@
 namespace {
 const QString kCRLF = QStringLiteral("\r\n");
 QString Nativa(const QString& ruta) { return QDir::toNativeSeparators(ruta); }
+constexpr int kLineasPorTrozo = 4000;
 }  // namespace
 
 bool fr_Principal::Ocupado() const { return cargandoArchivo_ || compilador_->Compilando(); }
@@ -59,13 +60,16 @@ void fr_Principal::CargarLineas(const QStringList& lineas) {
         lbl_Info->repaint();
     };
     entorno_->Empezar();
+    int enTrozo = 0;
     for (const QString& linea : lineas) {
         trozo += linea;
         trozo += QStringLiteral("\r\n");
-        if (entorno_->RebanadaCumplida()) {
+        // Laid out a few thousand lines at a time, so no single layout stalls the window.
+        if (++enTrozo >= kLineasPorTrozo || entorno_->RebanadaCumplida()) {
             volcar(linea);
             VolcarLote();
             QApplication::processEvents();
+            enTrozo = 0;
         }
     }
     volcar(lineas.isEmpty() ? QString() : lineas.constLast());
@@ -92,11 +96,11 @@ bool fr_Principal::AbrirArchivo(const QString& ruta) {
     // Read and coloured in one batch: the pane is laid out once, at the end.
     Cmd().EmpezarLote();
     CargarLineas(archivo.lineas);
-
     Comp().LinAntCmd = 0;
     cargandoArchivo_ = false;
     CompilarLineas();
     Cmd().TerminarLote();
+    SincronizaTxt();
 
     Cmd().SetSelStart(Cmd().Length());
     tx_Cmd->setFocus();

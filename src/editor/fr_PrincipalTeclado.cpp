@@ -113,6 +113,9 @@ void fr_Principal::tx_Cmd_SelChange() {
 void fr_Principal::tx_Tip_GotFocus() { tx_Cmd->setFocus(); }
 
 void fr_Principal::SincronizaTxt() {
+    // Inside a batch the command pane is not laid out yet: measuring it would
+    // lay out the whole text. The batch's end calls this again.
+    if (Cmd().EnLote()) return;
     PriLinCmd = Cmd().FirstVisibleLine();
     PriLinCod = Cod().FirstVisibleLine();
     if (PriLinCmd != PriLinCod) Cod().LineScroll(PriLinCmd - PriLinCod);
