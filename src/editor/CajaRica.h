@@ -17,6 +17,8 @@ public:
     // the pass works on the text as it found it.
     void SetBloqueada(bool bloqueada) { bloqueada_ = bloqueada; }
     bool Bloqueada() const { return bloqueada_; }
+    // Blank strip at the bottom of the visible area (keeps scrolling on whole rows).
+    void SetMargenInferior(int px) { setViewportMargins(0, 0, 0, px); }
 
 Q_SIGNALS:
     void TeclaAbajo(int codigo, int shift);

@@ -1,4 +1,5 @@
 #include "PanelRico.h"
+#include "CajaRica.h"
 #include <QAbstractTextDocumentLayout>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -308,6 +309,41 @@ bool PanelRico::BoldEn(int indice) const { return CursorEn(indice).charFormat().
 bool PanelRico::ItalicEn(int indice) const { return CursorEn(indice).charFormat().fontItalic(); }
 
 // ---- Scrolling ----
+
+void PanelRico::AjustarAFilas() {
+    QScrollBar* barra = caja_->verticalScrollBar();
+    QObject::connect(barra, &QScrollBar::valueChanged, caja_, [this](int v) { AjustarScroll(v); });
+    QObject::connect(barra, &QScrollBar::rangeChanged, caja_, [this] { AjustarMargen(); });
+    AjustarMargen();
+}
+
+void PanelRico::AjustarMargen() {
+    // A strip under the text makes the scroll range end on a whole row.
+    auto* caja = qobject_cast<CajaRica*>(caja_);
+    if (!caja || alturaFila_ <= 0 || ajustando_) return;
+    const int libre = caja_->viewport()->height() + franja_;
+    const int margenes = 2 * static_cast<int>(Doc()->documentMargin());
+    const int franja = ((libre - margenes) % alturaFila_ + alturaFila_) % alturaFila_;
+    if (franja == franja_) return;
+    ajustando_ = true;
+    franja_ = franja;
+    caja->SetMargenInferior(franja);
+    ajustando_ = false;
+}
+
+void PanelRico::AjustarScroll(int valor) {
+    if (alturaFila_ <= 0 || ajustando_) return;
+    const int resto = valor % alturaFila_;
+    int destino = valor;
+    if (resto != 0) destino = valor > scrollAnterior_ ? valor + (alturaFila_ - resto) : valor - resto;
+    destino = std::clamp(destino, 0, caja_->verticalScrollBar()->maximum());
+    scrollAnterior_ = destino;
+    if (destino != valor) {
+        ajustando_ = true;
+        caja_->verticalScrollBar()->setValue(destino);
+        ajustando_ = false;
+    }
+}
 
 int PanelRico::FirstVisibleLine() const {
     const int margen = static_cast<int>(Doc()->documentMargin());

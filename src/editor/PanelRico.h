@@ -24,6 +24,9 @@ public:
     // and the tip can be placed by rows. 0: the font's own line height.
     void SetAlturaFila(int px);
     int AlturaFila() const { return alturaFila_; }
+    // Keeps the vertical scroll on whole rows (caret moves, wheel, scroll bar),
+    // so that the rows stay level with the gutter and the code pane.
+    void AjustarAFilas();
     // While hidden, the pane gathers its changes in one edit block, so that a
     // pass appending thousands of lines lays them out once, when shown again.
     void SetLoteOculto(bool lote) { loteOculto_ = lote; }
@@ -88,6 +91,8 @@ private:
     void MezclarFormato(const class QTextCharFormat& f);
     void AplicarFila(QTextCursor& c) const;
     void Recordar(int inicio, int largo);   // keeps indices that Qt cannot hold
+    void AjustarScroll(int valor);
+    void AjustarMargen();
 
     QTextCursor Cursor() const;               // the selection: the widget's, or the batch's
     void PonerCursor(const QTextCursor& c);
@@ -107,4 +112,7 @@ private:
     int qtAncla_ = -1, qtPos_ = -1;
     int revision_ = -1;
     mutable int pista_ = 0;   // line of the last index looked up
+    int scrollAnterior_ = 0;
+    bool ajustando_ = false;
+    int franja_ = 0;   // blank strip under the text, pixels
 };

@@ -95,6 +95,11 @@ void fr_Principal::CrearControles() {
     tx_Cmd->setAccessibleName(QStringLiteral("Comandos"));
     pCmd_ = panel(tx_Cmd, 720, 600, 3855, 4400);
     pCmd_->SetAlturaFila(alturaFila_);
+    pCmd_->AjustarAFilas();
+    tx_Cmd->setAutoFillBackground(true);
+    QPalette pf = tx_Cmd->palette();
+    pf.setColor(QPalette::Window, Qt::white);   // the strip under the text
+    tx_Cmd->setPalette(pf);
 
     tx_Cod = new CajaRica(frm_Tab);
     tx_Cod->setReadOnly(true);
@@ -108,6 +113,11 @@ void fr_Principal::CrearControles() {
     tx_Cod->setAccessibleName(QStringLiteral("Código"));
     pVistaCod_ = panel(tx_Cod, 4560, 600, 5655, 4400);
     pVistaCod_->SetAlturaFila(alturaFila_);
+    pVistaCod_->AjustarAFilas();
+    tx_Cod->setAutoFillBackground(true);
+    QPalette pkf = tx_Cod->palette();
+    pkf.setColor(QPalette::Window, pkf.color(QPalette::Button));
+    tx_Cod->setPalette(pkf);
     pCod_ = std::make_unique<PanelEspejo>(*pVistaCod_);
     pCod_->SetCeder([this] {
         lbl_Info->repaint();
