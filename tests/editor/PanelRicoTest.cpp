@@ -119,3 +119,61 @@ TEST(PanelRico, HiddenPaneGathersAppendsAndShowsThemOnceVisible) {
     EXPECT_TRUE(p.Visible());
     EXPECT_EQ(p.Text().size(), 100 * 19);
 }
+
+TEST(PanelRico, ScrollingStaysOnWholeRows) {
+    CajaRica caja;
+    caja.resize(300, 203);
+    PanelRico p(&caja);
+    p.SetAlturaFila(15);
+    p.AjustarAFilas();
+    QString t;
+    for (int i = 0; i < 200; ++i) t += QStringLiteral("linea %1\r\n").arg(i);
+    p.SetText(t);
+    caja.show();
+    QScrollBar* barra = caja.verticalScrollBar();
+    barra->setValue(37);   // down: on to the next whole row
+    EXPECT_EQ(barra->value(), 45);
+    barra->setValue(40);   // up: back to the row above
+    EXPECT_EQ(barra->value(), 30);
+    barra->setValue(barra->maximum());
+    EXPECT_EQ(barra->value() % 15, 0);
+}
+
+#include "PanelEspejo.h"
+
+namespace {
+struct ConVista : ConCaja {
+    PanelRico vista{caja.get()};
+};
+struct PanelEspejoPropio : ConVista, PanelEspejo {
+    PanelEspejoPropio() : PanelEspejo(vista) {}
+};
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(Espejo, ContratoPanel,
+                         ::testing::Values(FabricaPanel([] { return std::make_unique<PanelEspejoPropio>(); })));
+
+TEST(PanelEspejo, TheWidgetShowsTheModelAfterEveryKindOfChange) {
+    PanelEspejoPropio p;
+    auto agregar = [&p](const QString& linea, ColorRGB color) {
+        p.SetSelStart(p.Length());
+        p.SetSelColor(color);
+        p.SetSelText(linea + QStringLiteral("\r\n"));
+    };
+    const QStringList pasadas[] = {
+        {QStringLiteral("02 52 31 41 03 23"), QStringLiteral("ERROR! x"), QString(), QStringLiteral("06")},
+        {QStringLiteral("02 52 31 41 03 23"), QStringLiteral("06")},                       // middle removed
+        {QStringLiteral("AA"), QStringLiteral("02 52 31 41 03 23"), QStringLiteral("06")},  // start added
+        {QStringLiteral("AA")},                                                             // end cut
+        {},
+    };
+    for (const auto& lineas : pasadas) {
+        p.SetText(QString());
+        for (const auto& l : lineas) agregar(l, l.startsWith(u'E') ? Colores::Rojo : Colores::Negro);
+        p.SetVisible(true);
+        EXPECT_EQ(p.Vista().Text(), p.Text());
+        for (int i = 0; i < p.Length(); ++i)
+            if (p.Text().at(i) != u'\r' && p.Text().at(i) != u'\n')
+                EXPECT_EQ(p.Vista().ColorEn(i), p.Modelo().ColorEn(i)) << i;
+    }
+}
