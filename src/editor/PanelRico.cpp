@@ -104,8 +104,8 @@ PanelRico::Punto PanelRico::AQt(int indice) const {
             const int columna = indice - (bl.position() + l);
             const int largo = bl.length() - 1;
             pista_ = l;
-            if (columna <= largo) return {bl.position() + std::max(0, columna), false, false};
-            return {bl.position() + largo, true, false};
+            if (columna <= largo) return {bl.position() + std::max(0, columna), false};
+            return {bl.position() + largo, true};
         }
         anterior = linea;
         linea = otra;
@@ -123,8 +123,8 @@ PanelRico::Punto PanelRico::AQt(int indice) const {
     const int columna = indice - (b.position() + lo);
     const int largo = b.length() - 1;
     pista_ = lo;
-    if (columna <= largo) return {b.position() + columna, false, false};
-    return {b.position() + largo, true, false};
+    if (columna <= largo) return {b.position() + columna, false};
+    return {b.position() + largo, true};
 }
 
 int PanelRico::LineFromChar(int indice) const {

@@ -80,7 +80,6 @@ private:
     struct Punto {
         int qt;          // Qt position
         bool enSalto;    // the index lay between CR and LF
-        bool trasSalto;  // ... or past the LF of the last line (clamped)
     };
     QTextDocument* Doc() const;
     Punto AQt(int indice) const;            // CR LF index -> Qt position
