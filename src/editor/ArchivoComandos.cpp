@@ -7,16 +7,8 @@ const QByteArray kBom("\xEF\xBB\xBF");
 }
 
 bool LeerArchivoComandos(const QString& ruta, ArchivoComandos* archivo, QString* error) {
-    QFile f(ruta);
-    if (!f.open(QIODevice::ReadOnly)) {
-        *error = f.errorString();
-        return false;
-    }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        *error = f.errorString();
-        return false;
-    }
+    QByteArray bytes;
+    if (!Codificacion::LeerArchivo(ruta, &bytes, error)) return false;
     const auto d = Codificacion::Decodificar(bytes);
     archivo->lineas = Codificacion::Lineas(d.texto);
     archivo->tipo = d.tipo;

@@ -1,4 +1,6 @@
 #include "Codificacion.h"
+#include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <array>
@@ -80,6 +82,24 @@ bool Codificar(const QString& texto, Tipo tipo, QByteArray* salida, QString* err
         r.append(static_cast<char>(codigo));
     }
     *salida = r;
+    return true;
+}
+
+bool LeerArchivo(const QString& ruta, QByteArray* bytes, QString* motivo) {
+    if (QFileInfo(ruta).isDir()) {
+        *motivo = QStringLiteral("es una carpeta");
+        return false;
+    }
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly)) {
+        *motivo = f.errorString();
+        return false;
+    }
+    *bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        *motivo = f.errorString();
+        return false;
+    }
     return true;
 }
 

@@ -9,14 +9,10 @@ const QString kPuntosCmd = QStringLiteral(" ") + QString(42, QChar(0x00B7));
 const QString kRespuesta = QStringLiteral("Respuesta ") + QString(29, QChar(0x00B7));
 
 bool LeerLineas(const QString& ruta, QStringList* lineas, QString* error) {
-    QFile f(ruta);
-    if (!f.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("No se pudo leer %1:\r\n%2").arg(ruta, f.errorString());
-        return false;
-    }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("No se pudo leer %1:\r\n%2").arg(ruta, f.errorString());
+    QByteArray bytes;
+    QString motivo;
+    if (!Codificacion::LeerArchivo(ruta, &bytes, &motivo)) {
+        *error = QStringLiteral("No se pudo leer %1:\r\n%2").arg(ruta, motivo);
         return false;
     }
     *lineas = Codificacion::Lineas(Codificacion::Decodificar(bytes).texto);

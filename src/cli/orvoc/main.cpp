@@ -1,8 +1,7 @@
 // orvoc: compiles a command file as the main window's Open does and prints
 // the code pane (stdout) and the debug list (stderr).
 #include "CompilarArchivo.h"
-#include <QFile>
-#include <QFileInfo>
+#include "Codificacion.h"
 #include <cstdio>
 
 namespace {
@@ -61,18 +60,9 @@ int main(int argc, char** argv) {
     }
     if (archivo.isEmpty()) return Uso(QStringLiteral("falta el archivo a compilar"));
 
-    QFile f(archivo);
-    QString motivo;
-    if (QFileInfo(archivo).isDir())
-        motivo = QStringLiteral("es una carpeta");
-    else if (!f.open(QIODevice::ReadOnly))
-        motivo = f.errorString();
     QByteArray bytes;
-    if (motivo.isEmpty()) {
-        bytes = f.readAll();
-        if (f.error() != QFileDevice::NoError) motivo = f.errorString();
-    }
-    if (!motivo.isEmpty()) {
+    QString motivo;
+    if (!Codificacion::LeerArchivo(archivo, &bytes, &motivo)) {
         Escribir(stderr, QStringLiteral("orvoc: no se puede leer \"%1\": %2\n").arg(archivo, motivo).toUtf8());
         return 2;
     }
