@@ -1,10 +1,7 @@
 #pragma once
 // Runs a script through the whole compile pass, as the open-file command does
 // (v_Cargando true, LinAntCmd 0), and reads back what the user would see.
-#include "Compilador.h"
-#include "EntornoCompilador.h"
-#include "Module1.h"
-#include "PanelMemoria.h"
+#include "BancoCompilador.h"
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <string>
@@ -28,19 +25,9 @@ inline Lineas Std(const QStringList& l) {
 }
 
 inline Resultado Compilar(const QStringList& lineas) {
-    struct Entorno : EntornoCompilador {
-        QStringList captions;
-        void MostrarInfo(const QString& texto) override { captions << texto; }
-    } entorno;
-    PanelMemoria tx_Cmd(lineas.join(QStringLiteral("\r\n"))), tx_Cod;
-    Compilador c(tx_Cmd, tx_Cod, entorno);
-    Module1::v_Cargando = true;
-    c.LinAntCmd = 0;
-    c.CompilarLineas();
-    Module1::v_Cargando = false;
-    QStringList codigo = tx_Cod.Text().split(QStringLiteral("\r\n"));
-    codigo.removeLast();   // after the final CR LF
-    return {Std(codigo), Std(c.lst_Debug), Std(tx_Cmd.Text().split(QStringLiteral("\r\n"))), Std(entorno.captions)};
+    Banco b(lineas);
+    b.Compilar(0, true);
+    return {Std(b.Codigo()), Std(b.c.lst_Debug), Std(b.Comandos()), Std(b.entorno.infos)};
 }
 
 // One command line, what the code pane gets, and how the line reads after
