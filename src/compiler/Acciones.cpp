@@ -22,22 +22,14 @@ void Transmitir(Compilador& c) {
 void Ayuda(Compilador& c) { c.entorno.MostrarAyuda(); }
 void Herramientas(Compilador& c) { c.entorno.MostrarHerramientas(); }
 
-struct Accion {
-    const char* palabra;
-    void (*ejecutar)(Compilador&);
-};
-const Accion kAcciones[] = {
-    {"TRANS", Transmitir},
-    {"T", Transmitir},
-    {"?", Ayuda},
-    {"TOOLS", Herramientas},
-};
+void Accion(Compilador& c, void (*accion)(Compilador&)) {
+    c.TipoLinea = TipoDeLinea::Snt;
+    c.v_Accion = accion;
+}
 }  // namespace
 
-void EjecutarAccion(Compilador& c, const QString& palabra) {
-    for (const auto& a : kAcciones)
-        if (palabra == QLatin1String(a.palabra)) {
-            a.ejecutar(c);
-            return;
-        }
-}
+void Cmd_Transmitir(Compilador& c) { Accion(c, Transmitir); }
+void Cmd_Ayuda(Compilador& c) { Accion(c, Ayuda); }
+void Cmd_Herramientas(Compilador& c) { Accion(c, Herramientas); }
+
+bool EsAccion(void (*m)(Compilador&)) { return m == Cmd_Transmitir || m == Cmd_Ayuda || m == Cmd_Herramientas; }

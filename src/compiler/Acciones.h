@@ -1,9 +1,14 @@
 #pragma once
-#include <QString>
 
 class Compilador;
 
-// What an action word does while the pass stands on its line: TRANS and T
-// hand the frames above to the transmission window, "?" opens the help,
-// TOOLS the check-byte window.
-void EjecutarAccion(Compilador& c, const QString& palabra);
+// Handlers of the action words: each makes its line an action line and
+// leaves in v_Accion what the pass does once it stands on that line. TRANS
+// and T hand the frames above to the transmission window, "?" opens the
+// help, TOOLS the check-byte window.
+void Cmd_Transmitir(Compilador&);
+void Cmd_Ayuda(Compilador&);
+void Cmd_Herramientas(Compilador&);
+
+// Whether a handler is one of the above.
+bool EsAccion(void (*manejador)(Compilador&));

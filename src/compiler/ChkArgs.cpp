@@ -3,7 +3,7 @@
 
 namespace {
 void ErrorArgs(Compilador& c, const QString& final) {
-    c.InsertaCodigo(QStringLiteral("Comando ") + c.v_Cmd[0] + final, QStringLiteral("Err"));
+    c.InsertaCodigo(QStringLiteral("Comando ") + c.v_Cmd[0] + final, TipoDeLinea::Err);
 }
 }  // namespace
 

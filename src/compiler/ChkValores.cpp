@@ -2,8 +2,6 @@
 #include "FechaHora.h"
 
 namespace {
-const QString kErr = QStringLiteral("Err");
-
 // Characters as the user sees them: a surrogate pair is one.
 qsizetype Caracteres(const QString& s) {
     qsizetype n = 0;
@@ -20,21 +18,21 @@ bool EsReloj(QChar c) {
 
 bool Compilador::ChkReloj(const QString& arg, const QString& msgFormato, const QString& msgNumero) {
     if (Caracteres(arg) >= 2) {
-        InsertaCodigo(msgFormato, kErr);
-        TipoLinea = kErr;
+        InsertaCodigo(msgFormato, TipoDeLinea::Err);
+        TipoLinea = TipoDeLinea::Err;
         return false;
     }
     if (arg.size() == 1 && EsReloj(arg.at(0))) return true;
-    InsertaCodigo(msgNumero, kErr);
-    TipoLinea = kErr;
+    InsertaCodigo(msgNumero, TipoDeLinea::Err);
+    TipoLinea = TipoDeLinea::Err;
     return false;
 }
 
 bool Compilador::ChkFecha(QString& arg) {
     const QString normal = f_NormalizarFecha(arg);
     if (normal.isEmpty()) {
-        InsertaCodigo(QStringLiteral("ERROR! Fecha invalida"), kErr);
-        TipoLinea = kErr;
+        InsertaCodigo(QStringLiteral("ERROR! Fecha invalida"), TipoDeLinea::Err);
+        TipoLinea = TipoDeLinea::Err;
         return false;
     }
     arg = normal;
@@ -44,8 +42,8 @@ bool Compilador::ChkFecha(QString& arg) {
 bool Compilador::ChkHora(QString& arg, const QString& mensaje) {
     const QString normal = f_NormalizarHora(arg);
     if (normal.isEmpty()) {
-        InsertaCodigo(mensaje, kErr);
-        TipoLinea = kErr;
+        InsertaCodigo(mensaje, TipoDeLinea::Err);
+        TipoLinea = TipoDeLinea::Err;
         return false;
     }
     arg = normal;

@@ -1,19 +1,12 @@
 #include "Compilador.h"
-#include "Acciones.h"
 #include "EntornoCompilador.h"
 #include "Lineas.h"
-#include "Module1.h"
 #include "PanelTexto.h"
 #include "TablaComandos.h"
 #include "Manejadores.h"
 
 namespace {
 const QString kCRLF = QStringLiteral("\r\n");
-const QString kCmd = QStringLiteral("Cmd");
-const QString kErr = QStringLiteral("Err");
-const QString kHlp = QStringLiteral("Hlp");
-const QString kCmt = QStringLiteral("Cmt");
-const QString kSnt = QStringLiteral("Snt");
 
 // Split at the first space: [word upper-cased, argument text]; an empty line gives nothing.
 QStringList PartirLinea(QStringView linea) {
@@ -26,23 +19,24 @@ QStringList PartirLinea(QStringView linea) {
 
 Compilador::Compilador(PanelTexto& cmd, PanelTexto& cod, EntornoCompilador& e) : tx_Cmd(cmd), tx_Cod(cod), entorno(e) {}
 
-void Compilador::CompilarLineas() {
+void Compilador::CompilarLineas(bool v_Cargando) {
     if (compilando_) {
         pendiente_ = true;
         pendienteLinAnt_ = LinAntCmd;
+        pendienteCargando_ = v_Cargando;
         return;
     }
     compilando_ = true;
-    Pasada();
+    Pasada(v_Cargando);
     while (pendiente_) {
         pendiente_ = false;
         LinAntCmd = pendienteLinAnt_;
-        Pasada();
+        Pasada(pendienteCargando_);
     }
     compilando_ = false;
 }
 
-void Compilador::Pasada() {
+void Compilador::Pasada(bool cargando) {
     tx_Cod.SetText(QString());
     v_OrigenCodigo.clear();
     lst_Debug.clear();
@@ -58,29 +52,27 @@ void Compilador::Pasada() {
     for (int i = 0; i < lineas.size(); ++i) {
         entorno.Ceder();
         v_LineaCompilada = i;
-        TipoLinea = kCmd;
+        TipoLinea = TipoDeLinea::Cmd;
+        v_Accion = nullptr;
         v_CodLin.clear();   // a handler that leaves no text must not repeat the line above
         const QStringView linea = lineas[i];
         v_Cmd = PartirLinea(linea);
         if (v_Cmd.isEmpty()) {
-            InsertaCodigo(QString(), kCmd);
-            if (Module1::v_Cargando) AvanzarCadena();
+            InsertaCodigo(QString(), TipoDeLinea::Cmd);
+            if (cargando) AvanzarCadena();
             continue;
         }
         const DefComando* def = BuscarComando(v_Cmd[0]);
         (def ? def->manejador : Cmd_Desconocido)(*this);
 
-        using Fin = void (Compilador::*)(int, QStringView);
-        static const std::pair<const QString*, Fin> kFines[] = {
-            {&kCmd, &Compilador::TerminarCmd},     {&kErr, &Compilador::TerminarColoreada},
-            {&kCmt, &Compilador::TerminarColoreada}, {&kHlp, &Compilador::TerminarAyuda},
-            {&kSnt, &Compilador::TerminarAccion},
-        };
-        for (const auto& [tipo, fin] : kFines)
-            if (TipoLinea == *tipo) {
-                (this->*fin)(i, linea);
-                break;
-            }
+        switch (TipoLinea) {
+            case TipoDeLinea::Cmd: TerminarCmd(i, linea); break;
+            case TipoDeLinea::Err:
+            case TipoDeLinea::Cmt: TerminarColoreada(i, linea); break;
+            case TipoDeLinea::Hlp: TerminarAyuda(i, linea); break;
+            case TipoDeLinea::Snt: TerminarAccion(i, linea); break;
+            case TipoDeLinea::Nul: break;
+        }
     }
     tx_Cod.SetVisible(true);
     v_ChangeText = false;
@@ -109,7 +101,7 @@ bool Compilador::SeleccionarLinea(QStringView linea) {
 }
 
 void Compilador::TerminarCmd(int i, QStringView linea) {
-    InsertaCodigo(v_CodLin, kCmd);
+    InsertaCodigo(v_CodLin, TipoDeLinea::Cmd);
     if (v_Arg.size() >= 3) {
         MostrarInfo(QStringLiteral("Insertando código: ") + v_Arg[1]);
         entorno.Ceder();
@@ -137,7 +129,7 @@ void Compilador::TerminarColoreada(int i, QStringView linea) {
     if (i != linAnt_) return;
     if (!SeleccionarLinea(linea)) return;
     tx_Cmd.SetSelLength(LonLinCmd);
-    tx_Cmd.SetSelColor(TipoLinea == kCmt ? Colores::Verde : Colores::Rojo);
+    tx_Cmd.SetSelColor(TipoLinea == TipoDeLinea::Cmt ? Colores::Verde : Colores::Rojo);
     tx_Cmd.SetSelStart(caret_);
     tx_Cmd.SetSelColor(Colores::Negro);
     AvanzarCadena();
@@ -164,7 +156,7 @@ void Compilador::TerminarAccion(int i, QStringView linea) {
     tx_Cmd.SetSelLength(LonLinCmd + 2);
     tx_Cmd.SetSelColor(Colores::Violeta);
 
-    EjecutarAccion(*this, v_Cmd[0]);
+    if (v_Accion) v_Accion(*this);
 
     // The windows the action opened ran their own event loops: remove the
     // line only if it is still the action line.

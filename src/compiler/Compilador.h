@@ -1,4 +1,5 @@
 #pragma once
+#include "TipoLinea.h"
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -16,9 +17,10 @@ public:
     // Recompiles every line of tx_Cmd into tx_Cod and lst_Debug; colours and
     // normalises the chain that starts at LinAntCmd; runs the action words.
     // A call while a pass runs (input handled during a yield) is not nested:
-    // one more pass runs when the current one ends, from the LinAntCmd that
-    // the caller had set.
-    void CompilarLineas();
+    // one more pass runs when the current one ends, from the LinAntCmd and
+    // the loading flag that the caller had set. While v_Cargando is true (a
+    // file being opened) an empty line does not end the colouring chain.
+    void CompilarLineas(bool v_Cargando);
     bool Compilando() const { return compilando_; }
 
     // Form variables (read and written by the keyboard handling too).
@@ -37,14 +39,17 @@ public:
     std::vector<int> v_OrigenCodigo;
 
     // ---- Per-line state, for the handlers ----
-    QString TipoLinea;       // "Cmd", "Err", "Hlp", "Cmt", "Snt"
+    TipoDeLinea TipoLinea = TipoDeLinea::Cmd;
     QStringList v_Cmd;       // [word, argument text?]
     QStringList v_Arg;
     QString v_CodLin;
     int v_ChkArgs = 0;       // -1 (true) after a help request
     int v_LineaCompilada = 0;   // index of the line being compiled
 
-    void InsertaCodigo(const QString& v_CodLin, const QString& v_Tipo);
+    // What an action line does once the pass stands on it (set by its handler).
+    void (*v_Accion)(Compilador&) = nullptr;
+
+    void InsertaCodigo(const QString& v_CodLin, TipoDeLinea v_Tipo);
     int ChkArgs(int v_NArg);
     bool ChkReloj(const QString& arg, const QString& msgFormato, const QString& msgNumero);
     bool ChkFecha(QString& arg);
@@ -56,7 +61,7 @@ public:
     EntornoCompilador& entorno;
 
 private:
-    void Pasada();
+    void Pasada(bool cargando);
     void TerminarCmd(int i, QStringView linea);
     void TerminarColoreada(int i, QStringView linea);
     void TerminarAyuda(int i, QStringView linea);
@@ -67,6 +72,7 @@ private:
     bool compilando_ = false;
     bool pendiente_ = false;      // a call arrived during the pass
     int pendienteLinAnt_ = 0;     // LinAntCmd as that caller had set it
+    bool pendienteCargando_ = false;
     int linAnt_ = 0;              // the pass's own LinAntCmd (callers may write the member mid-pass)
     int caret_ = 0;               // caret remembered while a line is rewritten or coloured
 };

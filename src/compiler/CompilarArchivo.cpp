@@ -2,7 +2,6 @@
 #include "Codificacion.h"
 #include "Compilador.h"
 #include "EntornoCompilador.h"
-#include "Module1.h"
 #include "PanelMemoria.h"
 
 QString TextoComoAbrir(const QByteArray& bytes) {
@@ -31,10 +30,7 @@ ResultadoCompilacion CompilarComoAbrir(const QByteArray& bytes) {
     PanelMemoria tx_Cmd(TextoComoAbrir(bytes)), tx_Cod;
     EntornoCompilador sinVentanas;
     Compilador compilador(tx_Cmd, tx_Cod, sinVentanas);
-    const bool cargando = Module1::v_Cargando;
-    Module1::v_Cargando = true;
     compilador.LinAntCmd = 0;
-    compilador.CompilarLineas();
-    Module1::v_Cargando = cargando;
+    compilador.CompilarLineas(true);
     return {tx_Cod.Text(), tx_Cmd.Text(), compilador.lst_Debug};
 }

@@ -6,7 +6,7 @@
 // A command file compiled as the main window's Open does it, without
 // windows: the bytes decoded (Windows-1252, or UTF-8 when they are valid
 // UTF-8 with non-ASCII characters), every line followed by CR LF in the
-// command pane, LinAntCmd 0 and v_Cargando set during one pass.
+// command pane, one pass from LinAntCmd 0 as a file being loaded.
 struct ResultadoCompilacion {
     QString codigo;     // the code pane's text
     QString comandos;   // the command pane's text after the pass

@@ -4,16 +4,16 @@
 
 // Appends one code line (or error line) to tx_Cod; an error line also
 // becomes a debug entry that names the command line being compiled.
-void Compilador::InsertaCodigo(const QString& codLin, const QString& v_Tipo) {
+void Compilador::InsertaCodigo(const QString& codLin, TipoDeLinea v_Tipo) {
     tx_Cod.SetSelStart(tx_Cod.Length());
     tx_Cod.SetSelText(codLin + QStringLiteral("\r\n"));
     const int largo = static_cast<int>(codLin.size()) + 2;
     tx_Cod.SetSelStart(tx_Cod.Length() - largo);
     tx_Cod.SetSelLength(largo);
-    const bool esError = v_Tipo == QLatin1String("Err");
+    const bool esError = v_Tipo == TipoDeLinea::Err;
     if (esError)
         tx_Cod.SetSelColor(Colores::Rojo);
-    else if (v_Tipo == QLatin1String("Cmd"))
+    else if (v_Tipo == TipoDeLinea::Cmd)
         tx_Cod.SetSelColor(Colores::Negro);
     tx_Cod.SetSelStart(tx_Cod.Length());
     v_OrigenCodigo.push_back(v_LineaCompilada);

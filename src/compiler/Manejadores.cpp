@@ -2,22 +2,15 @@
 #include "Bytes.h"
 #include "Compilador.h"
 #include "FechaHora.h"
+#include "PasosManejador.h"
 
-// Terminal control commands, raw commands, comments, action words and
-// unknown words. Each handler leaves TipoLinea and, for "Cmd", v_CodLin.
+// Terminal control commands, raw commands, comments and unknown words.
+// Each handler leaves TipoLinea and, for a command line, v_CodLin.
 
 namespace {
-const QString kCmd = QStringLiteral("Cmd");
-const QString kErr = QStringLiteral("Err");
-const QString kMsgFormato = QStringLiteral("ERROR! Formato de número de reloj invalido");
-const QString kMsgNumero = QStringLiteral("ERROR! Número de reloj invalido");
-
-bool EsError(const Compilador& c) { return c.TipoLinea == kErr; }
-
 // INIA, INIB, LREG: the clock number and a frame without data.
 void TramaSimple(Compilador& c, const char* byteComando) {
-    if (c.ChkArgs(1) != 1) c.TipoLinea = kErr;
-    if (!EsError(c) && c.ChkReloj(c.v_Arg[0], kMsgFormato, kMsgNumero))
+    if (Pasos::ArgsCompletos(c, 1) && Pasos::RelojValido(c))
         c.v_CodLin = TramaReloj(c.v_Arg[0].at(0), QLatin1String(byteComando));
 }
 
@@ -26,7 +19,7 @@ bool EsHex(char32_t u) { return (u >= '0' && u <= '9') || (u >= 'a' && u <= 'f')
 
 void Cmd_INIA(Compilador& c) {
     TramaSimple(c, "41");
-    if (c.v_ChkArgs == -1) c.TipoLinea = QStringLiteral("Hlp");
+    if (c.v_ChkArgs == -1) c.TipoLinea = TipoDeLinea::Hlp;
 }
 
 void Cmd_INIB(Compilador& c) { TramaSimple(c, "42"); }
@@ -34,17 +27,13 @@ void Cmd_INIB(Compilador& c) { TramaSimple(c, "42"); }
 void Cmd_LREG(Compilador& c) { TramaSimple(c, "30"); }
 
 void Cmd_ACK(Compilador& c) {
-    if (c.ChkArgs(0) == 0)
-        c.v_CodLin = QStringLiteral("06");
-    else
-        c.TipoLinea = kErr;
+    if (Pasos::ArgsCompletos(c, 0)) c.v_CodLin = QStringLiteral("06");
 }
 
 void Cmd_FECH(Compilador& c) {
-    if (c.ChkArgs(3) != 3) c.TipoLinea = kErr;
-    if (EsError(c) || !c.ChkReloj(c.v_Arg[0], kMsgFormato, kMsgNumero)) return;
-    if (!c.ChkFecha(c.v_Arg[1])) return;
-    if (!c.ChkHora(c.v_Arg[2], QStringLiteral("ERROR! Hora invalida"))) return;
+    if (!Pasos::ArgsCompletos(c, 3) || !Pasos::RelojValido(c) || !c.ChkFecha(c.v_Arg[1]) ||
+        !c.ChkHora(c.v_Arg[2], QStringLiteral("ERROR! Hora invalida")))
+        return;
     const QString& f = c.v_Arg[1];   // dd/mm/yyyy
     const QString& h = c.v_Arg[2];   // HH:MM
     const QString datos = f.mid(8, 2) + f.mid(3, 2) + f.left(2) + QString::number(f_DiaSemana(f)) + h.left(2) + h.mid(3, 2);
@@ -52,10 +41,7 @@ void Cmd_FECH(Compilador& c) {
 }
 
 void Cmd_CMD(Compilador& c) {
-    if (c.ChkArgs(1) != 1) {
-        c.TipoLinea = kErr;
-        return;
-    }
+    if (!Pasos::ArgsCompletos(c, 1)) return;
     const QString& arg = c.v_Arg[0];
     QString malos;
     for (qsizetype i = 0; i < arg.size(); ++i) {
@@ -66,8 +52,7 @@ void Cmd_CMD(Compilador& c) {
         i += largo - 1;
     }
     if (!malos.isEmpty()) {
-        c.InsertaCodigo(QStringLiteral("ERROR! Caracteres inválidos:") + malos, kErr);
-        c.TipoLinea = kErr;
+        Pasos::AgregarError(c, QStringLiteral("ERROR! Caracteres inválidos:") + malos);
         return;
     }
     QString codigo;
@@ -80,17 +65,13 @@ void Cmd_CMD(Compilador& c) {
 }
 
 void Cmd_C(Compilador& c) {
-    if (c.ChkArgs(3) != 3) {
-        c.TipoLinea = kErr;
-        return;
-    }
+    if (!Pasos::ArgsCompletos(c, 3)) return;
     const QString& primero = c.v_Arg[0];
     if (primero.isEmpty()) {
         // Nothing to send; ChkArgs has already named an argument that was
         // empty before the blanks were removed, one of blanks only it has not.
-        c.TipoLinea = kErr;
-        if (!c.v_Cmd[1].section(QLatin1Char(','), 0, 0).isEmpty())
-            c.InsertaCodigo(QStringLiteral("Comando C: Argumento vacío"), kErr);
+        if (c.v_Cmd[1].section(QLatin1Char(','), 0, 0).isEmpty()) Pasos::Rechazar(c);
+        else Pasos::AgregarError(c, QStringLiteral("Comando C: Argumento vacío"));
         return;
     }
     const QString texto = QStringLiteral("00 00 ") + HexAsc(primero.at(0)) + QStringLiteral(" 00 00 ");
@@ -98,13 +79,10 @@ void Cmd_C(Compilador& c) {
 }
 
 void Cmd_Comentario(Compilador& c) {
-    c.InsertaCodigo(QString(), QStringLiteral("Nul"));
-    c.TipoLinea = QStringLiteral("Cmt");
+    c.InsertaCodigo(QString(), TipoDeLinea::Nul);
+    c.TipoLinea = TipoDeLinea::Cmt;
 }
 
-void Cmd_Accion(Compilador& c) { c.TipoLinea = QStringLiteral("Snt"); }
-
 void Cmd_Desconocido(Compilador& c) {
-    c.InsertaCodigo(QStringLiteral("ERROR! Comando desconocido: ") + c.v_Cmd[0], kErr);
-    c.TipoLinea = kErr;
+    Pasos::AgregarError(c, QStringLiteral("ERROR! Comando desconocido: ") + c.v_Cmd[0]);
 }

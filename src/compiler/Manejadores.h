@@ -1,7 +1,8 @@
 #pragma once
 class Compilador;
 
-// Command handlers: each ends with TipoLinea set and, for "Cmd", v_CodLin.
+// Command handlers: each ends with TipoLinea set and, for a command line,
+// v_CodLin. The action words' handlers are in Acciones.h.
 void Cmd_INIA(Compilador&);
 void Cmd_INIB(Compilador&);
 void Cmd_LREG(Compilador&);
@@ -21,5 +22,4 @@ void Cmd_SCF2(Compilador&);
 void Cmd_CMD(Compilador&);
 void Cmd_C(Compilador&);
 void Cmd_Comentario(Compilador&);
-void Cmd_Accion(Compilador&);
 void Cmd_Desconocido(Compilador&);

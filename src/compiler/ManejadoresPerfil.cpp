@@ -66,10 +66,8 @@ void Cmd_APER(Compilador& c) {
         return;
     }
     if (!c.ChkHora(c.v_Arg[3], QStringLiteral("ERROR! Hora desde invalida")) ||
-        !c.ChkHora(c.v_Arg[4], QStringLiteral("ERROR! Hora hasta invalida"))) {
-        c.TipoLinea = QStringLiteral("Err");
+        !c.ChkHora(c.v_Arg[4], QStringLiteral("ERROR! Hora hasta invalida")))
         return;
-    }
     // No command byte: the profile code stands in its place.
     const QStringList& a = c.v_Arg;
     c.v_CodLin = TramaReloj(a.at(0).at(0), HexAsc(a.at(1).at(0)),

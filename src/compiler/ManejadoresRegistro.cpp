@@ -40,16 +40,13 @@ bool PerfilesValidos(Compilador& c) {
     for (int i = 2; i <= 3; ++i) {
         const QString& perfil = c.v_Arg.at(i);
         if (perfil.isEmpty()) {
-            validos = false;
-            if (!tecleados.value(i).isEmpty())
-                c.InsertaCodigo(QStringLiteral("Comando ") + c.v_Cmd.at(0) + QStringLiteral(": Argumento vacío"),
-                                QStringLiteral("Err"));
+            validos = tecleados.value(i).isEmpty()
+                          ? Pasos::Rechazar(c)
+                          : Pasos::AgregarError(c, QStringLiteral("Comando ") + c.v_Cmd.at(0) + QStringLiteral(": Argumento vacío"));
         } else if (Codificacion::CodigoWin1252(perfil.at(0)) < 0) {
-            validos = false;
-            c.InsertaCodigo(QStringLiteral("ERROR! Código de perfil invalido"), QStringLiteral("Err"));
+            validos = Pasos::AgregarError(c, QStringLiteral("ERROR! Código de perfil invalido"));
         }
     }
-    if (!validos) c.TipoLinea = QStringLiteral("Err");
     return validos;
 }
 

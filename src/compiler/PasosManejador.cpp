@@ -3,15 +3,19 @@
 
 namespace Pasos {
 
-void AgregarError(Compilador& c, const QString& mensaje) {
-    c.InsertaCodigo(mensaje, QStringLiteral("Err"));
-    c.TipoLinea = QStringLiteral("Err");
+bool AgregarError(Compilador& c, const QString& mensaje) {
+    c.InsertaCodigo(mensaje, TipoDeLinea::Err);
+    c.TipoLinea = TipoDeLinea::Err;
+    return false;
+}
+
+bool Rechazar(Compilador& c) {
+    c.TipoLinea = TipoDeLinea::Err;
+    return false;
 }
 
 bool ArgsCompletos(Compilador& c, int v_NArg) {
-    if (c.ChkArgs(v_NArg) == v_NArg) return true;
-    c.TipoLinea = QStringLiteral("Err");
-    return false;
+    return c.ChkArgs(v_NArg) == v_NArg || Rechazar(c);
 }
 
 bool RelojValido(Compilador& c, int indice) {
@@ -20,9 +24,7 @@ bool RelojValido(Compilador& c, int indice) {
 }
 
 bool RelojValido(Compilador& c, int indice, const QString& msgFormato, const QString& msgNumero) {
-    if (c.ChkReloj(c.v_Arg.at(indice), msgFormato, msgNumero)) return true;
-    c.TipoLinea = QStringLiteral("Err");
-    return false;
+    return c.ChkReloj(c.v_Arg.at(indice), msgFormato, msgNumero);   // ChkReloj marks the line itself
 }
 
 }  // namespace Pasos

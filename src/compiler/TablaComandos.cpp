@@ -1,4 +1,5 @@
 #include "TablaComandos.h"
+#include "Acciones.h"
 #include "Manejadores.h"
 #include <QHash>
 
@@ -30,10 +31,10 @@ const DefComando kTabla[] = {
   {"SCF2",   6, Cmd_SCF2,        Plantilla,   111, 4000, "SCF2 nReloj, Sel, AnRTE, TpoRTE, DebW, TpoW",    Varios,       6, {R, NombreArg{13, 3}, NombreArg{18, 5}, NombreArg{25, 6}, NombreArg{33, 4}, NombreArg{39, 4}}, 3500, N, "scf2.htm"},
   {"CMD",    1, Cmd_CMD,         Plantilla,   0,   1900, "CMD comando",                                    Varios,       1, {NombreArg{4, 7}},                                    3000, N,                      "cmd.htm"},
   {"--",    -1, Cmd_Comentario,  Descripcion, 0,   1900, "Escriba un comentario ...",                      Varios,       0, {},                                                     1900, Colores::Verde,         "comentario.htm"},
-  {"TRANS", -1, Cmd_Accion,      Descripcion, 0,   2800, "Comienza la transmisión de comandos",            Varios,       0, {},                                                     2800, Colores::Violeta,       "trans.htm"},
-  {"T",     -1, Cmd_Accion,      Ninguno,     0,   0,    "",                                               Varios,       0, {},                                                     0,    N,                      "trans.htm"},
-  {"?",     -1, Cmd_Accion,      Descripcion, 0,   1400, "Muestra la ayuda",                               Varios,       0, {},                                                     1400, Colores::Violeta,       "principal.htm"},
-  {"TOOLS", -1, Cmd_Accion,      Ninguno,     0,   0,    "",                                               Varios,       0, {},                                                     0,    N,                      "tools.htm"},
+  {"TRANS", -1, Cmd_Transmitir,  Descripcion, 0,   2800, "Comienza la transmisión de comandos",            Varios,       0, {},                                                     2800, Colores::Violeta,       "trans.htm"},
+  {"T",     -1, Cmd_Transmitir,  Ninguno,     0,   0,    "",                                               Varios,       0, {},                                                     0,    N,                      "trans.htm"},
+  {"?",     -1, Cmd_Ayuda,       Descripcion, 0,   1400, "Muestra la ayuda",                               Varios,       0, {},                                                     1400, Colores::Violeta,       "principal.htm"},
+  {"TOOLS", -1, Cmd_Herramientas,Ninguno,     0,   0,    "",                                               Varios,       0, {},                                                     0,    N,                      "tools.htm"},
 };
 // clang-format on
 }  // namespace

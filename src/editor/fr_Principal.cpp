@@ -208,7 +208,6 @@ void fr_Principal::Form_Load() {
 
     tx_Arch->setText(QStringLiteral("[Archivo nuevo]"));
     Comp().v_ChangeText = false;
-    Module1::v_Cargando = false;
     Comp().PriCarCmd = -1;
     Comp().LonLinCmd = -1;
 

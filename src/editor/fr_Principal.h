@@ -81,7 +81,7 @@ public:
     void SincronizaTxt();
     void ActualizaNumerosLinea();
     // The compile pass, never entered twice; input to the command pane waits.
-    void CompilarLineas();
+    void CompilarLineas(bool v_Cargando = false);
     int Pasadas() const { return pasadas_; }   // passes run so far
     // Around the windows and boxes that the action words open mid-pass.
     void SuspenderLote();

@@ -84,7 +84,6 @@ bool fr_Principal::AbrirArchivo(const QString& ruta) {
         return false;
     }
     Module1::v_Archivo = ruta;
-    Module1::v_Cargando = true;
     cargandoArchivo_ = true;
     tx_Cmd->SetBloqueada(true);
     codificacion_ = archivo.tipo;
@@ -98,13 +97,12 @@ bool fr_Principal::AbrirArchivo(const QString& ruta) {
     CargarLineas(archivo.lineas);
     Comp().LinAntCmd = 0;
     cargandoArchivo_ = false;
-    CompilarLineas();
+    CompilarLineas(true);
     Cmd().TerminarLote();
     SincronizaTxt();
 
     Cmd().SetSelStart(Cmd().Length());
     tx_Cmd->setFocus();
-    Module1::v_Cargando = false;
     v_PrimerUso = false;
     mn_Guardar->setEnabled(true);
     Comp().LinActCmd = LineaActual(Cmd());

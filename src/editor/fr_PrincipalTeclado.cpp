@@ -14,14 +14,14 @@ constexpr int kDelete = 46;
 constexpr int kFilasGutter = 18;
 }  // namespace
 
-void fr_Principal::CompilarLineas() {
+void fr_Principal::CompilarLineas(bool v_Cargando) {
     if (compilador_->Compilando()) return;
     const bool bloqueada = tx_Cmd->Bloqueada();
     tx_Cmd->SetBloqueada(true);
     entorno_->Empezar();
     ++pasadas_;
     Cmd().EmpezarLote();
-    compilador_->CompilarLineas();
+    compilador_->CompilarLineas(v_Cargando);
     entorno_->VolcarDebug();
     if (!Cod().Visible()) Cod().SetVisible(true);
     // The caret set at the end of the batch is the pass's own move, not the user's.

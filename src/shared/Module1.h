@@ -19,14 +19,8 @@ inline int v_Puerto = 0;                              // index in the port list,
 inline int v_TimeOut = 3000;                          // ms
 inline int v_Delay = 500;                             // ms
 
-// Editor flags
+// Editor flag: the command text differs from the file.
 inline bool v_Modificado = false;
-inline bool v_Cargando = false;
-
-// Run flags
-inline bool v_Detenido = false;
-inline bool v_FinTimeOut = false;
-inline bool v_FinDelay = false;
 
 inline constexpr int kVersionMayor = ORVO_VERSION_MAJOR;
 inline constexpr int kVersionMenor = ORVO_VERSION_MINOR;

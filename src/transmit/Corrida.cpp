@@ -48,7 +48,7 @@ bool Corrida::Iniciar() {
 
     QString error;
     if (!CargarArchivos(&error)) {
-        v_Detenido = Module1::v_Detenido = true;
+        v_Detenido = true;
         Q_EMIT Avisar({Avisos::Icono::Critico, QStringLiteral("Error de archivo"),
                        error + QStringLiteral("\r\n\r\nNo se transmite nada.")});
         return false;
@@ -59,7 +59,7 @@ bool Corrida::Iniciar() {
     v_Linea = 0;
     v_Caido = false;
     v_AvisoFinal = {};
-    v_Detenido = Module1::v_Detenido = false;
+    v_Detenido = false;
     v_Estado = Estado::Abriendo;
     FijarMarcha(true);
 
@@ -69,7 +69,6 @@ bool Corrida::Iniciar() {
     connect(v_Enlace.get(), &Enlace::DatosRecibidos, this, &Corrida::AlDatos);
     connect(v_Enlace.get(), &Enlace::Caido, this, &Corrida::AlCaido);
     v_Enlace->FijarRecepcion(false);
-    Module1::v_FinTimeOut = false;
     v_Enlace->Abrir(ajustes.timeOut);
     return true;
 }
@@ -89,7 +88,7 @@ void Corrida::AlAbrir() {
 void Corrida::AlFalloApertura(const QString& titulo, const QString& texto) {
     if (v_Estado != Estado::Abriendo) return;
     // Nothing was read or logged; no loop restart follows a failed opening.
-    v_Detenido = Module1::v_Detenido = true;
+    v_Detenido = true;
     v_Enlace->disconnect(this);
     v_Enlace->Cerrar();
     v_Enlace.release()->deleteLater();
@@ -137,7 +136,6 @@ void Corrida::Paso() {
     }
     Q_EMIT Loguear(QStringLiteral("> ") + codigo);
     Q_EMIT LogCmd(comando + kPuntosCmd);
-    Module1::v_FinTimeOut = false;
     v_Buffer.clear();
     v_Estado = Estado::Esperando;
     v_Enlace->FijarRecepcion(true);
@@ -152,7 +150,6 @@ void Corrida::AlDatos(const QByteArray& bytes) {
 }
 
 void Corrida::AlTimeOut() {
-    Module1::v_FinTimeOut = true;
     if (v_Estado == Estado::Esperando) FinEspera();
 }
 
@@ -167,7 +164,6 @@ void Corrida::FinEspera() {
         Q_EMIT Loguear(QStringLiteral("- Timeout !!!"));
         Q_EMIT LogCmd(QString());
     }
-    Module1::v_FinDelay = false;
     if (tmr_Delay.interval() != 0 && !v_Caido) {
         v_Estado = Estado::Pausando;
         tmr_Delay.start();
@@ -179,7 +175,6 @@ void Corrida::FinEspera() {
 }
 
 void Corrida::AlDelay() {
-    Module1::v_FinDelay = true;
     if (v_Estado != Estado::Pausando) return;
     v_Estado = Estado::Enviando;
     ProgramarPaso();
@@ -187,7 +182,7 @@ void Corrida::AlDelay() {
 
 void Corrida::Detener() {
     if (!EnMarcha()) return;
-    v_Detenido = Module1::v_Detenido = true;
+    v_Detenido = true;
     Q_EMIT Loguear(QString());
     Q_EMIT LogCmd(QStringLiteral("Detenido!"));
     FijarMarcha(false);
@@ -206,7 +201,7 @@ void Corrida::AlCaido(const QString& titulo, const QString& texto) {
     v_Caido = true;
     v_AvisoFinal = {Avisos::Icono::Critico, titulo, texto};
     if (!v_Detenido) {
-        v_Detenido = Module1::v_Detenido = true;
+        v_Detenido = true;
         Q_EMIT Loguear(QString());
         Q_EMIT LogCmd(QStringLiteral("Error de comunicación!"));
         FijarMarcha(false);
