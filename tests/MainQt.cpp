@@ -1,4 +1,5 @@
 // Test main for everything that needs a QApplication: offscreen unless told otherwise.
+#include "CarpetaPrueba.h"
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -13,5 +14,6 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    CarpetaPrueba::Instalar();
     return RUN_ALL_TESTS();
 }
