@@ -1,8 +1,8 @@
 // orvoc end to end on real files: what it prints, where, and its exit code.
+#include "CarpetaPrueba.h"
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,10 +14,8 @@ struct Salida {
 
 class Orvoc : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-
     QString Archivo(const QByteArray& contenido, const QString& nombre = QStringLiteral("guion.txt")) {
-        const QString ruta = dir_.filePath(nombre);
+        const QString ruta = CarpetaPrueba::Ruta(nombre);
         QFile f(ruta);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(contenido);
@@ -39,8 +37,6 @@ protected:
         s.err = p.readAllStandardError();
         return s;
     }
-
-    QTemporaryDir dir_;
 };
 
 TEST_F(Orvoc, PrintsTheCodePaneWithLfAndExitsZeroWithoutErrors) {
@@ -105,7 +101,7 @@ TEST_F(Orvoc, HelpGoesToStdoutWithExitZero) {
 }
 
 TEST_F(Orvoc, BadUsageAndUnreadableFilesExitTwoWithAClearMessage) {
-    const QString falta = dir_.filePath(QStringLiteral("no-existe.txt"));
+    const QString falta = CarpetaPrueba::Ruta(QStringLiteral("no-existe.txt"));
     struct Caso {
         QStringList args;
         const char* enMensaje;
@@ -116,7 +112,7 @@ TEST_F(Orvoc, BadUsageAndUnreadableFilesExitTwoWithAClearMessage) {
         {{QStringLiteral("--bogus"), falta}, "--bogus"},
         {{QStringLiteral("-x")}, "-x"},
         {{falta}, "no-existe.txt"},
-        {{dir_.path()}, "carpeta"},
+        {{CarpetaPrueba::Ruta()}, "carpeta"},
         {{Archivo("ack\n"), Archivo("ack\n", QStringLiteral("otro.txt"))}, "sobra"},
     };
     for (const auto& c : casos) {
@@ -153,7 +149,19 @@ TEST(OrvocEjemplos, ExampleScriptsCompileAsTheirCommentsSay) {
     e.start(QStringLiteral(ORVO_BUILD_DIR "/orvoc"), {QStringLiteral(ORVO_SOURCE_DIR "/ejemplos/errores.txt")});
     ASSERT_TRUE(e.waitForFinished(30000));
     EXPECT_EQ(e.exitCode(), 1);
-    EXPECT_EQ(e.readAllStandardError().count('\n'), 12);
+    EXPECT_EQ(QString::fromUtf8(e.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts),
+              (QStringList{QStringLiteral("Linea 2 - ERROR! Número de reloj invalido"),
+                           QStringLiteral("Linea 3 - ERROR! Formato de número de reloj invalido"),
+                           QStringLiteral("Linea 4 - Comando INIA: Sin argumentos"),
+                           QStringLiteral("Linea 5 - Comando INIA: Sobran argumentos"),
+                           QStringLiteral("Linea 6 - ERROR! Fecha invalida"),
+                           QStringLiteral("Linea 7 - ERROR! Hora invalida"),
+                           QStringLiteral("Linea 8 - Comando FECH: Argumento vacío"),
+                           QStringLiteral("Linea 8 - ERROR! Fecha invalida"),
+                           QStringLiteral("Linea 9 - Comando ACK: Sobran argumentos"),
+                           QStringLiteral("Linea 10 - ERROR! Caracteres inválidos: 'Z'"),
+                           QStringLiteral("Linea 11 - ERROR! Comando desconocido: FECHA"),
+                           QStringLiteral("Linea 12 - ERROR! Comando desconocido: --SIN")}));
 }
 
 }  // namespace

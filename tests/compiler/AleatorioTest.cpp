@@ -98,7 +98,7 @@ TEST(Aleatorio, RandomScriptsKeepEveryInvariantOfThePass) {
             for (const QString& e : una.c.lst_Debug) mensajes.append(e.mid(10));
             EXPECT_EQ(rojas, mensajes) << lineas[i].toStdString();
 
-            if (una.c.TipoLinea == QLatin1String("Cmd") && !codigo.isEmpty() && !codigo[0].isEmpty()) {
+            if (una.c.TipoLinea == TipoDeLinea::Cmd && !codigo.isEmpty() && !codigo[0].isEmpty()) {
                 EXPECT_TRUE(bytes.match(codigo[0]).hasMatch()) << lineas[i].toStdString() << " -> " << codigo[0].toStdString();
                 const bool trama = codigo[0].startsWith(QLatin1String("02 52 ")) || codigo[0].startsWith(QLatin1String("00 00 "));
                 if (trama && una.c.v_Cmd[0] != QLatin1String("CMD"))

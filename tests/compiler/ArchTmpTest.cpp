@@ -3,7 +3,8 @@
 #include "BancoCompilador.h"
 #include "LlenarArchTmp.h"
 #include <QFile>
-#include <QTemporaryDir>
+#include "CarpetaPrueba.h"
+#include "Module1.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -15,17 +16,12 @@ QByteArray Leer(const QString& ruta) {
 
 class ArchTmp : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        Module1::FijarCarpetas(dir_.path(), dir_.path());
-    }
     // Compiles with the transmission available; returns what it was told.
     QStringList Transmitir(Banco& b, int linAnt) {
         b.entorno.conTransmision = true;
         b.Compilar(linAnt);
         return b.entorno.llamadas;
     }
-    QTemporaryDir dir_;
 };
 
 TEST_F(ArchTmp, EachCodeLineGoesWithTheCommandLineThatProducedIt) {
@@ -71,7 +67,7 @@ TEST_F(ArchTmp, ACharacterWindows1252LacksStopsTheHandOverWithAReason) {
 }
 
 TEST_F(ArchTmp, AnUnwritableFolderIsReportedNotIgnored) {
-    Module1::v_ArchComandos = dir_.filePath(QStringLiteral("no/existe/Comandos.tmp"));
+    Module1::v_ArchComandos = CarpetaPrueba::Ruta(QStringLiteral("no/existe/Comandos.tmp"));
     Banco b({"ack", "T"});
     QString motivo;
     b.Compilar(99);

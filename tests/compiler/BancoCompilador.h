@@ -3,7 +3,6 @@
 // the pass asked of the windows.
 #include "Compilador.h"
 #include "EntornoCompilador.h"
-#include "Module1.h"
 #include "PanelMemoria.h"
 #include <QStringList>
 #include <functional>
@@ -58,10 +57,8 @@ struct Banco {
     explicit Banco(const QStringList& lineas = {}) { cmd.SetText(lineas.join(QStringLiteral("\r\n"))); }
 
     void Compilar(int linAnt, bool cargando = false) {
-        Module1::v_Cargando = cargando;
         c.LinAntCmd = linAnt;
-        c.CompilarLineas();
-        Module1::v_Cargando = false;
+        c.CompilarLineas(cargando);
     }
     // The code pane as lines, without the empty entry after its final CR LF.
     QStringList Codigo() const {
@@ -77,7 +74,7 @@ struct UnaLinea {
     QStringList codigo;
     QStringList debug;
     QString normal;
-    QString tipo;
+    TipoDeLinea tipo;
 };
 inline UnaLinea CompilarUna(const QString& linea) {
     Banco b({linea});

@@ -78,10 +78,10 @@ TEST(ChkReloj, AcceptsOneDigitOrLetterAndNamesTheFault) {
     };
     for (const auto& c : casos) {
         Banco b;
-        b.c.TipoLinea = QStringLiteral("Cmd");
+        b.c.TipoLinea = TipoDeLinea::Cmd;
         EXPECT_EQ(b.c.ChkReloj(c.arg, fmt, num), c.valido) << c.arg.toStdString();
         EXPECT_EQ(b.Codigo(), c.valido ? QStringList() : QStringList{c.mensaje}) << c.arg.toStdString();
-        EXPECT_EQ(b.c.TipoLinea, c.valido ? QStringLiteral("Cmd") : QStringLiteral("Err"));
+        EXPECT_EQ(b.c.TipoLinea, c.valido ? TipoDeLinea::Cmd : TipoDeLinea::Err);
     }
 }
 
@@ -129,7 +129,7 @@ TEST(ChkFechaYHora, StoreTheNormalFormOrReportTheirMessage) {
     EXPECT_FALSE(b.c.ChkHora(malaHora, QStringLiteral("mensaje propio")));
     EXPECT_EQ(mala, QStringLiteral("32/1/2026"));
     EXPECT_EQ(b.Codigo(), QStringList({"ERROR! Fecha invalida", "mensaje propio"}));
-    EXPECT_EQ(b.c.TipoLinea, QStringLiteral("Err"));
+    EXPECT_EQ(b.c.TipoLinea, TipoDeLinea::Err);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The compile pass: the colouring chain, the rewritten line, help and action
 // lines, and a pass that input reaches in the middle.
 #include "BancoCompilador.h"
-#include <QTemporaryDir>
+#include "CarpetaPrueba.h"
+#include "Module1.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -41,7 +42,6 @@ TEST(Pasada, EveryLineLeavesOneCodeLineInOrder) {
     EXPECT_EQ(b.entorno.sincronizas, 1);
     // A help request opens the help wherever it stands; the action line, not the line left, does nothing.
     EXPECT_EQ(b.entorno.llamadas, QStringList{"ayuda"});
-    EXPECT_EQ(b.entorno.cederes, 8);
     EXPECT_EQ(b.cmd.Text(), QStringLiteral("inia 1\r\n\r\n-- nota\r\nFECHA 1\r\nT\r\nINIA ?\r\nack\r\n"));
 }
 
@@ -151,8 +151,8 @@ TEST(Pasada, ActionLineIsColouredVioletWhileItsActionRuns) {
 TEST(Pasada, TemporaryFilesThatCannotBeWrittenAreToldAndNoWindowOpens) {
     Banco b({"inia 1", "T", ""});
     b.entorno.conTransmision = true;
-    Module1::v_ArchCodigo = QStringLiteral("/nonexistent-folder/Codigo.tmp");
-    Module1::v_ArchComandos = QStringLiteral("/nonexistent-folder/Comandos.tmp");
+    Module1::v_ArchCodigo = CarpetaPrueba::Ruta(QStringLiteral("falta/Codigo.tmp"));
+    Module1::v_ArchComandos = CarpetaPrueba::Ruta(QStringLiteral("falta/Comandos.tmp"));
     b.Compilar(1);
     ASSERT_EQ(b.entorno.llamadas.size(), 1);
     EXPECT_TRUE(b.entorno.llamadas[0].startsWith(QStringLiteral("fallo: ")));
@@ -172,8 +172,6 @@ TEST(Pasada, TransmissionWithErrorsAboveIsRefusedAndTheLineStillRemoved) {
 }
 
 TEST(Pasada, TransmissionSeesOnlyTheLinesAboveIt) {
-    QTemporaryDir dir;
-    Module1::FijarCarpetas(dir.path(), dir.path());
     Banco b({"inia 1", "T", "INIA 0", "inia 2"});
     b.entorno.conTransmision = true;
     QStringList codigoAlLlegar;

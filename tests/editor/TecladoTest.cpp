@@ -1,8 +1,12 @@
+#include "CarpetaPrueba.h"
 #include "EtiquetaLineas.h"
 #include "Lineas.h"
 #include "Module1.h"
 #include "VentanaPrueba.h"
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
 #include <QLabel>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -83,7 +87,7 @@ TEST(Ventana, ErrorLinesFillTheDebugList) {
     w.Escribir(QStringLiteral("hola 1"));
     w.Tecla(Qt::Key_Return);
     ASSERT_EQ(w.lst_Debug->count(), 1);
-    EXPECT_TRUE(w.lst_Debug->item(0)->text().startsWith(QStringLiteral("Linea ")));
+    EXPECT_EQ(w.lst_Debug->item(0)->text(), QStringLiteral("Linea 1 - ERROR! Comando desconocido: HOLA"));
     EXPECT_EQ(w.Cmd().ColorEn(0), Colores::Rojo);
 }
 
@@ -138,10 +142,11 @@ TEST(Ventana, DeletingASelectionCompilesTheCaretLine) {
     w.Tecla(Qt::Key_Right, Qt::ShiftModifier);   // selects "2"; its release records LastSelLen
     ASSERT_EQ(w.LastSelLen, 1);
     w.Tecla(Qt::Key_Backspace);
-    // One pass for the deleted selection (the chain it colours moves LinAntCmd
-    // on, so the join rule runs a second one).
-    EXPECT_GE(w.Pasadas(), 1);
+    // One pass for the deleted selection; the chain it colours moves LinAntCmd
+    // on to line 2, so the join rule runs a second one from the caret line.
+    EXPECT_EQ(w.Pasadas(), 2);
     EXPECT_EQ(w.Linea(0), QStringLiteral("INIA 1"));
+    EXPECT_EQ(w.Linea(1), QStringLiteral("LREG 2"));
 }
 
 TEST(Ventana, MouseClickOnAnotherLineCompilesTheLineOfTheLastKeyAtTheNextKey) {
@@ -186,25 +191,66 @@ TEST(Ventana, TheTipPaneNeverKeepsTheFocus) {
     EXPECT_TRUE(w.tx_Cmd->hasFocus());
 }
 
-TEST(Ventana, TipShowsTheTemplateOfTheCommandBeingTyped) {
+TEST(Ventana, PastedLinesArriveAsPlainLinesAndTheLineLeftCompiles) {
     VentanaPrueba w;
-    w.Escribir(QStringLiteral("fech 1,"));
-    EXPECT_TRUE(w.tx_Tip->isVisible());
-    EXPECT_EQ(w.Tip().Text(), QStringLiteral("FECH nReloj, Fecha, Hora"));
-    EXPECT_EQ(w.HelpContextID, 105);
-    w.Tecla(Qt::Key_Return);
-    w.Tecla(Qt::Key_Shift);
-    EXPECT_FALSE(w.tx_Tip->isVisible());
-    EXPECT_EQ(w.HelpContextID, 1);
+    w.Escribir(QStringLiteral("x"));
+    w.Tecla(Qt::Key_Backspace);
+    QApplication::clipboard()->setText(QStringLiteral("inia 1\r\nlreg 2\rack"));
+    w.Tecla(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.Cmd().LineCount(), 3);
+    EXPECT_EQ(LineaActual(w.Cmd()), 2);
+    EXPECT_EQ(w.Pasadas(), 1);
+    EXPECT_EQ(w.Cmd().Text(), QStringLiteral("INIA 1\r\nLREG 2\r\nACK"));
+    EXPECT_EQ(w.Cod().Text(), QStringLiteral("02 52 31 41 03 23\r\n02 52 32 30 03 51\r\n06\r\n"));
 }
 
-TEST(Ventana, TransmissionWordOpensTheTransmissionWindowAndVanishes) {
+TEST(Ventana, ShiftEnterIsAPlainEnter) {
     VentanaPrueba w;
     w.Escribir(QStringLiteral("inia 1"));
-    w.Tecla(Qt::Key_Return);
-    w.Escribir(QStringLiteral("t"));
-    w.Tecla(Qt::Key_Return);
-    EXPECT_EQ(w.transmisiones, 1);
+    w.Tecla(Qt::Key_Return, Qt::ShiftModifier);
     EXPECT_EQ(w.Cmd().Text(), QStringLiteral("INIA 1\r\n"));
-    EXPECT_TRUE(w.avisos.isEmpty());
+    EXPECT_EQ(w.Cmd().LineCount(), 2);
+    EXPECT_EQ(w.Pasadas(), 1);
+}
+
+// While a pass stands on an action line (its window open), and while a file
+// is loaded and compiled, keys and paste do not reach the command pane and
+// the window refuses to close.
+TEST(Ventana, InputAndClosingAreRefusedWhileAPassOrALoadRuns) {
+    const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("t.txt"));
+    QFile f(ruta);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("inia 1\r\nT\r\n");
+    f.close();
+    for (bool abriendo : {false, true}) {
+        VentanaPrueba w;
+        QString texto;
+        bool cerrada = true;   // what close() answered during the pass
+        w.alTransmitir = [&] {
+            texto = w.Cmd().Text();
+            QTest::keyClicks(w.tx_Cmd, QStringLiteral("zz"));
+            w.Tecla(Qt::Key_Return);
+            QApplication::clipboard()->setText(QStringLiteral("pegado"));
+            w.Tecla(Qt::Key_V, Qt::ControlModifier);
+            EXPECT_EQ(w.Cmd().Text(), texto) << abriendo;
+            cerrada = w.close();
+        };
+        if (abriendo) {
+            w.archivos << ruta;
+            w.mn_Abrir_Click();
+        } else {
+            w.Escribir(QStringLiteral("inia 1"));
+            w.Tecla(Qt::Key_Return);
+            w.Escribir(QStringLiteral("t"));
+            w.Tecla(Qt::Key_Return);
+        }
+        ASSERT_EQ(w.transmisiones, 1) << abriendo;
+        EXPECT_FALSE(cerrada) << abriendo;
+        EXPECT_TRUE(w.isVisible()) << abriendo;
+        EXPECT_TRUE(w.preguntas.isEmpty()) << "refused before asking to save";
+        EXPECT_EQ(w.Cmd().Text(), QStringLiteral("INIA 1\r\n")) << abriendo;
+        // Once the pass is over the pane takes keys again.
+        w.Escribir(QStringLiteral("a"));
+        EXPECT_EQ(w.Cmd().Text(), QStringLiteral("INIA 1\r\na")) << abriendo;
+    }
 }

@@ -1,14 +1,17 @@
 #pragma once
 // The main window with its dialogs answered from queues: tests never block on one.
 #include "CajaRica.h"
+#include "CarpetaPrueba.h"
 #include "fr_Principal.h"
 #include <QList>
 #include <QStringList>
 #include <QTest>
+#include <functional>
 
 class VentanaPrueba : public fr_Principal {
 public:
     VentanaPrueba() {
+        CarpetaPrueba::Fijar();   // the window's start-up chose the program's own folders
         show();
         activateWindow();
         (void)QTest::qWaitForWindowExposed(this);
@@ -33,7 +36,11 @@ public:
     void Avisar(QMessageBox::Icon, const QString& titulo, const QString& texto) override {
         avisos << titulo + QStringLiteral("|") + texto;
     }
-    void MostrarTransmision() override { ++transmisiones; }
+    std::function<void()> alTransmitir;   // runs while the pass stands on the action line
+    void MostrarTransmision() override {
+        ++transmisiones;
+        if (alTransmitir) alTransmitir();
+    }
 
     // Types into the command pane as a user would (press and release per key).
     void Escribir(const QString& texto) { QTest::keyClicks(tx_Cmd, texto); }

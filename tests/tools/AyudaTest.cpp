@@ -13,7 +13,6 @@ namespace {
 
 class Ayuda : public ::testing::Test {
 protected:
-    void SetUp() override { Module1::v_ArchAyuda = Module1::CarpetaPrograma() + QStringLiteral("/Ayuda/Orvo.chm"); }
     void TearDown() override {
         if (VentanaAyuda()) VentanaAyuda()->close();
         Borrar();

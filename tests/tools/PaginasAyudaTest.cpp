@@ -1,7 +1,6 @@
 // The help pages installed beside the program: present, linked, readable,
 // and every frame they show carries its right check byte.
 #include "Bytes.h"
-#include "Module1.h"
 #include "TablaComandos.h"
 #include "fr_Ayuda.h"
 #include <QDir>
@@ -17,7 +16,6 @@ namespace {
 class PaginasAyuda : public ::testing::Test {
 protected:
     void SetUp() override {
-        Module1::v_ArchAyuda = Module1::CarpetaPrograma() + QStringLiteral("/Ayuda/Orvo.chm");
         carpeta = QDir(CarpetaAyudaHtml());
         for (const QString& nombre : carpeta.entryList({QStringLiteral("*.htm")}, QDir::Files)) {
             QFile f(carpeta.filePath(nombre));

@@ -1,4 +1,5 @@
 #include "AyudaTx.h"
+#include "CarpetaPrueba.h"
 #include "Module1.h"
 #include <QDeadlineTimer>
 #include <QFile>
@@ -9,7 +10,15 @@
 
 namespace AyudaTx {
 
-Carpeta::Carpeta() { Module1::FijarCarpetas(dir.path(), dir.path()); }
+QStringList Repetir(const QString& linea, int veces) {
+    QStringList l;
+    for (int i = 0; i < veces; ++i) l << linea;
+    return l;
+}
+
+Carpeta::Carpeta() { CarpetaPrueba::Nueva(); }
+QString Carpeta::Raiz() const { return CarpetaPrueba::Ruta(); }
+QString Carpeta::Ruta(const QString& nombre) const { return CarpetaPrueba::Ruta(nombre); }
 
 void Carpeta::Script(const QStringList& codigo, const QStringList& comandos) const {
     auto escribir = [](const QString& ruta, const QStringList& lineas) {
@@ -65,15 +74,16 @@ bool ArrancarSim(QProcess& proc, const QStringList& args) {
     }
     return false;
 }
+
+void Terminar(QProcess& proc) {
+    if (proc.state() == QProcess::NotRunning) return;
+    proc.terminate();
+    if (!proc.waitForFinished(3000)) proc.kill();
+    proc.waitForFinished(1000);
+}
 }  // namespace
 
-Sim::~Sim() {
-    if (proc.state() != QProcess::NotRunning) {
-        proc.terminate();
-        if (!proc.waitForFinished(3000)) proc.kill();
-        proc.waitForFinished(1000);
-    }
-}
+Sim::~Sim() { Terminar(proc); }
 
 bool Sim::IniciarTCP(quint16 puerto, const QStringList& fallas) {
     return ArrancarSim(proc, QStringList{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(puerto)} + fallas);
@@ -83,13 +93,7 @@ bool Sim::IniciarSerie(const QString& ruta, const QStringList& fallas) {
     return ArrancarSim(proc, QStringList{QStringLiteral("--serial"), ruta} + fallas);
 }
 
-ParPty::~ParPty() {
-    if (proc.state() != QProcess::NotRunning) {
-        proc.terminate();
-        if (!proc.waitForFinished(3000)) proc.kill();
-        proc.waitForFinished(1000);
-    }
-}
+ParPty::~ParPty() { Terminar(proc); }
 
 bool ParPty::HaySocat() { return !QStandardPaths::findExecutable(QStringLiteral("socat")).isEmpty(); }
 

@@ -1,22 +1,30 @@
 #pragma once
-// Shared pieces of the transmission tests: a temp folder for every file,
-// captured message boxes, orvo-sim and socat as child processes.
+// Shared pieces of the transmission tests: the test's files, captured
+// message boxes, orvo-sim and socat as child processes.
 #include "Avisos.h"
 #include <QByteArray>
 #include <QList>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <memory>
 
 namespace AyudaTx {
 
-// Points every Module1 path into a fresh temp folder; removed with it.
+// Frames of the scripts, and the command list's fillers.
+inline const QString kInia = QStringLiteral("02 52 31 41 03 23");
+inline const QString kLreg = QStringLiteral("02 52 31 30 03 52");
+inline const QString kEhab = QStringLiteral("02 52 31 33 03 21");
+inline const QString kPuntosCmd = QStringLiteral(" ") + QString(42, QChar(0x00B7));
+inline const QString kRespuesta = QStringLiteral("Respuesta ") + QString(29, QChar(0x00B7));
+
+QStringList Repetir(const QString& linea, int veces);
+
+// The files of one case, in a fresh folder of the test's own (CarpetaPrueba).
 struct Carpeta {
-    QTemporaryDir dir;
     Carpeta();
-    QString Ruta(const QString& nombre) const { return dir.filePath(nombre); }
+    QString Raiz() const;
+    QString Ruta(const QString& nombre) const;
     // Writes Codigo.tmp and Comandos.tmp (CR LF, Windows-1252).
     void Script(const QStringList& codigo, const QStringList& comandos) const;
     QStringList LineasLog() const;   // Comm.log split at CR LF (no final empty piece)

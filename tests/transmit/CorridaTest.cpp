@@ -1,20 +1,19 @@
-// The run without a window: driven through its hooks against an in-process
-// peer on 127.0.0.1, and orvo-sim's own shutdown.
+// The run without a window. Its rules are driven through an in-memory link
+// that delivers bytes when the test says; one real loopback peer and one
+// real pseudo-terminal check that the real links keep the same rules.
 #include "AyudaTx.h"
 #include "Corrida.h"
+#include "EnlaceMemoria.h"
 #include "EnlaceSerie.h"
 #include "EnlaceTCP.h"
-#include "Module1.h"
+#include <QPointer>
+#include <QProcess>
 #include <QSerialPort>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 using namespace AyudaTx;
 
@@ -29,21 +28,151 @@ struct Registro {
         QObject::connect(&r, &Corrida::Avisar, [this](const Avisos::Aviso& a) { avisos << a; });
         QObject::connect(&r, &Corrida::Terminada, [this] { terminada = true; });
     }
+    bool EsperarFin() { return QTest::qWaitFor([this] { return terminada; }, 5000); }
 };
 
-void Preparar(Corrida& r, quint16 puerto, int timeOut, int delay) {
-    r.Preparar = [=](Corrida::Ajustes* a) {
-        a->timeOut = timeOut;
-        a->delay = delay;
-        return std::make_unique<EnlaceTCP>(QStringLiteral("127.0.0.1"), QString::number(puerto));
-    };
-}
+// A run over an in-memory link; `enlace` is the current start's link.
+struct EnMemoria {
+    Carpeta carpeta;
+    Corrida r;
+    Registro reg{r};
+    QPointer<EnlaceMemoria> enlace;
+    // Two frames of one command (EHAB awaits one byte, INIA nineteen).
+    EnMemoria(EnlaceMemoria::Clase clase, int timeOut, const QString& trama = kEhab,
+              const QString& comando = QStringLiteral("EHAB 1")) {
+        carpeta.Script(Repetir(trama, 2), Repetir(comando, 2));
+        r.Preparar = [=, this](Corrida::Ajustes* a) {
+            a->timeOut = timeOut;
+            a->delay = 0;
+            auto e = std::make_unique<EnlaceMemoria>(clase);
+            enlace = e.get();
+            return e;
+        };
+    }
+    bool Escrito(int n) {
+        return QTest::qWaitFor([&] { return enlace && enlace->escritos.size() >= n; }, 5000);
+    }
+};
 }  // namespace
 
-TEST(Corrida, BytesArrivingOverTcpOutsideTheAnswerWaitAreDropped) {
+// Bytes that come after an answer and before the next frame is awaited.
+TEST(Corrida, UnaskedBytesAreDroppedOverTcpAndStartTheNextAnswerOverSerial) {
+    const struct {
+        EnlaceMemoria::Clase clase;
+        const char* segundaRespuesta;
+    } casos[] = {{EnlaceMemoria::Clase::TCP, "< 06 "}, {EnlaceMemoria::Clase::Serie, "< AA BB "}};
+    for (const auto& k : casos) {
+        EnMemoria m(k.clase, 0);
+        QObject::connect(&m.r, &Corrida::Loguear, [&](const QString& l) {
+            if (l == QStringLiteral("< 06 ") && m.enlace->escritos.size() == 1) m.enlace->Llegan("\xAA\xBB");
+        });
+        ASSERT_TRUE(m.r.Iniciar());
+        m.enlace->Conectar();
+        ASSERT_TRUE(m.Escrito(1));
+        m.enlace->Llegan("\x06");
+        ASSERT_TRUE(m.Escrito(2));
+        if (k.clase == EnlaceMemoria::Clase::TCP) m.enlace->Llegan("\x06");
+        ASSERT_TRUE(m.reg.EsperarFin());
+        EXPECT_EQ(m.reg.log, (QStringList{QStringLiteral("> ") + kEhab, QStringLiteral("< 06 "), QStringLiteral("> ") + kEhab,
+                                          QString::fromLatin1(k.segundaRespuesta), QString(), QString()}));
+        EXPECT_TRUE(m.reg.avisos.isEmpty());
+    }
+}
+
+// INIA awaits nineteen bytes: fewer are logged when the timeout ends the
+// wait, more that arrive together are all logged, none is a timeout.
+TEST(Corrida, AnswerWaitEndsWithTheAwaitedLengthOrTheTimeout) {
+    const QByteArray respuesta(22, '\x11');
+    const struct {
+        int llegan;
+        QString linea, cmd;
+    } casos[] = {
+        {19, QStringLiteral("< ") + QString::fromLatin1(respuesta.left(19).toHex(' ').toUpper()) + u' ', kRespuesta},
+        {14, QStringLiteral("< ") + QString::fromLatin1(respuesta.left(14).toHex(' ').toUpper()) + u' ', kRespuesta},
+        {22, QStringLiteral("< ") + QString::fromLatin1(respuesta.toHex(' ').toUpper()) + u' ', kRespuesta},
+        {0, QStringLiteral("- Timeout !!!"), QString()},
+    };
+    for (const auto& k : casos) {
+        EnMemoria m(EnlaceMemoria::Clase::TCP, 30, kInia, QStringLiteral("INIA 1"));
+        ASSERT_TRUE(m.r.Iniciar());
+        m.enlace->Conectar();
+        ASSERT_TRUE(m.Escrito(1));
+        if (k.llegan) m.enlace->Llegan(respuesta.left(k.llegan));
+        ASSERT_TRUE(m.reg.EsperarFin()) << k.llegan;
+        ASSERT_EQ(m.reg.log.size(), 6) << k.llegan;
+        EXPECT_EQ(m.reg.log[1], k.linea) << k.llegan;
+        EXPECT_EQ(m.reg.cmd[1], k.cmd) << k.llegan;
+        EXPECT_EQ(m.reg.log[3], QStringLiteral("- Timeout !!!")) << "the second frame gets nothing";
+    }
+}
+
+TEST(Corrida, StopDuringAnUnboundedAnswerWaitEndsTheRun) {
+    // Only a stop ends it; no end-of-file lines, no loop.
+    EnMemoria m(EnlaceMemoria::Clase::TCP, 0);
+    m.r.Loop = [] { return true; };
+    ASSERT_TRUE(m.r.Iniciar());
+    m.enlace->Conectar();
+    ASSERT_TRUE(m.Escrito(1));
+    EXPECT_EQ(m.r.estado(), Corrida::Estado::Esperando);
+    m.r.Detener();
+    ASSERT_TRUE(m.reg.EsperarFin());
+    EXPECT_EQ(m.reg.log, (QStringList{QStringLiteral("> ") + kEhab, QString(), QStringLiteral("- Timeout !!!")}));
+    EXPECT_EQ(m.reg.cmd, (QStringList{QStringLiteral("EHAB 1") + kPuntosCmd, QStringLiteral("Detenido!"), QString()}));
+}
+
+TEST(Corrida, StopWhileConnectingEndsTheRunAtOnceWithoutALoop) {
+    EnMemoria m(EnlaceMemoria::Clase::TCP, 0);
+    m.r.Loop = [] { return true; };
+    ASSERT_TRUE(m.r.Iniciar());
+    EXPECT_EQ(m.enlace->esperaPedida, 0) << "an unbounded connection wait";
+    EXPECT_EQ(m.r.estado(), Corrida::Estado::Abriendo);
+    QPointer<EnlaceMemoria> enlace = m.enlace;
+    m.r.Detener();
+    EXPECT_TRUE(m.reg.terminada);
+    EXPECT_FALSE(m.r.Activa());
+    ASSERT_FALSE(enlace.isNull());
+    EXPECT_EQ(enlace->cierres, 1);
+    EXPECT_TRUE(enlace->escritos.isEmpty());
+    EXPECT_EQ(m.reg.log, QStringList{QString()});
+    EXPECT_EQ(m.reg.cmd, QStringList{QStringLiteral("Detenido!")});
+    EXPECT_TRUE(m.reg.avisos.isEmpty());
+}
+
+TEST(Corrida, ConnectionNotMadeWithinTheTimeoutIsToldAndNothingIsLoggedOrRepeated) {
+    EnMemoria m(EnlaceMemoria::Clase::TCP, 700);
+    m.r.Loop = [] { return true; };
+    ASSERT_TRUE(m.r.Iniciar());
+    EXPECT_EQ(m.enlace->esperaPedida, 700) << "the link bounds its connection wait by the timeout";
+    m.enlace->NoConectar(QStringLiteral("Error de conexión TCP"), QStringLiteral("No se pudo estblecer la conexión con x"));
+    ASSERT_TRUE(m.reg.terminada);
+    ASSERT_EQ(m.reg.avisos.size(), 1);
+    EXPECT_EQ(m.reg.avisos[0].icono, Avisos::Icono::Critico);
+    EXPECT_EQ(m.reg.avisos[0].titulo, QStringLiteral("Error de conexión TCP"));
+    EXPECT_TRUE(m.reg.log.isEmpty());
+    EXPECT_TRUE(m.reg.cmd.isEmpty());
+    EXPECT_FALSE(m.r.Activa());
+}
+
+TEST(Corrida, LinkLostDuringTheWaitLogsWhatCameThenTellsAndCloses) {
+    EnMemoria m(EnlaceMemoria::Clase::TCP, 0, kInia, QStringLiteral("INIA 1"));
+    m.r.Loop = [] { return true; };
+    ASSERT_TRUE(m.r.Iniciar());
+    m.enlace->Conectar();
+    ASSERT_TRUE(m.Escrito(1));
+    m.enlace->Llegan("\x02\x52");   // two of the nineteen bytes awaited
+    m.enlace->Caer();
+    ASSERT_TRUE(m.reg.EsperarFin());
+    EXPECT_EQ(m.reg.log, (QStringList{QStringLiteral("> ") + kInia, QString(), QStringLiteral("< 02 52 ")}));
+    EXPECT_EQ(m.reg.cmd, (QStringList{QStringLiteral("INIA 1") + kPuntosCmd, QStringLiteral("Error de comunicación!"), kRespuesta}));
+    ASSERT_EQ(m.reg.avisos.size(), 1);
+    EXPECT_EQ(m.reg.avisos[0].titulo, QStringLiteral("Error de comunicación"));
+}
+
+// Integration: the real links keep the same rules.
+
+TEST(Corrida, RealTcpLinkDropsBytesArrivingOutsideTheAnswerWait) {
     Carpeta c;
-    c.Script({QStringLiteral("02 52 31 33 03 21"), QStringLiteral("02 52 31 33 03 21")},
-             {QStringLiteral("EHAB 1"), QStringLiteral("EHAB 1")});
+    c.Script(Repetir(kEhab, 2), Repetir(QStringLiteral("EHAB 1"), 2));
     QTcpServer peer;
     ASSERT_TRUE(peer.listen(QHostAddress::LocalHost, 0));
     QObject::connect(&peer, &QTcpServer::newConnection, [&] {
@@ -57,57 +186,24 @@ TEST(Corrida, BytesArrivingOverTcpOutsideTheAnswerWaitAreDropped) {
     });
     Corrida r;
     Registro reg(r);
-    Preparar(r, peer.serverPort(), 1000, 200);
+    r.Preparar = [&](Corrida::Ajustes* a) {
+        a->timeOut = 1000;
+        a->delay = 200;
+        return std::make_unique<EnlaceTCP>(QStringLiteral("127.0.0.1"), QString::number(peer.serverPort()));
+    };
     ASSERT_TRUE(r.Iniciar());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return reg.terminada; }, 5000));
-    EXPECT_EQ(reg.log, (QStringList{QStringLiteral("> 02 52 31 33 03 21"), QStringLiteral("< 06 "),
-                                    QStringLiteral("> 02 52 31 33 03 21"), QStringLiteral("< 06 "), QString(), QString()}));
+    ASSERT_TRUE(reg.EsperarFin());
+    EXPECT_EQ(reg.log, (QStringList{QStringLiteral("> ") + kEhab, QStringLiteral("< 06 "), QStringLiteral("> ") + kEhab,
+                                    QStringLiteral("< 06 "), QString(), QString()}));
     EXPECT_TRUE(reg.avisos.isEmpty());
 }
 
-TEST(Corrida, StopDuringAnUnboundedConnectionWaitEndsTheRunAtOnce) {
-    // Full backlog on a loopback listener: the connection attempt stays pending.
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in dir{};
-    dir.sin_family = AF_INET;
-    dir.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&dir), sizeof dir), 0);
-    ASSERT_EQ(::listen(fd, 0), 0);
-    socklen_t largo = sizeof dir;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&dir), &largo);
-    QList<QTcpSocket*> relleno;
-    for (int i = 0; i < 3; ++i) {
-        relleno << new QTcpSocket;
-        relleno.back()->connectToHost(QStringLiteral("127.0.0.1"), ntohs(dir.sin_port));
-    }
-    QTest::qWait(200);
-
-    Carpeta c;
-    c.Script({QStringLiteral("06")}, {QStringLiteral("ACK")});
-    Corrida r;
-    Registro reg(r);
-    r.Loop = [] { return true; };
-    Preparar(r, ntohs(dir.sin_port), 0, 0);
-    ASSERT_TRUE(r.Iniciar());
-    QTest::qWait(300);
-    EXPECT_EQ(r.estado(), Corrida::Estado::Abriendo);
-    r.Detener();
-    EXPECT_TRUE(reg.terminada);
-    EXPECT_FALSE(r.Activa());
-    EXPECT_EQ(reg.log, QStringList{QString()});
-    EXPECT_EQ(reg.cmd, QStringList{QStringLiteral("Detenido!")});
-    EXPECT_TRUE(reg.avisos.isEmpty());
-    qDeleteAll(relleno);
-    ::close(fd);
-}
-
-TEST(Corrida, BytesArrivingOverSerialOutsideTheWaitStartTheNextAnswer) {
+TEST(Corrida, RealSerialLinkKeepsBytesArrivingOutsideTheWaitForTheNextAnswer) {
     if (!ParPty::HaySocat()) GTEST_SKIP() << "socat no está instalado: sin pruebas por puerto serie";
     Carpeta c;
-    c.Script({QStringLiteral("02 52 31 33 03 21"), QStringLiteral("02 52 31 33 03 21")},
-             {QStringLiteral("EHAB 1"), QStringLiteral("EHAB 1")});
+    c.Script(Repetir(kEhab, 2), Repetir(QStringLiteral("EHAB 1"), 2));
     ParPty par;
-    ASSERT_TRUE(par.Crear(c.dir.path()));
+    ASSERT_TRUE(par.Crear(c.Raiz()));
     QSerialPort peer(par.b);
     ASSERT_TRUE(peer.open(QIODevice::ReadWrite));
     int recibidas = 0;
@@ -127,7 +223,7 @@ TEST(Corrida, BytesArrivingOverSerialOutsideTheWaitStartTheNextAnswer) {
         return std::make_unique<EnlaceSerie>(par.a, par.a);
     };
     ASSERT_TRUE(r.Iniciar());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return reg.terminada; }, 5000));
+    ASSERT_TRUE(reg.EsperarFin());
     ASSERT_GE(reg.log.size(), 4);
     EXPECT_EQ(reg.log[1], QStringLiteral("< 06 "));
     EXPECT_EQ(reg.log[3], QStringLiteral("< AA BB ")) << "kept in the port, read as the next answer";

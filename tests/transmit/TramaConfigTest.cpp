@@ -10,6 +10,9 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 TEST(Trama, CodeLineBecomesBytesByTheReadingRule) {
     const struct {
@@ -128,12 +131,44 @@ TEST(Configuracion, BadOrMissingValuesFallBackToTheirDefaultsAndAreReported) {
     }
 }
 
-TEST(Configuracion, UnwritableFileIsReportedNotThrown) {
+// A folder where no new file may be made but Orvo.cfg itself may be written:
+// the file is written in place. Root may make files anywhere, so the write is
+// done by a child process as an unprivileged user.
+TEST(Configuracion, FolderThatRefusesNewFilesStillGetsTheFileWrittenInPlace) {
     AyudaTx::Carpeta c;
-    Module1::v_ArchCFG = c.Ruta(QStringLiteral("no/existe/Orvo.cfg"));
-    QString problema;
-    EXPECT_FALSE(Configuracion::GrabarCFG(&problema));
-    EXPECT_TRUE(problema.contains(QStringLiteral("No se pudo grabar")));
+    const QString carpeta = c.Ruta(QStringLiteral("solo-lectura"));
+    ASSERT_TRUE(QDir().mkpath(carpeta));
+    Module1::v_ArchCFG = carpeta + QStringLiteral("/Orvo.cfg");
+    ASSERT_TRUE(Escribir(Module1::v_ArchCFG, "1\r\n2\r\n3\r\n"));
+    ::chmod(QFile::encodeName(Module1::v_ArchCFG).constData(), 0666);
+    ::chmod(QFile::encodeName(carpeta).constData(), 0555);
+    ::chmod(QFile::encodeName(c.Raiz()).constData(), 0755);
+    Module1::v_Delay = 100, Module1::v_TimeOut = 2000, Module1::v_Puerto = 2;
+
+    auto grabar = [] {
+        QString problema;
+        return Configuracion::GrabarCFG(&problema);
+    };
+    bool grabado;
+    if (::geteuid() != 0) {
+        grabado = grabar();
+    } else {
+        const pid_t hijo = ::fork();
+        ASSERT_GE(hijo, 0);
+        if (hijo == 0) {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+            ::_exit(grabar() ? 0 : 1);
+        }
+        int estado = 0;
+        ASSERT_EQ(::waitpid(hijo, &estado, 0), hijo);
+        ASSERT_TRUE(WIFEXITED(estado));
+        ASSERT_NE(WEXITSTATUS(estado), 3) << "could not become an unprivileged user";
+        grabado = WEXITSTATUS(estado) == 0;
+    }
+    ::chmod(QFile::encodeName(carpeta).constData(), 0755);
+    EXPECT_TRUE(grabado);
+    EXPECT_EQ(c.Cfg(), QByteArray("100\r\n2000\r\n2\r\n"));
+    EXPECT_EQ(QDir(carpeta).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Orvo.cfg")});
 }
 
 TEST(RelojSimulado, AnswersWithTheLengthsTheRunAwaits) {

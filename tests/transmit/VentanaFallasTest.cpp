@@ -13,17 +13,6 @@
 
 using namespace AyudaTx;
 
-namespace {
-const QString kInia = QStringLiteral("02 52 31 41 03 23");
-const QString kEhab = QStringLiteral("02 52 31 33 03 21");
-
-QStringList Repetir(const QString& s, int n) {
-    QStringList l;
-    for (int i = 0; i < n; ++i) l << s;
-    return l;
-}
-}  // namespace
-
 TEST(VentanaFallas, PeerClosingDuringARunEndsItWithAStopBoxAndClosesEverything) {
     for (const char* delay : {"0", "200"}) {   // noticed in the answer wait and in the pause
         Carpeta c;
@@ -57,18 +46,10 @@ TEST(VentanaFallas, PeerClosingDuringARunEndsItWithAStopBoxAndClosesEverything) 
     }
 }
 
-TEST(VentanaFallas, UnwritableCommLogAndOrvoCfgAreToldOnceAndTheRunGoesOn) {
-    Carpeta c;
-    c.Script(Repetir(kEhab, 4), Repetir(QStringLiteral("EHAB 1"), 4));
-    const quint16 p = PuertoLibre();
-    Sim sim;
-    ASSERT_TRUE(sim.IniciarTCP(p));
-    Cajas cajas;
-    VentanaTx v;
+TEST_F(VentanaConSim, UnwritableCommLogAndOrvoCfgAreToldOnceAndTheRunGoesOn) {
+    ASSERT_TRUE(Preparar(Repetir(kEhab, 4), Repetir(QStringLiteral("EHAB 1"), 4), "1000", "0"));
     Module1::v_ArchLog = c.Ruta(QStringLiteral("falta/Comm.log"));
     Module1::v_ArchCFG = c.Ruta(QStringLiteral("falta/Orvo.cfg"));
-    v.TCP(p);
-    v.Tiempos(QStringLiteral("1000"), QStringLiteral("0"));
     v.Iniciar();
     ASSERT_TRUE(v.EsperarFin());
     v.Iniciar();   // a second run: still told only once each
@@ -102,15 +83,15 @@ TEST(VentanaFallas, BadOrvoCfgFallsBackToDefaultsAndIsToldOnce) {
 TEST(VentanaFallas, CloseIsRefusedDuringARunAndStartOrCloseAfterAStopWaitForTheRunToFinish) {
     Carpeta c;
     c.Script(Repetir(kEhab, 3), Repetir(QStringLiteral("EHAB 1"), 3));
-    const quint16 p = PuertoLibre();
-    Sim sim;
-    ASSERT_TRUE(sim.IniciarTCP(p));
     Cajas cajas;
     VentanaTx v;
-    v.TCP(p);
-    v.Tiempos(QStringLiteral("1000"), QStringLiteral("400"));
+    v.EnMemoria();
+    v.TCP(7001);
+    v.Tiempos(QStringLiteral("0"), QStringLiteral("400"));
     v.Iniciar();
-    ASSERT_TRUE(v.EsperarLog(QStringLiteral("< 06 ")));   // now in the 400 ms pause
+    ASSERT_TRUE(v.ConectarYEsperar(1));
+    v.enlace->Llegan("\x06");                           // now in the 400 ms pause
+    ASSERT_EQ(v.w.corrida().estado(), Corrida::Estado::Pausando);
     v.w.reject();                                        // Esc / close box
     v.w.close();
     EXPECT_TRUE(v.w.isVisible()) << "no closing under a running run";
@@ -119,19 +100,22 @@ TEST(VentanaFallas, CloseIsRefusedDuringARunAndStartOrCloseAfterAStopWaitForTheR
     EXPECT_EQ(v.Boton("btn_IniDet")->text(), QStringLiteral("&Iniciar"));
     EXPECT_TRUE(v.Boton("btn_Cerrar")->isEnabled());
     EXPECT_TRUE(v.w.corrida().Activa());
+    const QPointer<EnlaceMemoria> primero = v.enlace;
     v.Iniciar();   // a start now waits for the stopped run
-    EXPECT_TRUE(QTest::qWaitFor([&] { return v.Log().count(QStringLiteral("> ") + kEhab) == 2; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return v.enlace != primero; }, 5000));
+    ASSERT_TRUE(v.ConectarYEsperar(1));
+    EXPECT_EQ(v.Log().count(QStringLiteral("> ") + kEhab), 2);
     const QStringList cmd = v.Cmd();
     const int detenido = cmd.indexOf(QStringLiteral("Detenido!"));
     ASSERT_GE(detenido, 0);
-    EXPECT_EQ(cmd.indexOf(QStringLiteral("EHAB 1") + QStringLiteral(" ") + QString(42, QChar(0x00B7)), detenido), detenido + 1);
+    EXPECT_EQ(cmd.indexOf(QStringLiteral("EHAB 1") + kPuntosCmd, detenido), detenido + 1);
 
-    v.Iniciar();                        // stop the second run in its pause ...
+    v.Iniciar();                        // stop the second run in its wait ...
     v.Boton("btn_Cerrar")->click();     // ... and close: hidden once it has finished
     EXPECT_TRUE(v.w.isVisible());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !v.w.isVisible(); }, 5000));
     EXPECT_FALSE(v.w.corrida().Activa());
-    EXPECT_EQ(c.Cfg(), QByteArray("400\r\n1000\r\n0\r\n"));
+    EXPECT_EQ(c.Cfg(), QByteArray("400\r\n0\r\n0\r\n"));
     EXPECT_TRUE(cajas.vistas.isEmpty());
 }
 
@@ -164,7 +148,7 @@ TEST(VentanaFallas, ListsKeepTheNewestTenThousandLinesRowForRowAndTheNewestInVie
     EXPECT_EQ(c.LineasLog().size(), total + 10);
 }
 
-TEST(VentanaFallas, ControlsCarrySpecTextsAndAccessibleNames) {
+TEST(VentanaFallas, ControlsCarryTheirTextsColoursAndAccessibleNames) {
     Carpeta c;
     Cajas cajas;
     VentanaTx v;

@@ -8,9 +8,6 @@
 using namespace AyudaTx;
 
 namespace {
-const QString kInia = QStringLiteral("02 52 31 41 03 23");
-const QString kLreg = QStringLiteral("02 52 31 30 03 52");
-
 #define REQUIERE_SOCAT() \
     if (!ParPty::HaySocat()) GTEST_SKIP() << "socat no está instalado: sin pruebas por puerto serie"
 }  // namespace
@@ -21,7 +18,7 @@ TEST(VentanaSerie, RunOverAPseudoTerminalAwaitsAndLogsEachAnswer) {
     c.Script({kInia, kLreg, QStringLiteral("06"), QStringLiteral("02 52 31 33 03 21")},
              {QStringLiteral("INIA 1"), QStringLiteral("LREG 1"), QStringLiteral("ACK"), QStringLiteral("EHAB 1")});
     ParPty par;
-    ASSERT_TRUE(par.Crear(c.dir.path()));
+    ASSERT_TRUE(par.Crear(c.Raiz()));
     Sim sim;
     ASSERT_TRUE(sim.IniciarSerie(par.b));
     Cajas cajas;
@@ -63,11 +60,9 @@ TEST(VentanaSerie, PortThatCannotBeOpenedShowsTheExactBox) {
 TEST(VentanaSerie, DeviceGoneDuringARunEndsItWithoutHanging) {
     REQUIERE_SOCAT();
     Carpeta c;
-    QStringList codigo, comandos;
-    for (int i = 0; i < 50; ++i) codigo << kInia, comandos << QStringLiteral("INIA 1");
-    c.Script(codigo, comandos);
+    c.Script(Repetir(kInia, 50), Repetir(QStringLiteral("INIA 1"), 50));
     auto par = std::make_unique<ParPty>();
-    ASSERT_TRUE(par->Crear(c.dir.path()));
+    ASSERT_TRUE(par->Crear(c.Raiz()));
     Sim sim;
     ASSERT_TRUE(sim.IniciarSerie(par->b));
     Cajas cajas;

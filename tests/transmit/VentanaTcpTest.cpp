@@ -13,25 +13,11 @@
 
 using namespace AyudaTx;
 
-namespace {
-const QString kDots42 = QStringLiteral(" ") + QString(42, QChar(0x00B7));
-const QString kResp = QStringLiteral("Respuesta ") + QString(29, QChar(0x00B7));
-const QString kInia = QStringLiteral("02 52 31 41 03 23");
-const QString kLreg = QStringLiteral("02 52 31 30 03 52");
-const QString kEhab = QStringLiteral("02 52 31 33 03 21");
-}  // namespace
-
-TEST(VentanaTcp, RunLogsEveryFrameAndAnswerInBothListsAndCommLog) {
-    Carpeta c;
-    c.Script({kInia, kLreg, QStringLiteral("06"), QStringLiteral("06"), kEhab},
-             {QStringLiteral("INIA 1"), QStringLiteral("LREG 1"), QStringLiteral("ACK"), QStringLiteral("ACK"), QStringLiteral("EHAB 1")});
-    const quint16 p = PuertoLibre();
-    Sim sim;
-    ASSERT_TRUE(sim.IniciarTCP(p));
-    Cajas cajas;
-    VentanaTx v;
-    v.TCP(p);
-    v.Tiempos(QStringLiteral("2000"), QStringLiteral("0"));
+TEST_F(VentanaConSim, RunLogsEveryFrameAndAnswerInBothListsAndCommLog) {
+    ASSERT_TRUE(Preparar({kInia, kLreg, QStringLiteral("06"), QStringLiteral("06"), kEhab},
+                         {QStringLiteral("INIA 1"), QStringLiteral("LREG 1"), QStringLiteral("ACK"), QStringLiteral("ACK"),
+                          QStringLiteral("EHAB 1")},
+                         "2000", "0"));
     v.Iniciar();
     EXPECT_EQ(v.Boton("btn_IniDet")->text(), QStringLiteral("&Detener"));
     EXPECT_FALSE(v.Boton("btn_Cerrar")->isEnabled());
@@ -53,27 +39,19 @@ TEST(VentanaTcp, RunLogsEveryFrameAndAnswerInBothListsAndCommLog) {
     EXPECT_EQ(log[9], QStringLiteral("< 06 "));
     EXPECT_EQ(log[10], QString());
     EXPECT_EQ(log[11], QString());
-    EXPECT_EQ(v.Cmd(), (QStringList{QStringLiteral("INIA 1") + kDots42, kResp, QStringLiteral("LREG 1") + kDots42, kResp,
-                                    QStringLiteral("ACK") + kDots42, kResp, QStringLiteral("ACK") + kDots42, kResp,
-                                    QStringLiteral("EHAB 1") + kDots42, kResp, QStringLiteral("-- Fin de archivo --"), QString()}));
+    EXPECT_EQ(v.Cmd(), (QStringList{QStringLiteral("INIA 1") + kPuntosCmd, kRespuesta, QStringLiteral("LREG 1") + kPuntosCmd, kRespuesta,
+                                    QStringLiteral("ACK") + kPuntosCmd, kRespuesta, QStringLiteral("ACK") + kPuntosCmd, kRespuesta,
+                                    QStringLiteral("EHAB 1") + kPuntosCmd, kRespuesta, QStringLiteral("-- Fin de archivo --"), QString()}));
     EXPECT_EQ(c.LineasLog(), log) << "Comm.log holds exactly the log list's lines";
 }
 
-TEST(VentanaTcp, ConfigurationIsReadOnShowAndWrittenWithPreviousValuesAtStartThenAtClose) {
-    Carpeta c;
-    c.Script({kEhab}, {QStringLiteral("EHAB 1")});
-    const quint16 p = PuertoLibre();
-    Sim sim;
-    ASSERT_TRUE(sim.IniciarTCP(p));
-    Cajas cajas;
-    VentanaTx v;
+TEST_F(VentanaConSim, ConfigurationIsReadOnShowAndWrittenWithPreviousValuesAtStartThenAtClose) {
     EXPECT_EQ(v.Campo("tx_TimeOut")->text(), QStringLiteral("3000"));
     EXPECT_EQ(v.Campo("tx_Delay")->text(), QStringLiteral("500"));
     EXPECT_EQ(v.C<QComboBox>("cmb_Port")->currentText(), QStringLiteral("COM1"));
     EXPECT_FALSE(QFile::exists(Module1::v_ArchCFG));
 
-    v.TCP(p);
-    v.Tiempos(QStringLiteral("2000"), QStringLiteral("100"));
+    ASSERT_TRUE(Preparar({kEhab}, {QStringLiteral("EHAB 1")}, "2000", "100"));
     v.C<QComboBox>("cmb_Port")->setCurrentIndex(2);
     v.Iniciar();
     EXPECT_EQ(c.Cfg(), QByteArray("500\r\n3000\r\n0\r\n")) << "written before the fields are read";
@@ -99,39 +77,8 @@ TEST(VentanaTcp, ConfigurationIsReadOnShowAndWrittenWithPreviousValuesAtStartThe
     EXPECT_TRUE(cajas.vistas.isEmpty());
 }
 
-TEST(VentanaTcp, StopDuringTheAnswerWaitLogsStopThenTimeoutAndNoEndOfFile) {
-    Carpeta c;
-    c.Script({kInia, kInia}, {QStringLiteral("INIA 1"), QStringLiteral("INIA 1")});
-    const quint16 p = PuertoLibre();
-    Sim sim;
-    ASSERT_TRUE(sim.IniciarTCP(p, {QStringLiteral("--no-answer")}));
-    Cajas cajas;
-    VentanaTx v;
-    v.TCP(p);
-    v.Tiempos(QStringLiteral("0"), QStringLiteral("0"));   // only a stop ends this wait
-    v.C<QCheckBox>("chk_Loop")->setChecked(true);
-    v.Iniciar();
-    ASSERT_TRUE(v.EsperarLog(QStringLiteral("> ") + kInia));
-    QTest::qWait(100);
-    v.Iniciar();   // "&Detener"
-    ASSERT_TRUE(v.EsperarFin());
-    EXPECT_EQ(v.Log(), (QStringList{QStringLiteral("> ") + kInia, QString(), QStringLiteral("- Timeout !!!")}));
-    EXPECT_EQ(v.Cmd(), (QStringList{QStringLiteral("INIA 1") + kDots42, QStringLiteral("Detenido!"), QString()}));
-    EXPECT_EQ(c.LineasLog(), v.Log());
-    EXPECT_TRUE(Module1::v_Detenido);
-    EXPECT_TRUE(cajas.vistas.isEmpty());
-}
-
-TEST(VentanaTcp, LoopModeRepeatsUntilStoppedAndEmptyScriptLogsEndOfFileEachTime) {
-    Carpeta c;
-    c.Script({}, {});
-    const quint16 p = PuertoLibre();
-    Sim sim;
-    ASSERT_TRUE(sim.IniciarTCP(p));
-    Cajas cajas;
-    VentanaTx v;
-    v.TCP(p);
-    v.Tiempos(QStringLiteral("1000"), QStringLiteral("0"));
+TEST_F(VentanaConSim, LoopModeRepeatsUntilStoppedAndEmptyScriptLogsEndOfFileEachTime) {
+    ASSERT_TRUE(Preparar({}, {}, "1000", "0"));
     v.C<QCheckBox>("chk_Loop")->setChecked(true);
     v.Iniciar();
     ASSERT_TRUE(QTest::qWaitFor([&] { return v.Cmd().count(QStringLiteral("Loop ...")) >= 3; }, 8000));
@@ -149,39 +96,6 @@ TEST(VentanaTcp, LoopModeRepeatsUntilStoppedAndEmptyScriptLogsEndOfFileEachTime)
     }
     EXPECT_EQ(cmd.count(QStringLiteral("Detenido!")), 1);
     EXPECT_TRUE(cajas.vistas.isEmpty());
-}
-
-TEST(VentanaTcp, ShortAnswerIsLoggedAfterTheTimeoutAndMissingAnswerAsTimeout) {
-    const struct {
-        const char* falla;
-        const char* valor;
-        QString linea;
-    } casos[] = {
-        {"--short", "5", QStringLiteral("< ")},     // 14 of 19 bytes
-        {"--no-answer", nullptr, QStringLiteral("- Timeout !!!")},
-        {"--extra", "3", QStringLiteral("< ")},     // 22 bytes all logged
-    };
-    for (const auto& k : casos) {
-        Carpeta c;
-        c.Script({kInia}, {QStringLiteral("INIA 1")});
-        const quint16 p = PuertoLibre();
-        Sim sim;
-        QStringList fallas{QString::fromLatin1(k.falla)};
-        if (k.valor) fallas << QString::fromLatin1(k.valor);
-        ASSERT_TRUE(sim.IniciarTCP(p, fallas));
-        Cajas cajas;
-        VentanaTx v;
-        v.TCP(p);
-        v.Tiempos(QStringLiteral("300"), QStringLiteral("0"));
-        v.Iniciar();
-        ASSERT_TRUE(v.EsperarFin()) << k.falla;
-        const QStringList log = v.Log();
-        ASSERT_EQ(log.size(), 4) << k.falla;
-        EXPECT_TRUE(log[1].startsWith(k.linea)) << k.falla << " " << log[1].toStdString();
-        if (QByteArray(k.falla) == "--short") EXPECT_EQ(log[1].size(), 2 + 3 * 14);
-        if (QByteArray(k.falla) == "--extra") EXPECT_TRUE(log[1].endsWith(QStringLiteral("EE EE EE ")));
-        EXPECT_EQ(v.Cmd()[1], k.linea.startsWith('<') ? kResp : QString());
-    }
 }
 
 TEST(VentanaTcp, FailedOpeningsShowTheExactBoxAndLogNothingEvenInLoopMode) {
@@ -209,7 +123,7 @@ TEST(VentanaTcp, FailedOpeningsShowTheExactBoxAndLogNothingEvenInLoopMode) {
         EXPECT_FALSE(QFile::exists(Module1::v_ArchLog));
         EXPECT_EQ(v.Boton("btn_IniDet")->text(), QStringLiteral("&Iniciar"));
         EXPECT_TRUE(v.Boton("btn_Cerrar")->isEnabled());
-        EXPECT_TRUE(Module1::v_Detenido);
+        EXPECT_FALSE(v.w.corrida().Activa());
     }
 }
 
@@ -297,16 +211,8 @@ TEST(VentanaTcp, BadFieldsAndUnreadableScriptAreRefusedBeforeAnythingOpens) {
     EXPECT_FALSE(espia.hasPendingConnections());
 }
 
-TEST(VentanaTcp, DelayThatIsNotANumberBecomesZeroAndIsSavedAsSuch) {
-    Carpeta c;
-    c.Script({kEhab, kEhab}, {QStringLiteral("EHAB 1"), QStringLiteral("EHAB 1")});
-    const quint16 p = PuertoLibre();
-    Sim sim;
-    ASSERT_TRUE(sim.IniciarTCP(p));
-    Cajas cajas;
-    VentanaTx v;
-    v.TCP(p);
-    v.Tiempos(QStringLiteral("1000"), QStringLiteral("x"));
+TEST_F(VentanaConSim, DelayThatIsNotANumberBecomesZeroAndIsSavedAsSuch) {
+    ASSERT_TRUE(Preparar({kEhab, kEhab}, {QStringLiteral("EHAB 1"), QStringLiteral("EHAB 1")}, "1000", "x"));
     v.Iniciar();
     EXPECT_EQ(v.Campo("tx_Delay")->text(), QStringLiteral("0"));
     ASSERT_TRUE(v.EsperarFin());

@@ -1,14 +1,19 @@
 #pragma once
-// The transmission window under test: its controls by name and bounded waits.
+// The transmission window under test: its controls by name, bounded waits,
+// and a link in memory or orvo-sim on a loopback port behind it.
+#include "AyudaTx.h"
+#include "EnlaceMemoria.h"
 #include "fr_Transmitir.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
 #include <QTest>
+#include <gtest/gtest.h>
 
 struct VentanaTx {
     fr_Transmitir w;
@@ -42,5 +47,45 @@ struct VentanaTx {
     }
     bool EsperarLog(const QString& linea, int ms = 8000) {
         return QTest::qWaitFor([&] { return Log().contains(linea); }, ms);
+    }
+
+    // From now on every start gets a link in memory instead of the real one
+    // (the window still saves its settings and checks its fields first).
+    QPointer<EnlaceMemoria> enlace;   // the latest start's
+    void EnMemoria() {
+        auto real = w.corrida().Preparar;
+        w.corrida().Preparar = [this, real](Corrida::Ajustes* a) -> std::unique_ptr<Enlace> {
+            if (!real(a)) return nullptr;
+            auto e = std::make_unique<EnlaceMemoria>();
+            enlace = e.get();
+            return e;
+        };
+    }
+    // Opens the latest start's link and waits for its n-th frame.
+    bool ConectarYEsperar(int frames) {
+        if (!enlace) return false;
+        if (!enlace->EstaAbierto()) enlace->Conectar();
+        return QTest::qWaitFor([&] { return enlace && enlace->escritos.size() >= frames; }, 5000);
+    }
+};
+
+// The window pointed at orvo-sim over TCP on a free loopback port, with the
+// test's files and message boxes.
+class VentanaConSim : public ::testing::Test {
+protected:
+    AyudaTx::Carpeta c;
+    AyudaTx::Cajas cajas;
+    const quint16 p = AyudaTx::PuertoLibre();
+    AyudaTx::Sim sim;
+    VentanaTx v;
+
+    // Writes the script, starts orvo-sim with the faults given and fills the fields.
+    [[nodiscard]] bool Preparar(const QStringList& codigo, const QStringList& comandos, const char* timeOut,
+                                const char* delay, const QStringList& fallas = {}) {
+        c.Script(codigo, comandos);
+        if (!sim.IniciarTCP(p, fallas)) return false;
+        v.TCP(p);
+        v.Tiempos(QString::fromLatin1(timeOut), QString::fromLatin1(delay));
+        return true;
     }
 };
