@@ -1,6 +1,7 @@
 #include "CarpetaPrueba.h"
 #include "Module1.h"
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -34,6 +35,16 @@ void Nueva() {
 void Fijar() {
     // The help pages are read from the program's folder; nothing is written there.
     Module1::FijarCarpetas(Ruta(), Module1::CarpetaPrograma());
+}
+
+QByteArray Leer(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<sin archivo>");
+}
+
+bool Escribir(const QString& ruta, const QByteArray& bytes) {
+    QFile f(ruta);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 void Instalar() { ::testing::UnitTest::GetInstance()->listeners().Append(new Oyente); }

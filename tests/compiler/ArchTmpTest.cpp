@@ -1,18 +1,15 @@
 // Codigo.tmp and Comandos.tmp: each non-empty code line with the command
 // line that produced it, as typed, Windows-1252, CR LF.
 #include "BancoCompilador.h"
-#include "LlenarArchTmp.h"
-#include <QFile>
 #include "CarpetaPrueba.h"
+#include "LlenarArchTmp.h"
 #include "Module1.h"
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
 
-QByteArray Leer(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(no existe)");
-}
+using CarpetaPrueba::Leer;
 
 class ArchTmp : public ::testing::Test {
 protected:

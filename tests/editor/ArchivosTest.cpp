@@ -8,17 +8,8 @@
 #include <QListWidget>
 #include <gtest/gtest.h>
 
-namespace {
-QByteArray Leer(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<sin archivo>");
-}
-void Escribir(const QString& ruta, const QByteArray& bytes) {
-    QFile f(ruta);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-}  // namespace
+using CarpetaPrueba::Escribir;
+using CarpetaPrueba::Leer;
 
 TEST(Archivos, OpenThenSaveKeepsTheFileByteForByte) {
     struct Caso {

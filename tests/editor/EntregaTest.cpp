@@ -3,14 +3,10 @@
 #include "Codificacion.h"
 #include "Module1.h"
 #include "VentanaPrueba.h"
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
-QByteArray Leer(const QString& nombre) {
-    QFile f(CarpetaPrueba::Ruta(nombre));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(sin archivo)");
-}
+QByteArray Leer(const QString& nombre) { return CarpetaPrueba::Leer(CarpetaPrueba::Ruta(nombre)); }
 }  // namespace
 
 TEST(Entrega, TransmissionWritesEachFrameWithTheLineThatProducedItAsTyped) {
@@ -38,7 +34,7 @@ TEST(Entrega, AnErrorAboveRefusesWithTheMessageAndWritesNothing) {
     EXPECT_EQ(w.transmisiones, 0);
     EXPECT_EQ(w.avisos, QStringList{QStringLiteral(
                             "Comandos erroneos|Hay errores en el código.\r\nCorrija los errores e intente nuevamente.")});
-    EXPECT_EQ(Leer(QStringLiteral("Codigo.tmp")), QByteArray("(sin archivo)"));
+    EXPECT_EQ(Leer(QStringLiteral("Codigo.tmp")), QByteArray("<sin archivo>"));
     // The action line is removed all the same.
     EXPECT_EQ(w.Cmd().Text(), QStringLiteral("INIA 1\r\ninia 0\r\n"));
 }

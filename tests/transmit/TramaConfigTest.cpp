@@ -1,6 +1,7 @@
 // Pure pieces: code line -> bytes, answer text, awaited lengths, port rule,
 // Orvo.cfg reading and writing, the simulated clock's answers.
 #include "AyudaTx.h"
+#include "CarpetaPrueba.h"
 #include "Configuracion.h"
 #include "LectorTramas.h"
 #include "Module1.h"
@@ -77,12 +78,7 @@ TEST(PuertoSerie, ComNamesMapToTtySAndPathsPassOthersAreRefused) {
     }
 }
 
-namespace {
-bool Escribir(const QString& ruta, const QByteArray& b) {
-    QFile f(ruta);
-    return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
-}
-}  // namespace
+using CarpetaPrueba::Escribir;
 
 TEST(Configuracion, MissingFileGivesDefaultsSilentlyAndIsNotCreated) {
     AyudaTx::Carpeta c;
