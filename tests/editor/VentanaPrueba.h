@@ -1,6 +1,7 @@
 #pragma once
 // The main window with its dialogs answered from queues: tests never block on one.
 #include "CajaRica.h"
+#include "CarpetaPrueba.h"
 #include "fr_Principal.h"
 #include <QList>
 #include <QStringList>
@@ -15,6 +16,7 @@ public:
         tx_Cmd->setFocus();
     }
 
+    CarpetaPrueba carpeta;                        // the window's data folder
     QStringList archivos;                         // answers of the file dialog, in order
     QList<QMessageBox::StandardButton> botones;   // answers of the questions, in order
     QStringList preguntas, avisos;
