@@ -1,0 +1,47 @@
+// The command line of orvo: one optional file, --help and --version, "--".
+#include "Argumentos.h"
+#include "Module1.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+using P = Argumentos::Pedido;
+
+struct Caso {
+    QStringList args;
+    P pedido;
+    QString archivo;
+};
+
+TEST(Argumentos, OneFileHelpVersionAndUsageErrors) {
+    const std::vector<Caso> casos = {
+        {{}, P::Abrir, {}},
+        {{"guion.txt"}, P::Abrir, "guion.txt"},
+        {{"-"}, P::Abrir, "-"},
+        {{"--", "--help"}, P::Abrir, "--help"},
+        {{"--", "-x"}, P::Abrir, "-x"},
+        {{"guion.txt", "--help"}, P::Ayuda, {}},
+        {{"--opcion", "--version"}, P::Version, {}},
+        {{"--opcion"}, P::Error, {}},
+        {{"-x", "guion.txt"}, P::Error, {}},
+        {{"a.txt", "b.txt"}, P::Error, {}},
+        {{"--", "a.txt", "b.txt"}, P::Error, {}},
+        {{""}, P::Error, {}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        const Argumentos a = LeerArgumentos(c.args);
+        EXPECT_EQ(a.pedido, c.pedido);
+        EXPECT_EQ(a.archivo, c.archivo);
+        EXPECT_EQ(a.problema.isEmpty(), c.pedido != P::Error);
+    }
+}
+
+TEST(Argumentos, HelpIsSpanishWithTheExitStatuses) {
+    const QString ayuda = TextoAyuda();
+    EXPECT_TRUE(ayuda.startsWith(QStringLiteral("Uso: orvo ")));
+    EXPECT_TRUE(ayuda.contains(QStringLiteral("2 si los argumentos son incorrectos")));
+    EXPECT_TRUE(TextoVersion().startsWith(QStringLiteral("orvo ") + Module1::Version() + QLatin1Char('\n')));
+}
+
+}  // namespace
