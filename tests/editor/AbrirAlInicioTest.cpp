@@ -2,8 +2,10 @@
 // a file that cannot be read gives the usual message and leaves the new window.
 #include "Module1.h"
 #include "VentanaPrueba.h"
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <gtest/gtest.h>
 

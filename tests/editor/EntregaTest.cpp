@@ -3,25 +3,18 @@
 #include "Module1.h"
 #include "VentanaPrueba.h"
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-struct CarpetaTemporal {
-    QTemporaryDir dir;
-    // After the window: its start-up sets the program's own folders.
-    void Usar() { Module1::FijarCarpetas(dir.path(), dir.path()); }
-    QByteArray Leer(const QString& nombre) const {
-        QFile f(dir.filePath(nombre));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(sin archivo)");
-    }
-};
+// A file of the window's own data folder.
+QByteArray Leer(const VentanaPrueba& w, const QString& nombre) {
+    QFile f(w.carpeta.Ruta(nombre));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(sin archivo)");
+}
 }  // namespace
 
 TEST(Entrega, TransmissionWritesEachFrameWithTheLineThatProducedItAsTyped) {
-    CarpetaTemporal c;
     VentanaPrueba w;
-    c.Usar();
     // A help request and a comment leave no frame; "@" is kept as typed.
     for (const char* l : {"inia 1", "inia ?", "-- a@b", "", "aing 1, 5, @, b", "lreg 2"}) {
         w.Escribir(QString::fromUtf8(l));
@@ -32,14 +25,12 @@ TEST(Entrega, TransmissionWritesEachFrameWithTheLineThatProducedItAsTyped) {
     w.Tecla(Qt::Key_Return);
     ASSERT_EQ(w.transmisiones, 1);
     EXPECT_TRUE(w.avisos.isEmpty()) << w.avisos.join(u'\n').toStdString();
-    EXPECT_EQ(c.Leer(QStringLiteral("Codigo.tmp")), QByteArray("02 52 31 41 03 23\r\n02 52 31 35 30 30 30 30 35 40 62 03 40\r\n02 52 32 30 03 51\r\n"));
-    EXPECT_EQ(c.Leer(QStringLiteral("Comandos.tmp")), QByteArray("INIA 1\r\nAING 1, 00005, @, b\r\nLREG 2\r\n"));
+    EXPECT_EQ(Leer(w, QStringLiteral("Codigo.tmp")), QByteArray("02 52 31 41 03 23\r\n02 52 31 35 30 30 30 30 35 40 62 03 40\r\n02 52 32 30 03 51\r\n"));
+    EXPECT_EQ(Leer(w, QStringLiteral("Comandos.tmp")), QByteArray("INIA 1\r\nAING 1, 00005, @, b\r\nLREG 2\r\n"));
 }
 
 TEST(Entrega, AnErrorAboveRefusesWithTheMessageAndWritesNothing) {
-    CarpetaTemporal c;
     VentanaPrueba w;
-    c.Usar();
     for (const char* l : {"inia 1", "inia 0", "t"}) {
         w.Escribir(QString::fromUtf8(l));
         w.Tecla(Qt::Key_Return);
@@ -47,7 +38,7 @@ TEST(Entrega, AnErrorAboveRefusesWithTheMessageAndWritesNothing) {
     EXPECT_EQ(w.transmisiones, 0);
     EXPECT_EQ(w.avisos, QStringList{QStringLiteral(
                             "Comandos erroneos|Hay errores en el código.\r\nCorrija los errores e intente nuevamente.")});
-    EXPECT_EQ(c.Leer(QStringLiteral("Codigo.tmp")), QByteArray("(sin archivo)"));
+    EXPECT_EQ(Leer(w, QStringLiteral("Codigo.tmp")), QByteArray("(sin archivo)"));
     // The action line is removed all the same.
     EXPECT_EQ(w.Cmd().Text(), QStringLiteral("INIA 1\r\ninia 0\r\n"));
 }
