@@ -7,17 +7,20 @@ set -euo pipefail
 prueba=$1 build=$2 fuente=$3
 version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
 tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+# "cmake --install" and cpack leave their list of installed files in the build
+# folder; the one a developer's own install left there is put back at the end.
+manifiesto=$build/install_manifest.txt
+if [ -e "$manifiesto" ]; then cp -p "$manifiesto" "$tmp/manifiesto"; fi
+terminar() {
+    if [ -e "$tmp/manifiesto" ]; then cp -p "$tmp/manifiesto" "$manifiesto"; else rm -f "$manifiesto"; fi
+    rm -rf "$tmp"
+}
+trap terminar EXIT
 falla() { echo "FALLA: $*" >&2; exit 1; }
 
-# "cmake --install" leaves its list of installed files in the build folder;
-# the one a developer's own install left there is put back afterwards.
 instalar() {
     prefijo=$tmp/prefijo
-    local manifiesto=$build/install_manifest.txt
-    [ -e "$manifiesto" ] && cp -p "$manifiesto" "$tmp/manifiesto"
     cmake --install "$build" --prefix "$prefijo" >/dev/null
-    if [ -e "$tmp/manifiesto" ]; then cp -p "$tmp/manifiesto" "$manifiesto"; else rm -f "$manifiesto"; fi
     [ -x "$prefijo/bin/orvo" ] || falla "no se instaló bin/orvo"
 }
 
@@ -143,11 +146,8 @@ prueba_ordenes() {
 # The Debian package: name, fields, dependencies and contents.
 prueba_paquete() {
     command -v dpkg-shlibdeps >/dev/null || falla "falta dpkg-shlibdeps (dpkg-dev)"
-    local manifiesto=$build/install_manifest.txt
-    [ -e "$manifiesto" ] && cp -p "$manifiesto" "$tmp/manifiesto"
     cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/paquete" >"$tmp/cpack" 2>&1 ||
         { cat "$tmp/cpack" >&2; falla "cpack"; }
-    if [ -e "$tmp/manifiesto" ]; then cp -p "$tmp/manifiesto" "$manifiesto"; else rm -f "$manifiesto"; fi
     local deb=$tmp/paquete/orvo_${version}_$(dpkg --print-architecture).deb
     [ -f "$deb" ] || { ls "$tmp/paquete" >&2; falla "no se hizo $(basename "$deb")"; }
     [ "$(dpkg-deb -f "$deb" Package)" = orvo ] || falla "Package"
