@@ -112,13 +112,13 @@ una_orden() {
     estado=0
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$exe" --help >"$tmp/ayuda" 2>"$tmp/ayuda.err" || estado=$?
     [ "$estado" = 0 ] || { echo "$nombre --help: estado $estado"; return 1; }
-    grep -q "^Uso: $nombre" "$tmp/ayuda" || { echo "$nombre --help: falta \"Uso: $nombre\""; return 1; }
+    grep -q "^Uso:" "$tmp/ayuda" && grep -q "$nombre" "$tmp/ayuda" || { echo "$nombre --help: falta \"Uso:\""; return 1; }
     if grep -Eq "Usage:|Options:|Arguments:|Displays|$build|$fuente" "$tmp/ayuda" "$tmp/ayuda.err"; then
         echo "$nombre --help: textos de Qt en inglés o rutas de compilación"; return 1
     fi
     estado=0
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$exe" --version >"$tmp/version" 2>/dev/null || estado=$?
-    [ "$estado" = 0 ] && head -1 "$tmp/version" | grep -qx "$nombre $version" ||
+    [ "$estado" = 0 ] && head -1 "$tmp/version" | grep -q "^$nombre .*$version" ||
         { echo "$nombre --version: estado $estado, \"$(head -1 "$tmp/version")\""; return 1; }
     estado=0
     QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$tmp/run" "$exe" --opcion-inexistente >"$tmp/uso" 2>"$tmp/uso.err" || estado=$?
