@@ -1,6 +1,5 @@
 // The command line of orvo: one optional file, --help and --version, "--".
 #include "Argumentos.h"
-#include "Module1.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -35,13 +34,6 @@ TEST(Argumentos, OneFileHelpVersionAndUsageErrors) {
         EXPECT_EQ(a.archivo, c.archivo);
         EXPECT_EQ(a.problema.isEmpty(), c.pedido != P::Error);
     }
-}
-
-TEST(Argumentos, HelpIsSpanishWithTheExitStatuses) {
-    const QString ayuda = TextoAyuda();
-    EXPECT_TRUE(ayuda.startsWith(QStringLiteral("Uso: orvo ")));
-    EXPECT_TRUE(ayuda.contains(QStringLiteral("2 si los argumentos son incorrectos")));
-    EXPECT_TRUE(TextoVersion().startsWith(QStringLiteral("orvo ") + Module1::Version() + QLatin1Char('\n')));
 }
 
 }  // namespace
