@@ -9,6 +9,7 @@ PAQUETES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   socat xvfb xauth xdotool imagemagick x11-apps fonts-liberation
   python3
+  desktop-file-utils appstream dpkg-dev file groff-base man-db
 )
 
 faltan=()

@@ -34,7 +34,7 @@ void Nueva() {
 
 void Fijar() {
     // The help pages are read from the program's folder; nothing is written there.
-    Module1::FijarCarpetas(Ruta(), Module1::CarpetaPrograma());
+    Module1::FijarCarpetas(Ruta(), Module1::CarpetaRecursos(Module1::CarpetaPrograma()));
 }
 
 QByteArray Leer(const QString& ruta) {

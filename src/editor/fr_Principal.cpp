@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -204,7 +205,6 @@ void fr_Principal::CrearMenus() {
 
 void fr_Principal::Form_Load() {
     setWindowTitle(QStringLiteral("Orvo - Interfaz de Comandos v") + Module1::Version());
-    Module1::FijarCarpetasPorDefecto();
 
     tx_Arch->setText(QStringLiteral("[Archivo nuevo]"));
     Comp().v_ChangeText = false;
@@ -231,6 +231,12 @@ void fr_Principal::Form_Load() {
     setFixedSize(centralWidget()->width(), centralWidget()->height() + menuBar()->sizeHint().height());
     if (QScreen* pantalla = screen()) move(pantalla->availableGeometry().center() - rect().center());
     tx_Cmd->setFocus();
+}
+
+bool fr_Principal::AbrirAlInicio(const QString& ruta) {
+    if (Ocupado() || !PreguntarGuardar()) return false;
+    // As the dialog would give it: a full path, shown as such in tx_Arch.
+    return AbrirArchivo(QFileInfo(ruta).absoluteFilePath());
 }
 
 // ---- Dialogs ----

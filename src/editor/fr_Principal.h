@@ -70,6 +70,8 @@ public:
     void mn_Salir_Click();
     // Opens a command file (the open command after its dialog).
     bool AbrirArchivo(const QString& ruta);
+    // "orvo ARCHIVO": the open command with the file already chosen.
+    bool AbrirAlInicio(const QString& ruta);
 
     // ---- Keyboard handling ----
     void tx_Cmd_KeyDown(int codigo, int shift);

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 namespace Module1 {
 
@@ -16,28 +15,45 @@ QString CarpetaPrograma() {
     return dir.isEmpty() ? QDir::currentPath() : dir;
 }
 
-static bool SePuedeEscribir(const QString& carpeta) {
-    QTemporaryFile prueba(carpeta + QStringLiteral("/.orvo-XXXXXX"));
-    return prueba.open();
+static QString CarpetaInstalada(const QString& carpetaPrograma) {
+    return QDir::cleanPath(carpetaPrograma + QStringLiteral("/../share/orvo"));
 }
 
-QString CarpetaDatos() {
-    const QString programa = CarpetaPrograma();
-    if (SePuedeEscribir(programa)) return programa;
-    QString datos = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (datos.isEmpty()) datos = QDir::homePath() + QStringLiteral("/.local/share/Orvo");
-    QDir().mkpath(datos);
-    return datos;
+bool EsInstalado(const QString& carpetaPrograma) {
+    return QDir(carpetaPrograma).dirName() == QLatin1String("bin") &&
+           QFileInfo(CarpetaInstalada(carpetaPrograma)).isDir();
 }
 
-void FijarCarpetas(const QString& carpetaDatos, const QString& carpetaPrograma) {
+QString CarpetaRecursos(const QString& carpetaPrograma) {
+    static const QString kHtml = QStringLiteral("/Ayuda/html");
+    if (QFileInfo(carpetaPrograma + kHtml).isDir()) return carpetaPrograma;
+    const QString instalada = CarpetaInstalada(carpetaPrograma);
+    if (QFileInfo(instalada + kHtml).isDir()) return instalada;
+    return carpetaPrograma;
+}
+
+QString CarpetaDatos(const QString& carpetaPrograma) {
+    if (!EsInstalado(carpetaPrograma)) return carpetaPrograma;
+    const QString datos = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    return datos.isEmpty() ? QDir::homePath() + QStringLiteral("/.local/share/Orvo") : datos;
+}
+
+QString CarpetaDatos() { return CarpetaDatos(CarpetaPrograma()); }
+
+void FijarCarpetas(const QString& carpetaDatos, const QString& carpetaRecursos) {
     v_ArchCFG = carpetaDatos + QStringLiteral("/Orvo.cfg");
     v_ArchLog = carpetaDatos + QStringLiteral("/Comm.log");
     v_ArchCodigo = carpetaDatos + QStringLiteral("/Codigo.tmp");
     v_ArchComandos = carpetaDatos + QStringLiteral("/Comandos.tmp");
-    v_ArchAyuda = carpetaPrograma + QStringLiteral("/Ayuda/Orvo.chm");
+    v_ArchAyuda = carpetaRecursos + QStringLiteral("/Ayuda/Orvo.chm");
 }
 
-void FijarCarpetasPorDefecto() { FijarCarpetas(CarpetaDatos(), CarpetaPrograma()); }
+void FijarCarpetasPorDefecto() {
+    const QString programa = CarpetaPrograma();
+    const QString datos = CarpetaDatos(programa);
+    // A first start of an installed copy: the user's folder may not exist yet.
+    QDir().mkpath(datos);
+    FijarCarpetas(datos, CarpetaRecursos(programa));
+}
 
 }  // namespace Module1

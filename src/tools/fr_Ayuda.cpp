@@ -15,7 +15,7 @@ constexpr int kTopNavegador = 600;  // just below the row of buttons
 
 QString CarpetaAyudaHtml() {
     if (!Module1::v_ArchAyuda.isEmpty()) return QFileInfo(Module1::v_ArchAyuda).absolutePath() + QStringLiteral("/html");
-    return Module1::CarpetaPrograma() + QStringLiteral("/Ayuda/html");
+    return Module1::CarpetaRecursos(Module1::CarpetaPrograma()) + QStringLiteral("/Ayuda/html");
 }
 
 fr_Ayuda::fr_Ayuda(QWidget* padre) : QWidget(padre, Qt::Window) {

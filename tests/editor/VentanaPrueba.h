@@ -11,7 +11,6 @@
 class VentanaPrueba : public fr_Principal {
 public:
     VentanaPrueba() {
-        CarpetaPrueba::Fijar();   // the window's start-up chose the program's own folders
         show();
         activateWindow();
         (void)QTest::qWaitForWindowExposed(this);

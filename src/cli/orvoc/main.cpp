@@ -2,6 +2,7 @@
 // the code pane (stdout) and the debug list (stderr).
 #include "CompilarArchivo.h"
 #include "Codificacion.h"
+#include "Module1.h"
 #include <cstdio>
 
 namespace {
@@ -11,9 +12,15 @@ const char kUso[] =
     "  (sin opciones)  escribe las líneas de código en la salida estándar y las\n"
     "                  entradas de depuración (\"Linea N - ...\") en la salida de errores\n"
     "  --normalized    escribe en cambio el texto de comandos tras la compilación\n"
-    "  --help          muestra esta ayuda\n"
+    "  --help          muestra esta ayuda y termina\n"
+    "  --version       muestra la versión y termina\n"
     "Estado de salida: 0 sin errores, 1 con errores de compilación, 2 si el archivo\n"
-    "no se puede leer o los argumentos son incorrectos.\n";
+    "no se puede leer o los argumentos son incorrectos.\n"
+    "Más información: man orvoc\n";
+
+const char kLicencia[] =
+    "Licencia GPL-3.0 o posterior: es software libre, puede modificarlo y redistribuirlo.\n"
+    "No hay NINGUNA GARANTÍA, en la medida que lo permita la ley.\n";
 
 void Escribir(FILE* f, const QByteArray& b) {
     if (!b.isEmpty()) std::fwrite(b.constData(), 1, static_cast<size_t>(b.size()), f);
@@ -46,6 +53,10 @@ int main(int argc, char** argv) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         if (arg == QLatin1String("--help")) {
             Escribir(stdout, QByteArray(kUso));
+            return 0;
+        }
+        if (arg == QLatin1String("--version")) {
+            Escribir(stdout, (QStringLiteral("orvoc ") + Module1::Version() + QLatin1Char('\n')).toUtf8() + kLicencia);
             return 0;
         }
         if (arg == QLatin1String("--normalized")) {

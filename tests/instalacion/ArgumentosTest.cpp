@@ -1,0 +1,39 @@
+// The command line of orvo: one optional file, --help and --version, "--".
+#include "Argumentos.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+using P = Argumentos::Pedido;
+
+struct Caso {
+    QStringList args;
+    P pedido;
+    QString archivo;
+};
+
+TEST(Argumentos, OneFileHelpVersionAndUsageErrors) {
+    const std::vector<Caso> casos = {
+        {{}, P::Abrir, {}},
+        {{"guion.txt"}, P::Abrir, "guion.txt"},
+        {{"-"}, P::Abrir, "-"},
+        {{"--", "--help"}, P::Abrir, "--help"},
+        {{"--", "-x"}, P::Abrir, "-x"},
+        {{"guion.txt", "--help"}, P::Ayuda, {}},
+        {{"--opcion", "--version"}, P::Version, {}},
+        {{"--opcion"}, P::Error, {}},
+        {{"-x", "guion.txt"}, P::Error, {}},
+        {{"a.txt", "b.txt"}, P::Error, {}},
+        {{"--", "a.txt", "b.txt"}, P::Error, {}},
+        {{""}, P::Error, {}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        const Argumentos a = LeerArgumentos(c.args);
+        EXPECT_EQ(a.pedido, c.pedido);
+        EXPECT_EQ(a.archivo, c.archivo);
+        EXPECT_EQ(a.problema.isEmpty(), c.pedido != P::Error);
+    }
+}
+
+}  // namespace
