@@ -1,5 +1,6 @@
 #pragma once
 // The transmission window under test: its controls by name and bounded waits.
+#include "PuertoSerie.h"
 #include "fr_Transmitir.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,7 +11,17 @@
 #include <QStringList>
 #include <QTest>
 
-struct VentanaTx {
+// The port list holds COM1 to COM8 only and no device path is remembered,
+// whatever the machine has plugged in or an earlier test used.
+struct PuertosFijos {
+    PuertosFijos() {
+        PuertoSerie::FijarFuente([] { return QList<PuertoSerie::Disponible>{}; });
+        PuertoSerie::RecordarRuta(QString());
+    }
+    ~PuertosFijos() { PuertoSerie::FijarFuente({}); }
+};
+
+struct VentanaTx : PuertosFijos {
     fr_Transmitir w;
 
     VentanaTx() { w.show(); }
