@@ -7,6 +7,11 @@ EtiquetaRuta::EtiquetaRuta(QWidget* padre) : QLabel(padre) {
     setAutoFillBackground(true);
 }
 
+void EtiquetaRuta::setText(const QString& texto) {
+    QLabel::setText(texto);
+    setToolTip(texto);
+}
+
 void EtiquetaRuta::SetAnchoLibre(int px) {
     anchoLibre_ = px;
     update();
@@ -18,8 +23,6 @@ QString EtiquetaRuta::TextoVisible() const {
 }
 
 void EtiquetaRuta::paintEvent(QPaintEvent*) {
-    // The tool tip follows the caption, whoever set it.
-    if (toolTip() != text()) setToolTip(text());
     QPainter p(this);
     style()->drawItemText(&p, contentsRect(), static_cast<int>(alignment()), palette(), isEnabled(), TextoVisible(),
                           foregroundRole());

@@ -9,6 +9,8 @@ class EtiquetaRuta : public QLabel {
     Q_OBJECT
 public:
     explicit EtiquetaRuta(QWidget* padre = nullptr);
+    // Sets the caption and, with it, the tool tip (hides QLabel::setText).
+    void setText(const QString& texto);
     // Pixels from the left edge that no other label covers (0: the whole width).
     void SetAnchoLibre(int px);
     // The text as drawn.

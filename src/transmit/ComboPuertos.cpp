@@ -5,13 +5,18 @@ ComboPuertos::ComboPuertos(QWidget* padre) : QComboBox(padre) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     Llenar();
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (!llenando_ && i >= 0 && i < PuertoSerie::Lista().size()) indiceCom_ = i;
+    });
 }
 
 void ComboPuertos::Llenar() {
     const QString texto = currentText();
     const int indice = currentIndex();
+    llenando_ = true;
     clear();
     for (const PuertoSerie::Entrada& e : PuertoSerie::Entradas()) addItem(e.texto, e.ruta);
+    llenando_ = false;
     const int igual = findText(texto, Qt::MatchExactly);
     if (igual >= 0)
         setCurrentIndex(igual);

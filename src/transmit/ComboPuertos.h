@@ -14,6 +14,12 @@ public:
     QString TextoPuerto() const;
     // Chooses the entry that opens this device, or types its path.
     void ElegirRuta(const QString& ruta);
+    // Index of the COMn entry chosen last: a device path keeps it for Orvo.cfg.
+    int IndiceCom() const { return indiceCom_; }
 
     void showPopup() override;
+
+private:
+    int indiceCom_ = 0;
+    bool llenando_ = false;
 };

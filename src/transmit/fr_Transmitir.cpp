@@ -318,9 +318,8 @@ std::unique_ptr<Enlace> fr_Transmitir::PrepararInicio(Corrida::Ajustes* ajustes)
 
     Module1::v_TimeOut = timeOut.toInt();
     // A device path keeps the index of the COMn entry chosen before it.
-    int indice = cmb_Port->findText(cmb_Port->currentText().trimmed(), Qt::MatchFixedString);
-    if (indice < 0) indice = cmb_Port->currentIndex();
-    if (indice >= 0 && indice < PuertoSerie::Lista().size()) Module1::v_Puerto = indice;
+    const int indice = cmb_Port->findText(cmb_Port->currentText().trimmed(), Qt::MatchFixedString);
+    Module1::v_Puerto = indice >= 0 && indice < PuertoSerie::Lista().size() ? indice : cmb_Port->IndiceCom();
     ajustes->timeOut = Module1::v_TimeOut;
     bool esNumero = false;
     const int delay = tx_Delay->text().trimmed().toInt(&esNumero);

@@ -65,7 +65,9 @@ TEST(FilaEstado, LongPathIsElidedInTheMiddleAndTheProgressLineCoversIt) {
     ASSERT_TRUE(w.AbrirArchivo(ruta));
     w.lbl_Info->setText(QStringLiteral("Insertando código: 02/02/2026"));
     QWidget* fila = w.tx_Arch->parentWidget();
+    const QRect libre(w.tx_Arch->pos(), QSize(w.lbl_Info->x() - w.tx_Arch->x(), w.tx_Arch->height()));
     const QImage conRuta = fila->grab(w.lbl_Info->geometry()).toImage();
+    const QImage rutaLibre = fila->grab(libre).toImage();
 
     EXPECT_EQ(w.tx_Arch->text(), ruta);
     EXPECT_EQ(w.tx_Arch->toolTip(), ruta);
@@ -76,6 +78,7 @@ TEST(FilaEstado, LongPathIsElidedInTheMiddleAndTheProgressLineCoversIt) {
 
     // Where the two labels meet, only the progress line is seen.
     w.tx_Arch->setText(QString());
+    EXPECT_NE(fila->grab(libre).toImage(), rutaLibre) << "the path is drawn where it is free";
     EXPECT_EQ(fila->grab(w.lbl_Info->geometry()).toImage(), conRuta);
 }
 
@@ -98,7 +101,7 @@ TEST(FilaEstado, WindowHasTheProgramIcon) {
 
 TEST(FilaEstado, MarkupInLinesAndFileNamesIsShownAsWritten) {
     QTemporaryDir dir;
-    const QString ruta = dir.filePath(QStringLiteral("<b>guion</b>.txt"));
+    const QString ruta = dir.filePath(QStringLiteral("<i>guion.txt"));
     Escribir(ruta, "-- <img src=\"/dev/zero\">\r\n<b>inia</b> 1\r\nAING 1, <b>1</b>, A, B\r\n");
     VentanaPrueba w;
     ASSERT_TRUE(w.AbrirArchivo(ruta));
@@ -114,7 +117,7 @@ TEST(FilaEstado, MarkupInLinesAndFileNamesIsShownAsWritten) {
             caja->accept();
         }
     });
-    EXPECT_FALSE(real.AbrirArchivo(dir.filePath(QStringLiteral("<b>no</b>.txt"))));
+    EXPECT_FALSE(real.AbrirArchivo(dir.filePath(QStringLiteral("<b>no.txt"))));
     EXPECT_EQ(formato, Qt::PlainText);
 }
 
@@ -124,8 +127,10 @@ TEST(Traducciones, QtTextsAreSpanishWhereTheFilesExist) {
     const QStringList cargadas = CargarTraducciones(*QCoreApplication::instance());
     EXPECT_TRUE(cargadas.contains(QStringLiteral("qtbase_es")));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancelar"));
-    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), QStringLiteral("&Nombre de archivo:"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), QStringLiteral("&Nombre de fichero:"));
+    EXPECT_EQ(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"), QStringLiteral("Carpeta"));
     // Other tests in this process expect Qt's own texts untranslated.
     qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>());
+    QLocale::setDefault(QLocale::c());
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
 }
