@@ -5,7 +5,7 @@ set -euo pipefail
 
 PAQUETES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-serialport-dev libgl-dev
+  qt6-base-dev qt6-serialport-dev libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   socat xvfb xauth xdotool imagemagick x11-apps fonts-liberation
   python3

@@ -12,6 +12,10 @@ int main(int argc, char** argv) {
         QFile::setPermissions(xdg.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", xdg.path().toLocal8Bit());
     }
+    // Settings the program keeps in the user's configuration folder go to a
+    // folder of this run, never to the real home.
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     CarpetaPrueba::Instalar();

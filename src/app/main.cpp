@@ -1,7 +1,9 @@
 // orvo: the program. "orvo ARCHIVO" opens ARCHIVO at start as Archivo > Abrir does.
 #include "Argumentos.h"
+#include "Icono.h"
 #include "InformeInicio.h"
 #include "Module1.h"
+#include "Traducciones.h"
 #include "fr_Principal.h"
 #include <QApplication>
 #include <QTimer>
@@ -37,6 +39,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvo"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.orvo.Orvo"));
+    CargarTraducciones(app);
+    QApplication::setWindowIcon(IconoOrvo());
 
     // Qt has taken its own options (-platform, -style, ...): what is left is ours.
     const Argumentos a = LeerArgumentos(QApplication::arguments().mid(1));

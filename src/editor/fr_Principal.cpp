@@ -1,12 +1,13 @@
 #include "fr_Principal.h"
 #include "CajaRica.h"
 #include "EtiquetaLineas.h"
+#include "EtiquetaRuta.h"
 #include "Fuentes.h"
 #include "Herramientas.h"
+#include "Icono.h"
 #include "Lineas.h"
 #include "Module1.h"
 #include "TablaComandos.h"
-#include "TipsFuente.h"
 #include "Transmision.h"
 #include <QAction>
 #include <QApplication>
@@ -30,14 +31,20 @@ QLabel* Etiqueta(QWidget* padre, const QString& texto, const QRect& r, Qt::Align
     l->setGeometry(r);
     l->setFont(FuenteEtiqueta(8.25));
     l->setAlignment(alineacion | Qt::AlignVCenter);
+    l->setTextFormat(Qt::PlainText);
     return l;
 }
+
+// Message boxes show their text as written: file names and lines quoted in
+// them are never read as markup.
+void TextoLlano(QMessageBox& caja) { caja.setTextFormat(Qt::PlainText); }
 }  // namespace
 
 fr_Principal::fr_Principal(QWidget* padre)
     : QMainWindow(padre, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
-    twips_.pxPorTwip = logicalDpiY() / 1440.0;
+    twips_ = Twips(this);
+    setWindowIcon(IconoOrvo());
     alturaFila_ = twips_.Px(225);
     CrearControles();
     CrearMenus();
@@ -57,6 +64,23 @@ void fr_Principal::CrearControles() {
     frm_Tab->setFrameShape(QFrame::NoFrame);
     frm_Tab->setGeometry(twips_.Rect(120, 0, 10455, 6375));
 
+    CrearGutter();
+    CrearPaneles();
+    CrearTip();
+    CrearDebug();
+    CrearFilaEstado(cliente);
+
+    connect(tx_Cmd, &CajaRica::TeclaAbajo, this, &fr_Principal::tx_Cmd_KeyDown);
+    connect(tx_Cmd, &CajaRica::TeclaArriba, this, &fr_Principal::tx_Cmd_KeyUp);
+    connect(tx_Cmd, &CajaRica::RatonAbajo, this, &fr_Principal::tx_Cmd_MouseDown);
+    connect(tx_Cmd, &CajaRica::RatonArriba, this, &fr_Principal::tx_Cmd_MouseUp);
+    connect(tx_Cmd, &QTextEdit::cursorPositionChanged, this, &fr_Principal::tx_Cmd_SelChange);
+    connect(tx_Cmd, &QTextEdit::selectionChanged, this, &fr_Principal::tx_Cmd_SelChange);
+    connect(tx_Cmd, &QTextEdit::textChanged, this, &fr_Principal::tx_Cmd_SelChange);
+    connect(tx_Tip, &CajaRica::FocoRecibido, this, &fr_Principal::tx_Tip_GotFocus);
+}
+
+void fr_Principal::CrearGutter() {
     Label8 = Etiqueta(frm_Tab, QStringLiteral("Línea"), twips_.Rect(120, 360, 495, 255), Qt::AlignRight);
 
     tx_NroLin = new EtiquetaLineas(frm_Tab);
@@ -68,7 +92,9 @@ void fr_Principal::CrearControles() {
     pg.setColor(QPalette::WindowText, kVerdeOscuro);
     tx_NroLin->setPalette(pg);
     tx_NroLin->setAccessibleName(QStringLiteral("Línea"));
+}
 
+void fr_Principal::CrearPaneles() {
     Label5 = Etiqueta(frm_Tab, QStringLiteral("Comandos"), twips_.Rect(840, 360, 1575, 255));
     Label6 = Etiqueta(frm_Tab, QStringLiteral("Código"), twips_.Rect(4680, 360, 1575, 255));
 
@@ -77,6 +103,7 @@ void fr_Principal::CrearControles() {
     Label7->setGeometry(twips_.Rect(4560, 600, 5535, 4335));
     Label7->setFont(FuenteEtiqueta(12, true));
     Label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label7->setTextFormat(Qt::PlainText);
 
     const double ppt = twips_.pxPorTwip;
     auto panel = [&](CajaRica* caja, int l, int t, int w, int h) {
@@ -127,7 +154,9 @@ void fr_Principal::CrearControles() {
 
     // The gutter's rows start where the command pane's first row does.
     tx_NroLin->SetFilas(alturaFila_, tx_Cmd->frameWidth() + static_cast<int>(tx_Cmd->document()->documentMargin()));
+}
 
+void fr_Principal::CrearTip() {
     tx_Tip = new CajaRica(frm_Tab);
     tx_Tip->setReadOnly(true);
     tx_Tip->setFrameShape(QFrame::Box);
@@ -141,12 +170,17 @@ void fr_Principal::CrearControles() {
     pt.setColor(QPalette::Text, Qt::black);
     tx_Tip->setPalette(pt);
     tx_Tip->setAccessibleName(QStringLiteral("Tips"));
-    pTip_ = panel(tx_Tip, 840, 1320, 3615, 255);
-    tx_Tip->setFont(FuenteTip());
-    tx_Tip->document()->setDefaultFont(FuenteTip());
+    tx_Tip->setFont(FuenteCourier(9));
+    tx_Tip->document()->setDefaultFont(FuenteCourier(9));
+    pTip_ = std::make_unique<PanelRico>(tx_Tip, twips_.pxPorTwip);
+    pTip_->Colocar(840, 1320, 3615, 255);
+    tx_Tip->setFont(FuenteAngosta());
+    tx_Tip->document()->setDefaultFont(FuenteAngosta());
     pTip_->SetText(QStringLiteral("Tips"));
     tx_Tip->hide();
+}
 
+void fr_Principal::CrearDebug() {
     Label4 = Etiqueta(frm_Tab, QStringLiteral("Debug"), twips_.Rect(720, 5160, 1335, 255));
 
     lst_Debug = new QListWidget(frm_Tab);
@@ -160,18 +194,26 @@ void fr_Principal::CrearControles() {
     pd.setColor(QPalette::Text, QColor(255, 0, 0));
     lst_Debug->setPalette(pd);
     lst_Debug->setAccessibleName(QStringLiteral("Debug"));
+}
 
-    tx_Arch = Etiqueta(cliente, QString(), twips_.Rect(120, 6480, 10335, 255));
+void fr_Principal::CrearFilaEstado(QWidget* cliente) {
+    // The two labels share the row; each paints its own background, so the
+    // progress line covers the part of the file name under it.
+    tx_Arch = new EtiquetaRuta(cliente);
+    tx_Arch->setGeometry(twips_.Rect(120, 6480, 10335, 255));
+    tx_Arch->setFont(FuenteEtiqueta(8.25));
+    tx_Arch->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lbl_Info = Etiqueta(cliente, QStringLiteral("Info"), twips_.Rect(6480, 6480, 4095, 255), Qt::AlignRight);
+    lbl_Info->setAutoFillBackground(true);
+    tx_Arch->SetAnchoLibre(lbl_Info->x() - tx_Arch->x());
+}
 
-    connect(tx_Cmd, &CajaRica::TeclaAbajo, this, &fr_Principal::tx_Cmd_KeyDown);
-    connect(tx_Cmd, &CajaRica::TeclaArriba, this, &fr_Principal::tx_Cmd_KeyUp);
-    connect(tx_Cmd, &CajaRica::RatonAbajo, this, &fr_Principal::tx_Cmd_MouseDown);
-    connect(tx_Cmd, &CajaRica::RatonArriba, this, &fr_Principal::tx_Cmd_MouseUp);
-    connect(tx_Cmd, &QTextEdit::cursorPositionChanged, this, &fr_Principal::tx_Cmd_SelChange);
-    connect(tx_Cmd, &QTextEdit::selectionChanged, this, &fr_Principal::tx_Cmd_SelChange);
-    connect(tx_Cmd, &QTextEdit::textChanged, this, &fr_Principal::tx_Cmd_SelChange);
-    connect(tx_Tip, &CajaRica::FocoRecibido, this, &fr_Principal::tx_Tip_GotFocus);
+void fr_Principal::VaciarPaneles() {
+    Cmd().SetText(QString());
+    Cod().SetText(QString());
+    // Its entries name lines that are gone.
+    entorno_->DebugLimpiado();
+    lst_Debug->clear();
 }
 
 void fr_Principal::CrearMenus() {
@@ -254,6 +296,7 @@ QMessageBox::StandardButton fr_Principal::Preguntar(QMessageBox::Icon icono, con
                                                     const QString& texto, QMessageBox::StandardButtons botones,
                                                     QMessageBox::StandardButton porDefecto) {
     QMessageBox caja(icono, titulo, texto, botones, this);
+    TextoLlano(caja);
     caja.setDefaultButton(porDefecto);
     caja.setEscapeButton(botones & QMessageBox::Cancel ? QMessageBox::Cancel : QMessageBox::No);
     return static_cast<QMessageBox::StandardButton>(caja.exec());
@@ -261,6 +304,7 @@ QMessageBox::StandardButton fr_Principal::Preguntar(QMessageBox::Icon icono, con
 
 void fr_Principal::Avisar(QMessageBox::Icon icono, const QString& titulo, const QString& texto) {
     QMessageBox caja(icono, titulo, texto, QMessageBox::Ok, this);
+    TextoLlano(caja);
     caja.exec();
 }
 

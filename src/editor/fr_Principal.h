@@ -2,6 +2,7 @@
 #include "Codificacion.h"
 #include "Compilador.h"
 #include "EntornoVentana.h"
+#include "EtiquetaRuta.h"
 #include "PanelEspejo.h"
 #include "PanelRico.h"
 #include "Twips.h"
@@ -39,7 +40,7 @@ public:
     CajaRica* tx_Tip = nullptr;
     QLabel* Label4 = nullptr;
     QListWidget* lst_Debug = nullptr;
-    QLabel* tx_Arch = nullptr;
+    EtiquetaRuta* tx_Arch = nullptr;
     QLabel* lbl_Info = nullptr;
     QMenu* mn_Archivo = nullptr;
     QAction* mn_Nuevo = nullptr;
@@ -109,11 +110,18 @@ protected:
 
 private:
     void CrearControles();
+    void CrearGutter();
+    void CrearPaneles();
+    void CrearTip();
+    void CrearDebug();
+    void CrearFilaEstado(QWidget* cliente);
     void CrearMenus();
     void Form_Load();
     // Ask to save: false ends the command (Cancel, or Yes without a saved file).
     bool PreguntarGuardar();
     void CargarLineas(const QStringList& lineas);
+    // New and open: command pane, code pane and debug list emptied.
+    void VaciarPaneles();
     bool Ocupado() const;
     void ProponerArgs();
 

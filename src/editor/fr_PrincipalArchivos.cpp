@@ -33,8 +33,7 @@ bool fr_Principal::PreguntarGuardar() {
 
 void fr_Principal::mn_Nuevo_Click() {
     if (Ocupado() || !PreguntarGuardar()) return;
-    Cmd().SetText(QString());
-    Cod().SetText(QString());
+    VaciarPaneles();
     tx_Arch->setText(QStringLiteral("[Archivo nuevo]"));
     codificacion_ = Codificacion::Tipo::Windows1252;
     conBom_ = false;
@@ -90,8 +89,7 @@ bool fr_Principal::AbrirArchivo(const QString& ruta) {
     conBom_ = archivo.conBom;
     QTextDocument* doc = tx_Cmd->document();
     doc->setUndoRedoEnabled(false);   // a fresh file starts a fresh undo history
-    Cmd().SetText(QString());
-    Cod().SetText(QString());
+    VaciarPaneles();
     // Read and coloured in one batch: the pane is laid out once, at the end.
     Cmd().EmpezarLote();
     CargarLineas(archivo.lineas);

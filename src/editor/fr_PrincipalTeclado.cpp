@@ -128,5 +128,8 @@ void fr_Principal::ActualizaNumerosLinea() {
         numeros += QStringLiteral(" \r\n");
     }
     tx_NroLin->setText(numeros);
+    // The accessible name stays "Línea"; screen readers get the rows shown here.
+    tx_NroLin->setAccessibleDescription(
+        QStringLiteral("Líneas %1 a %2").arg(PriLinCmd + 1).arg(PriLinCmd + kFilasGutter));
     tx_NroLin->repaint();
 }

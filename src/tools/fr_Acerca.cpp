@@ -1,7 +1,8 @@
 #include "fr_Acerca.h"
+#include "Icono.h"
 #include "ImagenReloj.h"
 #include "Module1.h"
-#include "Medidas.h"
+#include "Twips.h"
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -14,38 +15,37 @@ fr_Acerca::fr_Acerca(QWidget* padre) : QDialog(padre) {
     setWindowTitle(QStringLiteral("Acerca de Orvo"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    setWindowIcon(IconoOrvo());
+    const Twips tw(this);
 
     QFont letra(QStringLiteral("Lucida Sans"));
     letra.setPointSizeF(8.25);
     auto etiqueta = [&](const QString& texto, int top) {
         auto* l = new QLabel(texto, this);
         l->setFont(letra);
-        l->setGeometry(RectTwips(1560, top, 3975, 375, this));
+        l->setGeometry(tw.Rect(1560, top, 3975, 375));
         l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         return l;
     };
 
     Image2 = new QLabel(this);
     Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setGeometry(RectTwips(120, 120, 1320, 3390, this));
+    Image2->setGeometry(tw.Rect(120, 120, 1320, 3390));
     Image2->setPixmap(ImagenReloj(Image2->size(), devicePixelRatioF()));
     Image2->setAccessibleName(QStringLiteral("Reloj Orvo"));
 
     Label1 = etiqueta(QStringLiteral("Orvo - Interfaz de Comandos Tirsa"), 240);
-    QFont titulo = letra;
-    titulo.setBold(true);
-    Label1->setFont(titulo);
     tx_Ver = etiqueta(QStringLiteral("Versión"), 600);
     tx_Ver->setObjectName(QStringLiteral("tx_Ver"));
     Label2 = etiqueta(QStringLiteral("© Tirsa - Control de personal y acceso"), 1200);
 
     btn_Aceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
     btn_Aceptar->setObjectName(QStringLiteral("btn_Aceptar"));
-    btn_Aceptar->setGeometry(RectTwips(3840, 3000, 1575, 375, this));
+    btn_Aceptar->setGeometry(tw.Rect(3840, 3000, 1575, 375));
     btn_Aceptar->setDefault(true);
     connect(btn_Aceptar, &QPushButton::clicked, this, &QDialog::accept);
 
-    setFixedSize(PxTwips(5730, this), PxTwips(3585, this));
+    setFixedSize(tw.Px(5730), tw.Px(3585));
     MostrarVersion();
 }
 

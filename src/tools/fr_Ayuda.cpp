@@ -1,6 +1,9 @@
 #include "fr_Ayuda.h"
+#include "Icono.h"
 #include "Module1.h"
-#include "Medidas.h"
+#include "Twips.h"
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -11,6 +14,14 @@
 namespace {
 constexpr int kMargen = 120;        // twips, as the buttons' left margin
 constexpr int kTopNavegador = 600;  // just below the row of buttons
+
+// A plain widget shows itself to screen readers as a nameless filler; the
+// help window is a window of its own, named by its title.
+QAccessibleInterface* AccesibleAyuda(const QString& clase, QObject* objeto) {
+    if (clase == QLatin1String("fr_Ayuda") && objeto && objeto->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(objeto), QAccessible::Window);
+    return nullptr;
+}
 }  // namespace
 
 QString CarpetaAyudaHtml() {
@@ -21,14 +32,18 @@ QString CarpetaAyudaHtml() {
 fr_Ayuda::fr_Ayuda(QWidget* padre) : QWidget(padre, Qt::Window) {
     setObjectName(QStringLiteral("fr_Ayuda"));
     setWindowTitle(QStringLiteral("Ayuda"));
+    setWindowIcon(IconoOrvo());
+    static const bool fabrica = (QAccessible::installFactory(AccesibleAyuda), true);
+    Q_UNUSED(fabrica);
+    const Twips tw(this);
     setAttribute(Qt::WA_DeleteOnClose);
     // Help open beside the editor must not keep the program running.
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    auto boton = [this](const char* nombre, const QString& texto, int left) {
+    auto boton = [this, &tw](const char* nombre, const QString& texto, int left) {
         auto* b = new QPushButton(texto, this);
         b->setObjectName(QString::fromLatin1(nombre));
-        b->setGeometry(RectTwips(left, 120, 1215, 375, this));
+        b->setGeometry(tw.Rect(left, 120, 1215, 375));
         b->setAutoDefault(false);
         return b;
     };
@@ -49,8 +64,8 @@ fr_Ayuda::fr_Ayuda(QWidget* padre) : QWidget(padre, Qt::Window) {
     connect(Command2, &QPushButton::clicked, this, &QWidget::close);
 
     // Small enough to sit beside the editor, never so small the buttons hide.
-    setMinimumSize(PxTwips(4215 + kMargen, this), PxTwips(kTopNavegador + 1200, this));
-    resize(PxTwips(9150, this), PxTwips(7860, this));
+    setMinimumSize(tw.Px(4215 + kMargen), tw.Px(kTopNavegador + 1200));
+    resize(tw.Px(9150), tw.Px(7860));
     Browser->setGeometry(ReglaTamano(size()));
     IrAPagina(QStringLiteral("principal.htm"));
 }
@@ -60,8 +75,9 @@ void fr_Ayuda::IrAPagina(const QString& pagina) {
 }
 
 QRect fr_Ayuda::ReglaTamano(QSize cliente) const {
-    const int margen = PxTwips(kMargen, this);
-    const int top = PxTwips(kTopNavegador, this);
+    const Twips tw(this);
+    const int margen = tw.Px(kMargen);
+    const int top = tw.Px(kTopNavegador);
     return {margen, top, std::max(0, cliente.width() - 2 * margen), std::max(0, cliente.height() - top - margen)};
 }
 

@@ -25,6 +25,8 @@ void Mostrar(QWidget* padre, const Aviso& aviso) {
         return;
     }
     QMessageBox caja(IconoQt(aviso.icono), aviso.titulo, aviso.texto, QMessageBox::Ok, padre);
+    // Device names, addresses and system reasons are shown as written, never as markup.
+    caja.setTextFormat(Qt::PlainText);
     caja.exec();
 }
 

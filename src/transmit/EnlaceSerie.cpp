@@ -1,4 +1,5 @@
 #include "EnlaceSerie.h"
+#include "PuertoSerie.h"
 #include <QTimer>
 
 namespace {
@@ -22,7 +23,7 @@ bool EsFatal(QSerialPort::SerialPortError e) {
 }  // namespace
 
 EnlaceSerie::EnlaceSerie(const QString& nombre, const QString& dispositivo, QObject* padre)
-    : Enlace(padre), v_Nombre(nombre) {
+    : Enlace(padre), v_Nombre(nombre), v_Dispositivo(dispositivo) {
     v_Puerto.setPortName(dispositivo);
     connect(&v_Puerto, &QSerialPort::errorOccurred, this, &EnlaceSerie::AlError);
     connect(&v_Puerto, &QSerialPort::readyRead, this, &EnlaceSerie::Entregar);
@@ -40,7 +41,9 @@ void EnlaceSerie::Abrir(int) {
     v_Puerto.setStopBits(QSerialPort::OneStop);
     v_Puerto.setFlowControl(QSerialPort::NoFlowControl);
     const bool ok = v_Puerto.open(QIODevice::ReadWrite);
-    const QString razon = v_Puerto.errorString();
+    QString razon = v_Puerto.errorString();
+    const QString pista = ok ? QString() : PuertoSerie::Pista(v_Puerto.error(), v_Dispositivo);
+    if (!pista.isEmpty()) razon += kDobleSalto + pista;
     QTimer::singleShot(0, this, [this, ok, razon] {
         if (ok) Q_EMIT Abierto();
         else Q_EMIT FalloApertura(kTituloError, QStringLiteral("Error al abrir el puerto ") + v_Nombre +

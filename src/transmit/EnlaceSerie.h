@@ -21,6 +21,7 @@ private:
     void Entregar();
 
     QString v_Nombre;
+    QString v_Dispositivo;
     QSerialPort v_Puerto;
     bool v_Recibiendo = false;
 };

@@ -1,13 +1,16 @@
 #include "fr_Transmitir.h"
 #include "ArchivoLog.h"
+#include "ComboPuertos.h"
 #include "Configuracion.h"
 #include "EnlaceSerie.h"
 #include "EnlaceTCP.h"
+#include "Fuentes.h"
+#include "Icono.h"
 #include "ListaEventos.h"
 #include "Module1.h"
 #include "PuertoSerie.h"
+#include "Twips.h"
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,23 +22,9 @@
 #include <QTimer>
 
 namespace {
-// Positions are in twips, 15 to a pixel at 96 dpi.
-struct Twips {
-    double escala;
-    int operator()(int tw) const { return qRound(tw / 15.0 * escala); }
-};
-
 const QString kIniciar = QStringLiteral("&Iniciar");
 const QString kDetener = QStringLiteral("&Detener");
 const QString kIPInicial = QStringLiteral("192.168.1.100");
-
-QFont FuenteListas() {
-    QFont f;
-    f.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
-    f.setStyleHint(QFont::Monospace);
-    f.setPointSize(9);
-    return f;
-}
 
 void ColorLista(QListWidget* l, const QColor& texto) {
     QPalette p = l->palette();
@@ -48,6 +37,50 @@ bool EsEnteroSinSigno(const QString& t) {
     static const QRegularExpression re(QStringLiteral("^[0-9]+$"));
     return re.match(t).hasMatch();
 }
+
+// Places a control in twips; small check and option boxes keep at least the
+// height their text needs.
+void Ubicar(QWidget* w, int x, int y, int ancho, int alto) {
+    const Twips tw(w);
+    const int h = std::max(tw.Px(alto), qobject_cast<QAbstractButton*>(w) ? w->sizeHint().height() : 0);
+    w->setGeometry(tw.Px(x), tw.Px(y), tw.Px(ancho), h);
+}
+
+QGroupBox* Grupo(QWidget* padre, const char* nombre, const QString& titulo) {
+    auto* g = new QGroupBox(titulo, padre);
+    g->setObjectName(QString::fromLatin1(nombre));
+    return g;
+}
+
+QLabel* Etiqueta(QWidget* padre, const char* nombre, const QString& texto, bool derecha) {
+    auto* l = new QLabel(texto, padre);
+    l->setObjectName(QString::fromLatin1(nombre));
+    l->setTextFormat(Qt::PlainText);
+    if (derecha) l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+// A right-aligned caption wider than its box grows to the left.
+void AjustarIzquierda(QLabel* l) {
+    const int falta = l->sizeHint().width() - l->width();
+    if (falta > 0) l->setGeometry(std::max(2, l->x() - falta), l->y(), l->width() + std::min(falta, l->x() - 2), l->height());
+}
+
+QLineEdit* Campo(QWidget* padre, const char* nombre, const QString& texto, int largo, QLabel* rotulo) {
+    auto* e = new QLineEdit(texto, padre);
+    e->setObjectName(QString::fromLatin1(nombre));
+    e->setMaxLength(largo);
+    e->setAccessibleName(rotulo->text());
+    rotulo->setBuddy(e);
+    return e;
+}
+
+QPushButton* Boton(QWidget* padre, const char* nombre, const QString& texto) {
+    auto* b = new QPushButton(texto, padre);
+    b->setObjectName(QString::fromLatin1(nombre));
+    b->setAutoDefault(false);
+    return b;
+}
 }  // namespace
 
 fr_Transmitir::fr_Transmitir(QWidget* padre) : QDialog(padre) {
@@ -55,6 +88,7 @@ fr_Transmitir::fr_Transmitir(QWidget* padre) : QDialog(padre) {
     setWindowTitle(QStringLiteral("Transmitir comandos"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
+    setWindowIcon(IconoOrvo());
     CrearControles();
 
     v_Corrida.Preparar = [this](Corrida::Ajustes* a) { return PrepararInicio(a); };
@@ -69,43 +103,6 @@ fr_Transmitir::fr_Transmitir(QWidget* padre) : QDialog(padre) {
 fr_Transmitir::~fr_Transmitir() = default;
 
 void fr_Transmitir::CrearControles() {
-    const Twips tw{logicalDpiX() / 96.0};
-    auto ubicar = [&](QWidget* w, int x, int y, int ancho, int alto) {
-        // Small check and option boxes keep at least the height their text needs.
-        const int h = std::max(tw(alto), qobject_cast<QAbstractButton*>(w) ? w->sizeHint().height() : 0);
-        w->setGeometry(tw(x), tw(y), tw(ancho), h);
-    };
-    auto grupo = [&](QWidget* padre, const char* nombre, const QString& titulo) {
-        auto* g = new QGroupBox(titulo, padre);
-        g->setObjectName(QString::fromLatin1(nombre));
-        return g;
-    };
-    auto etiqueta = [&](QWidget* padre, const char* nombre, const QString& texto, bool derecha) {
-        auto* l = new QLabel(texto, padre);
-        l->setObjectName(QString::fromLatin1(nombre));
-        if (derecha) l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return l;
-    };
-    // A right-aligned caption wider than its box grows to the left.
-    auto ajustarIzquierda = [](QLabel* l) {
-        const int falta = l->sizeHint().width() - l->width();
-        if (falta > 0) l->setGeometry(std::max(2, l->x() - falta), l->y(), l->width() + std::min(falta, l->x() - 2), l->height());
-    };
-    auto campo = [&](QWidget* padre, const char* nombre, const QString& texto, int largo, QLabel* rotulo) {
-        auto* e = new QLineEdit(texto, padre);
-        e->setObjectName(QString::fromLatin1(nombre));
-        e->setMaxLength(largo);
-        e->setAccessibleName(rotulo->text());
-        rotulo->setBuddy(e);
-        return e;
-    };
-    auto boton = [&](QWidget* padre, const char* nombre, const QString& texto) {
-        auto* b = new QPushButton(texto, padre);
-        b->setObjectName(QString::fromLatin1(nombre));
-        b->setAutoDefault(false);
-        return b;
-    };
-
     // The controls were laid out for an 8-point sans serif; a larger default
     // font would clip their captions.
     QFont fuente = font();
@@ -113,96 +110,110 @@ void fr_Transmitir::CrearControles() {
     fuente.setPointSize(8);
     setFont(fuente);
 
-    setFixedSize(tw(13830), tw(6510));
+    const Twips tw(this);
+    setFixedSize(tw.Px(13830), tw.Px(6510));
     frm_Tab = new QFrame(this);
     frm_Tab->setObjectName(QStringLiteral("frm_Tab"));
-    ubicar(frm_Tab, 120, 0, 13575, 6375);
+    Ubicar(frm_Tab, 120, 0, 13575, 6375);
 
-    Frame1 = grupo(frm_Tab, "Frame1", QStringLiteral("Tipo Comunicación"));
-    ubicar(Frame1, 120, 240, 2415, 1095);
+    CrearGrupoEnlace();
+    CrearGrupoGeneral();
+    CrearBotones();
+    CrearListas();
+}
+
+void fr_Transmitir::CrearGrupoEnlace() {
+    Frame1 = Grupo(frm_Tab, "Frame1", QStringLiteral("Tipo Comunicación"));
+    Ubicar(Frame1, 120, 240, 2415, 1095);
     opt_RS232 = new QRadioButton(QStringLiteral("RS232"), Frame1);
     opt_RS232->setObjectName(QStringLiteral("opt_RS232"));
-    ubicar(opt_RS232, 240, 360, 1575, 195);
+    Ubicar(opt_RS232, 240, 360, 1575, 195);
     opt_TCP = new QRadioButton(QStringLiteral("TCP/IP"), Frame1);
     opt_TCP->setObjectName(QStringLiteral("opt_TCP"));
-    ubicar(opt_TCP, 240, 720, 1335, 195);
+    Ubicar(opt_TCP, 240, 720, 1335, 195);
     opt_RS232->setChecked(true);
     Module1::v_TipoCom = QStringLiteral("RS232");
 
-    frm_RS232 = grupo(frm_Tab, "frm_RS232", QStringLiteral("Parámetros de Comunicación"));
-    ubicar(frm_RS232, 120, 1440, 2415, 1215);
-    Label1 = etiqueta(frm_RS232, "Label1", QStringLiteral("Puerto:"), true);
-    ubicar(Label1, 240, 360, 615, 255);
-    ajustarIzquierda(Label1);
-    cmb_Port = new QComboBox(frm_RS232);
+    frm_RS232 = Grupo(frm_Tab, "frm_RS232", QStringLiteral("Parámetros de Comunicación"));
+    Ubicar(frm_RS232, 120, 1440, 2415, 1215);
+    Label1 = Etiqueta(frm_RS232, "Label1", QStringLiteral("Puerto:"), true);
+    Ubicar(Label1, 240, 360, 615, 255);
+    AjustarIzquierda(Label1);
+    cmb_Port = new ComboPuertos(frm_RS232);
     cmb_Port->setObjectName(QStringLiteral("cmb_Port"));
-    cmb_Port->setEditable(true);
-    cmb_Port->setInsertPolicy(QComboBox::NoInsert);
-    cmb_Port->addItems(PuertoSerie::Lista());
     cmb_Port->setAccessibleName(Label1->text());
     Label1->setBuddy(cmb_Port);
-    ubicar(cmb_Port, 960, 360, 855, 315);
+    Ubicar(cmb_Port, 960, 360, 855, 315);
+    // Device names are longer than "COM1": the open list may be wider than the box.
+    cmb_Port->view()->setMinimumWidth(Twips(this).Px(3600));
 
-    frm_TCP = grupo(frm_Tab, "frm_TCP", QStringLiteral("Parámetros de Comunicación"));
-    ubicar(frm_TCP, 120, 1440, 2415, 1215);
-    Label4 = etiqueta(frm_TCP, "Label4", QStringLiteral("IP:"), false);
-    ubicar(Label4, 240, 360, 255, 255);
-    txt_IP = campo(frm_TCP, "txt_IP", kIPInicial, 15, Label4);
-    ubicar(txt_IP, 600, 360, 1335, 285);
-    Label5 = etiqueta(frm_TCP, "Label5", QStringLiteral("Puerto:"), false);
-    ubicar(Label5, 240, 720, 615, 255);
+    frm_TCP = Grupo(frm_Tab, "frm_TCP", QStringLiteral("Parámetros de Comunicación"));
+    Ubicar(frm_TCP, 120, 1440, 2415, 1215);
+    Label4 = Etiqueta(frm_TCP, "Label4", QStringLiteral("IP:"), false);
+    Ubicar(Label4, 240, 360, 255, 255);
+    txt_IP = Campo(frm_TCP, "txt_IP", kIPInicial, 15, Label4);
+    Ubicar(txt_IP, 600, 360, 1335, 285);
+    Label5 = Etiqueta(frm_TCP, "Label5", QStringLiteral("Puerto:"), false);
+    Ubicar(Label5, 240, 720, 615, 255);
     // Five characters, not four: serial-to-Ethernet converters often listen above 9999.
-    txt_Port = campo(frm_TCP, "txt_Port", QStringLiteral("7001"), 5, Label5);
-    ubicar(txt_Port, 1320, 720, 615, 285);
+    txt_Port = Campo(frm_TCP, "txt_Port", QStringLiteral("7001"), 5, Label5);
+    Ubicar(txt_Port, 1320, 720, 615, 285);
     frm_TCP->hide();
 
-    frm_Gral = grupo(frm_Tab, "frm_Gral", QStringLiteral("Parámetros Generales"));
-    ubicar(frm_Gral, 120, 2760, 2415, 1695);
-    Label3 = etiqueta(frm_Gral, "Label3", QStringLiteral("TimeOut [ms]:"), true);
-    ubicar(Label3, 240, 360, 975, 255);
-    ajustarIzquierda(Label3);
-    tx_TimeOut = campo(frm_Gral, "tx_TimeOut", QStringLiteral("100"), 4, Label3);
-    ubicar(tx_TimeOut, 1320, 360, 615, 285);
-    Label2 = etiqueta(frm_Gral, "Label2", QStringLiteral("Delay [ms]:"), true);
-    ubicar(Label2, 240, 840, 975, 255);
-    ajustarIzquierda(Label2);
-    tx_Delay = campo(frm_Gral, "tx_Delay", QStringLiteral("50"), 4, Label2);
-    ubicar(tx_Delay, 1320, 840, 615, 285);
+    connect(opt_RS232, &QRadioButton::toggled, this, &fr_Transmitir::opt_Click);
+}
+
+void fr_Transmitir::CrearGrupoGeneral() {
+    frm_Gral = Grupo(frm_Tab, "frm_Gral", QStringLiteral("Parámetros Generales"));
+    Ubicar(frm_Gral, 120, 2760, 2415, 1695);
+    Label3 = Etiqueta(frm_Gral, "Label3", QStringLiteral("TimeOut [ms]:"), true);
+    Ubicar(Label3, 240, 360, 975, 255);
+    AjustarIzquierda(Label3);
+    tx_TimeOut = Campo(frm_Gral, "tx_TimeOut", QStringLiteral("100"), 4, Label3);
+    Ubicar(tx_TimeOut, 1320, 360, 615, 285);
+    Label2 = Etiqueta(frm_Gral, "Label2", QStringLiteral("Delay [ms]:"), true);
+    Ubicar(Label2, 240, 840, 975, 255);
+    AjustarIzquierda(Label2);
+    tx_Delay = Campo(frm_Gral, "tx_Delay", QStringLiteral("50"), 4, Label2);
+    Ubicar(tx_Delay, 1320, 840, 615, 285);
     chk_Loop = new QCheckBox(QStringLiteral("Loop"), frm_Gral);
     chk_Loop->setObjectName(QStringLiteral("chk_Loop"));
-    ubicar(chk_Loop, 840, 1320, 735, 195);
+    Ubicar(chk_Loop, 840, 1320, 735, 195);
+}
 
-    Frame3 = grupo(frm_Tab, "Frame3", QString());
-    ubicar(Frame3, 120, 4560, 2415, 1695);
-    btn_IniDet = boton(Frame3, "btn_IniDet", kIniciar);
-    ubicar(btn_IniDet, 600, 240, 1215, 375);
+void fr_Transmitir::CrearBotones() {
+    Frame3 = Grupo(frm_Tab, "Frame3", QString());
+    Ubicar(Frame3, 120, 4560, 2415, 1695);
+    btn_IniDet = Boton(Frame3, "btn_IniDet", kIniciar);
+    Ubicar(btn_IniDet, 600, 240, 1215, 375);
     btn_IniDet->setDefault(true);
-    btn_Limpiar = boton(Frame3, "btn_Limpiar", QStringLiteral("&Limpiar"));
-    ubicar(btn_Limpiar, 600, 720, 1215, 375);
-    btn_Cerrar = boton(Frame3, "btn_Cerrar", QStringLiteral("&Cerrar"));
-    ubicar(btn_Cerrar, 600, 1200, 1215, 375);
+    btn_Limpiar = Boton(Frame3, "btn_Limpiar", QStringLiteral("&Limpiar"));
+    Ubicar(btn_Limpiar, 600, 720, 1215, 375);
+    btn_Cerrar = Boton(Frame3, "btn_Cerrar", QStringLiteral("&Cerrar"));
+    Ubicar(btn_Cerrar, 600, 1200, 1215, 375);
 
-    Frame2 = grupo(frm_Tab, "Frame2", QStringLiteral("Eventos"));
-    ubicar(Frame2, 2640, 240, 10815, 6015);
+    connect(btn_IniDet, &QPushButton::clicked, this, &fr_Transmitir::btn_IniDet_Click);
+    connect(btn_Limpiar, &QPushButton::clicked, this, &fr_Transmitir::btn_Limpiar_Click);
+    connect(btn_Cerrar, &QPushButton::clicked, this, &fr_Transmitir::btn_Cerrar_Click);
+}
+
+void fr_Transmitir::CrearListas() {
+    Frame2 = Grupo(frm_Tab, "Frame2", QStringLiteral("Eventos"));
+    Ubicar(Frame2, 2640, 240, 10815, 6015);
     auto lista = [&](const char* nombre, const QString& accesible, const QColor& color) {
         auto* l = new ListaEventos(kMaxLineas, Frame2);
         l->setObjectName(QString::fromLatin1(nombre));
         l->setAccessibleName(accesible);
-        l->setFont(FuenteListas());
+        l->setFont(FuenteCourier(9));
         l->setTextElideMode(Qt::ElideNone);   // long lines are cut at the edge, as typed
         l->setSelectionMode(QAbstractItemView::SingleSelection);
         ColorLista(l, color);
         return l;
     };
     lst_Cmd = lista("lst_Cmd", QStringLiteral("Eventos - comandos"), QColor(255, 255, 0));
-    ubicar(lst_Cmd, 120, 360, 3495, 5430);
+    Ubicar(lst_Cmd, 120, 360, 3495, 5430);
     lst_Log = lista("lst_Log", QStringLiteral("Eventos - log"), QColor(0, 255, 0));
-    ubicar(lst_Log, 3600, 360, 7095, 5430);
-
-    connect(btn_IniDet, &QPushButton::clicked, this, &fr_Transmitir::btn_IniDet_Click);
-    connect(btn_Limpiar, &QPushButton::clicked, this, &fr_Transmitir::btn_Limpiar_Click);
-    connect(btn_Cerrar, &QPushButton::clicked, this, &fr_Transmitir::btn_Cerrar_Click);
-    connect(opt_RS232, &QRadioButton::toggled, this, &fr_Transmitir::opt_Click);
+    Ubicar(lst_Log, 3600, 360, 7095, 5430);
 }
 
 void fr_Transmitir::showEvent(QShowEvent* e) {
@@ -213,11 +224,14 @@ void fr_Transmitir::showEvent(QShowEvent* e) {
     }
     // Activation: port list rebuilt, settings loaded into the fields.
     cmb_Port->clear();
-    cmb_Port->addItems(PuertoSerie::Lista());
+    cmb_Port->Llenar();
     LeerCFG();
     tx_TimeOut->setText(QString::number(Module1::v_TimeOut));
     tx_Delay->setText(QString::number(Module1::v_Delay));
     cmb_Port->setCurrentIndex(Module1::v_Puerto);
+    // A device path used last time comes back; Orvo.cfg keeps only COMn.
+    const QString ruta = PuertoSerie::RutaRecordada();
+    if (!ruta.isEmpty()) cmb_Port->ElegirRuta(ruta);
 }
 
 void fr_Transmitir::opt_Click() {
@@ -292,19 +306,20 @@ std::unique_ptr<Enlace> fr_Transmitir::PrepararInicio(Corrida::Ajustes* ajustes)
         }
         enlace = std::make_unique<EnlaceTCP>(txt_IP->text(), txt_Port->text());
     } else {
+        const QString texto = cmb_Port->TextoPuerto();
         QString dispositivo, error;
-        if (!PuertoSerie::Dispositivo(cmb_Port->currentText(), &dispositivo, &error)) {
+        if (!PuertoSerie::Dispositivo(texto, &dispositivo, &error)) {
             Error(QStringLiteral("Puerto inválido"), error);
             return nullptr;
         }
-        enlace = std::make_unique<EnlaceSerie>(cmb_Port->currentText(), dispositivo);
+        RecordarPuerto();
+        enlace = std::make_unique<EnlaceSerie>(texto, dispositivo);
     }
 
     Module1::v_TimeOut = timeOut.toInt();
-    // A typed device path keeps the index of the entry chosen before it.
-    int indice = cmb_Port->findText(cmb_Port->currentText().trimmed(), Qt::MatchFixedString);
-    if (indice < 0) indice = cmb_Port->currentIndex();
-    if (indice >= 0) Module1::v_Puerto = indice;
+    // A device path keeps the index of the COMn entry chosen before it.
+    const int indice = cmb_Port->findText(cmb_Port->currentText().trimmed(), Qt::MatchFixedString);
+    Module1::v_Puerto = indice >= 0 && indice < PuertoSerie::Lista().size() ? indice : cmb_Port->IndiceCom();
     ajustes->timeOut = Module1::v_TimeOut;
     bool esNumero = false;
     const int delay = tx_Delay->text().trimmed().toInt(&esNumero);
@@ -312,6 +327,13 @@ std::unique_ptr<Enlace> fr_Transmitir::PrepararInicio(Corrida::Ajustes* ajustes)
     ajustes->delay = esNumero && delay > 0 ? delay : 0;
     Module1::v_Delay = esNumero ? delay : 0;
     return enlace;
+}
+
+void fr_Transmitir::RecordarPuerto() {
+    QString dispositivo, error;
+    const QString texto = cmb_Port->TextoPuerto().trimmed();
+    if (!PuertoSerie::Dispositivo(texto, &dispositivo, &error)) return;
+    PuertoSerie::RecordarRuta(texto.startsWith(QLatin1Char('/')) ? dispositivo : QString());
 }
 
 void fr_Transmitir::btn_IniDet_Click() {
@@ -348,6 +370,7 @@ void fr_Transmitir::btn_Cerrar_Click() {
         return;
     }
     GrabarCFG();
+    if (opt_RS232->isChecked()) RecordarPuerto();
     QDialog::reject();
 }
 

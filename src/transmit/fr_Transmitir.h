@@ -3,8 +3,8 @@
 #include "Corrida.h"
 #include <QDialog>
 
+class ComboPuertos;
 class QCheckBox;
-class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -40,6 +40,11 @@ protected:
 
 private:
     void CrearControles();
+    void CrearGrupoEnlace();
+    void CrearGrupoGeneral();
+    void CrearBotones();
+    void CrearListas();
+    void RecordarPuerto();
     void btn_IniDet_Click();
     void btn_Limpiar_Click();
     void btn_Cerrar_Click();
@@ -67,7 +72,7 @@ private:
     QRadioButton* opt_TCP = nullptr;
     QGroupBox* frm_RS232 = nullptr;
     QLabel* Label1 = nullptr;
-    QComboBox* cmb_Port = nullptr;
+    ComboPuertos* cmb_Port = nullptr;
     QGroupBox* frm_TCP = nullptr;
     QLabel* Label4 = nullptr;
     QLineEdit* txt_IP = nullptr;

@@ -3,6 +3,7 @@
 // and a link in memory or orvo-sim on a loopback port behind it.
 #include "AyudaTx.h"
 #include "EnlaceMemoria.h"
+#include "PuertoSerie.h"
 #include "fr_Transmitir.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,7 +16,17 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-struct VentanaTx {
+// The port list holds COM1 to COM8 only and no device path is remembered,
+// whatever the machine has plugged in or an earlier test used.
+struct PuertosFijos {
+    PuertosFijos() {
+        PuertoSerie::FijarFuente([] { return QList<PuertoSerie::Disponible>{}; });
+        PuertoSerie::RecordarRuta(QString());
+    }
+    ~PuertosFijos() { PuertoSerie::FijarFuente({}); }
+};
+
+struct VentanaTx : PuertosFijos {
     fr_Transmitir w;
 
     VentanaTx() { w.show(); }

@@ -1,0 +1,24 @@
+#pragma once
+#include <QLabel>
+
+// The file name in the status row: the caption keeps the whole path, the
+// label shows what fits of it with "…" in the middle, and the whole path is
+// its tool tip. Later labels of the row may lie over its right part; the
+// path is fitted to the width they leave free.
+class EtiquetaRuta : public QLabel {
+    Q_OBJECT
+public:
+    explicit EtiquetaRuta(QWidget* padre = nullptr);
+    // Sets the caption and, with it, the tool tip (hides QLabel::setText).
+    void setText(const QString& texto);
+    // Pixels from the left edge that no other label covers (0: the whole width).
+    void SetAnchoLibre(int px);
+    // The text as drawn.
+    QString TextoVisible() const;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    int anchoLibre_ = 0;
+};

@@ -1,0 +1,136 @@
+// New and open leave nothing of the old script; the status row, the gutter,
+// the icon and Qt's own texts as a user and a screen reader meet them; text
+// from files is never read as markup.
+#include "EtiquetaLineas.h"
+#include "Module1.h"
+#include "Traducciones.h"
+#include "VentanaPrueba.h"
+#include <QAccessible>
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTimer>
+#include <QTranslator>
+#include <gtest/gtest.h>
+
+namespace {
+void Escribir(const QString& ruta, const QByteArray& bytes) {
+    QFile f(ruta);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Labels that would take their text for markup: Qt guesses (AutoText) and the
+// text looks like HTML.
+QStringList LeidosComoMarcado(const QWidget& w) {
+    QStringList l;
+    for (const QLabel* e : w.findChildren<QLabel*>())
+        if (e->textFormat() == Qt::RichText || (e->textFormat() == Qt::AutoText && Qt::mightBeRichText(e->text())))
+            l << e->text();
+    return l;
+}
+}  // namespace
+
+TEST(FilaEstado, NewEmptiesCodePaneAndDebugListToo) {
+    VentanaPrueba w;
+    w.Escribir(QStringLiteral("inia 1"));
+    w.Tecla(Qt::Key_Return);
+    w.Escribir(QStringLiteral("lreg 0"));
+    w.Tecla(Qt::Key_Return);
+    ASSERT_GT(w.lst_Debug->count(), 0);
+    w.botones << QMessageBox::No;
+    w.mn_Nuevo_Click();
+    EXPECT_EQ(w.Cmd().Text(), QString());
+    EXPECT_EQ(w.Cod().Text(), QString());
+    EXPECT_EQ(w.lst_Debug->count(), 0);
+    // The next pass does not bring the old entries back.
+    w.Escribir(QStringLiteral("inia 2"));
+    w.Tecla(Qt::Key_Return);
+    EXPECT_EQ(w.lst_Debug->count(), 0);
+}
+
+TEST(FilaEstado, LongPathIsElidedInTheMiddleAndTheProgressLineCoversIt) {
+    QTemporaryDir dir;
+    QString carpeta = dir.path();
+    while (carpeta.size() < 120) carpeta += QStringLiteral("/carpeta-larga");
+    ASSERT_TRUE(QDir().mkpath(carpeta));
+    const QString ruta = carpeta + QStringLiteral("/script.txt");
+    Escribir(ruta, "inia 1\r\n");
+    VentanaPrueba w;
+    ASSERT_TRUE(w.AbrirArchivo(ruta));
+    w.lbl_Info->setText(QStringLiteral("Insertando código: 02/02/2026"));
+    QWidget* fila = w.tx_Arch->parentWidget();
+    const QRect libre(w.tx_Arch->pos(), QSize(w.lbl_Info->x() - w.tx_Arch->x(), w.tx_Arch->height()));
+    const QImage conRuta = fila->grab(w.lbl_Info->geometry()).toImage();
+    const QImage rutaLibre = fila->grab(libre).toImage();
+
+    EXPECT_EQ(w.tx_Arch->text(), ruta);
+    EXPECT_EQ(w.tx_Arch->toolTip(), ruta);
+    const QString visible = w.tx_Arch->TextoVisible();
+    EXPECT_TRUE(visible.contains(QChar(0x2026))) << visible.toStdString();
+    EXPECT_TRUE(visible.endsWith(QStringLiteral("script.txt"))) << "the file's own name stays in view";
+    EXPECT_LE(w.tx_Arch->fontMetrics().horizontalAdvance(visible), w.lbl_Info->x() - w.tx_Arch->x());
+
+    // Where the two labels meet, only the progress line is seen.
+    w.tx_Arch->setText(QString());
+    EXPECT_NE(fila->grab(libre).toImage(), rutaLibre) << "the path is drawn where it is free";
+    EXPECT_EQ(fila->grab(w.lbl_Info->geometry()).toImage(), conRuta);
+}
+
+TEST(FilaEstado, GutterKeepsItsNameAndTellsTheRowsShown) {
+    VentanaPrueba w;
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w.tx_NroLin);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Línea"));
+    EXPECT_EQ(a->text(QAccessible::Description), QStringLiteral("Líneas 1 a 18"));
+    w.PriLinCmd = 40;
+    w.ActualizaNumerosLinea();
+    EXPECT_EQ(a->text(QAccessible::Description), QStringLiteral("Líneas 41 a 58"));
+}
+
+TEST(FilaEstado, WindowHasTheProgramIcon) {
+    VentanaPrueba w;
+    EXPECT_FALSE(w.windowIcon().isNull());
+    EXPECT_TRUE(w.windowIcon().availableSizes().contains(QSize(48, 48)));
+}
+
+TEST(FilaEstado, MarkupInLinesAndFileNamesIsShownAsWritten) {
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath(QStringLiteral("<i>guion.txt"));
+    Escribir(ruta, "-- <img src=\"/dev/zero\">\r\n<b>inia</b> 1\r\nAING 1, <b>1</b>, A, B\r\n");
+    VentanaPrueba w;
+    ASSERT_TRUE(w.AbrirArchivo(ruta));
+    EXPECT_TRUE(w.lbl_Info->text().contains(QStringLiteral("<b>1</b>"))) << w.lbl_Info->text().toStdString();
+    EXPECT_EQ(LeidosComoMarcado(w), QStringList());
+
+    // The real box that quotes a file name it could not read.
+    fr_Principal real;
+    Qt::TextFormat formato = Qt::RichText;
+    QTimer::singleShot(0, [&] {
+        if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            formato = caja->textFormat();
+            caja->accept();
+        }
+    });
+    EXPECT_FALSE(real.AbrirArchivo(dir.filePath(QStringLiteral("<b>no.txt"))));
+    EXPECT_EQ(formato, Qt::PlainText);
+}
+
+TEST(Traducciones, QtTextsAreSpanishWhereTheFilesExist) {
+    const QString carpeta = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFile::exists(carpeta + QStringLiteral("/qtbase_es.qm"))) GTEST_SKIP() << "qt6-translations-l10n is not installed";
+    const QStringList cargadas = CargarTraducciones(*QCoreApplication::instance());
+    EXPECT_TRUE(cargadas.contains(QStringLiteral("qtbase_es")));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancelar"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), QStringLiteral("&Nombre de fichero:"));
+    EXPECT_EQ(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"), QStringLiteral("Carpeta"));
+    // Other tests in this process expect Qt's own texts untranslated.
+    qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>());
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+}

@@ -1,0 +1,169 @@
+// The serial port list, the device path kept across starts and the hints
+// for ports that cannot be opened; text from a clock or a script shown as is.
+#include "AyudaTx.h"
+#include "ComboPuertos.h"
+#include "Module1.h"
+#include "PuertoSerie.h"
+#include "VentanaTx.h"
+#include <QFile>
+#include <QFileInfo>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+using namespace AyudaTx;
+
+namespace {
+const QString kInia = QStringLiteral("02 52 31 41 03 23");
+const char kRespuesta[] = "<img src=/dev/zero>";
+
+// A pseudo-terminal the window can open as a serial device; nobody answers.
+struct Pty {
+    int maestro = -1;
+    QString esclavo;
+    Pty() {
+        maestro = posix_openpt(O_RDWR | O_NOCTTY);
+        if (maestro >= 0 && grantpt(maestro) == 0 && unlockpt(maestro) == 0) esclavo = QString::fromLocal8Bit(ptsname(maestro));
+    }
+    ~Pty() {
+        if (maestro >= 0) ::close(maestro);
+    }
+};
+
+QStringList Textos(QComboBox* c) {
+    QStringList l;
+    for (int i = 0; i < c->count(); ++i) l << c->itemText(i);
+    return l;
+}
+}  // namespace
+
+TEST(Puertos, ListHoldsComPortsThenPresentDevicesAndIsReadAgainWhenItDropsDown) {
+    QList<PuertoSerie::Disponible> presentes{
+        {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FT232R USB UART"),
+         {QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0")}},
+        {QStringLiteral("/dev/ttyACM0"), QString(), {}}};
+    VentanaTx v;
+    PuertoSerie::FijarFuente([&] { return presentes; });
+    auto* cmb = v.C<ComboPuertos>("cmb_Port");
+    cmb->showPopup();
+    cmb->hidePopup();
+    QStringList esperado = PuertoSerie::Lista();
+    esperado << QStringLiteral("/dev/ttyUSB0 (FT232R USB UART)")
+             << QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0")
+             << QStringLiteral("/dev/ttyACM0");
+    EXPECT_EQ(Textos(cmb), esperado);
+
+    // Chosen, an entry opens its device; typed text is kept when the list is read again.
+    cmb->setCurrentIndex(8);
+    EXPECT_EQ(cmb->TextoPuerto(), QStringLiteral("/dev/ttyUSB0"));
+    cmb->setCurrentIndex(9);
+    EXPECT_EQ(cmb->TextoPuerto(), QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"));
+    cmb->setCurrentIndex(2);
+    cmb->setEditText(QStringLiteral("/dev/ttyUSB7"));
+    presentes.append({QStringLiteral("/dev/ttyUSB1"), QStringLiteral("CP2102"), {}});
+    cmb->showPopup();
+    cmb->hidePopup();
+    EXPECT_EQ(cmb->itemText(cmb->count() - 1), QStringLiteral("/dev/ttyUSB1 (CP2102)")) << "plugged in later";
+    EXPECT_EQ(cmb->currentText(), QStringLiteral("/dev/ttyUSB7"));
+    EXPECT_EQ(cmb->currentIndex(), 2);
+}
+
+TEST(Puertos, ChosenDeviceIsOpenedAndRemembered_OrvoCfgKeepsTheComIndex) {
+    Pty pty;
+    ASSERT_FALSE(pty.esclavo.isEmpty());
+    Carpeta c;
+    c.Script({kInia}, {QStringLiteral("INIA 1")});
+    Cajas cajas;
+    {
+        VentanaTx v;
+        PuertoSerie::FijarFuente([&] { return QList<PuertoSerie::Disponible>{{pty.esclavo, QStringLiteral("Prueba"), {}}}; });
+        auto* cmb = v.C<ComboPuertos>("cmb_Port");
+        cmb->setCurrentIndex(4);
+        cmb->showPopup();
+        cmb->hidePopup();
+        ASSERT_EQ(cmb->count(), 9);
+        cmb->setCurrentIndex(8);
+        v.Tiempos(QStringLiteral("100"), QStringLiteral("0"));
+        v.Iniciar();
+        ASSERT_TRUE(v.EsperarFin());
+        EXPECT_TRUE(cajas.vistas.isEmpty()) << (cajas.vistas.isEmpty() ? "" : cajas.vistas[0].texto.toStdString());
+        EXPECT_EQ(v.Log().value(0), QStringLiteral("> ") + kInia);
+        v.Boton("btn_Cerrar")->click();
+        EXPECT_EQ(c.Cfg(), QByteArray("0\r\n100\r\n4\r\n")) << "a device entry is not a COM index";
+    }
+    EXPECT_EQ(PuertoSerie::RutaRecordada(), pty.esclavo);
+
+    // The next start (a new window) comes back to that device; a COM port used
+    // afterwards is what the start after that shows.
+    PuertoSerie::FijarFuente([&] { return QList<PuertoSerie::Disponible>{{pty.esclavo, QStringLiteral("Prueba"), {}}}; });
+    fr_Transmitir w;
+    w.show();
+    auto* cmb = w.findChild<ComboPuertos*>(QStringLiteral("cmb_Port"));
+    EXPECT_EQ(cmb->currentText(), pty.esclavo + QStringLiteral(" (Prueba)"));
+    EXPECT_EQ(cmb->TextoPuerto(), pty.esclavo);
+    cmb->setCurrentIndex(1);
+    w.findChild<QPushButton*>(QStringLiteral("btn_Cerrar"))->click();
+    EXPECT_EQ(PuertoSerie::RutaRecordada(), QString());
+    w.show();
+    EXPECT_EQ(cmb->currentText(), QStringLiteral("COM5")) << "index from Orvo.cfg";
+    PuertoSerie::FijarFuente({});
+}
+
+TEST(Puertos, DeviceMissingOrNotAllowedGetsASpanishHint) {
+    Carpeta c;
+    c.Script({kInia}, {QStringLiteral("INIA 1")});
+    Cajas cajas;
+    VentanaTx v;
+    const QString falta = c.Ruta(QStringLiteral("ttyUSB9"));
+    v.C<QComboBox>("cmb_Port")->setEditText(falta);
+    v.Iniciar();
+    ASSERT_TRUE(cajas.Esperar(1));
+    EXPECT_TRUE(cajas.vistas[0].texto.contains(QStringLiteral("El dispositivo ") + falta + QStringLiteral(" no existe.")))
+        << cajas.vistas[0].texto.toStdString();
+    ASSERT_TRUE(v.EsperarFin());
+
+    if (geteuid() == 0) GTEST_SKIP() << "Running as root: every device opens, the permission hint cannot be seen.";
+    const QString cerrado = c.Ruta(QStringLiteral("ttyS99"));
+    QFile f(cerrado);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    ASSERT_TRUE(f.setPermissions(QFileDevice::Permissions()));
+    v.C<QComboBox>("cmb_Port")->setEditText(cerrado);
+    v.Iniciar();
+    ASSERT_TRUE(cajas.Esperar(2));
+    const QString texto = cajas.vistas[1].texto;
+    EXPECT_TRUE(texto.startsWith(QStringLiteral("Error al abrir el puerto ") + cerrado)) << texto.toStdString();
+    // The group is the device's own (dialout for real ports; here the test user's).
+    EXPECT_TRUE(texto.contains(QStringLiteral("sudo usermod -aG ") + QFileInfo(cerrado).group() + QStringLiteral(" $USER")))
+        << texto.toStdString();
+    EXPECT_TRUE(texto.contains(QStringLiteral("dialout")));
+    EXPECT_TRUE(texto.contains(QStringLiteral("sesión nueva")));
+    ASSERT_TRUE(v.EsperarFin());
+}
+
+TEST(Puertos, MarkupFromTheScriptAndTheClockIsListedAsWritten) {
+    const QString marcado = QStringLiteral("<img src=\"/dev/zero\">");
+    Carpeta c;
+    c.Script({kInia}, {marcado});
+    QTcpServer servidor;
+    ASSERT_TRUE(servidor.listen(QHostAddress::LocalHost));
+    QObject::connect(&servidor, &QTcpServer::newConnection, [&] {
+        QTcpSocket* s = servidor.nextPendingConnection();
+        QObject::connect(s, &QTcpSocket::readyRead, s, [s] {
+            s->readAll();
+            s->write(kRespuesta);   // 19 bytes: a whole answer
+        });
+    });
+    Cajas cajas;
+    VentanaTx v;
+    v.TCP(servidor.serverPort());
+    v.Tiempos(QStringLiteral("2000"), QStringLiteral("0"));
+    v.Iniciar();
+    ASSERT_TRUE(v.EsperarFin());
+    EXPECT_TRUE(v.Cmd().value(0).startsWith(marcado));
+    EXPECT_EQ(v.Log().value(1), QStringLiteral("< ") + QString::fromLatin1(QByteArray(kRespuesta).toHex(' ').toUpper()) +
+                                    QLatin1Char(' '));
+}
