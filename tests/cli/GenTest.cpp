@@ -74,12 +74,13 @@ TEST(Gen, EveryBadRowIsListedWithTheCompilersMessageAndNothingIsWritten) {
     QTemporaryDir dir;
     const QString salida = dir.filePath(QStringLiteral("tarjetas.txt"));
     const Salida s = Correr("orvo-gen", {QStringLiteral("tarjetas"),
-                                         Archivo(dir, "reloj;tarjeta;p1;p2\n1;100;A;B\n0;101;A;B\n1;10X;A;B\n1;102;A\n1;103;A;B\n"),
+                                         Archivo(dir, "reloj;tarjeta;p1;p2\n1;100;A;B\n0;101;A;B\n1;10X;A;B\n1;102;A\n1;103;A;B\n?;104;A;B\n"),
                                          QStringLiteral("-o"), salida});
     EXPECT_EQ(s.codigo, 1);
     EXPECT_EQ(QString::fromUtf8(s.err),
               QStringLiteral("fila 3: ERROR! Número de reloj invalido\nfila 4: ERROR! Tarjeta Invalida\n"
                              "fila 5: se esperaban 4 columnas (reloj, tarjeta, perfil 1, perfil 2) y hay 3\n"
+                             "fila 7: no da ninguna trama\n"
                              "orvo-gen: hay filas con error; no se escribe nada.\n"));
     EXPECT_TRUE(s.out.isEmpty());
     EXPECT_FALSE(QFile::exists(salida));

@@ -3,43 +3,30 @@
 #include "CompilarArchivo.h"
 #include "Csv.h"
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 constexpr int kColumnas = 4;
 
-// The compiler's entries "Linea N - message" for a script of one line per
-// row, returned as "fila <row> - message".
+// Each line compiled on its own as the editor would, so every message belongs
+// to its row: "fila <row>: <message>". A line that gives neither a frame nor
+// a message (a help request, "?") is a bad row as well.
 QStringList ErroresCompilacion(const QStringList& lineas, const QList<int>& filas) {
-    QString texto;
-    for (const QString& l : lineas) texto += l + QStringLiteral("\r\n");
-    const ResultadoCompilacion r = CompilarComoAbrir(texto.toUtf8());
     QStringList errores;
-    if (r.debug.isEmpty()) {
-        // A help request ("?") leaves neither a frame nor an entry: every row must give one frame.
-        qsizetype tramas = 0;
-        for (const QString& c : r.codigo.split(QStringLiteral("\r\n")))
-            if (!c.isEmpty()) ++tramas;
-        if (tramas == lineas.size()) return errores;
-        for (qsizetype i = 0; i < lineas.size(); ++i)
-            if (CompilarComoAbrir((lineas[i] + QStringLiteral("\r\n")).toUtf8()).codigo.trimmed().isEmpty())
-                errores << QStringLiteral("fila %1: no da ninguna trama").arg(filas[i]);
-        return errores;
-    }
-    static const QRegularExpression entrada(QStringLiteral("^Linea (\\d+) - (.*)$"),
-                                            QRegularExpression::DotMatchesEverythingOption);
-    for (const QString& e : r.debug) {
-        const auto m = entrada.match(e);
-        const int i = m.hasMatch() ? m.captured(1).toInt() - 1 : -1;
-        if (i >= 0 && i < filas.size()) errores << QStringLiteral("fila %1: %2").arg(filas[i]).arg(m.captured(2));
-        else errores << e;
+    static const QRegularExpression entrada(QStringLiteral("^Linea \\d+ - "));
+    for (qsizetype i = 0; i < lineas.size(); ++i) {
+        const ResultadoCompilacion r = CompilarComoAbrir((lineas[i] + QStringLiteral("\r\n")).toUtf8());
+        for (QString e : r.debug) errores << QStringLiteral("fila %1: %2").arg(filas[i]).arg(e.remove(entrada));
+        if (r.debug.isEmpty() && r.codigo.trimmed().isEmpty())
+            errores << QStringLiteral("fila %1: no da ninguna trama").arg(filas[i]);
     }
     return errores;
 }
 
+// A title row: no clock (one character) in the first column and no digit in the second.
 bool EsCabecera(const FilaCsv& f) {
     static const QRegularExpression digito(QStringLiteral("[0-9]"));
-    return f.campos.value(0).compare(QLatin1String("reloj"), Qt::CaseInsensitive) == 0 ||
-           !f.campos.value(1).contains(digito);
+    return f.campos.value(0).size() != 1 && !f.campos.value(1).contains(digito);
 }
 
 bool Vacia(const FilaCsv& f) {

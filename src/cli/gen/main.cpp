@@ -5,6 +5,7 @@
 #include "Module1.h"
 #include <QCoreApplication>
 #include <QSaveFile>
+#include <cstdio>
 
 namespace {
 const char kAyuda[] =

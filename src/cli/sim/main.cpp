@@ -3,6 +3,7 @@
 #include "ServidorSim.h"
 #include <QCoreApplication>
 #include <QHostAddress>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
