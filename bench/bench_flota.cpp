@@ -27,7 +27,8 @@ double Mediana(std::vector<double> v) {
 // orvo-sim serving `relojes` clocks from a free base port; false when a port was taken.
 bool ArrancarSim(QProcess& sim, int relojes, int* base) {
     for (int intento = 0; intento < 20; ++intento) {
-        *base = 20000 + static_cast<int>(QRandomGenerator::global()->bounded(40000));
+        // Below the system's ephemeral range, where client connections would take ports at random.
+        *base = 20000 + static_cast<int>(QRandomGenerator::global()->bounded(12000));
         sim.start(kDir + QStringLiteral("/orvo-sim"), {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(*base),
                                                         QStringLiteral("--count"), QString::number(relojes),
                                                         QStringLiteral("--late"), QStringLiteral("20")});

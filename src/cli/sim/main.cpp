@@ -124,6 +124,7 @@ int main(int argc, char** argv) {
     if (!a.tcp.isEmpty() && !a.serie.isEmpty()) return Uso(QStringLiteral("use --tcp o --serial, no los dos"));
     if (!a.serie.isEmpty() && a.cuantos != 1) return Uso(QStringLiteral("--count es solo para --tcp"));
 
+    Consola::TraducirQt();
     Consola::AlInterrumpir(&app, [] { QCoreApplication::quit(); });
     if (!a.serie.isEmpty()) {
         ServidorSim sim(a.fallas, a.detalle);
