@@ -1,5 +1,6 @@
 #include "Bytes.h"
 #include "Codificacion.h"
+#include "LecturaCodigo.h"
 
 namespace {
 const char kDigitos[] = "0123456789ABCDEF";
@@ -15,23 +16,6 @@ void AgregarDigitos(QString& destino, QChar c) {
     destino += QLatin1Char(kDigitos[(codigo >> 4) & 0xF]);
     destino += QLatin1Char(kDigitos[codigo & 0xF]);
 }
-
-// Two characters read as hex: blanks skipped, stops at the first other
-// character that is not a hex digit; no digit reads as 0.
-int LeerPar(const QString& texto, qsizetype desde) {
-    int valor = 0;
-    for (qsizetype i = desde; i < desde + 2 && i < texto.size(); ++i) {
-        const char16_t c = texto.at(i).unicode();
-        if (c == u' ') continue;
-        int d;
-        if (c >= u'0' && c <= u'9') d = c - u'0';
-        else if (c >= u'a' && c <= u'f') d = c - u'a' + 10;
-        else if (c >= u'A' && c <= u'F') d = c - u'A' + 10;
-        else break;
-        valor = valor * 16 + d;
-    }
-    return valor;
-}
 }  // namespace
 
 QString HexAsc(QChar c) {
@@ -41,9 +25,7 @@ QString HexAsc(QChar c) {
 }
 
 QString f_BCC(const QString& texto) {
-    int x = 0;
-    for (qsizetype j = 0; 3 * j <= texto.size(); ++j) x ^= LeerPar(texto, 3 * j);
-    return DosDigitos(x);
+    return DosDigitos(f_XorDeLinea(texto));
 }
 
 QString HexTexto(const QString& texto) {

@@ -5,7 +5,9 @@
 
 namespace ArchivoLog {
 
-bool Agregar(const QString& linea, QString* error) {
+bool Agregar(const QString& linea, QString* error) { return Agregar(Module1::v_ArchLog, linea, error); }
+
+bool Agregar(const QString& ruta, const QString& linea, QString* error) {
     QByteArray bytes;
     if (!Codificacion::Codificar(linea, Codificacion::Tipo::Windows1252, &bytes)) {
         // Log lines are hex and markers; keep whatever else as '?' rather than lose the line.
@@ -16,12 +18,12 @@ bool Agregar(const QString& linea, QString* error) {
         }
     }
     bytes.append("\r\n");
-    QFile archivo(Module1::v_ArchLog);
+    QFile archivo(ruta);
     if (archivo.open(QIODevice::WriteOnly | QIODevice::Append) && archivo.write(bytes) == bytes.size()) {
         archivo.close();
         if (archivo.error() == QFileDevice::NoError) return true;
     }
-    *error = QStringLiteral("No se pudo escribir en %1:\r\n%2").arg(Module1::v_ArchLog, archivo.errorString());
+    *error = QStringLiteral("No se pudo escribir en %1:\r\n%2").arg(ruta, archivo.errorString());
     return false;
 }
 

@@ -7,5 +7,7 @@ namespace ArchivoLog {
 
 // false with the reason in *error when the line could not be written.
 bool Agregar(const QString& linea, QString* error);
+// The same for a log of its own (orvo-send keeps one per clock).
+bool Agregar(const QString& ruta, const QString& linea, QString* error);
 
 }  // namespace ArchivoLog

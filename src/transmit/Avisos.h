@@ -1,4 +1,5 @@
 #pragma once
+#include "Aviso.h"
 #include <QString>
 #include <functional>
 
@@ -7,14 +8,6 @@ class QWidget;
 // Message boxes of the transmission window go through here, so tests can
 // take them instead of a blocking box.
 namespace Avisos {
-
-enum class Icono { Critico, Advertencia, Informacion };
-
-struct Aviso {
-    Icono icono = Icono::Critico;
-    QString titulo;
-    QString texto;
-};
 
 using Manejador = std::function<void(QWidget* padre, const Aviso&)>;
 

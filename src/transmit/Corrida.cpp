@@ -157,6 +157,7 @@ void Corrida::FinEspera() {
     if (v_Estado != Estado::Esperando) return;
     tmr_TimeOut.stop();
     if (v_Enlace) v_Enlace->FijarRecepcion(false);
+    Q_EMIT EsperaTerminada(v_LargoResp, static_cast<int>(v_Buffer.size()));
     if (!v_Buffer.isEmpty()) {
         Q_EMIT Loguear(QStringLiteral("< ") + f_LineaHex(v_Buffer));
         Q_EMIT LogCmd(kRespuesta);

@@ -1,5 +1,5 @@
 #pragma once
-#include "Avisos.h"
+#include "Aviso.h"
 #include "Enlace.h"
 #include <QByteArray>
 #include <QObject>
@@ -50,6 +50,9 @@ Q_SIGNALS:
     void CambioMarcha(bool enMarcha);   // caption "&Detener" (true) or "&Iniciar"
     void Terminada();                   // files and link closed, no run follows
     void Avisar(const Avisos::Aviso& aviso);
+    // A wait for an answer ended (answer, timeout, stop or lost link), just
+    // before its log line: bytes awaited and bytes that came.
+    void EsperaTerminada(int esperados, int recibidos);
 
 private:
     bool CargarArchivos(QString* error);

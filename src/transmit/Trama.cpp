@@ -1,25 +1,7 @@
 #include "Trama.h"
+#include "LecturaCodigo.h"
 
 namespace {
-int ValorHex(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    return -1;
-}
-
-int LeerPar(const QString& texto, qsizetype desde) {
-    int valor = 0;
-    for (qsizetype i = desde; i < desde + 2 && i < texto.size(); ++i) {
-        const char16_t c = texto.at(i).unicode();
-        if (c == u' ') continue;
-        const int d = ValorHex(c);
-        if (d < 0) break;
-        valor = valor * 16 + d;
-    }
-    return valor;
-}
-
 // Command byte -> (awaited bytes, register-read flag afterwards).
 struct Respuesta {
     const char16_t* byte;
@@ -33,12 +15,7 @@ constexpr Respuesta kRespuestas[] = {
 };
 }  // namespace
 
-QByteArray f_TramaDeLinea(const QString& linea) {
-    QByteArray trama;
-    trama.reserve(linea.size() / 3 + 1);
-    for (qsizetype i = 0; 3 * i <= linea.size(); ++i) trama.append(static_cast<char>(LeerPar(linea, 3 * i)));
-    return trama;
-}
+QByteArray f_TramaDeLinea(const QString& linea) { return f_BytesDeLinea(linea); }
 
 QString f_LineaHex(const QByteArray& v_LinChr) {
     static const char kDigitos[] = "0123456789ABCDEF";

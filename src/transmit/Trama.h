@@ -4,7 +4,7 @@
 
 // Code line text <-> bytes on the link.
 
-// Bytes of a code line by the reading rule: pieces of two characters at
+// Bytes of a code line by the reading rule (f_BytesDeLinea): pieces of two characters at
 // 0, 3, 6, ... while 3*i <= length; blanks skipped, reading stops at the
 // first other non-hex character, an empty piece gives 0.
 QByteArray f_TramaDeLinea(const QString& linea);

@@ -1,36 +1,31 @@
 // orvo-sim: a simulated clock for trying transmissions without hardware.
+#include "Consola.h"
 #include "ServidorSim.h"
-#include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QSocketNotifier>
-#include <QTextStream>
-#include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <QHostAddress>
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <vector>
 
 namespace {
-int gTuberia[2] = {-1, -1};
-
-void AlSenal(int) {
-    const char c = 1;
-    [[maybe_unused]] const auto n = ::write(gTuberia[1], &c, 1);
-}
-
-// SIGTERM and SIGINT end the event loop from the loop itself.
-void InstalarSenales(QCoreApplication* app) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, gTuberia) != 0) return;
-    auto* aviso = new QSocketNotifier(gTuberia[0], QSocketNotifier::Read, app);
-    QObject::connect(aviso, &QSocketNotifier::activated, app, [] { QCoreApplication::quit(); });
-    struct sigaction sa {};
-    sa.sa_handler = AlSenal;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &sa, nullptr);
-    sigaction(SIGINT, &sa, nullptr);
-}
-
-const char* kDescripcion =
+const char kAyuda[] =
+    "Uso: orvo-sim [--tcp HOST:PUERTO [--count N] | --serial RUTA] [FALLAS] [--verbose]\n"
     "Reloj simulado para Orvo: responde cada trama con los bytes que espera la transmisión.\n"
+    "\n"
+    "  --tcp HOST:PUERTO   escucha en HOST:PUERTO (por defecto 127.0.0.1:7001)\n"
+    "  --count N           atiende N relojes en N puertos seguidos desde PUERTO, cada uno con\n"
+    "                      su propio estado (por defecto 1)\n"
+    "  --serial RUTA       atiende el dispositivo serie RUTA (p. ej. un extremo de socat)\n"
+    "  --verbose           muestra en stderr cada trama y respuesta\n"
+    "  --help              muestra esta ayuda\n"
+    "  --version           muestra la versión\n"
+    "Fallas:\n"
+    "  --no-answer         no responde nunca\n"
+    "  --late MS           responde con MS milisegundos de demora\n"
+    "  --short N           quita N bytes del final de cada respuesta\n"
+    "  --extra N           agrega N bytes EE a cada respuesta\n"
+    "  --close-after N     cierra el enlace tras responder N tramas\n"
     "\n"
     "Respuestas (simuladas; solo los largos importan al programa). K = byte de reloj, X = BCC:\n"
     "  41 INIA  02 52 K 41 AA MM DD hh mm E C1 C2 03 X            19 bytes (fecha, hora,\n"
@@ -42,71 +37,126 @@ const char* kDescripcion =
     "  cualquier otra trama: 06                                    1 byte\n"
     "Estado: fecha y hora (FECH), tarjetas (AING/BING), perfiles (SPER/APER/EPER),\n"
     "configuración (SCFG/SCF2), habilitado (EHAB/EINH), registros (BREG, RSET).\n"
-    "Tramas: 06 solo; 02 ... 03 BCC; bytes sueltos (CMD) hasta el próximo 02 o 06.";
+    "Tramas: 06 solo; 02 ... 03 BCC; bytes sueltos (CMD) hasta el próximo 02 o 06.\n"
+    "\n"
+    "Termina con SIGTERM o Ctrl+C. Estado de salida: 0 al terminar; 1 si no puede escuchar\n"
+    "o abrir el dispositivo; 2 argumentos incorrectos.\n";
+
+int Uso(const QString& problema) {
+    Consola::Errores(QStringLiteral("orvo-sim: %1\nPruebe \"orvo-sim --help\".\n").arg(problema));
+    return 2;
+}
+
+struct Argumentos {
+    QString tcp, serie;
+    int cuantos = 1;
+    Fallas fallas;
+    bool detalle = false, ayuda = false, version = false;
+};
+
+bool Leer(const QStringList& args, Argumentos* a, QString* error) {
+    using Accion = std::function<bool(const QString&)>;
+    auto entero = [error](const char* nombre, int minimo, int* destino) -> Accion {
+        return [=](const QString& v) {
+            bool ok = false;
+            *destino = v.toInt(&ok);
+            if (ok && *destino >= minimo) return true;
+            *error = QStringLiteral("valor inválido para --%1: %2").arg(QLatin1String(nombre), v);
+            return false;
+        };
+    };
+    auto texto = [](QString* destino) -> Accion { return [=](const QString& v) { *destino = v; return true; }; };
+    auto marca = [](bool* destino) -> Accion { return [=](const QString&) { *destino = true; return true; }; };
+    const struct {
+        const char* nombre;
+        bool conValor;
+        Accion aplicar;
+    } opciones[] = {
+        {"tcp", true, texto(&a->tcp)},
+        {"serial", true, texto(&a->serie)},
+        {"count", true, entero("count", 1, &a->cuantos)},
+        {"no-answer", false, marca(&a->fallas.sinRespuesta)},
+        {"late", true, entero("late", 0, &a->fallas.demoraMs)},
+        {"short", true, entero("short", 0, &a->fallas.cortas)},
+        {"extra", true, entero("extra", 0, &a->fallas.extra)},
+        {"close-after", true, entero("close-after", 0, &a->fallas.cerrarTras)},
+        {"verbose", false, marca(&a->detalle)},
+        {"help", false, marca(&a->ayuda)},
+        {"version", false, marca(&a->version)},
+    };
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString nombre = args[i].startsWith(QLatin1String("--")) ? args[i].mid(2).section(QLatin1Char('='), 0, 0) : QString();
+        const auto* op = std::find_if(std::begin(opciones), std::end(opciones),
+                                      [&](const auto& o) { return !nombre.isEmpty() && nombre == QLatin1String(o.nombre); });
+        if (op == std::end(opciones)) {
+            *error = args[i].startsWith(QLatin1Char('-')) ? QStringLiteral("opción desconocida: %1").arg(args[i])
+                                                           : QStringLiteral("sobra un argumento: %1").arg(args[i]);
+            return false;
+        }
+        QString valor;
+        if (args[i].contains(QLatin1Char('='))) valor = args[i].section(QLatin1Char('='), 1);
+        else if (op->conValor) {
+            if (i + 1 >= args.size()) {
+                *error = QStringLiteral("falta el valor de --%1").arg(nombre);
+                return false;
+            }
+            valor = args[++i];
+        }
+        if (!op->aplicar(valor)) return false;
+    }
+    return true;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("orvo-sim"));
-
-    QCommandLineParser p;
-    p.setApplicationDescription(QString::fromUtf8(kDescripcion));
-    p.addHelpOption();
-    const QCommandLineOption tcp(QStringLiteral("tcp"), QStringLiteral("Escucha en HOST:PUERTO (por defecto 127.0.0.1:7001)."),
-                                 QStringLiteral("HOST:PUERTO"));
-    const QCommandLineOption serie(QStringLiteral("serial"), QStringLiteral("Atiende el dispositivo serie RUTA (p. ej. un extremo de socat)."),
-                                   QStringLiteral("RUTA"));
-    const QCommandLineOption sinResp(QStringLiteral("no-answer"), QStringLiteral("Falla: no responde nunca."));
-    const QCommandLineOption demora(QStringLiteral("late"), QStringLiteral("Falla: responde con MS milisegundos de demora."), QStringLiteral("MS"));
-    const QCommandLineOption cortas(QStringLiteral("short"), QStringLiteral("Falla: quita N bytes del final de cada respuesta."), QStringLiteral("N"));
-    const QCommandLineOption extra(QStringLiteral("extra"), QStringLiteral("Falla: agrega N bytes EE a cada respuesta."), QStringLiteral("N"));
-    const QCommandLineOption cerrar(QStringLiteral("close-after"), QStringLiteral("Falla: cierra el enlace tras responder N tramas."), QStringLiteral("N"));
-    const QCommandLineOption detalle(QStringLiteral("verbose"), QStringLiteral("Muestra en stderr cada trama y respuesta."));
-    p.addOptions({tcp, serie, sinResp, demora, cortas, extra, cerrar, detalle});
-    p.process(app);
-
-    QTextStream err(stderr);
-    auto entero = [&](const QCommandLineOption& o, int* destino) {
-        if (!p.isSet(o)) return true;
-        bool ok = false;
-        *destino = p.value(o).toInt(&ok);
-        if (ok && *destino >= 0) return true;
-        err << "orvo-sim: valor inválido para --" << o.names().first() << ": " << p.value(o) << Qt::endl;
-        return false;
-    };
-    Fallas f;
-    f.sinRespuesta = p.isSet(sinResp);
-    if (!entero(demora, &f.demoraMs) || !entero(cortas, &f.cortas) || !entero(extra, &f.extra) || !entero(cerrar, &f.cerrarTras))
-        return 2;
-    if (p.isSet(tcp) && p.isSet(serie)) {
-        err << "orvo-sim: use --tcp o --serial, no los dos" << Qt::endl;
-        return 2;
-    }
-
-    InstalarSenales(&app);
-    ServidorSim sim(f, p.isSet(detalle));
+    Argumentos a;
     QString error;
-    if (p.isSet(serie)) {
-        if (!sim.AbrirSerie(p.value(serie), &error)) {
-            err << "orvo-sim: no se pudo abrir " << p.value(serie) << ": " << error << Qt::endl;
-            return 1;
-        }
-        err << "orvo-sim: atendiendo " << p.value(serie) << Qt::endl;
-    } else {
-        const QString destino = p.isSet(tcp) ? p.value(tcp) : QStringLiteral("127.0.0.1:7001");
-        const qsizetype dos = destino.lastIndexOf(QLatin1Char(':'));
-        bool ok = false;
-        const uint puerto = destino.mid(dos + 1).toUInt(&ok);
-        const QString host = dos > 0 ? destino.left(dos) : QStringLiteral("127.0.0.1");
-        if (dos < 0 || !ok || puerto > 65535) {
-            err << "orvo-sim: dirección inválida: " << destino << " (use HOST:PUERTO)" << Qt::endl;
-            return 2;
-        }
-        if (!sim.EscucharTCP(host, static_cast<quint16>(puerto), &error)) {
-            err << "orvo-sim: no se pudo escuchar en " << destino << ": " << error << Qt::endl;
-            return 1;
-        }
-        err << "orvo-sim: escuchando en " << destino << Qt::endl;
+    if (!Leer(app.arguments().mid(1), &a, &error)) return Uso(error);
+    if (a.ayuda) {
+        Consola::Salida(QString::fromUtf8(kAyuda));
+        return 0;
     }
+    if (a.version) {
+        Consola::Salida(QStringLiteral("orvo-sim %1.%2.%3\n").arg(ORVO_VERSION_MAJOR).arg(ORVO_VERSION_MINOR).arg(ORVO_VERSION_REVISION));
+        return 0;
+    }
+    if (!a.tcp.isEmpty() && !a.serie.isEmpty()) return Uso(QStringLiteral("use --tcp o --serial, no los dos"));
+    if (!a.serie.isEmpty() && a.cuantos != 1) return Uso(QStringLiteral("--count es solo para --tcp"));
+
+    Consola::TraducirQt();
+    Consola::AlInterrumpir(&app, [] { QCoreApplication::quit(); });
+    if (!a.serie.isEmpty()) {
+        ServidorSim sim(a.fallas, a.detalle);
+        if (!sim.AbrirSerie(a.serie, &error)) {
+            Consola::Errores(QStringLiteral("orvo-sim: no se pudo abrir %1: %2\n").arg(a.serie, error));
+            return 1;
+        }
+        Consola::Errores(QStringLiteral("orvo-sim: atendiendo %1\n").arg(a.serie));
+        return app.exec();
+    }
+
+    const QString destino = a.tcp.isEmpty() ? QStringLiteral("127.0.0.1:7001") : a.tcp;
+    const qsizetype dos = destino.lastIndexOf(QLatin1Char(':'));
+    bool ok = false;
+    const uint puerto = destino.mid(dos + 1).toUInt(&ok);
+    const QString host = dos > 0 ? destino.left(dos) : QStringLiteral("127.0.0.1");
+    if (dos < 0 || !ok || puerto < 1 || puerto + a.cuantos - 1 > 65535)
+        return Uso(QStringLiteral("dirección inválida: %1 (use HOST:PUERTO; con --count, hasta el puerto 65535)").arg(destino));
+
+    Consola::AmpliarDescriptores();
+    // Each clock has its own state, as separate devices on a site would.
+    std::vector<std::unique_ptr<ServidorSim>> relojes;
+    for (int i = 0; i < a.cuantos; ++i) {
+        relojes.push_back(std::make_unique<ServidorSim>(a.fallas, a.detalle));
+        const auto p = static_cast<quint16>(puerto + i);
+        if (!relojes.back()->EscucharTCP(host, p, &error)) {
+            Consola::Errores(QStringLiteral("orvo-sim: no se pudo escuchar en %1:%2: %3\n").arg(host).arg(p).arg(error));
+            return 1;
+        }
+    }
+    if (a.cuantos == 1) Consola::Errores(QStringLiteral("orvo-sim: escuchando en %1\n").arg(destino));
+    else Consola::Errores(QStringLiteral("orvo-sim: escuchando en %1:%2 a %1:%3 (%4 relojes)\n")
+                              .arg(host).arg(puerto).arg(puerto + a.cuantos - 1).arg(a.cuantos));
     return app.exec();
 }

@@ -1,0 +1,26 @@
+#pragma once
+#include <QString>
+#include <functional>
+
+class QObject;
+
+// Pieces every command-line tool of Orvo shares.
+namespace Consola {
+
+// Text as UTF-8 on stdout or stderr, nothing added.
+void Salida(const QString& texto);
+void Errores(const QString& texto);
+
+// SIGINT and SIGTERM call `accion` from the event loop (never from the
+// handler itself). The notifier is a child of `padre`.
+void AlInterrumpir(QObject* padre, std::function<void()> accion);
+
+// Qt's own texts (socket and serial port errors) in Spanish when the
+// translation is installed.
+void TraducirQt();
+
+// Raises the open-files limit to the hard limit: a tool serving or
+// reaching hundreds of clocks needs a descriptor for each.
+void AmpliarDescriptores();
+
+}  // namespace Consola

@@ -1,0 +1,40 @@
+#pragma once
+#include "EnvioDestino.h"
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <vector>
+
+// Runs the script on every target, at most `paralelo` at a time; a target
+// that fails or hangs never holds up the others beyond its own place.
+class Flota : public QObject {
+    Q_OBJECT
+public:
+    // tramasPorVuelta: code lines of the script (for the progress line).
+    Flota(const OpcionesEnvio& o, int tramasPorVuelta, QObject* padre = nullptr);
+
+    void Iniciar();
+    // Ctrl+C: every running target stops as "Detener" does, queued ones never start.
+    void Detener();
+    bool Detenida() const { return v_Detenida; }
+    const std::vector<EnvioDestino*>& Envios() const { return v_Envios; }
+
+Q_SIGNALS:
+    void Terminada();
+
+private:
+    void Siguiente();
+    void AlTerminarUno();
+    void MostrarProgreso(bool final = false);
+
+    std::vector<EnvioDestino*> v_Envios;
+    size_t v_Proximo = 0;
+    int v_Activos = 0;
+    int v_Paralelo;
+    bool v_Detenida = false;
+    bool v_Progreso;
+    qint64 v_Total;
+    qint64 v_Hechas = 0;
+    QElapsedTimer v_Reloj;
+    QTimer tmr_Progreso;
+};

@@ -1,0 +1,244 @@
+// orvo-send against real links: orvo-sim on free loopback ports and a socat
+// pty pair. Its Comm.log must be the window's, line for line.
+#include "AyudaTx.h"
+#include "CompilarArchivo.h"
+#include "Module1.h"
+#include "VentanaTx.h"
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+#include <csignal>
+
+using namespace AyudaTx;
+
+namespace {
+// Answers that do not depend on the clock's time of day.
+const QByteArray kGuion = "INIB 1\r\nAING 1, 123, A, B\r\nBING 1, 77\r\nACK\r\nEHAB 1\r\nCMD 07\r\n";
+constexpr int kTramas = 6;
+
+struct Envio {
+    int codigo = -1;
+    QString out, err;
+};
+
+Envio Enviar(const QStringList& args, const QString& carpeta) {
+    QProcess p;
+    p.setWorkingDirectory(carpeta);
+    p.start(QStringLiteral(ORVO_BUILD_DIR "/orvo-send"), args);
+    Envio e;
+    if (!p.waitForFinished(30000)) {
+        p.kill();
+        p.waitForFinished();
+        ADD_FAILURE() << "orvo-send did not finish";
+        return e;
+    }
+    e.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    e.out = QString::fromUtf8(p.readAllStandardOutput());
+    e.err = QString::fromUtf8(p.readAllStandardError());
+    return e;
+}
+
+QString Escribir(const QString& ruta, const QByteArray& bytes) {
+    QFile f(ruta);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return ruta;
+}
+
+QStringList Lineas(const QString& ruta) {
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly)) return {QStringLiteral("<sin archivo>")};
+    QStringList l = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
+    if (!l.isEmpty() && l.last().isEmpty()) l.removeLast();
+    return l;
+}
+
+QString Tcp(quint16 p) { return QStringLiteral("127.0.0.1:%1").arg(p); }
+}  // namespace
+
+TEST(Envio, CommLogIsTheWindowsLineForLineForTheSameScriptAndAnswers) {
+    const struct {
+        const char* caso;
+        QStringList fallas;
+        const char* timeOut;
+    } casos[] = {
+        {"full answers", {}, "2000"},
+        {"short answers", {QStringLiteral("--short"), QStringLiteral("1")}, "300"},
+        {"no answers", {QStringLiteral("--no-answer")}, "200"},
+        {"extra bytes", {QStringLiteral("--extra"), QStringLiteral("2")}, "2000"},
+    };
+    QStringList codigo;
+    for (const QString& l : CompilarComoAbrir(kGuion).codigo.split(QStringLiteral("\r\n")))
+        if (!l.isEmpty()) codigo << l;
+    ASSERT_EQ(codigo.size(), kTramas);
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        Carpeta c;
+        c.Script(codigo, QStringList(kTramas, QStringLiteral("X")));
+        QStringList ventana;
+        {
+            const quint16 p = PuertoLibre();
+            Sim sim;
+            ASSERT_TRUE(sim.IniciarTCP(p, caso.fallas));
+            Cajas cajas;
+            VentanaTx v;
+            v.TCP(p);
+            v.Tiempos(QString::fromLatin1(caso.timeOut), QStringLiteral("0"));
+            v.Iniciar();
+            ASSERT_TRUE(v.EsperarFin());
+            ventana = c.LineasLog();
+        }
+        const quint16 p = PuertoLibre();
+        Sim sim;
+        ASSERT_TRUE(sim.IniciarTCP(p, caso.fallas));
+        const QString guion = Escribir(c.Ruta(QStringLiteral("guion.txt")), kGuion);
+        const Envio e = Enviar({QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--timeout"), QString::fromLatin1(caso.timeOut),
+                                QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--log"),
+                                c.Ruta(QStringLiteral("envio.log")), guion},
+                               c.dir.path());
+        EXPECT_EQ(Lineas(c.Ruta(QStringLiteral("envio.log"))), ventana);
+        EXPECT_GE(ventana.size(), 3);
+        EXPECT_TRUE(e.out.contains(QStringLiteral("AING 1, 00123, A, B\n> 02 52 31 35"))) << e.out.toStdString();
+    }
+}
+
+TEST(Envio, FleetGivesOneRowAndOneLogPerTargetAndTheWorstExitStatus) {
+    QTemporaryDir dir;
+    const quint16 pOk = PuertoLibre(), pMudo = PuertoLibre(), pCierra = PuertoLibre(), pRechaza = PuertoLibre();
+    Sim ok, mudo, cierra;
+    ASSERT_TRUE(ok.IniciarTCP(pOk));
+    ASSERT_TRUE(mudo.IniciarTCP(pMudo, {QStringLiteral("--no-answer")}));
+    ASSERT_TRUE(cierra.IniciarTCP(pCierra, {QStringLiteral("--close-after"), QStringLiteral("2")}));
+    const QString destinos = Escribir(dir.filePath(QStringLiteral("destinos.txt")),
+                                      ("# obra\n\n" + Tcp(pOk) + "\n" + Tcp(pMudo) + "\n" + Tcp(pRechaza) + "\n" + Tcp(pCierra) + "\n")
+                                          .toLatin1());
+    const QString guion = Escribir(dir.filePath(QStringLiteral("guion.txt")), kGuion);
+    const Envio e = Enviar({QStringLiteral("--destinos"), destinos, QStringLiteral("--timeout"), QStringLiteral("300"),
+                            QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--json"), guion},
+                           dir.path());
+    EXPECT_EQ(e.codigo, 4) << e.err.toStdString();
+    const QJsonArray filas = QJsonDocument::fromJson(e.out.toUtf8()).object().value(QStringLiteral("destinos")).toArray();
+    ASSERT_EQ(filas.size(), 4) << e.out.toStdString();
+
+    const struct {
+        quint16 puerto;
+        int tramas, respondidas, sinRespuesta;
+        const char* resultado;
+        const char* mensaje;   // part of it
+        int lineasLog;         // -1: no log at all; 0: checked apart
+    } esperado[] = {
+        // The closing clock: whether the third frame went out before the close was seen depends
+        // on the timing, so its frame count and log length are checked apart.
+        {pOk, kTramas, kTramas, 0, "ok", "", 2 * kTramas + 2},
+        {pMudo, kTramas, 0, kTramas, "timeout", "sin respuesta", 2 * kTramas + 2},
+        {pRechaza, 0, 0, 0, "error", "Error al conectarse a 127.0.0.1", -1},
+        {pCierra, -1, 2, -1, "error", "Se perdió la conexión", 0},
+    };
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        const QJsonObject f = filas[i].toObject();
+        EXPECT_EQ(f.value(QStringLiteral("destino")).toString(), Tcp(esperado[i].puerto));
+        if (esperado[i].tramas >= 0) EXPECT_EQ(f.value(QStringLiteral("tramas")).toInt(), esperado[i].tramas);
+        EXPECT_EQ(f.value(QStringLiteral("respondidas")).toInt(), esperado[i].respondidas);
+        EXPECT_EQ(f.value(QStringLiteral("cortas")).toInt(), 0);
+        if (esperado[i].sinRespuesta >= 0) EXPECT_EQ(f.value(QStringLiteral("sin_respuesta")).toInt(), esperado[i].sinRespuesta);
+        EXPECT_EQ(f.value(QStringLiteral("resultado")).toString(), QLatin1String(esperado[i].resultado));
+        EXPECT_TRUE(f.value(QStringLiteral("mensaje")).toString().contains(QString::fromUtf8(esperado[i].mensaje)))
+            << f.value(QStringLiteral("mensaje")).toString().toStdString();
+        const QString log = dir.filePath(QStringLiteral("Comm-127.0.0.1_%1.log").arg(esperado[i].puerto));
+        if (esperado[i].lineasLog < 0) EXPECT_FALSE(QFile::exists(log));
+        else if (esperado[i].lineasLog > 0) EXPECT_EQ(Lineas(log).size(), esperado[i].lineasLog) << Lineas(log).join(QLatin1Char('|')).toStdString();
+    }
+    EXPECT_EQ(Lineas(dir.filePath(QStringLiteral("Comm-127.0.0.1_%1.log").arg(pMudo))).count(QStringLiteral("- Timeout !!!")),
+              kTramas);
+    const QStringList cerrado = Lineas(dir.filePath(QStringLiteral("Comm-127.0.0.1_%1.log").arg(pCierra)));
+    ASSERT_GE(cerrado.size(), 5);
+    EXPECT_TRUE(cerrado[1].startsWith(QStringLiteral("< 02 52 31 42")) && cerrado[3] == QStringLiteral("< 06 "));
+    EXPECT_FALSE(cerrado.contains(QStringLiteral("> 06"))) << "nothing is sent after the link is lost";
+
+    // Without the failing links the worst is a missing answer; the table names every target.
+    const Envio t = Enviar({QStringLiteral("--tcp"), Tcp(pOk), QStringLiteral("--tcp"), Tcp(pMudo), QStringLiteral("--timeout"),
+                            QStringLiteral("200"), QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--log-dir"),
+                            dir.path(), guion},
+                           dir.path());
+    EXPECT_EQ(t.codigo, 3);
+    const QStringList tabla = t.out.split(QLatin1Char('\n')).mid(t.out.split(QLatin1Char('\n')).size() - 4);
+    EXPECT_TRUE(tabla[0].startsWith(QStringLiteral("destino"))) << t.out.toStdString();
+    EXPECT_TRUE(tabla[1].startsWith(Tcp(pOk)) && tabla[1].endsWith(QStringLiteral("  ok")));
+    EXPECT_TRUE(tabla[2].startsWith(Tcp(pMudo)) && tabla[2].contains(QStringLiteral("sin respuesta (")));
+}
+
+TEST(Envio, InterruptStopsTheWaitLogsTheStopClosesAndExits130) {
+    Carpeta c;
+    const quint16 p = PuertoLibre();
+    Sim sim;
+    ASSERT_TRUE(sim.IniciarTCP(p, {QStringLiteral("--no-answer")}));
+    const QString guion = Escribir(c.Ruta(QStringLiteral("guion.txt")), kGuion);
+    QProcess proc;
+    proc.setWorkingDirectory(c.dir.path());
+    // Timeout 0: only the stop can end the wait.
+    proc.start(QStringLiteral(ORVO_BUILD_DIR "/orvo-send"),
+               {QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--timeout"), QStringLiteral("0"), guion});
+    QByteArray salida;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        salida += proc.readAllStandardOutput();
+        return salida.contains("> 02");
+    }, 5000));
+    ::kill(static_cast<pid_t>(proc.processId()), SIGINT);
+    ASSERT_TRUE(proc.waitForFinished(5000));
+    salida += proc.readAllStandardOutput();
+    EXPECT_EQ(proc.exitCode(), 130);
+    EXPECT_TRUE(salida.contains("Detenido!\n- Timeout !!!\n")) << salida.toStdString();
+    EXPECT_FALSE(salida.contains("Fin de archivo"));
+    EXPECT_EQ(Lineas(c.Ruta(QStringLiteral("Comm.log"))),
+              (QStringList{QStringLiteral("> 02 52 31 42 03 20"), QString(), QStringLiteral("- Timeout !!!")}));
+}
+
+TEST(Envio, SerialLinkOverAPtyPairRunsTheScript) {
+    if (!ParPty::HaySocat()) GTEST_SKIP() << "socat not installed";
+    Carpeta c;
+    ParPty par;
+    ASSERT_TRUE(par.Crear(c.dir.path()));
+    Sim sim;
+    ASSERT_TRUE(sim.IniciarSerie(par.b));
+    const Envio e = Enviar({QStringLiteral("--serial"), par.a, QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--loop"),
+                            QStringLiteral("2"), Escribir(c.Ruta(QStringLiteral("guion.txt")), kGuion)},
+                           c.dir.path());
+    EXPECT_EQ(e.codigo, 0) << e.out.toStdString() << e.err.toStdString();
+    const QStringList log = Lineas(c.Ruta(QStringLiteral("Comm.log")));
+    EXPECT_EQ(log.count(QStringLiteral("< 06 ")), 2 * (kTramas - 1)) << log.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(e.out.contains(QStringLiteral("Loop ...")));
+}
+
+TEST(Envio, ScriptErrorsAndBadArgumentsSendNothing) {
+    QTemporaryDir dir;
+    const quint16 p = PuertoLibre();
+    Sim sim;
+    ASSERT_TRUE(sim.IniciarTCP(p));
+    const QString bueno = Escribir(dir.filePath(QStringLiteral("bueno.txt")), kGuion);
+    const QString malo = Escribir(dir.filePath(QStringLiteral("malo.txt")), "INIA 1\r\nINIA 0\r\n");
+    const struct {
+        QStringList args;
+        int codigo;
+        const char* err;
+    } casos[] = {
+        {{QStringLiteral("--tcp"), Tcp(p), malo}, 1, "Linea 2 - ERROR! Número de reloj invalido\n"},
+        {{QStringLiteral("--tcp"), Tcp(p), dir.filePath(QStringLiteral("no-existe.txt"))}, 2, "no se puede leer"},
+        {{bueno}, 2, "falta el destino"},
+        {{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:70000"), bueno}, 2, "destino inválido"},
+        {{QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--timeout"), QStringLiteral("10000"), bueno}, 2, "--timeout"},
+        {{QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--velocidad"), bueno}, 2, "opción desconocida"},
+        {{QStringLiteral("--serial"), QStringLiteral("COM9"), bueno}, 2, "puerto serie inválido"},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.args.join(QLatin1Char(' ')).toStdString());
+        const Envio e = Enviar(caso.args, dir.path());
+        EXPECT_EQ(e.codigo, caso.codigo);
+        EXPECT_TRUE(e.err.contains(QString::fromUtf8(caso.err))) << e.err.toStdString();
+        EXPECT_TRUE(e.out.isEmpty()) << e.out.toStdString();
+        EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Comm.log"))));
+    }
+}
