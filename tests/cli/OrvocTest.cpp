@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -22,6 +23,18 @@ protected:
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(contenido);
         return ruta;
+    }
+
+    QString Fifo() {
+        const QString ruta = dir_.filePath(QStringLiteral("tuberia"));
+        EXPECT_EQ(::mkfifo(QFile::encodeName(ruta).constData(), 0600), 0);
+        return ruta;
+    }
+
+    QString Enorme() {
+        QFile f(dir_.filePath(QStringLiteral("enorme.txt")));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.resize((qint64(64) << 20) + 1));   // sparse
+        return f.fileName();
     }
 
     static Salida Correr(const QStringList& args) {
@@ -117,6 +130,10 @@ TEST_F(Orvoc, BadUsageAndUnreadableFilesExitTwoWithAClearMessage) {
         {{QStringLiteral("-x")}, "-x"},
         {{falta}, "no-existe.txt"},
         {{dir_.path()}, "carpeta"},
+        // Never read: it would block (a FIFO) or never end (a device), and a huge file is no script.
+        {{Fifo()}, "FIFO"},
+        {{QStringLiteral("/dev/zero")}, "/dev/zero"},
+        {{Enorme()}, "64 MB"},
         {{Archivo("ack\n"), Archivo("ack\n", QStringLiteral("otro.txt"))}, "sobra"},
     };
     for (const auto& c : casos) {
