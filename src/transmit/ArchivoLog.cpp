@@ -1,9 +1,32 @@
 #include "ArchivoLog.h"
+#include "ArchivoSeguro.h"
 #include "Codificacion.h"
 #include "Module1.h"
+#include "Trama.h"
 #include <QFile>
+#include <functional>
 
 namespace ArchivoLog {
+
+namespace {
+constexpr qsizetype kBytesPorTrozo = 64 * 1024;
+
+bool Escribir(const std::function<bool(QFile&)>& escribir, QString* error) {
+    QFile archivo;
+    QString motivo;
+    if (ArchivoSeguro::AbrirAgregar(archivo, Module1::v_ArchLog, &motivo)) {
+        if (escribir(archivo)) {
+            archivo.close();
+            if (archivo.error() == QFileDevice::NoError) return true;
+        }
+        motivo = archivo.errorString();
+    }
+    *error = QStringLiteral("No se pudo escribir en %1:\r\n%2").arg(Module1::v_ArchLog, motivo);
+    return false;
+}
+
+bool Todo(QFile& f, const QByteArray& bytes) { return f.write(bytes) == bytes.size(); }
+}  // namespace
 
 bool Agregar(const QString& linea, QString* error) {
     QByteArray bytes;
@@ -16,13 +39,18 @@ bool Agregar(const QString& linea, QString* error) {
         }
     }
     bytes.append("\r\n");
-    QFile archivo(Module1::v_ArchLog);
-    if (archivo.open(QIODevice::WriteOnly | QIODevice::Append) && archivo.write(bytes) == bytes.size()) {
-        archivo.close();
-        if (archivo.error() == QFileDevice::NoError) return true;
-    }
-    *error = QStringLiteral("No se pudo escribir en %1:\r\n%2").arg(Module1::v_ArchLog, archivo.errorString());
-    return false;
+    return Escribir([&bytes](QFile& f) { return Todo(f, bytes); }, error);
+}
+
+bool AgregarRespuesta(const QByteArray& respuesta, QString* error) {
+    return Escribir(
+        [&respuesta](QFile& f) {
+            if (!Todo(f, QByteArrayLiteral("< "))) return false;
+            for (qsizetype i = 0; i < respuesta.size(); i += kBytesPorTrozo)
+                if (!Todo(f, f_LineaHex(respuesta.mid(i, kBytesPorTrozo)).toLatin1())) return false;
+            return Todo(f, QByteArrayLiteral("\r\n"));
+        },
+        error);
 }
 
 }  // namespace ArchivoLog

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 
 // Comm.log at Module1::v_ArchLog: opened for appending, one line written
@@ -7,5 +8,10 @@ namespace ArchivoLog {
 
 // false with the reason in *error when the line could not be written.
 bool Agregar(const QString& linea, QString* error);
+
+// The answer line "< " + f_LineaHex(respuesta), written a slice at a time:
+// a clock that floods the link must not have its whole answer spelled out
+// in memory first.
+bool AgregarRespuesta(const QByteArray& respuesta, QString* error);
 
 }  // namespace ArchivoLog
