@@ -1,6 +1,7 @@
 // Timings of the compile pass as orvoc runs it, in process and as the orvoc
-// executable, on generated scripts of 10,000 and 100,000 lines.
-// Run: build/bench_orvoc [repeticiones]
+// executable, on generated scripts of 10,000 and 100,000 lines; and the peak
+// memory of orvoc on files of one very long line.
+// Run: build/bench_orvoc [repeticiones] [MB de la linea larga]
 #include "CompilarArchivo.h"
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -8,9 +9,13 @@
 #include <QTemporaryDir>
 #include <QFile>
 #include <algorithm>
+#include <fcntl.h>
 #include <cstdio>
 #include <ctime>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <functional>
 #include <random>
 #include <vector>
@@ -126,6 +131,75 @@ Tiempo MedirOrvoc(const QString& ruta, int repeticiones) {
     return Medianas(pared, cpu);
 }
 
+// Peak resident memory of one orvoc run (KiB) and its wall time, taken
+// from the kernel's account of that child alone.
+struct Pico {
+    long kib = -1;
+    double segundos = 0;
+};
+
+Pico PicoOrvoc(const QString& ruta) {
+    const QByteArray orvoc(ORVO_BUILD_DIR "/orvoc"), archivo = QFile::encodeName(ruta);
+    char* args[] = {const_cast<char*>(orvoc.constData()), const_cast<char*>(archivo.constData()), nullptr};
+    posix_spawn_file_actions_t acciones;
+    posix_spawn_file_actions_init(&acciones);
+    posix_spawn_file_actions_addopen(&acciones, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&acciones, 2, "/dev/null", O_WRONLY, 0);
+    QElapsedTimer t;
+    t.start();
+    pid_t pid = 0;
+    Pico p;
+    if (posix_spawn(&pid, args[0], &acciones, nullptr, args, environ) == 0) {
+        int estado = 0;
+        rusage uso{};
+        if (wait4(pid, &estado, 0, &uso) == pid) p.kib = uso.ru_maxrss;
+    }
+    posix_spawn_file_actions_destroy(&acciones);
+    p.segundos = t.nsecsElapsed() / 1e9;
+    return p;
+}
+
+// One line of `bytes` bytes: the word and what repeats after it.
+QByteArray LineaLarga(qint64 bytes, const QByteArray& palabra, const QByteArray& unidad) {
+    QByteArray s = palabra;
+    s.reserve(bytes);
+    while (s.size() + unidad.size() <= bytes) s += unidad;
+    return s;
+}
+
+void MedirLineasLargas(const QTemporaryDir& dir, qint64 mb) {
+    const QString chico = dir.filePath(QStringLiteral("chico.txt"));
+    QFile c(chico);
+    if (c.open(QIODevice::WriteOnly)) c.write("inia 1\r\n");
+    c.close();
+    const Pico base = PicoOrvoc(chico);
+    if (base.kib < 0) return;
+    const qint64 bytes = mb * 1000 * 1000;
+    struct Caso {
+        const char* nombre;
+        QByteArray palabra, unidad;
+    };
+    const Caso casos[] = {
+        {"miles de comas", "INIA 1", "1,"},
+        {"CMD hexadecimal", "CMD ", "0"},
+        {"palabra desconocida", "", "A"},
+        {"comentario", "-- ", "x"},
+    };
+    std::printf("\norvoc con una sola linea de %lld MB (pico de memoria; base %ld KiB):\n", static_cast<long long>(mb), base.kib);
+    for (const auto& caso : casos) {
+        const QString ruta = dir.filePath(QStringLiteral("larga.txt"));
+        {
+            QFile f(ruta);
+            if (!f.open(QIODevice::WriteOnly)) return;
+            f.write(LineaLarga(bytes, caso.palabra, caso.unidad));
+        }
+        const Pico p = PicoOrvoc(ruta);
+        std::printf("  %-20s %8.1f MiB  = %.1f x el archivo sobre la base  (%.1f s)\n", caso.nombre, p.kib / 1024.0,
+                    (p.kib - base.kib) * 1024.0 / bytes, p.segundos);
+        QFile::remove(ruta);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -156,5 +230,6 @@ int main(int argc, char** argv) {
     }
     std::printf("crecimiento de la cpu con 10x lineas: realista x%.1f, tarjetas x%.1f (lineal: ~x10)\n", enProceso[1] / enProceso[0],
                 enProceso[3] / enProceso[2]);
+    MedirLineasLargas(dir, argc > 2 ? std::max(1, std::atoi(argv[2])) : 50);
     return 0;
 }
