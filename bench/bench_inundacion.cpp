@@ -138,10 +138,10 @@ int main(int argc, char** argv) {
         par.kill();
         par.waitForFinished(3000);
         const double crecio = (pico - base) / 1024.0;
-        std::printf("corrida %d: %.1f s, pico %.1f MiB sobre %.1f MiB al empezar, hueco mayor %lld ms, Comm.log %lld bytes\n",
-                    k + 1, s, crecio, base / 1024.0, static_cast<long long>(peorHueco),
+        std::printf("corrida %d: %.1f s, pico %.1f MiB (%.1f MiB sobre el comienzo), hueco mayor %lld ms, Comm.log %lld bytes\n",
+                    k + 1, s, pico / 1024.0, crecio, static_cast<long long>(peorHueco),
                     static_cast<long long>(QFile(Module1::v_ArchLog).size()));
-        picos.push_back(crecio);
+        picos.push_back(pico / 1024.0);
         huecos.push_back(static_cast<double>(peorHueco));
         segundos.push_back(s);
     }
