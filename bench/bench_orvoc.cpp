@@ -159,12 +159,22 @@ Pico PicoOrvoc(const QString& ruta) {
     return p;
 }
 
-// One line of `bytes` bytes: the word and what repeats after it.
-QByteArray LineaLarga(qint64 bytes, const QByteArray& palabra, const QByteArray& unidad) {
-    QByteArray s = palabra;
-    s.reserve(bytes);
-    while (s.size() + unidad.size() <= bytes) s += unidad;
-    return s;
+// Writes one line of `bytes` bytes, the word and then what repeats after
+// it, a megabyte at a time: this process stays small, since a spawned
+// child's peak counts the parent's size until it runs its own program.
+bool EscribirLineaLarga(const QString& ruta, qint64 bytes, const QByteArray& palabra, const QByteArray& unidad) {
+    QFile f(ruta);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    QByteArray trozo;
+    while (trozo.size() < (1 << 20)) trozo += unidad;
+    f.write(palabra);
+    qint64 quedan = (bytes - palabra.size()) / unidad.size() * unidad.size();
+    while (quedan > 0) {
+        const qint64 n = std::min<qint64>(quedan, trozo.size());
+        f.write(trozo.constData(), n);
+        quedan -= n;
+    }
+    return true;
 }
 
 void MedirLineasLargas(const QTemporaryDir& dir, qint64 mb) {
@@ -185,19 +195,16 @@ void MedirLineasLargas(const QTemporaryDir& dir, qint64 mb) {
         {"palabra desconocida", "", "A"},
         {"comentario", "-- ", "x"},
     };
-    std::printf("\norvoc con una sola linea de %lld MB (pico de memoria; base %ld KiB):\n", static_cast<long long>(mb), base.kib);
+    std::printf("orvoc con una sola linea de %lld MB (pico de memoria; base %ld KiB):\n", static_cast<long long>(mb), base.kib);
     for (const auto& caso : casos) {
         const QString ruta = dir.filePath(QStringLiteral("larga.txt"));
-        {
-            QFile f(ruta);
-            if (!f.open(QIODevice::WriteOnly)) return;
-            f.write(LineaLarga(bytes, caso.palabra, caso.unidad));
-        }
+        if (!EscribirLineaLarga(ruta, bytes, caso.palabra, caso.unidad)) return;
         const Pico p = PicoOrvoc(ruta);
         std::printf("  %-20s %8.1f MiB  = %.1f x el archivo sobre la base  (%.1f s)\n", caso.nombre, p.kib / 1024.0,
                     (p.kib - base.kib) * 1024.0 / bytes, p.segundos);
         QFile::remove(ruta);
     }
+    std::printf("\n");
 }
 
 }  // namespace
@@ -205,6 +212,8 @@ void MedirLineasLargas(const QTemporaryDir& dir, qint64 mb) {
 int main(int argc, char** argv) {
     const int repeticiones = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     QTemporaryDir dir;
+    // First, while this process is still small (see EscribirLineaLarga).
+    MedirLineasLargas(dir, argc > 2 ? std::max(1, std::atoi(argv[2])) : 50);
     struct Caso {
         const char* nombre;
         QByteArray script;
@@ -230,6 +239,5 @@ int main(int argc, char** argv) {
     }
     std::printf("crecimiento de la cpu con 10x lineas: realista x%.1f, tarjetas x%.1f (lineal: ~x10)\n", enProceso[1] / enProceso[0],
                 enProceso[3] / enProceso[2]);
-    MedirLineasLargas(dir, argc > 2 ? std::max(1, std::atoi(argv[2])) : 50);
     return 0;
 }
