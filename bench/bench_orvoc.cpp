@@ -1,6 +1,7 @@
 // Timings of the compile pass as orvoc runs it, in process and as the orvoc
-// executable, on generated scripts of 10,000 and 100,000 lines.
-// Run: build/bench_orvoc [repeticiones]
+// executable, on generated scripts of 10,000 and 100,000 lines; and the peak
+// memory of orvoc on files of one very long line.
+// Run: build/bench_orvoc [repeticiones] [MB de la linea larga]
 #include "CompilarArchivo.h"
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -8,9 +9,13 @@
 #include <QTemporaryDir>
 #include <QFile>
 #include <algorithm>
+#include <fcntl.h>
 #include <cstdio>
 #include <ctime>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <functional>
 #include <random>
 #include <vector>
@@ -126,11 +131,89 @@ Tiempo MedirOrvoc(const QString& ruta, int repeticiones) {
     return Medianas(pared, cpu);
 }
 
+// Peak resident memory of one orvoc run (KiB) and its wall time, taken
+// from the kernel's account of that child alone.
+struct Pico {
+    long kib = -1;
+    double segundos = 0;
+};
+
+Pico PicoOrvoc(const QString& ruta) {
+    const QByteArray orvoc(ORVO_BUILD_DIR "/orvoc"), archivo = QFile::encodeName(ruta);
+    char* args[] = {const_cast<char*>(orvoc.constData()), const_cast<char*>(archivo.constData()), nullptr};
+    posix_spawn_file_actions_t acciones;
+    posix_spawn_file_actions_init(&acciones);
+    posix_spawn_file_actions_addopen(&acciones, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&acciones, 2, "/dev/null", O_WRONLY, 0);
+    QElapsedTimer t;
+    t.start();
+    pid_t pid = 0;
+    Pico p;
+    if (posix_spawn(&pid, args[0], &acciones, nullptr, args, environ) == 0) {
+        int estado = 0;
+        rusage uso{};
+        if (wait4(pid, &estado, 0, &uso) == pid) p.kib = uso.ru_maxrss;
+    }
+    posix_spawn_file_actions_destroy(&acciones);
+    p.segundos = t.nsecsElapsed() / 1e9;
+    return p;
+}
+
+// Writes one line of `bytes` bytes, the word and then what repeats after
+// it, a megabyte at a time: this process stays small, since a spawned
+// child's peak counts the parent's size until it runs its own program.
+bool EscribirLineaLarga(const QString& ruta, qint64 bytes, const QByteArray& palabra, const QByteArray& unidad) {
+    QFile f(ruta);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    QByteArray trozo;
+    while (trozo.size() < (1 << 20)) trozo += unidad;
+    f.write(palabra);
+    qint64 quedan = (bytes - palabra.size()) / unidad.size() * unidad.size();
+    while (quedan > 0) {
+        const qint64 n = std::min<qint64>(quedan, trozo.size());
+        f.write(trozo.constData(), n);
+        quedan -= n;
+    }
+    return true;
+}
+
+void MedirLineasLargas(const QTemporaryDir& dir, qint64 mb) {
+    const QString chico = dir.filePath(QStringLiteral("chico.txt"));
+    QFile c(chico);
+    if (c.open(QIODevice::WriteOnly)) c.write("inia 1\r\n");
+    c.close();
+    const Pico base = PicoOrvoc(chico);
+    if (base.kib < 0) return;
+    const qint64 bytes = mb * 1000 * 1000;
+    struct Caso {
+        const char* nombre;
+        QByteArray palabra, unidad;
+    };
+    const Caso casos[] = {
+        {"miles de comas", "INIA 1", "1,"},
+        {"CMD hexadecimal", "CMD ", "0"},
+        {"palabra desconocida", "", "A"},
+        {"comentario", "-- ", "x"},
+    };
+    std::printf("orvoc con una sola linea de %lld MB (pico de memoria; base %ld KiB):\n", static_cast<long long>(mb), base.kib);
+    for (const auto& caso : casos) {
+        const QString ruta = dir.filePath(QStringLiteral("larga.txt"));
+        if (!EscribirLineaLarga(ruta, bytes, caso.palabra, caso.unidad)) return;
+        const Pico p = PicoOrvoc(ruta);
+        std::printf("  %-20s %8.1f MiB  = %.1f x el archivo sobre la base  (%.1f s)\n", caso.nombre, p.kib / 1024.0,
+                    (p.kib - base.kib) * 1024.0 / bytes, p.segundos);
+        QFile::remove(ruta);
+    }
+    std::printf("\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const int repeticiones = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     QTemporaryDir dir;
+    // First, while this process is still small (see EscribirLineaLarga).
+    MedirLineasLargas(dir, argc > 2 ? std::max(1, std::atoi(argv[2])) : 50);
     struct Caso {
         const char* nombre;
         QByteArray script;

@@ -1,4 +1,5 @@
 #include "Compilador.h"
+#include <algorithm>
 #include "EntornoCompilador.h"
 #include "Lineas.h"
 #include "PanelTexto.h"
@@ -9,11 +10,11 @@ namespace {
 const QString kCRLF = QStringLiteral("\r\n");
 
 // Split at the first space: [word upper-cased, argument text]; an empty line gives nothing.
-QStringList PartirLinea(QStringView linea) {
+QStringList PartirLinea(const QString& linea) {
     if (linea.isEmpty()) return {};
     const qsizetype espacio = linea.indexOf(QLatin1Char(' '));
-    if (espacio < 0) return {linea.toString().toUpper()};
-    return {linea.left(espacio).toString().toUpper(), linea.mid(espacio + 1).toString()};
+    if (espacio < 0) return {linea.toUpper()};   // shared with the line when already upper case
+    return {linea.left(espacio).toUpper(), linea.mid(espacio + 1)};
 }
 }  // namespace
 
@@ -41,22 +42,23 @@ void Compilador::Pasada(bool cargando) {
     v_OrigenCodigo.clear();
     lst_Debug.clear();
     entorno.DebugLimpiado();
-    const QString texto = tx_Cmd.Text();
-    if (texto.isEmpty()) return;
-    // Made once: the action line that the pass removes does not shift it.
-    const QList<QStringView> lineas = QStringView(texto).split(kCRLF);
+    // Taken once: the action line that the pass removes does not shift it.
+    QStringList lineas = tx_Cmd.Lineas();
+    if (lineas.size() == 1 && lineas[0].isEmpty()) return;
 
     tx_Cod.SetVisible(false);
     tx_Cod.Refresh();
     linAnt_ = LinAntCmd;
     for (int i = 0; i < lineas.size(); ++i) {
+        // The line before is done: a rewritten long line is not kept twice.
+        if (i > 0) lineas[i - 1] = QString();
         entorno.Ceder();
         v_LineaCompilada = i;
         TipoLinea = TipoDeLinea::Cmd;
         v_Accion = nullptr;
         v_CodLin.clear();   // a handler that leaves no text must not repeat the line above
         const QStringView linea = lineas[i];
-        v_Cmd = PartirLinea(linea);
+        v_Cmd = PartirLinea(lineas[i]);
         if (v_Cmd.isEmpty()) {
             InsertaCodigo(QString(), TipoDeLinea::Cmd);
             if (cargando) AvanzarCadena();
@@ -108,8 +110,18 @@ void Compilador::TerminarCmd(int i, QStringView linea) {
     }
     if (i != linAnt_) return;
 
+    // Built in place: a long line is not joined into a temporary first.
     QString normal = v_Cmd[0];
-    if (v_Cmd.size() > 1) normal += QLatin1Char(' ') + v_Arg.join(QStringLiteral(", "));
+    if (v_Cmd.size() > 1) {
+        qsizetype largo = normal.size() + 1 + 2 * std::max<qsizetype>(v_Arg.size() - 1, 0);
+        for (const QString& a : std::as_const(v_Arg)) largo += a.size();
+        normal.reserve(largo);
+        normal += QLatin1Char(' ');
+        for (qsizetype k = 0; k < v_Arg.size(); ++k) {
+            if (k) normal += QStringLiteral(", ");
+            normal += v_Arg[k];
+        }
+    }
     LinActCmd = LineaActual(tx_Cmd);
     if (!SeleccionarLinea(linea)) return;
     tx_Cmd.SetSelText(normal);

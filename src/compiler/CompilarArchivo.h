@@ -16,4 +16,5 @@ struct ResultadoCompilacion {
 // The command pane's text as Open fills it.
 QString TextoComoAbrir(const QByteArray& bytes);
 
-ResultadoCompilacion CompilarComoAbrir(const QByteArray& bytes);
+// Hand the bytes over (std::move) and they are freed once decoded.
+ResultadoCompilacion CompilarComoAbrir(QByteArray bytes);

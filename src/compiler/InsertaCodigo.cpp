@@ -6,7 +6,9 @@
 // becomes a debug entry that names the command line being compiled.
 void Compilador::InsertaCodigo(const QString& codLin, TipoDeLinea v_Tipo) {
     tx_Cod.SetSelStart(tx_Cod.Length());
-    tx_Cod.SetSelText(codLin + QStringLiteral("\r\n"));
+    // Line and break apart: a long code line is handed over, not copied into a new string.
+    tx_Cod.SetSelText(codLin);
+    tx_Cod.SetSelText(QStringLiteral("\r\n"));
     const int largo = static_cast<int>(codLin.size()) + 2;
     tx_Cod.SetSelStart(tx_Cod.Length() - largo);
     tx_Cod.SetSelLength(largo);

@@ -1,33 +1,34 @@
 #include "LlenarArchTmp.h"
+#include "ArchivoSeguro.h"
 #include "Codificacion.h"
 #include "Compilador.h"
 #include "Module1.h"
 #include "PanelTexto.h"
 #include <QFile>
-#include <QSaveFile>
-#include <utility>
+#include <tuple>
 
 namespace {
 const QString kCRLF = QStringLiteral("\r\n");
 
-QString Fallo(const QSaveFile& f) {
-    return QStringLiteral("No se pudo escribir el archivo temporal \"%1\": %2").arg(f.fileName(), f.errorString());
+QString Fallo(const QString& ruta, const ArchivoSeguro::Reemplazo& f) {
+    return QStringLiteral("No se pudo escribir el archivo temporal \"%1\": %2").arg(ruta, f.Motivo());
 }
 
 // Both files or neither: a half-written pair would send frames with the wrong commands.
 bool GrabarAmbos(const QByteArray& codigo, const QByteArray& comandos, QString* error) {
-    QSaveFile fCodigo(Module1::v_ArchCodigo), fComandos(Module1::v_ArchComandos);
-    for (auto [f, datos] : {std::pair{&fCodigo, &codigo}, std::pair{&fComandos, &comandos}})
-        if (!f->open(QIODevice::WriteOnly) || f->write(*datos) != datos->size()) {
-            if (error) *error = Fallo(*f);
-            return false;   // QSaveFile leaves the old files as they were
+    ArchivoSeguro::Reemplazo fCodigo(Module1::v_ArchCodigo), fComandos(Module1::v_ArchComandos);
+    for (auto [f, datos, ruta] : {std::tuple{&fCodigo, &codigo, &Module1::v_ArchCodigo},
+                                  std::tuple{&fComandos, &comandos, &Module1::v_ArchComandos}})
+        if (!f->Escribir(*datos)) {
+            if (error) *error = Fallo(*ruta, *f);
+            return false;   // the old files stay as they were
         }
-    if (!fCodigo.commit()) {
-        if (error) *error = Fallo(fCodigo);
+    if (!fCodigo.Confirmar()) {
+        if (error) *error = Fallo(Module1::v_ArchCodigo, fCodigo);
         return false;
     }
-    if (!fComandos.commit()) {
-        if (error) *error = Fallo(fComandos);
+    if (!fComandos.Confirmar()) {
+        if (error) *error = Fallo(Module1::v_ArchComandos, fComandos);
         QFile::remove(Module1::v_ArchCodigo);
         return false;
     }

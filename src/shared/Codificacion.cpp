@@ -1,6 +1,5 @@
 #include "Codificacion.h"
-#include <QFile>
-#include <QFileInfo>
+#include "ArchivoSeguro.h"
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <array>
@@ -86,21 +85,7 @@ bool Codificar(const QString& texto, Tipo tipo, QByteArray* salida, QString* err
 }
 
 bool LeerArchivo(const QString& ruta, QByteArray* bytes, QString* motivo) {
-    if (QFileInfo(ruta).isDir()) {
-        *motivo = QStringLiteral("es una carpeta");
-        return false;
-    }
-    QFile f(ruta);
-    if (!f.open(QIODevice::ReadOnly)) {
-        *motivo = f.errorString();
-        return false;
-    }
-    *bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        *motivo = f.errorString();
-        return false;
-    }
-    return true;
+    return ArchivoSeguro::Leer(ruta, ArchivoSeguro::kLimiteComandos, false, bytes, motivo);
 }
 
 QStringList Lineas(const QString& texto) {

@@ -24,7 +24,9 @@ bool Codificar(const QString& texto, Tipo tipo, QByteArray* salida, QString* err
 // Windows-1252 code of one character; -1 when the code page has none.
 int CodigoWin1252(QChar c);
 
-// Reads a whole file; on failure returns false with the reason in *motivo.
+// Reads a whole command file: a regular file of at most
+// ArchivoSeguro::kLimiteComandos bytes. On failure returns false with the
+// reason in *motivo.
 bool LeerArchivo(const QString& ruta, QByteArray* bytes, QString* motivo);
 
 // Splits file contents into lines: CR LF, a lone LF and a lone CR each end a

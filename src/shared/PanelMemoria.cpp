@@ -1,5 +1,6 @@
 #include "PanelMemoria.h"
 #include <algorithm>
+#include <utility>
 
 namespace {
 const QString kCRLF = QStringLiteral("\r\n");
@@ -34,21 +35,53 @@ QString PanelMemoria::Text() const {
     return r;
 }
 
-void PanelMemoria::SetText(const QString& texto) {
+void PanelMemoria::SetText(const QString& texto) { Llenar(texto); }
+
+QString PanelMemoria::SoltarTexto() {
+    QString r = std::move(lineas_[0].texto);
+    for (size_t i = 1; i < lineas_.size(); ++i) {
+        r += kCRLF;
+        r += std::exchange(lineas_[i].texto, QString());
+    }
+    Llenar(QString());
+    return r;
+}
+
+PanelMemoria::PanelMemoria(QString&& texto) { Llenar(std::move(texto)); }
+
+void PanelMemoria::Llenar(QString texto) {
     cacheLinea_ = -1;
+    largo_ = static_cast<int>(texto.size());
+    std::vector<qsizetype> inicios{0};
+    for (qsizetype i = texto.indexOf(kCRLF); i >= 0; i = texto.indexOf(kCRLF, i + 2)) inicios.push_back(i + 2);
     lineas_.clear();
-    const auto partes = texto.split(kCRLF);
-    lineas_.reserve(partes.size());
-    std::vector<int> largos;
-    largos.reserve(partes.size());
-    for (const auto& p : partes) {
-        Linea_ l{p, {}};
-        if (!p.isEmpty()) l.tramos.push_back({static_cast<int>(p.size()), escritura_});
-        largos.push_back(static_cast<int>(p.size()) + 2);
-        lineas_.push_back(std::move(l));
+    lineas_.resize(inicios.size());
+    std::vector<int> largos(inicios.size());
+    // From the last line back, the text cut behind each one, and the first
+    // line is what remains of it: a long text (one line of megabytes) is not
+    // held twice while it is split.
+    qsizetype liberado = 0;
+    for (size_t k = inicios.size(); k-- > 0;) {
+        const qsizetype fin = k + 1 < inicios.size() ? inicios[k + 1] - 2 : texto.size();
+        QString linea;
+        if (k > 0) {
+            linea = texto.sliced(inicios[k], fin - inicios[k]);
+            liberado += texto.size() - (inicios[k] - 2);
+            texto.truncate(inicios[k] - 2);
+            if (liberado > (qsizetype(1) << 20)) {
+                texto.squeeze();
+                liberado = 0;
+            }
+        } else {
+            texto.truncate(fin);
+            linea = std::move(texto);
+        }
+        Linea_& l = lineas_[k];
+        if (!linea.isEmpty()) l.tramos.push_back({static_cast<int>(linea.size()), escritura_});
+        largos[k] = static_cast<int>(linea.size()) + 2;
+        l.texto = std::move(linea);
     }
     offsets_.Construir(largos);
-    largo_ = static_cast<int>(texto.size());
     selInicio_ = 0;
     selLargo_ = 0;
     primeraVisible_ = 0;
@@ -183,7 +216,10 @@ void PanelMemoria::AgregarAlFinal(const QString& texto) {
     const int ultima = LineCount() - 1;
     const int largo0 = static_cast<int>(partes[0].size());
     if (largo0 > 0) {
-        lineas_[ultima].texto += partes[0];
+        if (partes.size() == 1 && lineas_[ultima].texto.isEmpty())
+            lineas_[ultima].texto = texto;   // a code line appended whole is shared, not copied
+        else
+            lineas_[ultima].texto += partes[0];
         agregarTramo(lineas_[ultima], largo0);
         offsets_.Sumar(ultima, largo0);
     }
@@ -207,7 +243,10 @@ void PanelMemoria::ReemplazarEnLinea(int linea, int desde, int hasta, const QStr
     Juntar(formatos, {{static_cast<int>(texto.size()), nuevo}});
     Juntar(formatos, Cortar(l, hasta, largoViejo));
     l.tramos = std::move(formatos);
-    l.texto.replace(desde, hasta - desde, texto);
+    if (desde == 0 && hasta == largoViejo)
+        l.texto = texto;   // shared, not copied: the pass rewrites whole lines
+    else
+        l.texto.replace(desde, hasta - desde, texto);
     const int delta = static_cast<int>(l.texto.size()) - largoViejo;
     if (delta) {
         offsets_.Sumar(linea, delta);
@@ -330,6 +369,13 @@ int PanelMemoria::LineIndex(int linea) const {
 
 int PanelMemoria::LineLength(int indice) const {
     return static_cast<int>(lineas_[LineFromChar(indice)].texto.size());
+}
+
+QStringList PanelMemoria::Lineas() const {
+    QStringList r;
+    r.reserve(LineCount());
+    for (const auto& l : lineas_) r.append(l.texto);
+    return r;
 }
 
 QString PanelMemoria::TextoLinea(int linea) const {

@@ -22,6 +22,8 @@ class PanelMemoria : public PanelTexto {
 public:
     PanelMemoria();
     explicit PanelMemoria(const QString& texto);
+    // Takes the text over: its lines are cut from it, never held twice.
+    explicit PanelMemoria(QString&& texto);
 
     QString Text() const override;
     void SetText(const QString& texto) override;
@@ -40,6 +42,7 @@ public:
     int LineIndex(int linea) const override;
     int LineLength(int indice) const override;
     QString TextoLinea(int linea) const override;
+    QStringList Lineas() const override;
     int FirstVisibleLine() const override { return primeraVisible_; }
     void LineScroll(int lineas) override;
 
@@ -48,6 +51,10 @@ public:
 
     int LineCount() const override { return static_cast<int>(lineas_.size()); }
     int Length() const override;
+
+    // Hands the whole text over and leaves the pane empty: a long text is
+    // moved out, not copied.
+    QString SoltarTexto();
 
     // Read-back for tests and for views that copy the model.
     QString Linea(int n) const { return lineas_[n].texto; }
@@ -71,6 +78,7 @@ private:
         int columna;   // may be len + 1 (between CR and LF) or len + 2 at most
     };
 
+    void Llenar(QString texto);
     Posicion Ubicar(int indice) const;
     void Normalizar();   // clamps the selection after a change
     void AplicarFormato(int desde, int largo, const auto& cambio);

@@ -1,6 +1,7 @@
 #pragma once
 #include "ColorRGB.h"
 #include <QString>
+#include <QStringList>
 
 // A text pane as the compiler and the editor see it: the operations of a rich
 // text box. Lines are numbered from 0 and separated by CR LF; every character
@@ -42,6 +43,10 @@ public:
         const int inicio = LineIndex(linea);
         return inicio < 0 ? QString() : Text().mid(inicio, LineLength(inicio));
     }
+    // Every line without its break, as Text() split at CR LF. The compile
+    // pass works on this snapshot; a model that keeps its lines apart hands
+    // them out shared, so a long text is not copied for it.
+    virtual QStringList Lineas() const { return Text().split(QStringLiteral("\r\n")); }
     // EM_GETFIRSTVISIBLELINE / EM_LINESCROLL
     virtual int FirstVisibleLine() const = 0;
     virtual void LineScroll(int lineas) = 0;

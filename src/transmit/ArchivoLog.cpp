@@ -1,9 +1,32 @@
 #include "ArchivoLog.h"
+#include "ArchivoSeguro.h"
 #include "Codificacion.h"
 #include "Module1.h"
+#include "Trama.h"
 #include <QFile>
+#include <functional>
 
 namespace ArchivoLog {
+
+namespace {
+constexpr qsizetype kBytesPorTrozo = 64 * 1024;
+
+bool Escribir(const QString& ruta, const std::function<bool(QFile&)>& escribir, QString* error) {
+    QFile archivo;
+    QString motivo;
+    if (ArchivoSeguro::AbrirAgregar(archivo, ruta, &motivo)) {
+        if (escribir(archivo)) {
+            archivo.close();
+            if (archivo.error() == QFileDevice::NoError) return true;
+        }
+        motivo = archivo.errorString();
+    }
+    *error = QStringLiteral("No se pudo escribir en %1:\r\n%2").arg(ruta, motivo);
+    return false;
+}
+
+bool Todo(QFile& f, const QByteArray& bytes) { return f.write(bytes) == bytes.size(); }
+}  // namespace
 
 bool Agregar(const QString& linea, QString* error) { return Agregar(Module1::v_ArchLog, linea, error); }
 
@@ -18,13 +41,19 @@ bool Agregar(const QString& ruta, const QString& linea, QString* error) {
         }
     }
     bytes.append("\r\n");
-    QFile archivo(ruta);
-    if (archivo.open(QIODevice::WriteOnly | QIODevice::Append) && archivo.write(bytes) == bytes.size()) {
-        archivo.close();
-        if (archivo.error() == QFileDevice::NoError) return true;
-    }
-    *error = QStringLiteral("No se pudo escribir en %1:\r\n%2").arg(ruta, archivo.errorString());
-    return false;
+    return Escribir(ruta, [&bytes](QFile& f) { return Todo(f, bytes); }, error);
+}
+
+bool AgregarRespuesta(const QByteArray& respuesta, QString* error) {
+    return Escribir(
+        Module1::v_ArchLog,
+        [&respuesta](QFile& f) {
+            if (!Todo(f, QByteArrayLiteral("< "))) return false;
+            for (qsizetype i = 0; i < respuesta.size(); i += kBytesPorTrozo)
+                if (!Todo(f, f_LineaHex(respuesta.mid(i, kBytesPorTrozo)).toLatin1())) return false;
+            return Todo(f, QByteArrayLiteral("\r\n"));
+        },
+        error);
 }
 
 }  // namespace ArchivoLog

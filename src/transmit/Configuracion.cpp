@@ -1,8 +1,8 @@
 #include "Configuracion.h"
+#include "ArchivoSeguro.h"
 #include "Codificacion.h"
 #include "Module1.h"
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace Configuracion {
@@ -34,14 +34,17 @@ bool LeerCFG(QString* problema) {
     };
     for (const auto& v : valores) *v.destino = v.defecto;
 
-    QFile archivo(Module1::v_ArchCFG);
-    if (!archivo.exists()) return true;
-    if (!archivo.open(QIODevice::ReadOnly)) {
+    if (!QFile::exists(Module1::v_ArchCFG)) return true;
+    // Three short numbers: anything near this size is not a configuration file.
+    constexpr qint64 kLimite = 64 * 1024;
+    QByteArray bytes;
+    QString motivo;
+    if (!ArchivoSeguro::Leer(Module1::v_ArchCFG, kLimite, true, &bytes, &motivo)) {
         *problema = QStringLiteral("No se pudo leer %1:\r\n%2\r\n\r\nSe usan los valores por defecto.")
-                        .arg(Module1::v_ArchCFG, archivo.errorString());
+                        .arg(Module1::v_ArchCFG, motivo);
         return false;
     }
-    const QStringList lineas = Codificacion::Lineas(Codificacion::Decodificar(archivo.readAll()).texto);
+    const QStringList lineas = Codificacion::Lineas(Codificacion::Decodificar(bytes).texto);
     QStringList malos;
     for (int i = 0; i < 3; ++i) {
         const auto& v = valores[i];
@@ -56,12 +59,10 @@ bool LeerCFG(QString* problema) {
 
 bool GrabarCFG(QString* problema) {
     const QString texto = QStringLiteral("%1\r\n%2\r\n%3\r\n").arg(Module1::v_Delay).arg(Module1::v_TimeOut).arg(Module1::v_Puerto);
-    QSaveFile archivo(Module1::v_ArchCFG);
-    // A direct write also works where the folder forbids the temporary file.
-    archivo.setDirectWriteFallback(true);
-    if (archivo.open(QIODevice::WriteOnly) && archivo.write(texto.toLatin1()) == texto.size() && archivo.commit())
-        return true;
-    *problema = QStringLiteral("No se pudo grabar la configuración en %1:\r\n%2").arg(Module1::v_ArchCFG, archivo.errorString());
+    // A direct write also works where the folder forbids the new file.
+    ArchivoSeguro::Reemplazo archivo(Module1::v_ArchCFG, true);
+    if (archivo.Escribir(texto.toLatin1()) && archivo.Confirmar()) return true;
+    *problema = QStringLiteral("No se pudo grabar la configuración en %1:\r\n%2").arg(Module1::v_ArchCFG, archivo.Motivo());
     return false;
 }
 

@@ -1,8 +1,9 @@
 #include "Corrida.h"
+#include "ArchivoSeguro.h"
 #include "Codificacion.h"
 #include "Module1.h"
 #include "Trama.h"
-#include <QFile>
+#include <QMetaMethod>
 
 namespace {
 const QString kPuntosCmd = QStringLiteral(" ") + QString(42, QChar(0x00B7));
@@ -11,7 +12,7 @@ const QString kRespuesta = QStringLiteral("Respuesta ") + QString(29, QChar(0x00
 bool LeerLineas(const QString& ruta, QStringList* lineas, QString* error) {
     QByteArray bytes;
     QString motivo;
-    if (!Codificacion::LeerArchivo(ruta, &bytes, &motivo)) {
+    if (!ArchivoSeguro::Leer(ruta, ArchivoSeguro::kLimiteTemporales, true, &bytes, &motivo)) {
         *error = QStringLiteral("No se pudo leer %1:\r\n%2").arg(ruta, motivo);
         return false;
     }
@@ -159,8 +160,12 @@ void Corrida::FinEspera() {
     if (v_Enlace) v_Enlace->FijarRecepcion(false);
     Q_EMIT EsperaTerminada(v_LargoResp, static_cast<int>(v_Buffer.size()));
     if (!v_Buffer.isEmpty()) {
-        Q_EMIT Loguear(QStringLiteral("< ") + f_LineaHex(v_Buffer));
+        if (isSignalConnected(QMetaMethod::fromSignal(&Corrida::LoguearRespuesta)))
+            Q_EMIT LoguearRespuesta(v_Buffer);
+        else
+            Q_EMIT Loguear(QStringLiteral("< ") + f_LineaHex(v_Buffer));
         Q_EMIT LogCmd(kRespuesta);
+        v_Buffer.clear();   // a flood's worth of bytes is not kept through the pause
     } else {
         Q_EMIT Loguear(QStringLiteral("- Timeout !!!"));
         Q_EMIT LogCmd(QString());

@@ -46,6 +46,10 @@ public:
 
 Q_SIGNALS:
     void Loguear(const QString& v_LinLog);
+    // An answer, as the line "< " + f_LineaHex(bytes). Emitted instead of
+    // Loguear when connected, so that a long answer need not be spelled out
+    // in memory (a clock flooding the link sends megabytes).
+    void LoguearRespuesta(const QByteArray& bytes);
     void LogCmd(const QString& v_LinCmd);
     void CambioMarcha(bool enMarcha);   // caption "&Detener" (true) or "&Iniciar"
     void Terminada();                   // files and link closed, no run follows

@@ -1,10 +1,15 @@
 #include "EnlaceSerie.h"
 #include "PuertoSerie.h"
 #include <QTimer>
+#include <utility>
 
 namespace {
 const QString kTituloError = QStringLiteral("Error de comunicación");
 const QString kDobleSalto = QStringLiteral("\r\n\r\n");
+// The serial control's input buffer: between reads it holds this much, and
+// what does not fit is lost, as on the original port. A peer that floods a
+// fast virtual port so never fills the memory.
+constexpr qsizetype kBufferEntrada = 1024;
 
 // Errors that mean the device is gone. Qt keeps reporting a ReadError in a
 // tight loop after the peer disappears, so these close the port at once.
@@ -25,6 +30,7 @@ bool EsFatal(QSerialPort::SerialPortError e) {
 EnlaceSerie::EnlaceSerie(const QString& nombre, const QString& dispositivo, QObject* padre)
     : Enlace(padre), v_Nombre(nombre), v_Dispositivo(dispositivo) {
     v_Puerto.setPortName(dispositivo);
+    v_Puerto.setReadBufferSize(kBufferEntrada);
     connect(&v_Puerto, &QSerialPort::errorOccurred, this, &EnlaceSerie::AlError);
     connect(&v_Puerto, &QSerialPort::readyRead, this, &EnlaceSerie::Entregar);
 }
@@ -40,6 +46,7 @@ void EnlaceSerie::Abrir(int) {
     v_Puerto.setDataBits(QSerialPort::Data8);
     v_Puerto.setStopBits(QSerialPort::OneStop);
     v_Puerto.setFlowControl(QSerialPort::NoFlowControl);
+    v_Retenidos.clear();
     const bool ok = v_Puerto.open(QIODevice::ReadWrite);
     QString razon = v_Puerto.errorString();
     const QString pista = ok ? QString() : PuertoSerie::Pista(v_Puerto.error(), v_Dispositivo);
@@ -60,14 +67,20 @@ void EnlaceSerie::AlError(QSerialPort::SerialPortError e) {
 }
 
 void EnlaceSerie::Entregar() {
-    // Bytes that come between answers stay in the port for the next one.
-    if (!v_Recibiendo || !v_Puerto.isOpen()) return;
-    const QByteArray datos = v_Puerto.readAll();
+    if (!v_Puerto.isOpen()) return;
+    QByteArray datos = v_Puerto.readAll();
+    if (!v_Recibiendo) {
+        // Bytes that come between answers wait for the next one, as many as the buffer holds.
+        v_Retenidos.append(datos.left(kBufferEntrada - v_Retenidos.size()));
+        return;
+    }
+    datos.prepend(std::exchange(v_Retenidos, {}));
     if (!datos.isEmpty()) Q_EMIT DatosRecibidos(datos);
 }
 
 void EnlaceSerie::Cerrar() {
     if (v_Puerto.isOpen()) v_Puerto.close();
+    v_Retenidos.clear();
 }
 
 bool EnlaceSerie::Escribir(const QByteArray& bytes) {

@@ -23,5 +23,6 @@ private:
     QString v_Nombre;
     QString v_Dispositivo;
     QSerialPort v_Puerto;
+    QByteArray v_Retenidos;   // received between answers, at most the input buffer's size
     bool v_Recibiendo = false;
 };

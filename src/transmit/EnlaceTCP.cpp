@@ -9,6 +9,10 @@ const QString kDobleSalto = QStringLiteral("\r\n\r\n");
 EnlaceTCP::EnlaceTCP(const QString& ip, const QString& puerto, QObject* padre)
     : Enlace(padre), v_IP(ip), v_PuertoTxt(puerto) {
     tmr_Espera.setSingleShot(true);
+    // At most this much is taken from the socket per turn of the event loop:
+    // a clock that floods is read a slice at a time, so no single answer can
+    // outgrow the memory or keep the window from answering while it is logged.
+    v_Socket.setReadBufferSize(1 << 20);
     connect(&tmr_Espera, &QTimer::timeout, this, &EnlaceTCP::AlVencerEspera);
     connect(&v_Socket, &QTcpSocket::connected, this, &EnlaceTCP::AlConectar);
     connect(&v_Socket, &QTcpSocket::errorOccurred, this, &EnlaceTCP::AlError);

@@ -1,4 +1,5 @@
 #include "ListaEventos.h"
+#include "Trama.h"
 
 namespace {
 constexpr int kRebanadaMs = 25;
@@ -31,4 +32,11 @@ void ListaEventos::Volcar() {
     v_Pendientes.clear();
     const int n = count();
     if (n > 10) scrollToItem(item(n - 9), QAbstractItemView::PositionAtTop);
+}
+
+QString ListaEventos::f_Respuesta(const QByteArray& bytes) {
+    QString linea = QStringLiteral("< ") + f_LineaHex(bytes.left(kBytesVisibles));
+    if (bytes.size() > kBytesVisibles)
+        linea += QStringLiteral("… (%1 bytes más)").arg(bytes.size() - kBytesVisibles);
+    return linea;
 }

@@ -17,6 +17,12 @@ public:
     // Puts the waiting lines into the widget now.
     void Volcar();
 
+    // Bytes of an answer shown in full; past them the line says how many
+    // were left out (Comm.log keeps them all).
+    static constexpr int kBytesVisibles = 32;
+    // The answer's line: "< " + its bytes in hex, cut after kBytesVisibles.
+    static QString f_Respuesta(const QByteArray& bytes);
+
 private:
     int v_Maximo;
     QStringList v_Pendientes;

@@ -94,6 +94,7 @@ fr_Transmitir::fr_Transmitir(QWidget* padre) : QDialog(padre) {
     v_Corrida.Preparar = [this](Corrida::Ajustes* a) { return PrepararInicio(a); };
     v_Corrida.Loop = [this] { return chk_Loop->isChecked(); };
     connect(&v_Corrida, &Corrida::Loguear, this, &fr_Transmitir::Loguear);
+    connect(&v_Corrida, &Corrida::LoguearRespuesta, this, &fr_Transmitir::LoguearRespuesta);
     connect(&v_Corrida, &Corrida::LogCmd, this, &fr_Transmitir::LogCmd);
     connect(&v_Corrida, &Corrida::CambioMarcha, this, &fr_Transmitir::AlCambiarMarcha);
     connect(&v_Corrida, &Corrida::Terminada, this, &fr_Transmitir::AlTerminar);
@@ -244,7 +245,17 @@ void fr_Transmitir::opt_Click() {
 void fr_Transmitir::Loguear(const QString& v_LinLog) {
     lst_Log->Agregar(v_LinLog);
     QString error;
-    if (ArchivoLog::Agregar(v_LinLog, &error)) {
+    AvisarLog(ArchivoLog::Agregar(v_LinLog, &error), error);
+}
+
+void fr_Transmitir::LoguearRespuesta(const QByteArray& bytes) {
+    lst_Log->Agregar(ListaEventos::f_Respuesta(bytes));
+    QString error;
+    AvisarLog(ArchivoLog::AgregarRespuesta(bytes, &error), error);
+}
+
+void fr_Transmitir::AvisarLog(bool escrito, const QString& error) {
+    if (escrito) {
         v_AvisadoLog = false;
         return;
     }

@@ -28,6 +28,7 @@ public:
     Corrida& corrida() { return v_Corrida; }
 
     void Loguear(const QString& v_LinLog);
+    void LoguearRespuesta(const QByteArray& bytes);
     void LogCmd(const QString& v_LinCmd);
     // Shows the lines added in the current time slice at once.
     void VolcarListas();
@@ -55,6 +56,7 @@ private:
     void LeerCFG();
     void GrabarCFG();
     void AvisarLuego(const Avisos::Aviso& aviso);
+    void AvisarLog(bool escrito, const QString& error);
     void Error(const QString& titulo, const QString& texto);
     void BloquearEnlace(bool bloquear);
 

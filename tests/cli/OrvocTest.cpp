@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -20,6 +21,18 @@ protected:
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(contenido);
         return ruta;
+    }
+
+    QString Fifo() {
+        const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("tuberia"));
+        EXPECT_EQ(::mkfifo(QFile::encodeName(ruta).constData(), 0600), 0);
+        return ruta;
+    }
+
+    QString Enorme() {
+        QFile f(CarpetaPrueba::Ruta(QStringLiteral("enorme.txt")));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.resize((qint64(64) << 20) + 1));   // sparse
+        return f.fileName();
     }
 
     static Salida Correr(const QStringList& args) {
@@ -113,6 +126,10 @@ TEST_F(Orvoc, BadUsageAndUnreadableFilesExitTwoWithAClearMessage) {
         {{QStringLiteral("-x")}, "-x"},
         {{falta}, "no-existe.txt"},
         {{CarpetaPrueba::Ruta()}, "carpeta"},
+        // Never read: it would block (a FIFO) or never end (a device), and a huge file is no script.
+        {{Fifo()}, "FIFO"},
+        {{QStringLiteral("/dev/zero")}, "/dev/zero"},
+        {{Enorme()}, "64 MB"},
         {{Archivo("ack\n"), Archivo("ack\n", QStringLiteral("otro.txt"))}, "sobra"},
     };
     for (const auto& c : casos) {

@@ -4,8 +4,10 @@
 #include "CarpetaPrueba.h"
 #include "LlenarArchTmp.h"
 #include "Module1.h"
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -70,6 +72,23 @@ TEST_F(ArchTmp, AnUnwritableFolderIsReportedNotIgnored) {
     b.Compilar(99);
     EXPECT_FALSE(LlenarArchTmp(b.c, &motivo));
     EXPECT_TRUE(motivo.contains(QStringLiteral("Comandos.tmp"))) << motivo.toStdString();
+    EXPECT_FALSE(QFile::exists(Module1::v_ArchCodigo)) << "both files or neither";
+}
+
+TEST_F(ArchTmp, ALinkPlantedInASharedFolderIsNotWrittenThrough) {
+    const QString compartida = dir_.filePath(QStringLiteral("compartida"));
+    ASSERT_TRUE(QDir().mkdir(compartida));
+    ASSERT_EQ(::chmod(QFile::encodeName(compartida).constData(), 01777), 0);
+    Module1::FijarCarpetas(compartida, compartida);
+    const QString victima = dir_.filePath(QStringLiteral("victima"));
+    QFile(victima).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::link(victima, Module1::v_ArchComandos));
+    Banco b({"ack", "T"});
+    b.Compilar(99);
+    QString motivo;
+    EXPECT_FALSE(LlenarArchTmp(b.c, &motivo));
+    EXPECT_TRUE(motivo.contains(QStringLiteral("enlace simbólico"))) << motivo.toStdString();
+    EXPECT_EQ(Leer(victima), QByteArray());
     EXPECT_FALSE(QFile::exists(Module1::v_ArchCodigo)) << "both files or neither";
 }
 

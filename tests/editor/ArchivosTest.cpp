@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using CarpetaPrueba::Escribir;
 using CarpetaPrueba::Leer;
@@ -69,14 +70,20 @@ TEST(Archivos, ReadOrWriteErrorsNameTheFileAndChangeNothing) {
     VentanaPrueba w;
     w.Escribir(QStringLiteral("inia 1"));
     Module1::v_Archivo = QStringLiteral("anterior.txt");
-    const QString falta = CarpetaPrueba::Ruta(QStringLiteral("no-existe.txt"));
-    w.botones << QMessageBox::No;   // do not save the changes first
-    w.archivos << falta;
-    w.mn_Abrir_Click();
-    ASSERT_EQ(w.avisos.size(), 1);
-    EXPECT_TRUE(w.avisos[0].contains(falta));
-    EXPECT_EQ(w.Cmd().Text(), QStringLiteral("inia 1"));
-    EXPECT_EQ(Module1::v_Archivo, QStringLiteral("anterior.txt"));
+    const QString fifo = CarpetaPrueba::Ruta(QStringLiteral("tuberia"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // A FIFO would block the window and a device would never end: refused by name, like a missing file.
+    const QString ilegibles[] = {CarpetaPrueba::Ruta(QStringLiteral("no-existe.txt")), fifo, QStringLiteral("/dev/zero")};
+    for (const QString& ruta : ilegibles) {
+        w.avisos.clear();
+        w.botones << QMessageBox::No;   // do not save the changes first
+        w.archivos << ruta;
+        w.mn_Abrir_Click();
+        ASSERT_EQ(w.avisos.size(), 1);
+        EXPECT_TRUE(w.avisos[0].contains(ruta)) << w.avisos[0].toStdString();
+        EXPECT_EQ(w.Cmd().Text(), QStringLiteral("inia 1"));
+        EXPECT_EQ(Module1::v_Archivo, QStringLiteral("anterior.txt"));
+    }
 
     const QString imposible = CarpetaPrueba::Ruta(QStringLiteral("no/hay/carpeta.txt"));
     w.archivos << imposible;

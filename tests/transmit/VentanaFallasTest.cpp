@@ -6,10 +6,14 @@
 #include "Transmision.h"
 #include "VentanaTx.h"
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScrollBar>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace AyudaTx;
 
@@ -46,19 +50,50 @@ TEST(VentanaFallas, PeerClosingDuringARunEndsItWithAStopBoxAndClosesEverything) 
     }
 }
 
-TEST_F(VentanaConSim, UnwritableCommLogAndOrvoCfgAreToldOnceAndTheRunGoesOn) {
-    ASSERT_TRUE(Preparar(Repetir(kEhab, 4), Repetir(QStringLiteral("EHAB 1"), 4), "1000", "0"));
-    Module1::v_ArchLog = c.Ruta(QStringLiteral("falta/Comm.log"));
-    Module1::v_ArchCFG = c.Ruta(QStringLiteral("falta/Orvo.cfg"));
-    v.Iniciar();
-    ASSERT_TRUE(v.EsperarFin());
-    v.Iniciar();   // a second run: still told only once each
-    ASSERT_TRUE(v.EsperarFin());
-    QTest::qWait(50);
-    EXPECT_EQ(v.Log().count(QStringLiteral("< 06 ")), 8);
-    ASSERT_EQ(cajas.vistas.size(), 2);
-    EXPECT_TRUE(cajas.vistas[0].texto.contains(QStringLiteral("Orvo.cfg")));
-    EXPECT_TRUE(cajas.vistas[1].texto.contains(QStringLiteral("Comm.log")));
+TEST(VentanaFallas, UnwritableCommLogAndOrvoCfgAreToldOnceAndTheRunGoesOn) {
+    Carpeta c;
+    c.Script(Repetir(kEhab, 4), Repetir(QStringLiteral("EHAB 1"), 4));
+    const quint16 p = PuertoLibre();
+    Sim sim;
+    ASSERT_TRUE(sim.IniciarTCP(p));
+    // A folder that is not there; FIFOs, which must never block the window;
+    // links planted in a folder anyone may write to, never followed.
+    const QString victima = c.Ruta(QStringLiteral("victima"));
+    QFile(victima).open(QIODevice::WriteOnly);
+    const QString compartida = c.Ruta(QStringLiteral("compartida"));
+    ASSERT_TRUE(QDir().mkdir(compartida));
+    ASSERT_EQ(::chmod(QFile::encodeName(compartida).constData(), 01777), 0);
+    struct Caso {
+        QString carpeta;
+        std::function<void(const QString&)> poner;
+        const char* motivo;
+    };
+    const Caso casos[] = {
+        {c.Ruta(QStringLiteral("falta")), [](const QString&) {}, ""},
+        {c.Raiz(), [](const QString& r) { ::mkfifo(QFile::encodeName(r).constData(), 0600); }, "FIFO"},
+        {compartida, [&](const QString& r) { QFile::link(victima, r); }, "enlace simbólico"},
+    };
+    for (const auto& caso : casos) {
+        Module1::v_ArchLog = caso.carpeta + QStringLiteral("/Comm.log");
+        Module1::v_ArchCFG = caso.carpeta + QStringLiteral("/Orvo.cfg");
+        Cajas cajas;
+        VentanaTx v;
+        caso.poner(Module1::v_ArchLog);
+        caso.poner(Module1::v_ArchCFG);
+        v.TCP(p);
+        v.Tiempos(QStringLiteral("1000"), QStringLiteral("0"));
+        v.Iniciar();
+        ASSERT_TRUE(v.EsperarFin()) << caso.motivo;
+        v.Iniciar();   // a second run: still told only once each
+        ASSERT_TRUE(v.EsperarFin()) << caso.motivo;
+        QTest::qWait(50);
+        EXPECT_EQ(v.Log().count(QStringLiteral("< 06 ")), 8);
+        ASSERT_EQ(cajas.vistas.size(), 2) << caso.motivo;
+        EXPECT_TRUE(cajas.vistas[0].texto.contains(QStringLiteral("Orvo.cfg")));
+        EXPECT_TRUE(cajas.vistas[1].texto.contains(QStringLiteral("Comm.log")));
+        EXPECT_TRUE(cajas.vistas[1].texto.contains(QString::fromUtf8(caso.motivo))) << cajas.vistas[1].texto.toStdString();
+        EXPECT_EQ(QFileInfo(victima).size(), 0) << "written through a planted link";
+    }
 }
 
 TEST(VentanaFallas, BadOrvoCfgFallsBackToDefaultsAndIsToldOnce) {

@@ -3,7 +3,9 @@
 #include "CompilarArchivo.h"
 #include "Codificacion.h"
 #include "Module1.h"
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace {
 const char kUso[] =
@@ -32,17 +34,20 @@ int Uso(const QString& problema) {
     return 2;
 }
 
-QByteArray ConLF(const QString& texto) {
-    QString t;
-    t.reserve(texto.size());
-    qsizetype inicio = 0;
-    for (qsizetype i = texto.indexOf(QStringLiteral("\r\n")); i >= 0; i = texto.indexOf(QStringLiteral("\r\n"), inicio)) {
-        t += QStringView(texto).mid(inicio, i - inicio);
-        t += QLatin1Char('\n');
-        inicio = i + 2;
+// The text with LF line ends, in UTF-8, a slice at a time: a long output is
+// not built again in memory.
+void EscribirConLF(FILE* f, const QString& texto) {
+    constexpr qsizetype kTrozo = 1 << 20;
+    QString trozo;
+    for (qsizetype inicio = 0; inicio < texto.size();) {
+        qsizetype fin = std::min(texto.size(), inicio + kTrozo);
+        // A slice never ends between CR and LF or inside a surrogate pair.
+        if (fin < texto.size() && (texto.at(fin - 1) == u'\r' || texto.at(fin - 1).isHighSurrogate())) ++fin;
+        trozo = QStringView(texto).mid(inicio, fin - inicio).toString();
+        trozo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        Escribir(f, trozo.toUtf8());
+        inicio = fin;
     }
-    t += QStringView(texto).mid(inicio);
-    return t.toUtf8();
 }
 }  // namespace
 
@@ -78,11 +83,17 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    const ResultadoCompilacion r = CompilarComoAbrir(bytes);
-    Escribir(stdout, ConLF(normalizado ? r.comandos : r.codigo));
-    QString debug;
-    for (const QString& e : r.debug) debug += e + QLatin1Char('\n');
-    Escribir(stderr, debug.toUtf8());
+    ResultadoCompilacion r = CompilarComoAbrir(std::move(bytes));
+    // Each text is let go once written: a file of one huge line is held as few times as can be.
+    QString salida = std::exchange(normalizado ? r.comandos : r.codigo, QString());
+    r.comandos.clear();
+    r.codigo.clear();
+    EscribirConLF(stdout, salida);
+    salida.clear();
+    for (const QString& e : std::as_const(r.debug)) {
+        Escribir(stderr, e.toUtf8());
+        Escribir(stderr, QByteArrayLiteral("\n"));
+    }
     std::fflush(stdout);
     return r.debug.isEmpty() ? 0 : 1;
 }

@@ -11,11 +11,8 @@ GuionCompilado CompilarGuion(const QByteArray& bytes, const QString& carpeta) {
     PanelMemoria tx_Cmd(TextoComoAbrir(bytes)), tx_Cod;
     EntornoCompilador sinVentanas;
     Compilador compilador(tx_Cmd, tx_Cod, sinVentanas);
-    const bool cargando = Module1::v_Cargando;
-    Module1::v_Cargando = true;
     compilador.LinAntCmd = 0;
-    compilador.CompilarLineas();
-    Module1::v_Cargando = cargando;
+    compilador.CompilarLineas(true);   // as a file load compiles it
 
     GuionCompilado r;
     r.debug = compilador.lst_Debug;

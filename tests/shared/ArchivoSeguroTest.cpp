@@ -1,0 +1,139 @@
+// Opening files safely: only regular files, never blocking, and no planted
+// link followed in a folder others can write to.
+#include "ArchivoSeguro.h"
+#include <QDir>
+#include <QFileInfo>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace ArchivoSeguro;
+
+namespace {
+QByteArray Contenido(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<nada>");
+}
+
+void Poner(const QString& ruta, const QByteArray& bytes) {
+    QFile f(ruta);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+bool Agregar(const QString& ruta, const QByteArray& bytes, QString* motivo) {
+    QFile f;
+    return AbrirAgregar(f, ruta, motivo) && f.write(bytes) == bytes.size();
+}
+
+bool Reemplazar(const QString& ruta, const QByteArray& bytes, QString* motivo) {
+    Reemplazo r(ruta);
+    const bool ok = r.Escribir(bytes) && r.Confirmar();
+    *motivo = r.Motivo();
+    return ok;
+}
+}  // namespace
+
+TEST(ArchivoSeguro, WhatIsNotARegularFileIsRefusedWithoutBlocking) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("tuberia"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString grande = dir.filePath(QStringLiteral("grande.txt"));
+    {
+        QFile f(grande);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(kLimiteComandos + 1));   // sparse: no disk used
+    }
+    struct Caso {
+        QString ruta;
+        const char* motivo;
+    };
+    const Caso casos[] = {
+        {fifo, "FIFO"},
+        {QStringLiteral("/dev/zero"), "dispositivo"},
+        {dir.path(), "carpeta"},
+        {grande, "64 MB"},
+    };
+    for (const auto& c : casos) {
+        QByteArray bytes("sin tocar");
+        QString motivo;
+        EXPECT_FALSE(Leer(c.ruta, kLimiteComandos, false, &bytes, &motivo)) << c.ruta.toStdString();
+        EXPECT_TRUE(motivo.contains(QLatin1String(c.motivo))) << motivo.toStdString();
+        EXPECT_EQ(bytes, QByteArray("sin tocar"));
+        if (c.ruta == grande) continue;
+        motivo.clear();
+        EXPECT_FALSE(Agregar(c.ruta, "x", &motivo)) << c.ruta.toStdString();
+        EXPECT_TRUE(motivo.contains(QLatin1String(c.motivo))) << motivo.toStdString();
+        motivo.clear();
+        EXPECT_FALSE(Reemplazar(c.ruta, "x", &motivo)) << c.ruta.toStdString();
+        EXPECT_TRUE(motivo.contains(QLatin1String(c.motivo))) << motivo.toStdString();
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the FIFO was replaced";
+}
+
+TEST(ArchivoSeguro, ALinkIsFollowedInAPrivateFolderOnlyAndTheFileItPointsAtIsKeptOtherwise) {
+    QTemporaryDir dir;
+    const QString victima = dir.filePath(QStringLiteral("victima"));
+    struct Caso {
+        QFileDevice::Permissions modo;
+        bool compartida;
+    };
+    const auto todos = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    const Caso casos[] = {
+        {todos, false},
+        {todos | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup, true},
+        {todos | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther, true},
+    };
+    int n = 0;
+    for (const auto& c : casos) {
+        const QString carpeta = dir.filePath(QString::number(++n));
+        ASSERT_TRUE(QDir().mkdir(carpeta));
+        ASSERT_TRUE(QFile::setPermissions(carpeta, c.modo));
+        EXPECT_EQ(CarpetaCompartida(carpeta + QStringLiteral("/x")), c.compartida);
+        const QString log = carpeta + QStringLiteral("/Comm.log"), cfg = carpeta + QStringLiteral("/Orvo.cfg");
+        Poner(victima, "mio\n");
+        ASSERT_TRUE(QFile::link(victima, log));
+        ASSERT_TRUE(QFile::link(victima, cfg));
+
+        QString motivo;
+        QByteArray leido;
+        EXPECT_EQ(Agregar(log, "otro\n", &motivo), !c.compartida) << n;
+        EXPECT_EQ(Leer(cfg, 1000, true, &leido, &motivo), !c.compartida) << n;
+        EXPECT_TRUE(Leer(cfg, 1000, false, &leido, &motivo)) << "a file the user chose is read through its link";
+        EXPECT_EQ(Reemplazar(cfg, "nuevo\n", &motivo), !c.compartida) << n;
+        if (c.compartida) {
+            EXPECT_TRUE(motivo.contains(QStringLiteral("enlace simbólico"))) << motivo.toStdString();
+            const QString duro = carpeta + QStringLiteral("/duro.log");
+            ASSERT_EQ(::link(QFile::encodeName(victima).constData(), QFile::encodeName(duro).constData()), 0);
+            EXPECT_FALSE(Agregar(duro, "otro\n", &motivo)) << "appended through a hard link";
+            EXPECT_EQ(Contenido(victima), QByteArray("mio\n"));
+        } else {
+            EXPECT_EQ(Contenido(victima), QByteArray("nuevo\n"));
+            EXPECT_TRUE(QFileInfo(cfg).isSymLink()) << "the link the user set up stays";
+        }
+    }
+}
+
+TEST(ArchivoSeguro, AReplacementChangesNothingUntilConfirmedAndKeepsThePermissions) {
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath(QStringLiteral("Orvo.cfg"));
+    Poner(ruta, "viejo");
+    ASSERT_EQ(::chmod(QFile::encodeName(ruta).constData(), 0640), 0);
+    {
+        Reemplazo r(ruta);
+        ASSERT_TRUE(r.Escribir("nuevo"));
+        EXPECT_EQ(Contenido(ruta), QByteArray("viejo"));
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Orvo.cfg")}) << "no leftover";
+    Reemplazo r(ruta);
+    ASSERT_TRUE(r.Escribir("nuevo") && r.Confirmar());
+    EXPECT_EQ(Contenido(ruta), QByteArray("nuevo"));
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(ruta).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Orvo.cfg")});
+}
