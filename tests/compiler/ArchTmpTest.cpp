@@ -76,11 +76,11 @@ TEST_F(ArchTmp, AnUnwritableFolderIsReportedNotIgnored) {
 }
 
 TEST_F(ArchTmp, ALinkPlantedInASharedFolderIsNotWrittenThrough) {
-    const QString compartida = dir_.filePath(QStringLiteral("compartida"));
+    const QString compartida = CarpetaPrueba::Ruta(QStringLiteral("compartida"));
     ASSERT_TRUE(QDir().mkdir(compartida));
     ASSERT_EQ(::chmod(QFile::encodeName(compartida).constData(), 01777), 0);
     Module1::FijarCarpetas(compartida, compartida);
-    const QString victima = dir_.filePath(QStringLiteral("victima"));
+    const QString victima = CarpetaPrueba::Ruta(QStringLiteral("victima"));
     QFile(victima).open(QIODevice::WriteOnly);
     ASSERT_TRUE(QFile::link(victima, Module1::v_ArchComandos));
     Banco b({"ack", "T"});

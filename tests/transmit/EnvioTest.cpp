@@ -98,7 +98,7 @@ TEST(Envio, CommLogIsTheWindowsLineForLineForTheSameScriptAndAnswers) {
         const Envio e = Enviar({QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--timeout"), QString::fromLatin1(caso.timeOut),
                                 QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--log"),
                                 c.Ruta(QStringLiteral("envio.log")), guion},
-                               c.dir.path());
+                               c.Raiz());
         EXPECT_EQ(Lineas(c.Ruta(QStringLiteral("envio.log"))), ventana);
         EXPECT_GE(ventana.size(), 3);
         EXPECT_TRUE(e.out.contains(QStringLiteral("AING 1, 00123, A, B\n> 02 52 31 35"))) << e.out.toStdString();
@@ -178,7 +178,7 @@ TEST(Envio, InterruptStopsTheWaitLogsTheStopClosesAndExits130) {
     ASSERT_TRUE(sim.IniciarTCP(p, {QStringLiteral("--no-answer")}));
     const QString guion = Escribir(c.Ruta(QStringLiteral("guion.txt")), kGuion);
     QProcess proc;
-    proc.setWorkingDirectory(c.dir.path());
+    proc.setWorkingDirectory(c.Raiz());
     // Timeout 0: only the stop can end the wait.
     proc.start(QStringLiteral(ORVO_BUILD_DIR "/orvo-send"),
                {QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--timeout"), QStringLiteral("0"), guion});
@@ -201,12 +201,12 @@ TEST(Envio, SerialLinkOverAPtyPairRunsTheScript) {
     if (!ParPty::HaySocat()) GTEST_SKIP() << "socat not installed";
     Carpeta c;
     ParPty par;
-    ASSERT_TRUE(par.Crear(c.dir.path()));
+    ASSERT_TRUE(par.Crear(c.Raiz()));
     Sim sim;
     ASSERT_TRUE(sim.IniciarSerie(par.b));
     const Envio e = Enviar({QStringLiteral("--serial"), par.a, QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--loop"),
                             QStringLiteral("2"), Escribir(c.Ruta(QStringLiteral("guion.txt")), kGuion)},
-                           c.dir.path());
+                           c.Raiz());
     EXPECT_EQ(e.codigo, 0) << e.out.toStdString() << e.err.toStdString();
     const QStringList log = Lineas(c.Ruta(QStringLiteral("Comm.log")));
     EXPECT_EQ(log.count(QStringLiteral("< 06 ")), 2 * (kTramas - 1)) << log.join(QLatin1Char('|')).toStdString();

@@ -85,11 +85,6 @@ void LineasEnteras(int maximoRespuesta) {
     }
 }
 
-QStringList Repetir(const QString& s, int n) {
-    QStringList l;
-    for (int i = 0; i < n; ++i) l << s;
-    return l;
-}
 }  // namespace
 
 TEST(Inundacion, ALongAnswerGoesWholeToCommLogAndCutToTheList) {
@@ -114,7 +109,7 @@ TEST(Inundacion, SerialFloodDuringAPauseIsHeldToTheInputBuffer) {
     Carpeta c;
     c.Script(Repetir(QStringLiteral("06"), 3), Repetir(QStringLiteral("ACK"), 3));
     ParPty par;
-    ASSERT_TRUE(par.Crear(c.dir.path()));
+    ASSERT_TRUE(par.Crear(c.Raiz()));
     QSerialPort peer(par.b);
     ASSERT_TRUE(peer.open(QIODevice::ReadWrite));
     constexpr qint64 kInundacion = qint64(8) << 20;

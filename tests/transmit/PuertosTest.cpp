@@ -17,8 +17,7 @@
 using namespace AyudaTx;
 
 namespace {
-const QString kInia = QStringLiteral("02 52 31 41 03 23");
-const char kRespuesta[] = "<img src=/dev/zero>";
+const char kMarcado[] = "<img src=/dev/zero>";
 
 // A pseudo-terminal the window can open as a serial device; nobody answers.
 struct Pty {
@@ -154,7 +153,7 @@ TEST(Puertos, MarkupFromTheScriptAndTheClockIsListedAsWritten) {
         QTcpSocket* s = servidor.nextPendingConnection();
         QObject::connect(s, &QTcpSocket::readyRead, s, [s] {
             s->readAll();
-            s->write(kRespuesta);   // 19 bytes: a whole answer
+            s->write(kMarcado);   // 19 bytes: a whole answer
         });
     });
     Cajas cajas;
@@ -164,6 +163,6 @@ TEST(Puertos, MarkupFromTheScriptAndTheClockIsListedAsWritten) {
     v.Iniciar();
     ASSERT_TRUE(v.EsperarFin());
     EXPECT_TRUE(v.Cmd().value(0).startsWith(marcado));
-    EXPECT_EQ(v.Log().value(1), QStringLiteral("< ") + QString::fromLatin1(QByteArray(kRespuesta).toHex(' ').toUpper()) +
+    EXPECT_EQ(v.Log().value(1), QStringLiteral("< ") + QString::fromLatin1(QByteArray(kMarcado).toHex(' ').toUpper()) +
                                     QLatin1Char(' '));
 }
