@@ -403,18 +403,7 @@ void PanelRico::TerminarLote() {
 
 bool PanelRico::Visible() const { return !caja_->isHidden(); }
 
-void PanelRico::SetVisible(bool visible) {
-    if (loteOculto_ && visible == ocultoEnLote_) {
-        if (!visible) {
-            EmpezarLote();
-            ocultoEnLote_ = true;
-        } else {
-            ocultoEnLote_ = false;
-            TerminarLote();
-        }
-    }
-    caja_->setVisible(visible);
-}
+void PanelRico::SetVisible(bool visible) { caja_->setVisible(visible); }
 
 void PanelRico::Refresh() {
     if (!caja_->isHidden()) caja_->repaint();

@@ -23,13 +23,9 @@ public:
     // Every row the same height (pixels), so that the gutter, the code pane
     // and the tip can be placed by rows. 0: the font's own line height.
     void SetAlturaFila(int px);
-    int AlturaFila() const { return alturaFila_; }
     // Keeps the vertical scroll on whole rows (caret moves, wheel, scroll bar),
     // so that the rows stay level with the gutter and the code pane.
     void AjustarAFilas();
-    // While hidden, the pane gathers its changes in one edit block, so that a
-    // pass appending thousands of lines lays them out once, when shown again.
-    void SetLoteOculto(bool lote) { loteOculto_ = lote; }
     // A batch of changes laid out and shown once, at its end: QTextEdit lays
     // out every block after a change, so line-by-line edits of a long text
     // would cost the square of its length. During a batch the selection lives
@@ -98,12 +94,10 @@ private:
 
     QTextEdit* caja_;
     int nivelLote_ = 0;
-    bool ocultoEnLote_ = false;
     QTextCursor cursorLote_;
     double pxPorTwip_;
     int alturaFila_ = 0;
     int alto_ = 0;   // twips
-    bool loteOculto_ = false;
     // Last selection set through this interface, with the widget's cursor as
     // it stood then: while the cursor has not moved, these are the answer
     // (they may lie between a CR and its LF, which Qt cannot represent).

@@ -104,22 +104,6 @@ TEST(PanelRico, LineScrollAndFirstVisibleLineCountRows) {
     EXPECT_EQ(p.FirstVisibleLine(), 0);
 }
 
-TEST(PanelRico, HiddenPaneGathersAppendsAndShowsThemOnceVisible) {
-    CajaRica caja;
-    PanelRico p(&caja);
-    p.SetLoteOculto(true);
-    caja.show();
-    p.SetVisible(false);
-    for (int i = 0; i < 100; ++i) {
-        p.SetSelStart(p.Length());
-        p.SetSelText(QStringLiteral("02 52 31 41 03 23\r\n"));
-    }
-    EXPECT_EQ(p.LineCount(), 101);
-    p.SetVisible(true);
-    EXPECT_TRUE(p.Visible());
-    EXPECT_EQ(p.Text().size(), 100 * 19);
-}
-
 TEST(PanelRico, ScrollingStaysOnWholeRows) {
     CajaRica caja;
     caja.resize(300, 203);
