@@ -1,6 +1,7 @@
 #pragma once
 #include "PanelTexto.h"
 #include <QTextCursor>
+#include <functional>
 
 class QTextEdit;
 class QTextDocument;
@@ -34,6 +35,16 @@ public:
     void EmpezarLote();
     void TerminarLote();
     bool EnLote() const { return nivelLote_ > 0; }
+    // Inside a batch: the text goes on in a document of its own, away from
+    // the widget, so that no layout runs while a whole file is written and
+    // coloured line by line. The widget gets it back when the batch ends, or
+    // earlier if the pane has to be shown as it stands.
+    void EmpezarAparte();
+    bool Aparte() const { return aparte_ != nullptr; }
+    // Hands the document back (if it was apart) and lays it out a slice at a
+    // time, calling ceder between slices, so that showing the end of a long
+    // text afterwards does not lay it all out in one go.
+    void DiagramarPorPartes(const std::function<void()>& ceder);
     // Design position and size in twips; moves the widget.
     void Colocar(int left, int top, int width, int height);
 
@@ -88,6 +99,7 @@ private:
     void Recordar(int inicio, int largo);   // keeps indices that Qt cannot hold
     void AjustarScroll(int valor);
     void AjustarMargen();
+    void Devolver();   // the document apart becomes the widget's again
 
     QTextCursor Cursor() const;               // the selection: the widget's, or the batch's
     void PonerCursor(const QTextCursor& c);
@@ -95,6 +107,7 @@ private:
     QTextEdit* caja_;
     int nivelLote_ = 0;
     QTextCursor cursorLote_;
+    QTextDocument* aparte_ = nullptr;
     double pxPorTwip_;
     int alturaFila_ = 0;
     int alto_ = 0;   // twips
