@@ -147,9 +147,19 @@ int PanelRico::LineLength(int indice) const {
 // ---- Text ----
 
 QString PanelRico::Text() const {
-    QString t = Doc()->toRawText();
-    t.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    t.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    // One walk over the text: each pass reads the whole command pane.
+    const QString crudo = Doc()->toRawText();
+    QString t;
+    t.reserve(crudo.size() + Doc()->blockCount());
+    const QChar* p = crudo.constData();
+    qsizetype desde = 0;
+    for (qsizetype i = 0; i < crudo.size(); ++i) {
+        if (p[i] != QChar::ParagraphSeparator && p[i] != QChar::LineSeparator) continue;
+        t.append(p + desde, i - desde);
+        t.append(u"\r\n");
+        desde = i + 1;
+    }
+    t.append(p + desde, crudo.size() - desde);
     return t;
 }
 
