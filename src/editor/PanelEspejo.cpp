@@ -1,4 +1,5 @@
 #include "PanelEspejo.h"
+#include <QElapsedTimer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -15,6 +16,8 @@ QTextCharFormat AFormato(const Formato& f) {
 }  // namespace
 
 namespace {
+constexpr int kEscrituraMs = 10;   // writing time between two yields
+
 bool MismosTramos(const std::vector<PanelMemoria::Tramo>& a, const std::vector<PanelMemoria::Tramo>& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
@@ -76,11 +79,15 @@ void PanelEspejo::Sincronizar() {
     QTextCursor c(doc);
     c.beginEditBlock();
     int escritas = 0;
+    QElapsedTimer reloj;
+    reloj.start();
     auto escribir = [&](int n) {
-        // A long update is laid out and shown a slice at a time.
-        if (++escritas % 2000 == 0 && ceder_) {
+        // A long update is laid out and shown a slice at a time. The slice is
+        // short: laying out what it wrote takes longer than writing it.
+        if (++escritas % 50 == 0 && ceder_ && reloj.elapsed() >= kEscrituraMs) {
             c.endEditBlock();
             ceder_();
+            reloj.restart();
             c.beginEditBlock();
         }
         int pos = 0;
