@@ -468,10 +468,6 @@ void PanelRico::DiagramarPorPartes(const std::function<void()>& ceder) {
         capa->blockBoundingRect(b);   // lays out every block up to this one
         for (int k = 0; k < kBloquesPorPaso && b.isValid(); ++k) b = b.next();
         if (reloj.elapsed() >= kRebanadaMs) {
-            // The layout's own timer goes on between slices with steps that
-            // double each time; marking the last block laid out starts them
-            // small again, so the yield stays short.
-            if (b.isValid()) Doc()->markContentsDirty(b.previous().position(), 0);
             ceder();
             reloj.restart();
         }
