@@ -2,7 +2,9 @@
 #include "ContratoPanel.h"
 #include "Lineas.h"
 #include "PanelRico.h"
+#include <QPointer>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace {
@@ -102,6 +104,33 @@ TEST(PanelRico, LineScrollAndFirstVisibleLineCountRows) {
     EXPECT_EQ(p.FirstVisibleLine(), 25);
     p.LineScroll(-100);
     EXPECT_EQ(p.FirstVisibleLine(), 0);
+}
+
+TEST(PanelRico, TextWrittenApartReachesTheWidgetWithFormatsAndCaret) {
+    CajaRica caja;
+    PanelRico p(&caja);
+    QPointer<QTextDocument> anterior;
+    for (int vuelta = 0; vuelta < 2; ++vuelta) {
+        p.SetText(QString());
+        p.EmpezarLote();
+        p.EmpezarAparte();
+        p.SetSelText(QStringLiteral("INIA 1\r\nHOLA 9\r\n"));
+        p.SetSelStart(8);
+        p.SetSelLength(6);
+        p.SetSelColor(Colores::Rojo);
+        p.SetSelStart(7);   // between CR and LF
+        EXPECT_TRUE(caja.document()->isEmpty());   // nothing reaches the widget meanwhile
+        p.DiagramarPorPartes([] {});
+        p.TerminarLote();
+        EXPECT_FALSE(p.Aparte());
+        EXPECT_EQ(caja.toPlainText(), QStringLiteral("INIA 1\nHOLA 9\n"));
+        EXPECT_EQ(p.ColorEn(8), Colores::Rojo);
+        EXPECT_EQ(p.ColorEn(0), Colores::Negro);
+        EXPECT_EQ(p.SelStart(), 7);
+        // A document handed over by an earlier round is not kept.
+        if (vuelta == 1) EXPECT_TRUE(anterior.isNull());
+        anterior = caja.document();
+    }
 }
 
 TEST(PanelRico, ScrollingStaysOnWholeRows) {
