@@ -22,7 +22,8 @@ void EntornoVentana::Ceder() {
     // Now and then the command pane lays out what the pass rewrote so far, so
     // that a long pass does not end in one long layout. Not at every slice:
     // each layout walks the whole text.
-    if (volcado_.elapsed() >= kVolcadoMs) {
+    // A file being loaded is written apart from the widget and laid out once, at its end.
+    if (volcado_.elapsed() >= kVolcadoMs && !v_.Cmd().Aparte()) {
         v_.VolcarLote();
         volcado_.restart();
     }

@@ -1,4 +1,5 @@
 #include "PanelEspejo.h"
+#include <QElapsedTimer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -14,12 +15,16 @@ QTextCharFormat AFormato(const Formato& f) {
 }
 }  // namespace
 
-bool PanelEspejo::Fila::operator==(const Fila& o) const {
-    if (texto != o.texto || tramos.size() != o.tramos.size()) return false;
-    for (size_t i = 0; i < tramos.size(); ++i)
-        if (tramos[i].largo != o.tramos[i].largo || !(tramos[i].formato == o.tramos[i].formato)) return false;
+namespace {
+constexpr int kEscrituraMs = 10;   // writing time between two yields
+
+bool MismosTramos(const std::vector<PanelMemoria::Tramo>& a, const std::vector<PanelMemoria::Tramo>& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i].largo != b[i].largo || !(a[i].formato == b[i].formato)) return false;
     return true;
 }
+}  // namespace
 
 PanelEspejo::PanelEspejo(PanelRico& vista) : vista_(vista) {
     modelo_.SetText(vista_.Text());
@@ -59,8 +64,7 @@ void PanelEspejo::Sincronizar() {
     const int viejas = static_cast<int>(filas_.size());
     // Lines equal at the start and at the end stay as they are in the widget.
     auto igual = [this](int vieja, int nueva) {
-        // The text first: the runs are only copied out when it matches.
-        return filas_[vieja].texto == modelo_.Linea(nueva) && filas_[vieja] == FilaModelo(nueva);
+        return filas_[vieja].texto == modelo_.Linea(nueva) && MismosTramos(filas_[vieja].tramos, modelo_.TramosDe(nueva));
     };
     int p = 0;
     while (p < nuevas && p < viejas && igual(p, p)) ++p;
@@ -75,15 +79,19 @@ void PanelEspejo::Sincronizar() {
     QTextCursor c(doc);
     c.beginEditBlock();
     int escritas = 0;
+    QElapsedTimer reloj;
+    reloj.start();
     auto escribir = [&](int n) {
-        // A long update is laid out and shown a slice at a time.
-        if (++escritas % 2000 == 0 && ceder_) {
+        // A long update is laid out and shown a slice at a time. The slice is
+        // short: laying out what it wrote takes longer than writing it.
+        if (++escritas % 50 == 0 && ceder_ && reloj.elapsed() >= kEscrituraMs) {
             c.endEditBlock();
             ceder_();
+            reloj.restart();
             c.beginEditBlock();
         }
         int pos = 0;
-        const QString texto = modelo_.Linea(n);
+        const QString& texto = modelo_.Linea(n);
         for (const auto& t : modelo_.TramosDe(n)) {
             c.insertText(texto.mid(pos, t.largo), AFormato(t.formato));
             pos += t.largo;

@@ -57,7 +57,6 @@ private:
     struct Fila {
         QString texto;
         std::vector<PanelMemoria::Tramo> tramos;
-        bool operator==(const Fila& o) const;
     };
     Fila FilaModelo(int n) const;
 

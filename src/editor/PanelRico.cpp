@@ -1,6 +1,7 @@
 #include "PanelRico.h"
 #include "CajaRica.h"
 #include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -28,7 +29,7 @@ PanelRico::PanelRico(QTextEdit* caja, double pxPorTwip) : caja_(caja), pxPorTwip
     alto_ = static_cast<int>(std::lround(g.height() / pxPorTwip_));
 }
 
-QTextDocument* PanelRico::Doc() const { return caja_->document(); }
+QTextDocument* PanelRico::Doc() const { return aparte_ ? aparte_ : caja_->document(); }
 
 void PanelRico::SetAlturaFila(int px) {
     alturaFila_ = px;
@@ -146,9 +147,19 @@ int PanelRico::LineLength(int indice) const {
 // ---- Text ----
 
 QString PanelRico::Text() const {
-    QString t = Doc()->toRawText();
-    t.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    t.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    // One walk over the text: each pass reads the whole command pane.
+    const QString crudo = Doc()->toRawText();
+    QString t;
+    t.reserve(crudo.size() + Doc()->blockCount());
+    const QChar* p = crudo.constData();
+    qsizetype desde = 0;
+    for (qsizetype i = 0; i < crudo.size(); ++i) {
+        if (p[i] != QChar::ParagraphSeparator && p[i] != QChar::LineSeparator) continue;
+        t.append(p + desde, i - desde);
+        t.append(u"\r\n");
+        desde = i + 1;
+    }
+    t.append(p + desde, crudo.size() - desde);
     return t;
 }
 
@@ -393,6 +404,7 @@ void PanelRico::TerminarLote() {
     const int inicio = selInicio_, largo = selLargo_;
     const bool exacto = Cursor().anchor() == qtAncla_ && Cursor().position() == qtPos_ && Doc()->revision() == revision_;
     cursorLote_.endEditBlock();
+    Devolver();
     QTextCursor c = cursorLote_;
     cursorLote_ = QTextCursor();
     caja_->viewport()->setUpdatesEnabled(true);
@@ -401,20 +413,72 @@ void PanelRico::TerminarLote() {
     caja_->viewport()->update();
 }
 
-bool PanelRico::Visible() const { return !caja_->isHidden(); }
+void PanelRico::EmpezarAparte() {
+    if (nivelLote_ == 0 || aparte_) return;
+    const int inicio = selInicio_, largo = selLargo_;
+    const bool exacto = Cursor().anchor() == qtAncla_ && Cursor().position() == qtPos_ && Doc()->revision() == revision_;
+    QTextDocument* doc = caja_->document();
+    // A copy keeps the text, its formats, the default font and the margins.
+    aparte_ = doc->clone(caja_);
+    aparte_->setUndoRedoEnabled(false);
+    QTextCursor c(aparte_);
+    c.setPosition(cursorLote_.anchor());
+    c.setPosition(cursorLote_.position(), QTextCursor::KeepAnchor);
+    cursorLote_.endEditBlock();
+    cursorLote_ = c;
+    cursorLote_.beginEditBlock();
+    if (exacto) Recordar(inicio, largo);
+}
 
-void PanelRico::SetVisible(bool visible) {
-    if (loteOculto_ && visible == ocultoEnLote_) {
-        if (!visible) {
-            EmpezarLote();
-            ocultoEnLote_ = true;
-        } else {
-            ocultoEnLote_ = false;
-            TerminarLote();
+void PanelRico::Devolver() {
+    if (!aparte_) return;
+    QTextDocument* viejo = caja_->document();
+    QTextDocument* nuevo = aparte_;
+    const bool deshacer = viejo->isUndoRedoEnabled();
+    aparte_ = nullptr;
+    const int inicio = selInicio_, largo = selLargo_;
+    const bool exacto = cursorLote_.anchor() == qtAncla_ && cursorLote_.position() == qtPos_ &&
+                        nuevo->revision() == revision_;
+    const bool enLote = nivelLote_ > 0;
+    if (enLote) cursorLote_.endEditBlock();
+    // The widget deletes the document it created itself; one handed over by
+    // an earlier load is deleted here.
+    const bool deUnaCarga = viejo->parent() == caja_;
+    caja_->setDocument(nuevo);
+    if (deUnaCarga) delete viejo;
+    nuevo->setUndoRedoEnabled(deshacer);
+    if (enLote) cursorLote_.beginEditBlock();
+    if (exacto) Recordar(inicio, largo);
+}
+
+void PanelRico::DiagramarPorPartes(const std::function<void()>& ceder) {
+    if (aparte_) {
+        Devolver();
+        // The widget shows the new text from its top while the rest is laid out.
+        caja_->verticalScrollBar()->setValue(0);
+        caja_->viewport()->setUpdatesEnabled(true);
+        caja_->viewport()->update();
+    }
+    constexpr int kRebanadaMs = 25;
+    constexpr int kBloquesPorPaso = 100;
+    QAbstractTextDocumentLayout* capa = Doc()->documentLayout();
+    QElapsedTimer reloj;
+    reloj.start();
+    for (QTextBlock b = Doc()->begin(); b.isValid();) {
+        capa->blockBoundingRect(b);   // lays out every block up to this one
+        for (int k = 0; k < kBloquesPorPaso && b.isValid(); ++k) b = b.next();
+        if (reloj.elapsed() >= kRebanadaMs) {
+            ceder();
+            reloj.restart();
         }
     }
-    caja_->setVisible(visible);
+    capa->blockBoundingRect(Doc()->lastBlock());
+    if (nivelLote_ > 0) caja_->viewport()->setUpdatesEnabled(false);
 }
+
+bool PanelRico::Visible() const { return !caja_->isHidden(); }
+
+void PanelRico::SetVisible(bool visible) { caja_->setVisible(visible); }
 
 void PanelRico::Refresh() {
     if (!caja_->isHidden()) caja_->repaint();

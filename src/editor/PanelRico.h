@@ -1,6 +1,7 @@
 #pragma once
 #include "PanelTexto.h"
 #include <QTextCursor>
+#include <functional>
 
 class QTextEdit;
 class QTextDocument;
@@ -23,13 +24,9 @@ public:
     // Every row the same height (pixels), so that the gutter, the code pane
     // and the tip can be placed by rows. 0: the font's own line height.
     void SetAlturaFila(int px);
-    int AlturaFila() const { return alturaFila_; }
     // Keeps the vertical scroll on whole rows (caret moves, wheel, scroll bar),
     // so that the rows stay level with the gutter and the code pane.
     void AjustarAFilas();
-    // While hidden, the pane gathers its changes in one edit block, so that a
-    // pass appending thousands of lines lays them out once, when shown again.
-    void SetLoteOculto(bool lote) { loteOculto_ = lote; }
     // A batch of changes laid out and shown once, at its end: QTextEdit lays
     // out every block after a change, so line-by-line edits of a long text
     // would cost the square of its length. During a batch the selection lives
@@ -38,6 +35,16 @@ public:
     void EmpezarLote();
     void TerminarLote();
     bool EnLote() const { return nivelLote_ > 0; }
+    // Inside a batch: the text goes on in a document of its own, away from
+    // the widget, so that no layout runs while a whole file is written and
+    // coloured line by line. The widget gets it back when the batch ends, or
+    // earlier if the pane has to be shown as it stands.
+    void EmpezarAparte();
+    bool Aparte() const { return aparte_ != nullptr; }
+    // Hands the document back (if it was apart) and lays it out a slice at a
+    // time, calling ceder between slices, so that showing the end of a long
+    // text afterwards does not lay it all out in one go.
+    void DiagramarPorPartes(const std::function<void()>& ceder);
     // Design position and size in twips; moves the widget.
     void Colocar(int left, int top, int width, int height);
 
@@ -92,18 +99,18 @@ private:
     void Recordar(int inicio, int largo);   // keeps indices that Qt cannot hold
     void AjustarScroll(int valor);
     void AjustarMargen();
+    void Devolver();   // the document apart becomes the widget's again
 
     QTextCursor Cursor() const;               // the selection: the widget's, or the batch's
     void PonerCursor(const QTextCursor& c);
 
     QTextEdit* caja_;
     int nivelLote_ = 0;
-    bool ocultoEnLote_ = false;
     QTextCursor cursorLote_;
+    QTextDocument* aparte_ = nullptr;
     double pxPorTwip_;
     int alturaFila_ = 0;
     int alto_ = 0;   // twips
-    bool loteOculto_ = false;
     // Last selection set through this interface, with the widget's cursor as
     // it stood then: while the cursor has not moved, these are the answer
     // (they may lie between a CR and its LF, which Qt cannot represent).

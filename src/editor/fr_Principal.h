@@ -103,7 +103,6 @@ public:
 
     Codificacion::Tipo CodificacionArchivo() const { return codificacion_; }
     const Twips& Escala() const { return twips_; }
-    int AlturaFila() const { return alturaFila_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -49,7 +49,8 @@ void fr_Principal::mn_Abrir_Click() {
 
 void fr_Principal::CargarLineas(const QStringList& lineas) {
     // Inserted a time slice's worth at a time: the window repaints and shows
-    // progress, and the pane is not laid out once per line.
+    // progress. The pane's document is apart from the widget meanwhile, so
+    // nothing is laid out until the whole file is in and coloured.
     QString trozo;
     auto volcar = [&](const QString& linea) {
         Cmd().SetSelStart(Cmd().Length());
@@ -63,10 +64,8 @@ void fr_Principal::CargarLineas(const QStringList& lineas) {
     for (const QString& linea : lineas) {
         trozo += linea;
         trozo += QStringLiteral("\r\n");
-        // Laid out a few thousand lines at a time, so no single layout stalls the window.
         if (++enTrozo >= kLineasPorTrozo || entorno_->RebanadaCumplida()) {
             volcar(linea);
-            VolcarLote();
             QApplication::processEvents();
             enTrozo = 0;
         }
@@ -87,15 +86,20 @@ bool fr_Principal::AbrirArchivo(const QString& ruta) {
     tx_Cmd->SetBloqueada(true);
     codificacion_ = archivo.tipo;
     conBom_ = archivo.conBom;
-    QTextDocument* doc = tx_Cmd->document();
-    doc->setUndoRedoEnabled(false);   // a fresh file starts a fresh undo history
+    tx_Cmd->document()->setUndoRedoEnabled(false);   // a fresh file starts a fresh undo history
     VaciarPaneles();
-    // Read and coloured in one batch: the pane is laid out once, at the end.
+    // Read and coloured in one batch, apart from the widget: the pane is laid
+    // out once, at the end, a slice at a time.
     Cmd().EmpezarLote();
+    Cmd().EmpezarAparte();
     CargarLineas(archivo.lineas);
     Comp().LinAntCmd = 0;
-    cargandoArchivo_ = false;
     CompilarLineas(true);
+    Cmd().DiagramarPorPartes([this] {
+        lbl_Info->repaint();
+        QApplication::processEvents();
+    });
+    cargandoArchivo_ = false;
     Cmd().TerminarLote();
     SincronizaTxt();
 
@@ -107,7 +111,7 @@ bool fr_Principal::AbrirArchivo(const QString& ruta) {
     Comp().LinAntCmd = Comp().LinActCmd;
     Module1::v_Modificado = false;
     tx_Arch->setText(Module1::v_Archivo);
-    doc->setUndoRedoEnabled(true);
+    tx_Cmd->document()->setUndoRedoEnabled(true);
     tx_Cmd->SetBloqueada(false);
     return true;
 }

@@ -30,11 +30,6 @@ long long Fenwick::Prefijo(int n) const {
     return suma;
 }
 
-int Fenwick::Buscar(long long pos) const {
-    long long prefijo;
-    return Buscar(pos, &prefijo);
-}
-
 int Fenwick::Buscar(long long pos, long long* prefijo) const {
     // Largest k with Prefijo(k) <= pos.
     const long long inicial = pos;

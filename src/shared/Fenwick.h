@@ -12,9 +12,8 @@ public:
     void Agregar(int valor);           // a new last element
     void QuitarUltimo();
     long long Prefijo(int n) const;    // sum of elements [0, n)
-    // Number of leading elements whose sum is <= pos (the element holding pos).
-    int Buscar(long long pos) const;
-    // Same, and the sum of those elements in *prefijo.
+    // Number of leading elements whose sum is <= pos (the element holding
+    // pos), and the sum of those elements in *prefijo.
     int Buscar(long long pos, long long* prefijo) const;
 
 private:

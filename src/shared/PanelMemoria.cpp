@@ -91,9 +91,19 @@ int PanelMemoria::Length() const { return largo_; }
 
 PanelMemoria::Posicion PanelMemoria::Ubicar(int indice) const {
     indice = std::clamp(indice, 0, Length());
-    if (cacheLinea_ >= 0 && indice >= cacheInicio_ &&
-        indice < cacheInicio_ + static_cast<int>(lineas_[cacheLinea_].texto.size()) + 2)
-        return {cacheLinea_, indice - cacheInicio_};
+    if (cacheLinea_ >= 0) {
+        if (indice >= cacheInicio_ && indice < cacheInicio_ + static_cast<int>(lineas_[cacheLinea_].texto.size()) + 2)
+            return {cacheLinea_, indice - cacheInicio_};
+        // The line above: the code pane colours the line it has just appended.
+        if (cacheLinea_ > 0 && indice < cacheInicio_) {
+            const int inicio = cacheInicio_ - static_cast<int>(lineas_[cacheLinea_ - 1].texto.size()) - 2;
+            if (indice >= inicio) {
+                --cacheLinea_;
+                cacheInicio_ = inicio;
+                return {cacheLinea_, indice - cacheInicio_};
+            }
+        }
+    }
     long long prefijo = 0;
     int linea = offsets_.Buscar(indice, &prefijo);
     if (linea > LineCount() - 1) {
@@ -204,8 +214,7 @@ void PanelMemoria::SetSelText(const QString& texto) {
 // Appending at the end, as the code pane grows a line at a time: no line is
 // rebuilt and the offsets only grow.
 void PanelMemoria::AgregarAlFinal(const QString& texto) {
-    cacheLinea_ = -1;
-    const auto partes = QStringView(texto).split(kCRLF);
+    const QStringView todo(texto);
     auto agregarTramo = [this](Linea_& l, int largo) {
         if (largo <= 0) return;
         if (!l.tramos.empty() && l.tramos.back().formato == escritura_)
@@ -213,25 +222,35 @@ void PanelMemoria::AgregarAlFinal(const QString& texto) {
         else
             l.tramos.push_back({largo, escritura_});
     };
+    // Walked piece by piece, without a list of pieces: one call per code line.
+    qsizetype desde = 0;
+    qsizetype salto = todo.indexOf(kCRLF);
+    const QStringView primera = todo.mid(0, salto < 0 ? todo.size() : salto);
     const int ultima = LineCount() - 1;
-    const int largo0 = static_cast<int>(partes[0].size());
+    const int largo0 = static_cast<int>(primera.size());
     if (largo0 > 0) {
-        if (partes.size() == 1 && lineas_[ultima].texto.isEmpty())
+        if (salto < 0 && lineas_[ultima].texto.isEmpty())
             lineas_[ultima].texto = texto;   // a code line appended whole is shared, not copied
         else
-            lineas_[ultima].texto += partes[0];
+            lineas_[ultima].texto += primera;
         agregarTramo(lineas_[ultima], largo0);
         offsets_.Sumar(ultima, largo0);
     }
-    for (qsizetype k = 1; k < partes.size(); ++k) {
-        Linea_ l{partes[k].toString(), {}};
-        agregarTramo(l, static_cast<int>(partes[k].size()));
-        offsets_.Agregar(static_cast<int>(partes[k].size()) + 2);
+    while (salto >= 0) {
+        desde = salto + 2;
+        salto = todo.indexOf(kCRLF, desde);
+        const QStringView parte = todo.mid(desde, (salto < 0 ? todo.size() : salto) - desde);
+        Linea_ l{parte.toString(), {}};
+        agregarTramo(l, static_cast<int>(parte.size()));
+        offsets_.Agregar(static_cast<int>(parte.size()) + 2);
         lineas_.push_back(std::move(l));
     }
     largo_ += static_cast<int>(texto.size());
     selInicio_ = largo_;
     selLargo_ = 0;
+    // The last line is where the next look-up will be.
+    cacheLinea_ = LineCount() - 1;
+    cacheInicio_ = largo_ - static_cast<int>(lineas_.back().texto.size());
 }
 
 void PanelMemoria::ReemplazarEnLinea(int linea, int desde, int hasta, const QString& texto, const Formato& nuevo) {
@@ -396,4 +415,3 @@ Formato PanelMemoria::FormatoEn(int indice) const {
     return {};
 }
 
-std::vector<PanelMemoria::Tramo> PanelMemoria::TramosDe(int linea) const { return lineas_[linea].tramos; }

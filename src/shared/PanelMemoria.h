@@ -57,7 +57,7 @@ public:
     QString SoltarTexto();
 
     // Read-back for tests and for views that copy the model.
-    QString Linea(int n) const { return lineas_[n].texto; }
+    const QString& Linea(int n) const { return lineas_[n].texto; }
     Formato FormatoEn(int indice) const;
     ColorRGB ColorEn(int indice) const { return FormatoEn(indice).color; }
     Formato FormatoEscritura() const { return escritura_; }
@@ -66,7 +66,7 @@ public:
         int largo;
         Formato formato;
     };
-    std::vector<Tramo> TramosDe(int linea) const;
+    const std::vector<Tramo>& TramosDe(int linea) const { return lineas_[linea].tramos; }
 
 private:
     struct Linea_ {

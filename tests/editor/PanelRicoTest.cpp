@@ -2,7 +2,9 @@
 #include "ContratoPanel.h"
 #include "Lineas.h"
 #include "PanelRico.h"
+#include <QPointer>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace {
@@ -104,20 +106,31 @@ TEST(PanelRico, LineScrollAndFirstVisibleLineCountRows) {
     EXPECT_EQ(p.FirstVisibleLine(), 0);
 }
 
-TEST(PanelRico, HiddenPaneGathersAppendsAndShowsThemOnceVisible) {
+TEST(PanelRico, TextWrittenApartReachesTheWidgetWithFormatsAndCaret) {
     CajaRica caja;
     PanelRico p(&caja);
-    p.SetLoteOculto(true);
-    caja.show();
-    p.SetVisible(false);
-    for (int i = 0; i < 100; ++i) {
-        p.SetSelStart(p.Length());
-        p.SetSelText(QStringLiteral("02 52 31 41 03 23\r\n"));
+    QPointer<QTextDocument> anterior;
+    for (int vuelta = 0; vuelta < 2; ++vuelta) {
+        p.SetText(QString());
+        p.EmpezarLote();
+        p.EmpezarAparte();
+        p.SetSelText(QStringLiteral("INIA 1\r\nHOLA 9\r\n"));
+        p.SetSelStart(8);
+        p.SetSelLength(6);
+        p.SetSelColor(Colores::Rojo);
+        p.SetSelStart(7);   // between CR and LF
+        EXPECT_TRUE(caja.document()->isEmpty());   // nothing reaches the widget meanwhile
+        p.DiagramarPorPartes([] {});
+        p.TerminarLote();
+        EXPECT_FALSE(p.Aparte());
+        EXPECT_EQ(caja.toPlainText(), QStringLiteral("INIA 1\nHOLA 9\n"));
+        EXPECT_EQ(p.ColorEn(8), Colores::Rojo);
+        EXPECT_EQ(p.ColorEn(0), Colores::Negro);
+        EXPECT_EQ(p.SelStart(), 7);
+        // A document handed over by an earlier round is not kept.
+        if (vuelta == 1) EXPECT_TRUE(anterior.isNull());
+        anterior = caja.document();
     }
-    EXPECT_EQ(p.LineCount(), 101);
-    p.SetVisible(true);
-    EXPECT_TRUE(p.Visible());
-    EXPECT_EQ(p.Text().size(), 100 * 19);
 }
 
 TEST(PanelRico, ScrollingStaysOnWholeRows) {
