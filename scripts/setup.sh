@@ -9,6 +9,7 @@ PAQUETES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   socat xvfb xauth xdotool imagemagick x11-apps fonts-liberation
   python3
+  clang-14 libclang-rt-14-dev clang-format-14
 )
 
 faltan=()
