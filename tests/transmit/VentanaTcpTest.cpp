@@ -178,8 +178,12 @@ TEST(VentanaTcp, ShortAnswerIsLoggedAfterTheTimeoutAndMissingAnswerAsTimeout) {
         const QStringList log = v.Log();
         ASSERT_EQ(log.size(), 4) << k.falla;
         EXPECT_TRUE(log[1].startsWith(k.linea)) << k.falla << " " << log[1].toStdString();
-        if (QByteArray(k.falla) == "--short") EXPECT_EQ(log[1].size(), 2 + 3 * 14);
-        if (QByteArray(k.falla) == "--extra") EXPECT_TRUE(log[1].endsWith(QStringLiteral("EE EE EE ")));
+        if (QByteArray(k.falla) == "--short") {
+            EXPECT_EQ(log[1].size(), 2 + 3 * 14);
+        }
+        if (QByteArray(k.falla) == "--extra") {
+            EXPECT_TRUE(log[1].endsWith(QStringLiteral("EE EE EE ")));
+        }
         EXPECT_EQ(v.Cmd()[1], k.linea.startsWith('<') ? kResp : QString());
     }
 }
