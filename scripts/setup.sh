@@ -10,6 +10,7 @@ PAQUETES=(
   socat xvfb xauth xdotool imagemagick x11-apps fonts-liberation
   python3
   desktop-file-utils appstream dpkg-dev file groff-base man-db
+  clang-14 libclang-rt-14-dev clang-format-14
 )
 
 faltan=()

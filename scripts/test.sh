@@ -1,10 +1,40 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test.
+# Installs what is missing, builds everything and runs every test: the normal
+# suite, then the same suite under AddressSanitizer and UndefinedBehaviorSanitizer
+# (build-asan/), then a fixed number of fuzz inputs through the compiler
+# (build-fuzz/). Under CI (CI=true) every compiler warning is an error.
+#   ORVO_SIN_SANITIZERS=1  skips the sanitizer suite and the fuzz run (a quick
+#                          local check; CI always runs everything)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake --preset default >/dev/null
-cmake --build --preset default -- -j"$(nproc)"
+
+werror=OFF
+[ "${CI:-}" = "true" ] && werror=ON
+j=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 XDG_RUNTIME_DIR=$(mktemp -d); chmod 700 "$XDG_RUNTIME_DIR"; export XDG_RUNTIME_DIR
-ctest --preset default -j"$(nproc)"
+
+etapa() { echo "== $1 ($(date +%T))"; }
+
+etapa "Compilación"
+cmake --preset default -DORVO_WERROR=$werror >/dev/null
+cmake --build --preset default -- -j"$j"
+etapa "Pruebas"
+ctest --preset default -j"$j"
+
+if [ "${ORVO_SIN_SANITIZERS:-}" = "1" ] && [ "${CI:-}" != "true" ]; then
+  exit 0
+fi
+
+etapa "Compilación con sanitizers"
+cmake --preset asan -DORVO_WERROR=$werror >/dev/null
+cmake --build --preset asan -- -j"$j"
+etapa "Pruebas con sanitizers"
+ctest --preset asan -j"$j"
+
+etapa "Fuzzing del compilador"
+cmake --preset fuzz -DORVO_WERROR=$werror >/dev/null
+cmake --build --preset fuzz -- -j"$j"
+ctest --preset fuzz
+etapa "Fin"

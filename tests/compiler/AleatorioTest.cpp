@@ -101,8 +101,9 @@ TEST(Aleatorio, RandomScriptsKeepEveryInvariantOfThePass) {
             if (una.c.TipoLinea == TipoDeLinea::Cmd && !codigo.isEmpty() && !codigo[0].isEmpty()) {
                 EXPECT_TRUE(bytes.match(codigo[0]).hasMatch()) << lineas[i].toStdString() << " -> " << codigo[0].toStdString();
                 const bool trama = codigo[0].startsWith(QLatin1String("02 52 ")) || codigo[0].startsWith(QLatin1String("00 00 "));
-                if (trama && una.c.v_Cmd[0] != QLatin1String("CMD"))
+                if (trama && una.c.v_Cmd[0] != QLatin1String("CMD")) {
                     EXPECT_EQ(f_BCC(codigo[0]), QStringLiteral("00")) << lineas[i].toStdString();
+                }
             }
             ++lineasProbadas;
         }

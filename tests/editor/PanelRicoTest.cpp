@@ -186,7 +186,8 @@ TEST(PanelEspejo, TheWidgetShowsTheModelAfterEveryKindOfChange) {
         p.SetVisible(true);
         EXPECT_EQ(p.Vista().Text(), p.Text());
         for (int i = 0; i < p.Length(); ++i)
-            if (p.Text().at(i) != u'\r' && p.Text().at(i) != u'\n')
+            if (p.Text().at(i) != u'\r' && p.Text().at(i) != u'\n') {
                 EXPECT_EQ(p.Vista().ColorEn(i), p.Modelo().ColorEn(i)) << i;
+            }
     }
 }

@@ -59,8 +59,9 @@ TEST(PanelMemoriaAleatorio, EditsAndColoursMatchAPlainString) {
             ASSERT_EQ(p.LineCount(), r.texto.count(QStringLiteral("\r\n")) + 1);
             int linea = 0;
             for (int i = 0; i < r.texto.size(); ++i) {
-                if (i == 0 || r.texto.at(i - 1) == u'\n') ASSERT_EQ(InicioLinea(p, linea++), i);
-                const QChar ch = r.texto.at(i);
+                if (i == 0 || r.texto.at(i - 1) == u'\n') {
+                    ASSERT_EQ(InicioLinea(p, linea++), i);
+                }
                 ASSERT_EQ(p.ColorEn(i), r.colores[i]) << paso << " at " << i;
             }
         }

@@ -54,9 +54,10 @@ TEST_F(PaginasAyuda, EveryLinkResolvesToAPageAndAnchor) {
             const QString ancla = enlace.section(QLatin1Char('#'), 1);
             const QString destino = archivo.isEmpty() ? it.key() : archivo;
             ASSERT_TRUE(paginas.contains(destino)) << it.key().toStdString() << " -> " << enlace.toStdString();
-            if (!ancla.isEmpty())
+            if (!ancla.isEmpty()) {
                 EXPECT_TRUE(paginas[destino].contains(QStringLiteral("name=\"%1\"").arg(ancla)))
                     << it.key().toStdString() << " -> " << enlace.toStdString();
+            }
         }
     }
 }

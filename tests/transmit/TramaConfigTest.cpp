@@ -73,8 +73,11 @@ TEST(PuertoSerie, ComNamesMapToTtySAndPathsPassOthersAreRefused) {
         QString disp, error;
         const bool ok = PuertoSerie::Dispositivo(QString::fromLatin1(c.texto), &disp, &error);
         EXPECT_EQ(ok, c.dispositivo != nullptr) << c.texto;
-        if (c.dispositivo) EXPECT_EQ(disp, QString::fromLatin1(c.dispositivo));
-        else EXPECT_TRUE(error.contains(QStringLiteral("no es válido"))) << c.texto;
+        if (c.dispositivo) {
+            EXPECT_EQ(disp, QString::fromLatin1(c.dispositivo));
+        } else {
+            EXPECT_TRUE(error.contains(QStringLiteral("no es válido"))) << c.texto;
+        }
     }
 }
 
