@@ -6,7 +6,7 @@ set -euo pipefail
 PAQUETES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev qt6-translations-l10n
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev
   socat xvfb xauth xdotool imagemagick x11-apps fonts-liberation
   python3
   desktop-file-utils appstream dpkg-dev file groff-base man-db

@@ -52,7 +52,7 @@ TEST(AbrirAlInicio, GivesWhatTheOpenCommandGivesWithAFullPath) {
 }
 
 TEST(AbrirAlInicio, UnreadableFileGivesTheUsualMessageAndANewWindow) {
-    for (const QString nombre : {QStringLiteral("no-existe.txt"), QStringLiteral("carpeta")}) {
+    for (const QString& nombre : {QStringLiteral("no-existe.txt"), QStringLiteral("carpeta")}) {
         SCOPED_TRACE(nombre.toStdString());
         VentanaPrueba w;
         QDir(CarpetaPrueba::Ruta()).mkdir(QStringLiteral("carpeta"));

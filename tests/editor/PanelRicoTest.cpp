@@ -128,7 +128,9 @@ TEST(PanelRico, TextWrittenApartReachesTheWidgetWithFormatsAndCaret) {
         EXPECT_EQ(p.ColorEn(0), Colores::Negro);
         EXPECT_EQ(p.SelStart(), 7);
         // A document handed over by an earlier round is not kept.
-        if (vuelta == 1) EXPECT_TRUE(anterior.isNull());
+        if (vuelta == 1) {
+            EXPECT_TRUE(anterior.isNull());
+        }
         anterior = caja.document();
     }
 }

@@ -141,16 +141,23 @@ TEST(Envio, FleetGivesOneRowAndOneLogPerTargetAndTheWorstExitStatus) {
         SCOPED_TRACE(i);
         const QJsonObject f = filas[i].toObject();
         EXPECT_EQ(f.value(QStringLiteral("destino")).toString(), Tcp(esperado[i].puerto));
-        if (esperado[i].tramas >= 0) EXPECT_EQ(f.value(QStringLiteral("tramas")).toInt(), esperado[i].tramas);
+        if (esperado[i].tramas >= 0) {
+            EXPECT_EQ(f.value(QStringLiteral("tramas")).toInt(), esperado[i].tramas);
+        }
         EXPECT_EQ(f.value(QStringLiteral("respondidas")).toInt(), esperado[i].respondidas);
         EXPECT_EQ(f.value(QStringLiteral("cortas")).toInt(), 0);
-        if (esperado[i].sinRespuesta >= 0) EXPECT_EQ(f.value(QStringLiteral("sin_respuesta")).toInt(), esperado[i].sinRespuesta);
+        if (esperado[i].sinRespuesta >= 0) {
+            EXPECT_EQ(f.value(QStringLiteral("sin_respuesta")).toInt(), esperado[i].sinRespuesta);
+        }
         EXPECT_EQ(f.value(QStringLiteral("resultado")).toString(), QLatin1String(esperado[i].resultado));
         EXPECT_TRUE(f.value(QStringLiteral("mensaje")).toString().contains(QString::fromUtf8(esperado[i].mensaje)))
             << f.value(QStringLiteral("mensaje")).toString().toStdString();
         const QString log = dir.filePath(QStringLiteral("Comm-127.0.0.1_%1.log").arg(esperado[i].puerto));
-        if (esperado[i].lineasLog < 0) EXPECT_FALSE(QFile::exists(log));
-        else if (esperado[i].lineasLog > 0) EXPECT_EQ(Lineas(log).size(), esperado[i].lineasLog) << Lineas(log).join(QLatin1Char('|')).toStdString();
+        if (esperado[i].lineasLog < 0) {
+            EXPECT_FALSE(QFile::exists(log));
+        } else if (esperado[i].lineasLog > 0) {
+            EXPECT_EQ(Lineas(log).size(), esperado[i].lineasLog) << Lineas(log).join(QLatin1Char('|')).toStdString();
+        }
     }
     EXPECT_EQ(Lineas(dir.filePath(QStringLiteral("Comm-127.0.0.1_%1.log").arg(pMudo))).count(QStringLiteral("- Timeout !!!")),
               kTramas);
