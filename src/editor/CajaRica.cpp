@@ -1,4 +1,5 @@
 #include "CajaRica.h"
+#include "AccesibleCaja.h"
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -7,6 +8,7 @@ CajaRica::CajaRica(QWidget* padre) : QTextEdit(padre) {
     setAcceptRichText(false);
     setLineWrapMode(QTextEdit::NoWrap);
     setTabChangesFocus(false);
+    AccesibleCaja::Instalar();
 }
 
 int CajaRica::CodigoTecla(int teclaQt) {
