@@ -34,8 +34,16 @@ public:
 };
 
 const char* const kLineas[] = {
-    "INIA 1", "FECH 1, 05/12/2026, 09:05", "-- configuracion del reloj", "AING 1, 12345678, 01, 02",
-    "LREG 2", "BING 3, 87654321", "", "APER 1, 01, LMXJV, 08:00, 17:00", "HOLA 9", "CMD 02 52 31 41 03 23",
+    "INIA 1",
+    "FECH 1, 05/12/2026, 09:05",
+    "-- configuracion del reloj",
+    "AING 1, 12345678, 01, 02",
+    "LREG 2",
+    "BING 3, 87654321",
+    "",
+    "APER 1, 01, LMXJV, 08:00, 17:00",
+    "HOLA 9",
+    "CMD 02 52 31 41 03 23",
 };
 
 QString Escribir(const QTemporaryDir& dir, int n) {
@@ -92,7 +100,7 @@ double Mediana(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

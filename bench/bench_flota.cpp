@@ -30,8 +30,8 @@ bool ArrancarSim(QProcess& sim, int relojes, int* base) {
         // Below the system's ephemeral range, where client connections would take ports at random.
         *base = 20000 + static_cast<int>(QRandomGenerator::global()->bounded(12000));
         sim.start(kDir + QStringLiteral("/orvo-sim"), {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(*base),
-                                                        QStringLiteral("--count"), QString::number(relojes),
-                                                        QStringLiteral("--late"), QStringLiteral("20")});
+                                                       QStringLiteral("--count"), QString::number(relojes),
+                                                       QStringLiteral("--late"), QStringLiteral("20")});
         if (!sim.waitForStarted(5000)) return false;
         QByteArray dicho;
         QDeadlineTimer plazo(10000);
@@ -84,7 +84,7 @@ Medida Enviar(const QStringList& args, const QString& carpeta) {
     }
     return m;
 }
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -137,9 +137,10 @@ int main(int argc, char** argv) {
     }
     sim.terminate();
     sim.waitForFinished(3000);
-    std::printf("median: one clock %.0f ms; %d clocks at once %.0f ms = %.2f x one clock (goal <= 3; one after "
-                "another would be %d x)\n",
-                Mediana(uno), relojes, Mediana(todos), Mediana(ratios), relojes);
+    std::printf(
+        "median: one clock %.0f ms; %d clocks at once %.0f ms = %.2f x one clock (goal <= 3; one after "
+        "another would be %d x)\n",
+        Mediana(uno), relojes, Mediana(todos), Mediana(ratios), relojes);
     std::printf("median cpu time of orvo-send for %d clocks: %.0f ms\n", relojes, Mediana(cpu));
     std::printf("median peak memory of orvo-send: one clock %.0f KiB, %d clocks %.0f KiB\n", Mediana(picoUno), relojes,
                 Mediana(picoTodos));

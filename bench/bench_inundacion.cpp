@@ -69,7 +69,7 @@ int Par(qint64 total) {
 }
 
 template <class T> T* C(fr_Transmitir& w, const char* n) { return w.findChild<T*>(QString::fromLatin1(n)); }
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     if (argc > 2 && QByteArray(argv[1]) == "--par") {
@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
         latido.start(10);
         C<QPushButton>(w, "btn_IniDet")->click();
         QEventLoop bucle;
-        QObject::connect(&w.corrida(), &Corrida::Terminada, &bucle, &QEventLoop::quit);
+        QObject::connect(&w.LaCorrida(), &Corrida::Terminada, &bucle, &QEventLoop::quit);
         bucle.exec();
         latido.stop();
         const double s = reloj.elapsed() / 1000.0;

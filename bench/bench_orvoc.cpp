@@ -53,11 +53,11 @@ QByteArray ScriptRealista(int lineas, unsigned semilla) {
         else if (r < 92)
             l = QStringLiteral("CMD 02 52 31 41 03 23");
         else if (r < 95)
-            l = QStringLiteral("INIA %1").arg(entre(10, 99));        // wrong clock
+            l = QStringLiteral("INIA %1").arg(entre(10, 99));   // wrong clock
         else if (r < 97)
-            l = QStringLiteral("FECH 1, 31/02/2026, 10:00");         // wrong date
+            l = QStringLiteral("FECH 1, 31/02/2026, 10:00");   // wrong date
         else
-            l = QStringLiteral("AIGN 1, 2, 3, 4");                    // unknown word
+            l = QStringLiteral("AIGN 1, 2, 3, 4");   // unknown word
         s += l.toLatin1();
         s += "\r\n";
     }
@@ -207,7 +207,7 @@ void MedirLineasLargas(const QTemporaryDir& dir, qint64 mb) {
     std::printf("\n");
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     const int repeticiones = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;

@@ -15,30 +15,30 @@ namespace {
 // text, then one line of it) is what the tip gets.
 class SinTextoLinea : public PanelTexto {
 public:
-    explicit SinTextoLinea(PanelMemoria& p) : p_(p) {}
-    QString Text() const override { return p_.Text(); }
-    void SetText(const QString& t) override { p_.SetText(t); }
-    int SelStart() const override { return p_.SelStart(); }
-    void SetSelStart(int v) override { p_.SetSelStart(v); }
-    int SelLength() const override { return p_.SelLength(); }
-    void SetSelLength(int v) override { p_.SetSelLength(v); }
-    QString SelText() const override { return p_.SelText(); }
-    void SetSelText(const QString& t) override { p_.SetSelText(t); }
-    void SetSelColor(ColorRGB c) override { p_.SetSelColor(c); }
-    void SetSelBold(bool on) override { p_.SetSelBold(on); }
-    void SetSelItalic(bool on) override { p_.SetSelItalic(on); }
-    int LineFromChar(int i) const override { return p_.LineFromChar(i); }
-    int LineIndex(int l) const override { return p_.LineIndex(l); }
-    int LineLength(int i) const override { return p_.LineLength(i); }
-    int FirstVisibleLine() const override { return p_.FirstVisibleLine(); }
-    void LineScroll(int n) override { p_.LineScroll(n); }
-    bool Visible() const override { return p_.Visible(); }
-    void SetVisible(bool v) override { p_.SetVisible(v); }
-    int LineCount() const override { return p_.LineCount(); }
-    int Length() const override { return p_.Length(); }
+    explicit SinTextoLinea(PanelMemoria& p) : v_P(p) {}
+    QString Text() const override { return v_P.Text(); }
+    void SetText(const QString& t) override { v_P.SetText(t); }
+    int SelStart() const override { return v_P.SelStart(); }
+    void SetSelStart(int v) override { v_P.SetSelStart(v); }
+    int SelLength() const override { return v_P.SelLength(); }
+    void SetSelLength(int v) override { v_P.SetSelLength(v); }
+    QString SelText() const override { return v_P.SelText(); }
+    void SetSelText(const QString& t) override { v_P.SetSelText(t); }
+    void SetSelColor(ColorRGB c) override { v_P.SetSelColor(c); }
+    void SetSelBold(bool on) override { v_P.SetSelBold(on); }
+    void SetSelItalic(bool on) override { v_P.SetSelItalic(on); }
+    int LineFromChar(int i) const override { return v_P.LineFromChar(i); }
+    int LineIndex(int l) const override { return v_P.LineIndex(l); }
+    int LineLength(int i) const override { return v_P.LineLength(i); }
+    int FirstVisibleLine() const override { return v_P.FirstVisibleLine(); }
+    void LineScroll(int n) override { v_P.LineScroll(n); }
+    bool Visible() const override { return v_P.Visible(); }
+    void SetVisible(bool v) override { v_P.SetVisible(v); }
+    int LineCount() const override { return v_P.LineCount(); }
+    int Length() const override { return v_P.Length(); }
 
 private:
-    PanelMemoria& p_;
+    PanelMemoria& v_P;
 };
 
 double MedianaMicros(PanelTexto& tx_Cmd, int repeticiones) {
@@ -59,7 +59,7 @@ double MedianaMicros(PanelTexto& tx_Cmd, int repeticiones) {
     return tiempos[repeticiones / 2];
 }
 
-}  // namespace
+}   // namespace
 
 int main() {
     std::printf("%-10s %18s %18s %8s\n", "lineas", "TextoLinea [us]", "texto entero [us]", "razon");

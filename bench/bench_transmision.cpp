@@ -43,9 +43,9 @@ void Script(int frames) {
 
 // Runs the real event loop until the run has ended (qWaitFor would sleep between turns).
 void EsperarFin(fr_Transmitir& w) {
-    if (!w.corrida().Activa()) return;
+    if (!w.LaCorrida().Activa()) return;
     QEventLoop bucle;
-    QObject::connect(&w.corrida(), &Corrida::Terminada, &bucle, &QEventLoop::quit);
+    QObject::connect(&w.LaCorrida(), &Corrida::Terminada, &bucle, &QEventLoop::quit);
     bucle.exec();
 }
 
@@ -55,7 +55,7 @@ double Mediana(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
     C<QCheckBox>(w, "chk_Loop")->setChecked(true);
     long rssTras = 0;
     int lineas = 0;
-    QObject::connect(&w.corrida(), &Corrida::LogCmd, [&](const QString& l) {
+    QObject::connect(&w.LaCorrida(), &Corrida::LogCmd, [&](const QString& l) {
         if (l != QStringLiteral("Loop ...")) return;
         ++lineas;
         if (lineas == 20) rssTras = RssKiB();

@@ -22,7 +22,7 @@ class Oyente : public ::testing::EmptyTestEventListener {
     }
     void OnTestEnd(const ::testing::TestInfo&) override { v_Carpeta.reset(); }
 };
-}  // namespace
+}   // namespace
 
 QString Ruta() { return v_Carpeta ? v_Carpeta->path() : QString(); }
 QString Ruta(const QString& nombre) { return v_Carpeta ? v_Carpeta->filePath(nombre) : QString(); }
@@ -49,4 +49,4 @@ bool Escribir(const QString& ruta, const QByteArray& bytes) {
 
 void Instalar() { ::testing::UnitTest::GetInstance()->listeners().Append(new Oyente); }
 
-}  // namespace CarpetaPrueba
+}   // namespace CarpetaPrueba

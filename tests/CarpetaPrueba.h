@@ -27,4 +27,4 @@ bool Escribir(const QString& ruta, const QByteArray& bytes);
 // Registers the per-test folders with GoogleTest; main() calls it once.
 void Instalar();
 
-}  // namespace CarpetaPrueba
+}   // namespace CarpetaPrueba

@@ -3,7 +3,7 @@
 
 namespace {
 const QString kFin = QStringLiteral("--");
-}  // namespace
+}   // namespace
 
 Argumentos LeerArgumentos(const QStringList& args) {
     Argumentos a;
@@ -48,7 +48,8 @@ QString TextoAyuda() {
 
 QString TextoVersion() {
     return QStringLiteral("orvo ") + Module1::Version() +
-           QStringLiteral("\n"
-                          "Licencia GPL-3.0 o posterior: es software libre, puede modificarlo y redistribuirlo.\n"
-                          "No hay NINGUNA GARANTÍA, en la medida que lo permita la ley.\n");
+           QStringLiteral(
+               "\n"
+               "Licencia GPL-3.0 o posterior: es software libre, puede modificarlo y redistribuirlo.\n"
+               "No hay NINGUNA GARANTÍA, en la medida que lo permita la ley.\n");
 }

@@ -3,7 +3,10 @@
 
 // What the command line of orvo asks for: "orvo [--help | --version] [ARCHIVO]".
 struct Argumentos {
-    enum class Pedido { Abrir, Ayuda, Version, Error };
+    enum class Pedido { Abrir,
+                        Ayuda,
+                        Version,
+                        Error };
     Pedido pedido = Pedido::Abrir;
     QString archivo;    // empty: start with a new script
     QString problema;   // why the line was refused (Pedido::Error)

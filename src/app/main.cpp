@@ -26,10 +26,11 @@ QStringList Crudos(int argc, char** argv) {
 // work without a display.
 int Informativo(const Argumentos& a) {
     if (a.pedido == Argumentos::Pedido::Ayuda) Escribir(stdout, TextoAyuda());
-    else Escribir(stdout, TextoVersion());
+    else
+        Escribir(stdout, TextoVersion());
     return 0;
 }
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     const Argumentos previos = LeerArgumentos(Crudos(argc, argv));

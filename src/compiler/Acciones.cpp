@@ -26,7 +26,7 @@ void Accion(Compilador& c, void (*accion)(Compilador&)) {
     c.TipoLinea = TipoDeLinea::Snt;
     c.v_Accion = accion;
 }
-}  // namespace
+}   // namespace
 
 void Cmd_Transmitir(Compilador& c) { Accion(c, Transmitir); }
 void Cmd_Ayuda(Compilador& c) { Accion(c, Ayuda); }

@@ -16,7 +16,7 @@ void AgregarDigitos(QString& destino, QChar c) {
     destino += QLatin1Char(kDigitos[(codigo >> 4) & 0xF]);
     destino += QLatin1Char(kDigitos[codigo & 0xF]);
 }
-}  // namespace
+}   // namespace
 
 QString HexAsc(QChar c) {
     int codigo = Codificacion::CodigoWin1252(c);

@@ -7,7 +7,7 @@ namespace {
 void ErrorArgs(Compilador& c, const QString& final) {
     c.InsertaCodigo(QStringLiteral("Comando ") + c.v_Cmd[0] + final, TipoDeLinea::Err);
 }
-}  // namespace
+}   // namespace
 
 // Argument count of the line against v_NArg; fills v_Arg (blanks removed)
 // and serves a help request ("?" as the first argument).

@@ -14,7 +14,7 @@ bool EsReloj(QChar c) {
     const char16_t u = c.unicode();
     return (u >= u'1' && u <= u'9') || (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z');
 }
-}  // namespace
+}   // namespace
 
 bool Compilador::ChkReloj(const QString& arg, const QString& msgFormato, const QString& msgNumero) {
     if (Caracteres(arg) >= 2) {

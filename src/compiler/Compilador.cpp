@@ -16,25 +16,25 @@ QStringList PartirLinea(const QString& linea) {
     if (espacio < 0) return {linea.toUpper()};   // shared with the line when already upper case
     return {linea.left(espacio).toUpper(), linea.mid(espacio + 1)};
 }
-}  // namespace
+}   // namespace
 
 Compilador::Compilador(PanelTexto& cmd, PanelTexto& cod, EntornoCompilador& e) : tx_Cmd(cmd), tx_Cod(cod), entorno(e) {}
 
 void Compilador::CompilarLineas(bool v_Cargando) {
-    if (compilando_) {
-        pendiente_ = true;
-        pendienteLinAnt_ = LinAntCmd;
-        pendienteCargando_ = v_Cargando;
+    if (v_Compilando) {
+        v_Pendiente = true;
+        v_PendienteLinAnt = LinAntCmd;
+        v_PendienteCargando = v_Cargando;
         return;
     }
-    compilando_ = true;
+    v_Compilando = true;
     Pasada(v_Cargando);
-    while (pendiente_) {
-        pendiente_ = false;
-        LinAntCmd = pendienteLinAnt_;
-        Pasada(pendienteCargando_);
+    while (v_Pendiente) {
+        v_Pendiente = false;
+        LinAntCmd = v_PendienteLinAnt;
+        Pasada(v_PendienteCargando);
     }
-    compilando_ = false;
+    v_Compilando = false;
 }
 
 void Compilador::Pasada(bool cargando) {
@@ -48,7 +48,7 @@ void Compilador::Pasada(bool cargando) {
 
     tx_Cod.SetVisible(false);
     tx_Cod.Refresh();
-    linAnt_ = LinAntCmd;
+    v_LinAnt = LinAntCmd;
     for (int i = 0; i < lineas.size(); ++i) {
         // The line before is done: a rewritten long line is not kept twice.
         if (i > 0) lineas[i - 1] = QString();
@@ -68,12 +68,12 @@ void Compilador::Pasada(bool cargando) {
         (def ? def->manejador : Cmd_Desconocido)(*this);
 
         switch (TipoLinea) {
-            case TipoDeLinea::Cmd: TerminarCmd(i, linea); break;
-            case TipoDeLinea::Err:
-            case TipoDeLinea::Cmt: TerminarColoreada(i, linea); break;
-            case TipoDeLinea::Hlp: TerminarAyuda(i, linea); break;
-            case TipoDeLinea::Snt: TerminarAccion(i, linea); break;
-            case TipoDeLinea::Nul: break;
+        case TipoDeLinea::Cmd: TerminarCmd(i, linea); break;
+        case TipoDeLinea::Err:
+        case TipoDeLinea::Cmt: TerminarColoreada(i, linea); break;
+        case TipoDeLinea::Hlp: TerminarAyuda(i, linea); break;
+        case TipoDeLinea::Snt: TerminarAccion(i, linea); break;
+        case TipoDeLinea::Nul: break;
         }
     }
     tx_Cod.SetVisible(true);
@@ -82,23 +82,23 @@ void Compilador::Pasada(bool cargando) {
 }
 
 void Compilador::AvanzarCadena() {
-    ++linAnt_;
-    LinAntCmd = linAnt_;
+    ++v_LinAnt;
+    LinAntCmd = v_LinAnt;
 }
 
-// Selects line linAnt_ without its break, after remembering the caret, and
+// Selects line v_LinAnt without its break, after remembering the caret, and
 // checks that it still holds the text the pass compiled: input handled during
 // a yield may have changed the pane, and a stale rewrite would lose it.
 bool Compilador::SeleccionarLinea(QStringView linea) {
-    PriCarCmd = InicioLinea(tx_Cmd, linAnt_);
+    PriCarCmd = InicioLinea(tx_Cmd, v_LinAnt);
     if (PriCarCmd < 0) return false;
     LonLinCmd = LargoLinea(tx_Cmd, PriCarCmd);
     if (LonLinCmd - 1 != linea.size()) return false;
-    caret_ = tx_Cmd.SelStart();
+    v_Caret = tx_Cmd.SelStart();
     tx_Cmd.SetSelStart(PriCarCmd);
     tx_Cmd.SetSelLength(LonLinCmd - 1);
     if (tx_Cmd.SelText() == linea) return true;
-    tx_Cmd.SetSelStart(caret_);
+    tx_Cmd.SetSelStart(v_Caret);
     return false;
 }
 
@@ -108,7 +108,7 @@ void Compilador::TerminarCmd(int i, QStringView linea) {
         MostrarInfo(QStringLiteral("Insertando código: ") + v_Arg[1]);
         entorno.Ceder();
     }
-    if (i != linAnt_) return;
+    if (i != v_LinAnt) return;
 
     // Built in place: a long line is not joined into a temporary first.
     QString normal = v_Cmd[0];
@@ -132,37 +132,37 @@ void Compilador::TerminarCmd(int i, QStringView linea) {
     tx_Cmd.SetSelStart(PriCarCmd + largoPalabra);
     tx_Cmd.SetSelLength(static_cast<int>(normal.size()) - largoPalabra);
     tx_Cmd.SetSelColor(Colores::Magenta);
-    tx_Cmd.SetSelStart(caret_ + static_cast<int>(normal.size()) - (LonLinCmd - 1));
+    tx_Cmd.SetSelStart(v_Caret + static_cast<int>(normal.size()) - (LonLinCmd - 1));
     tx_Cmd.SetSelColor(Colores::Negro);
     AvanzarCadena();
 }
 
 void Compilador::TerminarColoreada(int i, QStringView linea) {
-    if (i != linAnt_) return;
+    if (i != v_LinAnt) return;
     if (!SeleccionarLinea(linea)) return;
     tx_Cmd.SetSelLength(LonLinCmd);
     tx_Cmd.SetSelColor(TipoLinea == TipoDeLinea::Cmt ? Colores::Verde : Colores::Rojo);
-    tx_Cmd.SetSelStart(caret_);
+    tx_Cmd.SetSelStart(v_Caret);
     tx_Cmd.SetSelColor(Colores::Negro);
     AvanzarCadena();
 }
 
 void Compilador::TerminarAyuda(int i, QStringView) {
-    if (i != linAnt_) return;
-    PriCarCmd = InicioLinea(tx_Cmd, linAnt_);
+    if (i != v_LinAnt) return;
+    PriCarCmd = InicioLinea(tx_Cmd, v_LinAnt);
     if (PriCarCmd < 0) return;
     LonLinCmd = LargoLinea(tx_Cmd, PriCarCmd);
     // The caret goes to the start of the line below (the end of the help line
     // when it is the last), and LinActCmd follows it, so that typing there
     // does not take the help line for the line just left.
-    const int abajo = InicioLinea(tx_Cmd, linAnt_ + 1);
+    const int abajo = InicioLinea(tx_Cmd, v_LinAnt + 1);
     tx_Cmd.SetSelStart(abajo >= 0 ? abajo : PriCarCmd + LonLinCmd - 1);
     LinActCmd = LineaActual(tx_Cmd);
 }
 
 void Compilador::TerminarAccion(int i, QStringView linea) {
     tx_Cod.SetVisible(true);
-    if (i != linAnt_) return;
+    if (i != v_LinAnt) return;
     if (!SeleccionarLinea(linea)) return;
     LonLinCmd -= 1;   // here the length without the plus 1
     tx_Cmd.SetSelLength(LonLinCmd + 2);
@@ -172,7 +172,7 @@ void Compilador::TerminarAccion(int i, QStringView linea) {
 
     // The windows the action opened ran their own event loops: remove the
     // line only if it is still the action line.
-    const bool intacta = InicioLinea(tx_Cmd, linAnt_) == PriCarCmd &&
+    const bool intacta = InicioLinea(tx_Cmd, v_LinAnt) == PriCarCmd &&
                          LargoLinea(tx_Cmd, PriCarCmd) - 1 == LonLinCmd;
     if (intacta) {
         tx_Cmd.SetSelStart(PriCarCmd);

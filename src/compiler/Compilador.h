@@ -21,7 +21,7 @@ public:
     // the loading flag that the caller had set. While v_Cargando is true (a
     // file being opened) an empty line does not end the colouring chain.
     void CompilarLineas(bool v_Cargando);
-    bool Compilando() const { return compilando_; }
+    bool Compilando() const { return v_Compilando; }
 
     // Form variables (read and written by the keyboard handling too).
     int LinAntCmd = 0;
@@ -40,10 +40,10 @@ public:
 
     // ---- Per-line state, for the handlers ----
     TipoDeLinea TipoLinea = TipoDeLinea::Cmd;
-    QStringList v_Cmd;       // [word, argument text?]
+    QStringList v_Cmd;   // [word, argument text?]
     QStringList v_Arg;
     QString v_CodLin;
-    int v_ChkArgs = 0;       // -1 (true) after a help request
+    int v_ChkArgs = 0;          // -1 (true) after a help request
     int v_LineaCompilada = 0;   // index of the line being compiled
 
     // What an action line does once the pass stands on it (set by its handler).
@@ -69,10 +69,10 @@ private:
     bool SeleccionarLinea(QStringView linea);
     void AvanzarCadena();
 
-    bool compilando_ = false;
-    bool pendiente_ = false;      // a call arrived during the pass
-    int pendienteLinAnt_ = 0;     // LinAntCmd as that caller had set it
-    bool pendienteCargando_ = false;
-    int linAnt_ = 0;              // the pass's own LinAntCmd (callers may write the member mid-pass)
-    int caret_ = 0;               // caret remembered while a line is rewritten or coloured
+    bool v_Compilando = false;
+    bool v_Pendiente = false;    // a call arrived during the pass
+    int v_PendienteLinAnt = 0;   // LinAntCmd as that caller had set it
+    bool v_PendienteCargando = false;
+    int v_LinAnt = 0;   // the pass's own LinAntCmd (callers may write the member mid-pass)
+    int v_Caret = 0;    // caret remembered while a line is rewritten or coloured
 };

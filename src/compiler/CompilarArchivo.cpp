@@ -14,7 +14,7 @@ bool SoloCRLF(const QString& t) {
         if (i == 0 || t.at(i - 1) != u'\r') return false;
     return true;
 }
-}  // namespace
+}   // namespace
 
 QString TextoComoAbrir(const QByteArray& bytes) {
     // Every line ends with CR LF, whether the file ended it with CR LF, LF or CR.

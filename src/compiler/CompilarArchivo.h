@@ -8,9 +8,9 @@
 // UTF-8 with non-ASCII characters), every line followed by CR LF in the
 // command pane, one pass from LinAntCmd 0 as a file being loaded.
 struct ResultadoCompilacion {
-    QString codigo;     // the code pane's text
-    QString comandos;   // the command pane's text after the pass
-    QStringList debug;  // lst_Debug
+    QString codigo;      // the code pane's text
+    QString comandos;    // the command pane's text after the pass
+    QStringList debug;   // lst_Debug
 };
 
 // The command pane's text as Open fills it.

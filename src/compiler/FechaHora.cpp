@@ -17,7 +17,7 @@ int LeerNumero(const QString& t, qsizetype& pos, int minDigitos, int maxDigitos,
 }
 
 QString DosCifras(int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); }
-}  // namespace
+}   // namespace
 
 QString f_NormalizarFecha(const QString& t) {
     qsizetype pos = 0;

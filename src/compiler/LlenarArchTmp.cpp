@@ -34,7 +34,7 @@ bool GrabarAmbos(const QByteArray& codigo, const QByteArray& comandos, QString* 
     }
     return true;
 }
-}  // namespace
+}   // namespace
 
 bool LlenarArchTmp(const Compilador& c, QString* error) {
     const QStringList codigo = c.tx_Cod.Text().split(kCRLF);

@@ -15,7 +15,7 @@ void TramaSimple(Compilador& c, const char* byteComando) {
 }
 
 bool EsHex(char32_t u) { return (u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F'); }
-}  // namespace
+}   // namespace
 
 void Cmd_INIA(Compilador& c) {
     TramaSimple(c, "41");
@@ -71,7 +71,8 @@ void Cmd_C(Compilador& c) {
         // Nothing to send; ChkArgs has already named an argument that was
         // empty before the blanks were removed, one of blanks only it has not.
         if (c.v_Cmd[1].section(QLatin1Char(','), 0, 0).isEmpty()) Pasos::Rechazar(c);
-        else Pasos::AgregarError(c, QStringLiteral("Comando C: Argumento vacío"));
+        else
+            Pasos::AgregarError(c, QStringLiteral("Comando C: Argumento vacío"));
         return;
     }
     const QString texto = QStringLiteral("00 00 ") + HexAsc(primero.at(0)) + QStringLiteral(" 00 00 ");

@@ -30,14 +30,14 @@ bool Numero(Compilador& c, int indice, int minimo, int maximo, const QString& me
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 void Cmd_SCFG(Compilador& c) {
     if (!Pasos::ArgsCompletos(c, 4)) return;
     const QString modo = QStringLiteral("ERROR! Modo invalido");
     bool valido = Pasos::RelojValido(c, 0, kFormatoActual, kNumeroActual);
     valido &= Pasos::RelojValido(c, 1, QStringLiteral("ERROR! Formato de número de reloj (a setear) invalido"),
-                    QStringLiteral("ERROR! Número de reloj (a setear) invalido"));
+                                 QStringLiteral("ERROR! Número de reloj (a setear) invalido"));
     valido &= Letra(c, 2, u"MP", modo, modo);
     valido &= Numero(c, 3, 20, 999, QStringLiteral("ERROR! Tiempo de apertura inválido"));
     if (!valido) return;

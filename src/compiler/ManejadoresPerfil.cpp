@@ -26,7 +26,7 @@ int BitDelDia(char32_t letra) {
 // The four digits of a normalised "HH:MM".
 QString DigitosHora(const QString& hora) { return hora.left(2) + hora.mid(3, 2); }
 
-}  // namespace
+}   // namespace
 
 QString f_Dias(QString& v_Dias_S) {
     int dias = 0x80;

@@ -50,7 +50,7 @@ bool PerfilesValidos(Compilador& c) {
     return validos;
 }
 
-}  // namespace
+}   // namespace
 
 void Cmd_BREG(Compilador& c) { UnReloj(c, QStringLiteral("32")); }
 void Cmd_EHAB(Compilador& c) { UnReloj(c, QStringLiteral("33")); }

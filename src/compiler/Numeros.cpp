@@ -7,7 +7,7 @@ QString DigitosValor(const QString& texto) {
     while (i + 1 < texto.size() && texto.at(i) == u'0') ++i;
     return texto.mid(i);
 }
-}  // namespace
+}   // namespace
 
 bool f_EsNumero(const QString& texto) {
     if (texto.isEmpty()) return false;

@@ -27,4 +27,4 @@ bool RelojValido(Compilador& c, int indice, const QString& msgFormato, const QSt
     return c.ChkReloj(c.v_Arg.at(indice), msgFormato, msgNumero);   // ChkReloj marks the line itself
 }
 
-}  // namespace Pasos
+}   // namespace Pasos

@@ -22,4 +22,4 @@ bool ArgsCompletos(Compilador& c, int v_NArg);
 bool RelojValido(Compilador& c, int indice = 0);
 bool RelojValido(Compilador& c, int indice, const QString& msgFormato, const QString& msgNumero);
 
-}  // namespace Pasos
+}   // namespace Pasos

@@ -37,7 +37,7 @@ const DefComando kTabla[] = {
   {"TOOLS", -1, Cmd_Herramientas,Ninguno,     0,   0,    "",                                               Varios,       0, {},                                                     0,    N,                      "tools.htm"},
 };
 // clang-format on
-}  // namespace
+}   // namespace
 
 const DefComando* Comandos(int* cantidad) {
     if (cantidad) *cantidad = static_cast<int>(std::size(kTabla));

@@ -15,7 +15,9 @@ enum class TipoTip {
 };
 
 // How a template is formatted.
-enum class FormaPlantilla { UnArgumento, SinArgumentos, Varios };
+enum class FormaPlantilla { UnArgumento,
+                            SinArgumentos,
+                            Varios };
 
 struct NombreArg {
     int inicio = 0;
@@ -24,19 +26,19 @@ struct NombreArg {
 
 // One row per command word: the dispatch, the tips and the help pages all read it.
 struct DefComando {
-    const char* palabra;          // upper case, compared exactly
-    int nArgs;                    // v_NArg (-1: not counted)
+    const char* palabra;   // upper case, compared exactly
+    int nArgs;             // v_NArg (-1: not counted)
     Manejador manejador;
     TipoTip tip;
-    int topico;                   // help context number, 0: none
-    int ancho;                    // tip width, twips
-    const char* plantilla;        // template or description text
+    int topico;              // help context number, 0: none
+    int ancho;               // tip width, twips
+    const char* plantilla;   // template or description text
     FormaPlantilla forma;
     int nNombres;
     std::array<NombreArg, 6> nombres;
-    int anchoExceso;              // width when too many arguments
-    ColorRGB colorDescripcion;    // for TipoTip::Descripcion
-    const char* pagina;           // help page under Ayuda/html
+    int anchoExceso;             // width when too many arguments
+    ColorRGB colorDescripcion;   // for TipoTip::Descripcion
+    const char* pagina;          // help page under Ayuda/html
 };
 
 // nullptr when the word is not a command (an unknown command).

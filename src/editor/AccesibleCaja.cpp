@@ -27,7 +27,7 @@ QString Atributos(const QTextCharFormat& f, const QColor& porOmision) {
     t += QStringLiteral("color:rgb(%1,%2,%3);").arg(c.red()).arg(c.green()).arg(c.blue());
     return t;
 }
-}  // namespace
+}   // namespace
 
 AccesibleCaja::AccesibleCaja(QTextEdit* caja) : QAccessibleWidget(caja, QAccessible::EditableText) {}
 

@@ -45,7 +45,7 @@ public:
 
 private:
     QTextEdit* Caja() const;
-    int Limite(int posicion) const;               // into 0 .. characterCount()
-    QTextCursor Tramo(int inicio, int fin) const;  // anchor at inicio, position at fin
+    int Limite(int posicion) const;                 // into 0 .. characterCount()
+    QTextCursor Tramo(int inicio, int fin) const;   // anchor at inicio, position at fin
     bool Editable() const;
 };

@@ -44,7 +44,7 @@ static int Shift(Qt::KeyboardModifiers m) {
 }
 
 void CajaRica::keyPressEvent(QKeyEvent* e) {
-    if (bloqueada_) {
+    if (v_Bloqueada) {
         e->accept();
         return;
     }
@@ -64,24 +64,24 @@ void CajaRica::keyPressEvent(QKeyEvent* e) {
 void CajaRica::keyReleaseEvent(QKeyEvent* e) {
     QTextEdit::keyReleaseEvent(e);
     // A held key repeats its press only; the release comes once, when it is let go.
-    if (bloqueada_ || e->isAutoRepeat()) return;
+    if (v_Bloqueada || e->isAutoRepeat()) return;
     Q_EMIT TeclaArriba(CodigoTecla(e->key()), Shift(e->modifiers()));
 }
 
 void CajaRica::mousePressEvent(QMouseEvent* e) {
-    if (bloqueada_) return;
+    if (v_Bloqueada) return;
     Q_EMIT RatonAbajo();
     QTextEdit::mousePressEvent(e);
 }
 
 void CajaRica::mouseReleaseEvent(QMouseEvent* e) {
-    if (bloqueada_) return;
+    if (v_Bloqueada) return;
     QTextEdit::mouseReleaseEvent(e);
     Q_EMIT RatonArriba();
 }
 
 void CajaRica::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (bloqueada_) return;
+    if (v_Bloqueada) return;
     QTextEdit::mouseDoubleClickEvent(e);
 }
 
@@ -91,16 +91,16 @@ void CajaRica::focusInEvent(QFocusEvent* e) {
 }
 
 void CajaRica::inputMethodEvent(QInputMethodEvent* e) {
-    if (bloqueada_) return;
+    if (v_Bloqueada) return;
     QTextEdit::inputMethodEvent(e);
 }
 
 bool CajaRica::canInsertFromMimeData(const QMimeData* origen) const {
-    return !bloqueada_ && origen->hasText();
+    return !v_Bloqueada && origen->hasText();
 }
 
 void CajaRica::insertFromMimeData(const QMimeData* origen) {
-    if (bloqueada_ || !origen->hasText()) return;
+    if (v_Bloqueada || !origen->hasText()) return;
     // Pasted text comes in as plain lines: every kind of line end becomes a line break.
     QString t = origen->text();
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -15,8 +15,8 @@ public:
 
     // While a compile pass or a file load runs, input to the pane is dropped:
     // the pass works on the text as it found it.
-    void SetBloqueada(bool bloqueada) { bloqueada_ = bloqueada; }
-    bool Bloqueada() const { return bloqueada_; }
+    void SetBloqueada(bool bloqueada) { v_Bloqueada = bloqueada; }
+    bool Bloqueada() const { return v_Bloqueada; }
     // Blank strip at the bottom of the visible area (keeps scrolling on whole rows).
     void SetMargenInferior(int px) { setViewportMargins(0, 0, 0, px); }
 
@@ -39,5 +39,5 @@ protected:
     void insertFromMimeData(const QMimeData* origen) override;
 
 private:
-    bool bloqueada_ = false;
+    bool v_Bloqueada = false;
 };

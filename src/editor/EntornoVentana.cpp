@@ -8,11 +8,11 @@
 #include <QListWidget>
 #include <QMessageBox>
 
-EntornoVentana::EntornoVentana(fr_Principal& ventana) : v_(ventana) { reloj_.start(); }
+EntornoVentana::EntornoVentana(fr_Principal& ventana) : v_Ventana(ventana) { v_Reloj.start(); }
 
 bool EntornoVentana::RebanadaCumplida() {
-    if (reloj_.elapsed() < kRebanadaMs) return false;
-    reloj_.restart();
+    if (v_Reloj.elapsed() < kRebanadaMs) return false;
+    v_Reloj.restart();
     return true;
 }
 
@@ -23,35 +23,35 @@ void EntornoVentana::Ceder() {
     // that a long pass does not end in one long layout. Not at every slice:
     // each layout walks the whole text.
     // A file being loaded is written apart from the widget and laid out once, at its end.
-    if (volcado_.elapsed() >= kVolcadoMs && !v_.Cmd().Aparte()) {
-        v_.VolcarLote();
-        volcado_.restart();
+    if (v_Volcado.elapsed() >= kVolcadoMs && !v_Ventana.Cmd().Aparte()) {
+        v_Ventana.VolcarLote();
+        v_Volcado.restart();
     }
-    v_.lbl_Info->repaint();
+    v_Ventana.lbl_Info->repaint();
     QApplication::processEvents();
 }
 
 void EntornoVentana::MostrarInfo(const QString& texto) {
-    v_.lbl_Info->setText(texto);
+    v_Ventana.lbl_Info->setText(texto);
     if (RebanadaCumplida()) {
-        v_.lbl_Info->repaint();
+        v_Ventana.lbl_Info->repaint();
         QApplication::processEvents();
     }
 }
 
-void EntornoVentana::DebugLimpiado() { entradas_.clear(); }
+void EntornoVentana::DebugLimpiado() { v_Entradas.clear(); }
 
-void EntornoVentana::DebugAgregado(const QString& entrada) { entradas_.append(entrada); }
+void EntornoVentana::DebugAgregado(const QString& entrada) { v_Entradas.append(entrada); }
 
 void EntornoVentana::VolcarDebug() {
-    QListWidget* lista = v_.lst_Debug;
+    QListWidget* lista = v_Ventana.lst_Debug;
     const int viejas = lista->count();
-    const int nuevas = static_cast<int>(entradas_.size());
+    const int nuevas = static_cast<int>(v_Entradas.size());
     int p = 0;
-    while (p < viejas && p < nuevas && lista->item(p)->text() == entradas_[p]) ++p;
-    for (int i = p; i < std::min(viejas, nuevas); ++i) lista->item(i)->setText(entradas_[i]);
+    while (p < viejas && p < nuevas && lista->item(p)->text() == v_Entradas[p]) ++p;
+    for (int i = p; i < std::min(viejas, nuevas); ++i) lista->item(i)->setText(v_Entradas[i]);
     while (lista->count() > nuevas) delete lista->takeItem(lista->count() - 1);
-    if (nuevas > viejas) lista->addItems(entradas_.mid(viejas));
+    if (nuevas > viejas) lista->addItems(v_Entradas.mid(viejas));
 }
 
 namespace {
@@ -61,31 +61,31 @@ struct Suspension {
     explicit Suspension(fr_Principal& ventana) : v(ventana) { v.SuspenderLote(); }
     ~Suspension() { v.ReanudarLote(); }
 };
-}  // namespace
+}   // namespace
 
 void EntornoVentana::MostrarAyuda() {
-    Suspension s(v_);
+    Suspension s(v_Ventana);
     ::MostrarAyuda(Module1::v_ArchAyuda, QStringLiteral("principal"));
 }
 
 void EntornoVentana::MostrarHerramientas() {
-    Suspension s(v_);
-    ::MostrarHerramientas(&v_);
+    Suspension s(v_Ventana);
+    ::MostrarHerramientas(&v_Ventana);
 }
 
 void EntornoVentana::AvisarErrores(const QString& titulo, const QString& texto) {
-    Suspension s(v_);
-    v_.Avisar(QMessageBox::Critical, titulo, texto);
+    Suspension s(v_Ventana);
+    v_Ventana.Avisar(QMessageBox::Critical, titulo, texto);
 }
 
 void EntornoVentana::AvisarFalloTemporales(const QString& texto) {
-    Suspension s(v_);
-    v_.Avisar(QMessageBox::Critical, QStringLiteral("Error"), texto);
+    Suspension s(v_Ventana);
+    v_Ventana.Avisar(QMessageBox::Critical, QStringLiteral("Error"), texto);
 }
 
 void EntornoVentana::MostrarTransmision() {
-    Suspension s(v_);
-    v_.MostrarTransmision();
+    Suspension s(v_Ventana);
+    v_Ventana.MostrarTransmision();
 }
 
-void EntornoVentana::SincronizaTxt() { v_.SincronizaTxt(); }
+void EntornoVentana::SincronizaTxt() { v_Ventana.SincronizaTxt(); }

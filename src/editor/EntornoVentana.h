@@ -34,15 +34,15 @@ public:
 
     // Restarts the time slice (at the start of a pass or a file load).
     void Empezar() {
-        reloj_.start();
-        volcado_.start();
+        v_Reloj.start();
+        v_Volcado.start();
     }
     // True when the slice is over; restarts it.
     bool RebanadaCumplida();
 
 private:
-    fr_Principal& v_;
-    QElapsedTimer reloj_;
-    QElapsedTimer volcado_;
-    QStringList entradas_;
+    fr_Principal& v_Ventana;
+    QElapsedTimer v_Reloj;
+    QElapsedTimer v_Volcado;
+    QStringList v_Entradas;
 };

@@ -6,8 +6,8 @@ EtiquetaLineas::EtiquetaLineas(QWidget* padre) : QLabel(padre) {
 }
 
 void EtiquetaLineas::SetFilas(int alto, int desplazamiento) {
-    altoFila_ = alto;
-    desplazamiento_ = desplazamiento;
+    v_AltoFila = alto;
+    v_Desplazamiento = desplazamiento;
     update();
 }
 
@@ -16,11 +16,11 @@ void EtiquetaLineas::paintEvent(QPaintEvent*) {
     p.setFont(font());
     p.setPen(palette().color(QPalette::WindowText));
     const QStringList filas = text().split(QStringLiteral("\r\n"));
-    int y = desplazamiento_;
+    int y = v_Desplazamiento;
     for (const QString& fila : filas) {
         if (y >= height()) break;
         // The trailing blank of each number keeps one character's gap at the right edge.
-        p.drawText(QRect(0, y, width(), altoFila_), Qt::AlignRight | Qt::AlignVCenter, fila);
-        y += altoFila_;
+        p.drawText(QRect(0, y, width(), v_AltoFila), Qt::AlignRight | Qt::AlignVCenter, fila);
+        y += v_AltoFila;
     }
 }

@@ -15,6 +15,6 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
-    int altoFila_ = 15;
-    int desplazamiento_ = 0;
+    int v_AltoFila = 15;
+    int v_Desplazamiento = 0;
 };

@@ -13,12 +13,12 @@ void EtiquetaRuta::setText(const QString& texto) {
 }
 
 void EtiquetaRuta::SetAnchoLibre(int px) {
-    anchoLibre_ = px;
+    v_AnchoLibre = px;
     update();
 }
 
 QString EtiquetaRuta::TextoVisible() const {
-    const int ancho = anchoLibre_ > 0 ? std::min(anchoLibre_, contentsRect().width()) : contentsRect().width();
+    const int ancho = v_AnchoLibre > 0 ? std::min(v_AnchoLibre, contentsRect().width()) : contentsRect().width();
     return fontMetrics().elidedText(text(), Qt::ElideMiddle, ancho);
 }
 

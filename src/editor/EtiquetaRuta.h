@@ -20,5 +20,5 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
-    int anchoLibre_ = 0;
+    int v_AnchoLibre = 0;
 };

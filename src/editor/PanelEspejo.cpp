@@ -13,7 +13,7 @@ QTextCharFormat AFormato(const Formato& f) {
     r.setFontItalic(f.italic);
     return r;
 }
-}  // namespace
+}   // namespace
 
 namespace {
 constexpr int kEscrituraMs = 10;   // writing time between two yields
@@ -24,58 +24,58 @@ bool MismosTramos(const std::vector<PanelMemoria::Tramo>& a, const std::vector<P
         if (a[i].largo != b[i].largo || !(a[i].formato == b[i].formato)) return false;
     return true;
 }
-}  // namespace
+}   // namespace
 
-PanelEspejo::PanelEspejo(PanelRico& vista) : vista_(vista) {
-    modelo_.SetText(vista_.Text());
-    filas_.push_back(FilaModelo(0));
-    sucio_ = true;
+PanelEspejo::PanelEspejo(PanelRico& vista) : v_Vista(vista) {
+    v_Modelo.SetText(v_Vista.Text());
+    v_Filas.push_back(FilaModelo(0));
+    v_Sucio = true;
     Sincronizar();
 }
 
-PanelEspejo::Fila PanelEspejo::FilaModelo(int n) const { return {modelo_.Linea(n), modelo_.TramosDe(n)}; }
+PanelEspejo::Fila PanelEspejo::FilaModelo(int n) const { return {v_Modelo.Linea(n), v_Modelo.TramosDe(n)}; }
 
 void PanelEspejo::SetText(const QString& texto) {
-    modelo_.SetText(texto);
-    sucio_ = true;
+    v_Modelo.SetText(texto);
+    v_Sucio = true;
 }
 void PanelEspejo::SetSelText(const QString& texto) {
-    modelo_.SetSelText(texto);
-    sucio_ = true;
+    v_Modelo.SetSelText(texto);
+    v_Sucio = true;
 }
 void PanelEspejo::SetSelColor(ColorRGB color) {
-    modelo_.SetSelColor(color);
-    sucio_ = true;
+    v_Modelo.SetSelColor(color);
+    v_Sucio = true;
 }
 void PanelEspejo::SetSelBold(bool on) {
-    modelo_.SetSelBold(on);
-    sucio_ = true;
+    v_Modelo.SetSelBold(on);
+    v_Sucio = true;
 }
 void PanelEspejo::SetSelItalic(bool on) {
-    modelo_.SetSelItalic(on);
-    sucio_ = true;
+    v_Modelo.SetSelItalic(on);
+    v_Sucio = true;
 }
 
 void PanelEspejo::Sincronizar() {
-    if (!sucio_ || sincronizando_) return;
-    sucio_ = false;
-    sincronizando_ = true;
-    const int nuevas = modelo_.LineCount();
-    const int viejas = static_cast<int>(filas_.size());
+    if (!v_Sucio || v_Sincronizando) return;
+    v_Sucio = false;
+    v_Sincronizando = true;
+    const int nuevas = v_Modelo.LineCount();
+    const int viejas = static_cast<int>(v_Filas.size());
     // Lines equal at the start and at the end stay as they are in the widget.
     auto igual = [this](int vieja, int nueva) {
-        return filas_[vieja].texto == modelo_.Linea(nueva) && MismosTramos(filas_[vieja].tramos, modelo_.TramosDe(nueva));
+        return v_Filas[vieja].texto == v_Modelo.Linea(nueva) && MismosTramos(v_Filas[vieja].tramos, v_Modelo.TramosDe(nueva));
     };
     int p = 0;
     while (p < nuevas && p < viejas && igual(p, p)) ++p;
     int s = 0;
     while (s < nuevas - p && s < viejas - p && igual(viejas - 1 - s, nuevas - 1 - s)) ++s;
     if (p == nuevas && p == viejas) {
-        sincronizando_ = false;
+        v_Sincronizando = false;
         return;
     }
 
-    QTextDocument* doc = vista_.Caja()->document();
+    QTextDocument* doc = v_Vista.Caja()->document();
     QTextCursor c(doc);
     c.beginEditBlock();
     int escritas = 0;
@@ -84,15 +84,15 @@ void PanelEspejo::Sincronizar() {
     auto escribir = [&](int n) {
         // A long update is laid out and shown a slice at a time. The slice is
         // short: laying out what it wrote takes longer than writing it.
-        if (++escritas % 50 == 0 && ceder_ && reloj.elapsed() >= kEscrituraMs) {
+        if (++escritas % 50 == 0 && v_Ceder && reloj.elapsed() >= kEscrituraMs) {
             c.endEditBlock();
-            ceder_();
+            v_Ceder();
             reloj.restart();
             c.beginEditBlock();
         }
         int pos = 0;
-        const QString& texto = modelo_.Linea(n);
-        for (const auto& t : modelo_.TramosDe(n)) {
+        const QString& texto = v_Modelo.Linea(n);
+        for (const auto& t : v_Modelo.TramosDe(n)) {
             c.insertText(texto.mid(pos, t.largo), AFormato(t.formato));
             pos += t.largo;
         }
@@ -128,31 +128,31 @@ void PanelEspejo::Sincronizar() {
     c.endEditBlock();
 
     // Only the rewritten rows change in the record of what the widget shows.
-    filas_.erase(filas_.begin() + p, filas_.begin() + (viejas - s));
+    v_Filas.erase(v_Filas.begin() + p, v_Filas.begin() + (viejas - s));
     std::vector<Fila> medio;
     medio.reserve(nuevas - s - p);
     for (int n = p; n < nuevas - s; ++n) medio.push_back(FilaModelo(n));
-    filas_.insert(filas_.begin() + p, std::make_move_iterator(medio.begin()), std::make_move_iterator(medio.end()));
-    sincronizando_ = false;
+    v_Filas.insert(v_Filas.begin() + p, std::make_move_iterator(medio.begin()), std::make_move_iterator(medio.end()));
+    v_Sincronizando = false;
 }
 
 int PanelEspejo::FirstVisibleLine() const {
     const_cast<PanelEspejo*>(this)->Sincronizar();
-    return vista_.FirstVisibleLine();
+    return v_Vista.FirstVisibleLine();
 }
 
 void PanelEspejo::LineScroll(int lineas) {
     Sincronizar();
-    vista_.LineScroll(lineas);
+    v_Vista.LineScroll(lineas);
 }
 
 void PanelEspejo::SetVisible(bool visible) {
     if (visible) Sincronizar();
-    vista_.SetVisible(visible);
+    v_Vista.SetVisible(visible);
 }
 
 void PanelEspejo::Refresh() {
-    if (!vista_.Visible()) return;
+    if (!v_Vista.Visible()) return;
     Sincronizar();
-    vista_.Refresh();
+    v_Vista.Refresh();
 }

@@ -13,45 +13,45 @@ class PanelEspejo : public PanelTexto {
 public:
     explicit PanelEspejo(PanelRico& vista);
 
-    PanelMemoria& Modelo() { return modelo_; }
-    PanelRico& Vista() { return vista_; }
-    QTextEdit* Caja() const { return vista_.Caja(); }
+    PanelMemoria& Modelo() { return v_Modelo; }
+    PanelRico& Vista() { return v_Vista; }
+    QTextEdit* Caja() const { return v_Vista.Caja(); }
     // Brings the widget up to date with the model (cheap when nothing changed).
     void Sincronizar();
     // Called between slices of a long update, so the window keeps answering.
-    void SetCeder(std::function<void()> ceder) { ceder_ = std::move(ceder); }
+    void SetCeder(std::function<void()> ceder) { v_Ceder = std::move(ceder); }
 
-    QString Text() const override { return modelo_.Text(); }
+    QString Text() const override { return v_Modelo.Text(); }
     void SetText(const QString& texto) override;
-    int SelStart() const override { return modelo_.SelStart(); }
-    void SetSelStart(int pos) override { modelo_.SetSelStart(pos); }
-    int SelLength() const override { return modelo_.SelLength(); }
-    void SetSelLength(int largo) override { modelo_.SetSelLength(largo); }
-    QString SelText() const override { return modelo_.SelText(); }
+    int SelStart() const override { return v_Modelo.SelStart(); }
+    void SetSelStart(int pos) override { v_Modelo.SetSelStart(pos); }
+    int SelLength() const override { return v_Modelo.SelLength(); }
+    void SetSelLength(int largo) override { v_Modelo.SetSelLength(largo); }
+    QString SelText() const override { return v_Modelo.SelText(); }
     void SetSelText(const QString& texto) override;
     void SetSelColor(ColorRGB color) override;
     void SetSelBold(bool on) override;
     void SetSelItalic(bool on) override;
 
-    int LineFromChar(int indice) const override { return modelo_.LineFromChar(indice); }
-    int LineIndex(int linea) const override { return modelo_.LineIndex(linea); }
-    int LineLength(int indice) const override { return modelo_.LineLength(indice); }
-    QString TextoLinea(int linea) const override { return modelo_.TextoLinea(linea); }
+    int LineFromChar(int indice) const override { return v_Modelo.LineFromChar(indice); }
+    int LineIndex(int linea) const override { return v_Modelo.LineIndex(linea); }
+    int LineLength(int indice) const override { return v_Modelo.LineLength(indice); }
+    QString TextoLinea(int linea) const override { return v_Modelo.TextoLinea(linea); }
     int FirstVisibleLine() const override;
     void LineScroll(int lineas) override;
 
-    bool Visible() const override { return vista_.Visible(); }
+    bool Visible() const override { return v_Vista.Visible(); }
     void SetVisible(bool visible) override;
     void Refresh() override;
-    int Left() const override { return vista_.Left(); }
-    int Top() const override { return vista_.Top(); }
-    int Width() const override { return vista_.Width(); }
-    void SetLeft(int twips) override { vista_.SetLeft(twips); }
-    void SetTop(int twips) override { vista_.SetTop(twips); }
-    void SetWidth(int twips) override { vista_.SetWidth(twips); }
+    int Left() const override { return v_Vista.Left(); }
+    int Top() const override { return v_Vista.Top(); }
+    int Width() const override { return v_Vista.Width(); }
+    void SetLeft(int twips) override { v_Vista.SetLeft(twips); }
+    void SetTop(int twips) override { v_Vista.SetTop(twips); }
+    void SetWidth(int twips) override { v_Vista.SetWidth(twips); }
 
-    int LineCount() const override { return modelo_.LineCount(); }
-    int Length() const override { return modelo_.Length(); }
+    int LineCount() const override { return v_Modelo.LineCount(); }
+    int Length() const override { return v_Modelo.Length(); }
 
 private:
     struct Fila {
@@ -60,10 +60,10 @@ private:
     };
     Fila FilaModelo(int n) const;
 
-    PanelRico& vista_;
-    PanelMemoria modelo_;
-    std::vector<Fila> filas_;   // what the widget shows
-    bool sucio_ = false;
-    bool sincronizando_ = false;
-    std::function<void()> ceder_;
+    PanelRico& v_Vista;
+    PanelMemoria v_Modelo;
+    std::vector<Fila> v_Filas;   // what the widget shows
+    bool v_Sucio = false;
+    bool v_Sincronizando = false;
+    std::function<void()> v_Ceder;
 };

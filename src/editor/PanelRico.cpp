@@ -19,56 +19,56 @@ QString ParaQt(const QString& texto) {
     t.replace(QChar(u'\r'), QChar(u'\n'));
     return t;
 }
-}  // namespace
+}   // namespace
 
-PanelRico::PanelRico(QTextEdit* caja, double pxPorTwip) : caja_(caja), pxPorTwip_(pxPorTwip) {
-    const QRect g = caja_->geometry();
-    left_ = static_cast<int>(std::lround(g.x() / pxPorTwip_));
-    top_ = static_cast<int>(std::lround(g.y() / pxPorTwip_));
-    width_ = static_cast<int>(std::lround(g.width() / pxPorTwip_));
-    alto_ = static_cast<int>(std::lround(g.height() / pxPorTwip_));
+PanelRico::PanelRico(QTextEdit* caja, double pxPorTwip) : v_Caja(caja), v_PxPorTwip(pxPorTwip) {
+    const QRect g = v_Caja->geometry();
+    v_Left = static_cast<int>(std::lround(g.x() / v_PxPorTwip));
+    v_Top = static_cast<int>(std::lround(g.y() / v_PxPorTwip));
+    v_Width = static_cast<int>(std::lround(g.width() / v_PxPorTwip));
+    v_Alto = static_cast<int>(std::lround(g.height() / v_PxPorTwip));
 }
 
-QTextDocument* PanelRico::Doc() const { return aparte_ ? aparte_ : caja_->document(); }
+QTextDocument* PanelRico::Doc() const { return v_Aparte ? v_Aparte : v_Caja->document(); }
 
 void PanelRico::SetAlturaFila(int px) {
-    alturaFila_ = px;
+    v_AlturaFila = px;
     QTextCursor c(Doc());
     c.select(QTextCursor::Document);
     AplicarFila(c);
-    if (px > 0) caja_->verticalScrollBar()->setSingleStep(px);
+    if (px > 0) v_Caja->verticalScrollBar()->setSingleStep(px);
 }
 
 void PanelRico::AplicarFila(QTextCursor& c) const {
-    if (alturaFila_ <= 0) return;
+    if (v_AlturaFila <= 0) return;
     QTextBlockFormat b;
-    b.setLineHeight(alturaFila_, QTextBlockFormat::FixedHeight);
+    b.setLineHeight(v_AlturaFila, QTextBlockFormat::FixedHeight);
     c.mergeBlockFormat(b);
 }
 
 void PanelRico::Colocar(int left, int top, int width, int height) {
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    alto_ = height;
+    v_Left = left;
+    v_Top = top;
+    v_Width = width;
+    v_Alto = height;
     Mover();
 }
 
 void PanelRico::Mover() {
-    auto px = [this](int t) { return static_cast<int>(std::lround(t * pxPorTwip_)); };
-    caja_->setGeometry(px(left_), px(top_), px(width_), px(alto_));
+    auto px = [this](int t) { return static_cast<int>(std::lround(t * v_PxPorTwip)); };
+    v_Caja->setGeometry(px(v_Left), px(v_Top), px(v_Width), px(v_Alto));
 }
 
 void PanelRico::SetLeft(int twips) {
-    left_ = twips;
+    v_Left = twips;
     Mover();
 }
 void PanelRico::SetTop(int twips) {
-    top_ = twips;
+    v_Top = twips;
     Mover();
 }
 void PanelRico::SetWidth(int twips) {
-    width_ = twips;
+    v_Width = twips;
     Mover();
 }
 
@@ -91,7 +91,7 @@ PanelRico::Punto PanelRico::AQt(int indice) const {
     // the line found last time (the pass walks the text in order) and step:
     // each guess of L gives a Qt position whose block is a better guess.
     const int lineas = LineCount();
-    int linea = std::clamp(pista_, 0, lineas - 1);
+    int linea = std::clamp(v_Pista, 0, lineas - 1);
     int anterior = -1;
     for (int paso = 0; paso < 64; ++paso) {
         const int qt = std::clamp(indice - linea, 0, Doc()->characterCount() - 1);
@@ -104,7 +104,7 @@ PanelRico::Punto PanelRico::AQt(int indice) const {
             const QTextBlock bl = Doc()->findBlockByNumber(l);
             const int columna = indice - (bl.position() + l);
             const int largo = bl.length() - 1;
-            pista_ = l;
+            v_Pista = l;
             if (columna <= largo) return {bl.position() + std::max(0, columna), false};
             return {bl.position() + largo, true};
         }
@@ -123,7 +123,7 @@ PanelRico::Punto PanelRico::AQt(int indice) const {
     const QTextBlock b = Doc()->findBlockByNumber(lo);
     const int columna = indice - (b.position() + lo);
     const int largo = b.length() - 1;
-    pista_ = lo;
+    v_Pista = lo;
     if (columna <= largo) return {b.position() + columna, false};
     return {b.position() + largo, true};
 }
@@ -174,30 +174,30 @@ void PanelRico::SetText(const QString& texto) {
     c.endEditBlock();
     PonerCursor(QTextCursor(Doc()));
     Recordar(0, 0);
-    caja_->verticalScrollBar()->setValue(0);
-    caja_->horizontalScrollBar()->setValue(0);
+    v_Caja->verticalScrollBar()->setValue(0);
+    v_Caja->horizontalScrollBar()->setValue(0);
 }
 
 // ---- Selection ----
 
 void PanelRico::Recordar(int inicio, int largo) {
-    selInicio_ = inicio;
-    selLargo_ = largo;
+    v_SelInicio = inicio;
+    v_SelLargo = largo;
     const QTextCursor c = Cursor();
-    qtAncla_ = c.anchor();
-    qtPos_ = c.position();
-    revision_ = Doc()->revision();
+    v_QtAncla = c.anchor();
+    v_QtPos = c.position();
+    v_Revision = Doc()->revision();
 }
 
 int PanelRico::SelStart() const {
     const QTextCursor c = Cursor();
-    if (c.anchor() == qtAncla_ && c.position() == qtPos_ && Doc()->revision() == revision_) return selInicio_;
+    if (c.anchor() == v_QtAncla && c.position() == v_QtPos && Doc()->revision() == v_Revision) return v_SelInicio;
     return DesdeQt(c.selectionStart());
 }
 
 int PanelRico::SelLength() const {
     const QTextCursor c = Cursor();
-    if (c.anchor() == qtAncla_ && c.position() == qtPos_ && Doc()->revision() == revision_) return selLargo_;
+    if (c.anchor() == v_QtAncla && c.position() == v_QtPos && Doc()->revision() == v_Revision) return v_SelLargo;
     return DesdeQt(c.selectionEnd()) - DesdeQt(c.selectionStart());
 }
 
@@ -275,8 +275,9 @@ void PanelRico::MezclarFormato(const QTextCharFormat& f) {
     QTextCursor c = Cursor();
     c.mergeCharFormat(f);
     if (!c.hasSelection()) PonerCursor(c);   // the typing format lives in the cursor
-    if (selLargo_ == 0 || !c.hasSelection()) Recordar(SelStart(), SelLength());
-    else revision_ = Doc()->revision();
+    if (v_SelLargo == 0 || !c.hasSelection()) Recordar(SelStart(), SelLength());
+    else
+        v_Revision = Doc()->revision();
 }
 
 void PanelRico::SetSelColor(ColorRGB color) {
@@ -308,7 +309,7 @@ QTextCursor PanelRico::CursorEn(int indice) const {
 ColorRGB PanelRico::ColorEn(int indice) const {
     const QTextCharFormat f = CursorEn(indice).charFormat();
     if (!f.hasProperty(QTextFormat::ForegroundBrush)) {
-        const QColor c = caja_->palette().color(QPalette::Text);
+        const QColor c = v_Caja->palette().color(QPalette::Text);
         return {c.red(), c.green(), c.blue()};
     }
     const QColor c = f.foreground().color();
@@ -322,44 +323,44 @@ bool PanelRico::ItalicEn(int indice) const { return CursorEn(indice).charFormat(
 // ---- Scrolling ----
 
 void PanelRico::AjustarAFilas() {
-    QScrollBar* barra = caja_->verticalScrollBar();
-    QObject::connect(barra, &QScrollBar::valueChanged, caja_, [this](int v) { AjustarScroll(v); });
-    QObject::connect(barra, &QScrollBar::rangeChanged, caja_, [this] { AjustarMargen(); });
+    QScrollBar* barra = v_Caja->verticalScrollBar();
+    QObject::connect(barra, &QScrollBar::valueChanged, v_Caja, [this](int v) { AjustarScroll(v); });
+    QObject::connect(barra, &QScrollBar::rangeChanged, v_Caja, [this] { AjustarMargen(); });
     AjustarMargen();
 }
 
 void PanelRico::AjustarMargen() {
     // A strip under the text makes the scroll range end on a whole row.
-    auto* caja = qobject_cast<CajaRica*>(caja_);
-    if (!caja || alturaFila_ <= 0 || ajustando_) return;
-    const int libre = caja_->viewport()->height() + franja_;
+    auto* caja = qobject_cast<CajaRica*>(v_Caja);
+    if (!caja || v_AlturaFila <= 0 || v_Ajustando) return;
+    const int libre = v_Caja->viewport()->height() + v_Franja;
     const int margenes = 2 * static_cast<int>(Doc()->documentMargin());
-    const int franja = ((libre - margenes) % alturaFila_ + alturaFila_) % alturaFila_;
-    if (franja == franja_) return;
-    ajustando_ = true;
-    franja_ = franja;
+    const int franja = ((libre - margenes) % v_AlturaFila + v_AlturaFila) % v_AlturaFila;
+    if (franja == v_Franja) return;
+    v_Ajustando = true;
+    v_Franja = franja;
     caja->SetMargenInferior(franja);
-    ajustando_ = false;
+    v_Ajustando = false;
 }
 
 void PanelRico::AjustarScroll(int valor) {
-    if (alturaFila_ <= 0 || ajustando_) return;
-    const int resto = valor % alturaFila_;
+    if (v_AlturaFila <= 0 || v_Ajustando) return;
+    const int resto = valor % v_AlturaFila;
     int destino = valor;
-    if (resto != 0) destino = valor > scrollAnterior_ ? valor + (alturaFila_ - resto) : valor - resto;
-    destino = std::clamp(destino, 0, caja_->verticalScrollBar()->maximum());
-    scrollAnterior_ = destino;
+    if (resto != 0) destino = valor > v_ScrollAnterior ? valor + (v_AlturaFila - resto) : valor - resto;
+    destino = std::clamp(destino, 0, v_Caja->verticalScrollBar()->maximum());
+    v_ScrollAnterior = destino;
     if (destino != valor) {
-        ajustando_ = true;
-        caja_->verticalScrollBar()->setValue(destino);
-        ajustando_ = false;
+        v_Ajustando = true;
+        v_Caja->verticalScrollBar()->setValue(destino);
+        v_Ajustando = false;
     }
 }
 
 int PanelRico::FirstVisibleLine() const {
     const int margen = static_cast<int>(Doc()->documentMargin());
     // One pixel into the row: a row's top edge is also the bottom edge of the row above.
-    const qreal y = caja_->verticalScrollBar()->value() + margen + 1;
+    const qreal y = v_Caja->verticalScrollBar()->value() + margen + 1;
     QAbstractTextDocumentLayout* capa = Doc()->documentLayout();
     int lo = 0, hi = LineCount() - 1;   // the last block whose top is at or above y
     while (lo < hi) {
@@ -378,86 +379,86 @@ void PanelRico::LineScroll(int lineas) {
     const QTextBlock b = Doc()->findBlockByNumber(destino);
     const int margen = static_cast<int>(Doc()->documentMargin());
     const int y = static_cast<int>(Doc()->documentLayout()->blockBoundingRect(b).top()) - margen;
-    caja_->verticalScrollBar()->setValue(std::max(0, y));
+    v_Caja->verticalScrollBar()->setValue(std::max(0, y));
 }
 
 // ---- Control ----
 
-QTextCursor PanelRico::Cursor() const { return nivelLote_ > 0 ? cursorLote_ : caja_->textCursor(); }
+QTextCursor PanelRico::Cursor() const { return v_NivelLote > 0 ? v_CursorLote : v_Caja->textCursor(); }
 
 void PanelRico::PonerCursor(const QTextCursor& c) {
-    if (nivelLote_ > 0)
-        cursorLote_ = c;
+    if (v_NivelLote > 0)
+        v_CursorLote = c;
     else
-        caja_->setTextCursor(c);
+        v_Caja->setTextCursor(c);
 }
 
 void PanelRico::EmpezarLote() {
-    if (nivelLote_++ > 0) return;
-    cursorLote_ = caja_->textCursor();
-    caja_->viewport()->setUpdatesEnabled(false);
-    cursorLote_.beginEditBlock();
+    if (v_NivelLote++ > 0) return;
+    v_CursorLote = v_Caja->textCursor();
+    v_Caja->viewport()->setUpdatesEnabled(false);
+    v_CursorLote.beginEditBlock();
 }
 
 void PanelRico::TerminarLote() {
-    if (nivelLote_ == 0 || --nivelLote_ > 0) return;
-    const int inicio = selInicio_, largo = selLargo_;
-    const bool exacto = Cursor().anchor() == qtAncla_ && Cursor().position() == qtPos_ && Doc()->revision() == revision_;
-    cursorLote_.endEditBlock();
+    if (v_NivelLote == 0 || --v_NivelLote > 0) return;
+    const int inicio = v_SelInicio, largo = v_SelLargo;
+    const bool exacto = Cursor().anchor() == v_QtAncla && Cursor().position() == v_QtPos && Doc()->revision() == v_Revision;
+    v_CursorLote.endEditBlock();
     Devolver();
-    QTextCursor c = cursorLote_;
-    cursorLote_ = QTextCursor();
-    caja_->viewport()->setUpdatesEnabled(true);
-    caja_->setTextCursor(c);
+    QTextCursor c = v_CursorLote;
+    v_CursorLote = QTextCursor();
+    v_Caja->viewport()->setUpdatesEnabled(true);
+    v_Caja->setTextCursor(c);
     if (exacto) Recordar(inicio, largo);
-    caja_->viewport()->update();
+    v_Caja->viewport()->update();
 }
 
 void PanelRico::EmpezarAparte() {
-    if (nivelLote_ == 0 || aparte_) return;
-    const int inicio = selInicio_, largo = selLargo_;
-    const bool exacto = Cursor().anchor() == qtAncla_ && Cursor().position() == qtPos_ && Doc()->revision() == revision_;
-    QTextDocument* doc = caja_->document();
+    if (v_NivelLote == 0 || v_Aparte) return;
+    const int inicio = v_SelInicio, largo = v_SelLargo;
+    const bool exacto = Cursor().anchor() == v_QtAncla && Cursor().position() == v_QtPos && Doc()->revision() == v_Revision;
+    QTextDocument* doc = v_Caja->document();
     // A copy keeps the text, its formats, the default font and the margins.
-    aparte_ = doc->clone(caja_);
-    aparte_->setUndoRedoEnabled(false);
-    QTextCursor c(aparte_);
-    c.setPosition(cursorLote_.anchor());
-    c.setPosition(cursorLote_.position(), QTextCursor::KeepAnchor);
-    cursorLote_.endEditBlock();
-    cursorLote_ = c;
-    cursorLote_.beginEditBlock();
+    v_Aparte = doc->clone(v_Caja);
+    v_Aparte->setUndoRedoEnabled(false);
+    QTextCursor c(v_Aparte);
+    c.setPosition(v_CursorLote.anchor());
+    c.setPosition(v_CursorLote.position(), QTextCursor::KeepAnchor);
+    v_CursorLote.endEditBlock();
+    v_CursorLote = c;
+    v_CursorLote.beginEditBlock();
     if (exacto) Recordar(inicio, largo);
 }
 
 void PanelRico::Devolver() {
-    if (!aparte_) return;
-    QTextDocument* viejo = caja_->document();
-    QTextDocument* nuevo = aparte_;
+    if (!v_Aparte) return;
+    QTextDocument* viejo = v_Caja->document();
+    QTextDocument* nuevo = v_Aparte;
     const bool deshacer = viejo->isUndoRedoEnabled();
-    aparte_ = nullptr;
-    const int inicio = selInicio_, largo = selLargo_;
-    const bool exacto = cursorLote_.anchor() == qtAncla_ && cursorLote_.position() == qtPos_ &&
-                        nuevo->revision() == revision_;
-    const bool enLote = nivelLote_ > 0;
-    if (enLote) cursorLote_.endEditBlock();
+    v_Aparte = nullptr;
+    const int inicio = v_SelInicio, largo = v_SelLargo;
+    const bool exacto = v_CursorLote.anchor() == v_QtAncla && v_CursorLote.position() == v_QtPos &&
+                        nuevo->revision() == v_Revision;
+    const bool enLote = v_NivelLote > 0;
+    if (enLote) v_CursorLote.endEditBlock();
     // The widget deletes the document it created itself; one handed over by
     // an earlier load is deleted here.
-    const bool deUnaCarga = viejo->parent() == caja_;
-    caja_->setDocument(nuevo);
+    const bool deUnaCarga = viejo->parent() == v_Caja;
+    v_Caja->setDocument(nuevo);
     if (deUnaCarga) delete viejo;
     nuevo->setUndoRedoEnabled(deshacer);
-    if (enLote) cursorLote_.beginEditBlock();
+    if (enLote) v_CursorLote.beginEditBlock();
     if (exacto) Recordar(inicio, largo);
 }
 
 void PanelRico::DiagramarPorPartes(const std::function<void()>& ceder) {
-    if (aparte_) {
+    if (v_Aparte) {
         Devolver();
         // The widget shows the new text from its top while the rest is laid out.
-        caja_->verticalScrollBar()->setValue(0);
-        caja_->viewport()->setUpdatesEnabled(true);
-        caja_->viewport()->update();
+        v_Caja->verticalScrollBar()->setValue(0);
+        v_Caja->viewport()->setUpdatesEnabled(true);
+        v_Caja->viewport()->update();
     }
     constexpr int kRebanadaMs = 25;
     constexpr int kBloquesPorPaso = 100;
@@ -473,13 +474,13 @@ void PanelRico::DiagramarPorPartes(const std::function<void()>& ceder) {
         }
     }
     capa->blockBoundingRect(Doc()->lastBlock());
-    if (nivelLote_ > 0) caja_->viewport()->setUpdatesEnabled(false);
+    if (v_NivelLote > 0) v_Caja->viewport()->setUpdatesEnabled(false);
 }
 
-bool PanelRico::Visible() const { return !caja_->isHidden(); }
+bool PanelRico::Visible() const { return !v_Caja->isHidden(); }
 
-void PanelRico::SetVisible(bool visible) { caja_->setVisible(visible); }
+void PanelRico::SetVisible(bool visible) { v_Caja->setVisible(visible); }
 
 void PanelRico::Refresh() {
-    if (!caja_->isHidden()) caja_->repaint();
+    if (!v_Caja->isHidden()) v_Caja->repaint();
 }

@@ -19,7 +19,7 @@ public:
     // pxPorTwip: pixels per twip on this screen (1/15 at 96 dpi).
     explicit PanelRico(QTextEdit* caja, double pxPorTwip = 1.0 / 15.0);
 
-    QTextEdit* Caja() const { return caja_; }
+    QTextEdit* Caja() const { return v_Caja; }
 
     // Every row the same height (pixels), so that the gutter, the code pane
     // and the tip can be placed by rows. 0: the font's own line height.
@@ -34,13 +34,13 @@ public:
     // Batches nest.
     void EmpezarLote();
     void TerminarLote();
-    bool EnLote() const { return nivelLote_ > 0; }
+    bool EnLote() const { return v_NivelLote > 0; }
     // Inside a batch: the text goes on in a document of its own, away from
     // the widget, so that no layout runs while a whole file is written and
     // coloured line by line. The widget gets it back when the batch ends, or
     // earlier if the pane has to be shown as it stands.
     void EmpezarAparte();
-    bool Aparte() const { return aparte_ != nullptr; }
+    bool Aparte() const { return v_Aparte != nullptr; }
     // Hands the document back (if it was apart) and lays it out a slice at a
     // time, calling ceder between slices, so that showing the end of a long
     // text afterwards does not lay it all out in one go.
@@ -85,15 +85,15 @@ public:
 
 private:
     struct Punto {
-        int qt;          // Qt position
-        bool enSalto;    // the index lay between CR and LF
+        int qt;         // Qt position
+        bool enSalto;   // the index lay between CR and LF
     };
     QTextDocument* Doc() const;
-    Punto AQt(int indice) const;            // CR LF index -> Qt position
-    int DesdeQt(int posicion) const;        // Qt position -> CR LF index
-    int InicioBloque(int linea) const;      // CR LF index where a block starts
+    Punto AQt(int indice) const;              // CR LF index -> Qt position
+    int DesdeQt(int posicion) const;          // Qt position -> CR LF index
+    int InicioBloque(int linea) const;        // CR LF index where a block starts
     QTextCursor CursorEn(int indice) const;   // character at a CR LF index, selected
-    void Mover();                           // widget geometry from left_/top_/width_
+    void Mover();                             // widget geometry from v_Left/v_Top/v_Width
     void MezclarFormato(const class QTextCharFormat& f);
     void AplicarFila(QTextCursor& c) const;
     void Recordar(int inicio, int largo);   // keeps indices that Qt cannot hold
@@ -101,24 +101,24 @@ private:
     void AjustarMargen();
     void Devolver();   // the document apart becomes the widget's again
 
-    QTextCursor Cursor() const;               // the selection: the widget's, or the batch's
+    QTextCursor Cursor() const;   // the selection: the widget's, or the batch's
     void PonerCursor(const QTextCursor& c);
 
-    QTextEdit* caja_;
-    int nivelLote_ = 0;
-    QTextCursor cursorLote_;
-    QTextDocument* aparte_ = nullptr;
-    double pxPorTwip_;
-    int alturaFila_ = 0;
-    int alto_ = 0;   // twips
+    QTextEdit* v_Caja;
+    int v_NivelLote = 0;
+    QTextCursor v_CursorLote;
+    QTextDocument* v_Aparte = nullptr;
+    double v_PxPorTwip;
+    int v_AlturaFila = 0;
+    int v_Alto = 0;   // twips
     // Last selection set through this interface, with the widget's cursor as
     // it stood then: while the cursor has not moved, these are the answer
     // (they may lie between a CR and its LF, which Qt cannot represent).
-    int selInicio_ = 0, selLargo_ = 0;
-    int qtAncla_ = -1, qtPos_ = -1;
-    int revision_ = -1;
-    mutable int pista_ = 0;   // line of the last index looked up
-    int scrollAnterior_ = 0;
-    bool ajustando_ = false;
-    int franja_ = 0;   // blank strip under the text, pixels
+    int v_SelInicio = 0, v_SelLargo = 0;
+    int v_QtAncla = -1, v_QtPos = -1;
+    int v_Revision = -1;
+    mutable int v_Pista = 0;   // line of the last index looked up
+    int v_ScrollAnterior = 0;
+    bool v_Ajustando = false;
+    int v_Franja = 0;   // blank strip under the text, pixels
 };

@@ -74,7 +74,7 @@ void Proponer(PanelTexto& tx_Tip, const PanelTexto& tx_Cmd, const EstadoTip& est
     if (conArgumentos && tx_Tip.Length() > 0) tx_Tip.SetVisible(true);
 }
 
-}  // namespace
+}   // namespace
 
 void ProponerArgs(PanelTexto& tx_Tip, const PanelTexto& tx_Cmd, const EstadoTip& estado, int& contextoAyuda) {
     Proponer(tx_Tip, tx_Cmd, estado, contextoAyuda);

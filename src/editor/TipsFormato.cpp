@@ -80,7 +80,7 @@ using Formateador = void (*)(PanelTexto&, const DefComando&, int);
 // Indexed by FormaPlantilla.
 constexpr std::array<Formateador, 3> kFormateadores{FormatearUnArgumento, FormatearSinArgumentos, FormatearVarios};
 
-}  // namespace
+}   // namespace
 
 void FormatearPlantilla(PanelTexto& tx_Tip, const DefComando& def, int c) {
     tx_Tip.SetWidth(def.ancho);

@@ -38,18 +38,18 @@ QLabel* Etiqueta(QWidget* padre, const QString& texto, const QRect& r, Qt::Align
 // Message boxes show their text as written: file names and lines quoted in
 // them are never read as markup.
 void TextoLlano(QMessageBox& caja) { caja.setTextFormat(Qt::PlainText); }
-}  // namespace
+}   // namespace
 
 fr_Principal::fr_Principal(QWidget* padre)
     : QMainWindow(padre, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
-    twips_ = Twips(this);
+    v_Twips = Twips(this);
     setWindowIcon(IconoOrvo());
-    alturaFila_ = twips_.Px(225);
+    v_AlturaFila = v_Twips.Px(225);
     CrearControles();
     CrearMenus();
-    entorno_ = std::make_unique<EntornoVentana>(*this);
-    compilador_ = std::make_unique<Compilador>(*pCmd_, *pCod_, *entorno_);
+    v_Entorno = std::make_unique<EntornoVentana>(*this);
+    v_Compilador = std::make_unique<Compilador>(*v_PCmd, *v_PCod, *v_Entorno);
     Form_Load();
 }
 
@@ -57,12 +57,12 @@ fr_Principal::~fr_Principal() = default;
 
 void fr_Principal::CrearControles() {
     auto* cliente = new QWidget(this);
-    cliente->setFixedSize(twips_.Px(10695), twips_.Px(6795));
+    cliente->setFixedSize(v_Twips.Px(10695), v_Twips.Px(6795));
     setCentralWidget(cliente);
 
     frm_Tab = new QFrame(cliente);
     frm_Tab->setFrameShape(QFrame::NoFrame);
-    frm_Tab->setGeometry(twips_.Rect(120, 0, 10455, 6375));
+    frm_Tab->setGeometry(v_Twips.Rect(120, 0, 10455, 6375));
 
     CrearGutter();
     CrearPaneles();
@@ -81,10 +81,10 @@ void fr_Principal::CrearControles() {
 }
 
 void fr_Principal::CrearGutter() {
-    Label8 = Etiqueta(frm_Tab, QStringLiteral("Línea"), twips_.Rect(120, 360, 495, 255), Qt::AlignRight);
+    Label8 = Etiqueta(frm_Tab, QStringLiteral("Línea"), v_Twips.Rect(120, 360, 495, 255), Qt::AlignRight);
 
     tx_NroLin = new EtiquetaLineas(frm_Tab);
-    tx_NroLin->setGeometry(twips_.Rect(120, 600, 615, 4150));
+    tx_NroLin->setGeometry(v_Twips.Rect(120, 600, 615, 4150));
     tx_NroLin->setFont(FuenteCourier(9));
     tx_NroLin->setAlignment(Qt::AlignRight | Qt::AlignTop);
     QPalette pg = tx_NroLin->palette();
@@ -95,17 +95,17 @@ void fr_Principal::CrearGutter() {
 }
 
 void fr_Principal::CrearPaneles() {
-    Label5 = Etiqueta(frm_Tab, QStringLiteral("Comandos"), twips_.Rect(840, 360, 1575, 255));
-    Label6 = Etiqueta(frm_Tab, QStringLiteral("Código"), twips_.Rect(4680, 360, 1575, 255));
+    Label5 = Etiqueta(frm_Tab, QStringLiteral("Comandos"), v_Twips.Rect(840, 360, 1575, 255));
+    Label6 = Etiqueta(frm_Tab, QStringLiteral("Código"), v_Twips.Rect(4680, 360, 1575, 255));
 
     // Lies under the code pane; seen while the pass hides the pane.
     Label7 = new QLabel(QStringLiteral("                         Actualizando ..."), frm_Tab);
-    Label7->setGeometry(twips_.Rect(4560, 600, 5535, 4335));
+    Label7->setGeometry(v_Twips.Rect(4560, 600, 5535, 4335));
     Label7->setFont(FuenteEtiqueta(12, true));
     Label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label7->setTextFormat(Qt::PlainText);
 
-    const double ppt = twips_.pxPorTwip;
+    const double ppt = v_Twips.pxPorTwip;
     auto panel = [&](CajaRica* caja, int l, int t, int w, int h) {
         caja->setFont(FuenteCourier(9));
         caja->document()->setDefaultFont(FuenteCourier(9));
@@ -121,9 +121,9 @@ void fr_Principal::CrearPaneles() {
     pc.setColor(QPalette::Text, Qt::black);
     tx_Cmd->setPalette(pc);
     tx_Cmd->setAccessibleName(QStringLiteral("Comandos"));
-    pCmd_ = panel(tx_Cmd, 720, 600, 3855, 4400);
-    pCmd_->SetAlturaFila(alturaFila_);
-    pCmd_->AjustarAFilas();
+    v_PCmd = panel(tx_Cmd, 720, 600, 3855, 4400);
+    v_PCmd->SetAlturaFila(v_AlturaFila);
+    v_PCmd->AjustarAFilas();
     tx_Cmd->setAutoFillBackground(true);
     QPalette pf = tx_Cmd->palette();
     pf.setColor(QPalette::Window, Qt::white);   // the strip under the text
@@ -139,21 +139,21 @@ void fr_Principal::CrearPaneles() {
     pk.setColor(QPalette::Text, Qt::black);
     tx_Cod->setPalette(pk);
     tx_Cod->setAccessibleName(QStringLiteral("Código"));
-    pVistaCod_ = panel(tx_Cod, 4560, 600, 5655, 4400);
-    pVistaCod_->SetAlturaFila(alturaFila_);
-    pVistaCod_->AjustarAFilas();
+    v_PVistaCod = panel(tx_Cod, 4560, 600, 5655, 4400);
+    v_PVistaCod->SetAlturaFila(v_AlturaFila);
+    v_PVistaCod->AjustarAFilas();
     tx_Cod->setAutoFillBackground(true);
     QPalette pkf = tx_Cod->palette();
     pkf.setColor(QPalette::Window, pkf.color(QPalette::Button));
     tx_Cod->setPalette(pkf);
-    pCod_ = std::make_unique<PanelEspejo>(*pVistaCod_);
-    pCod_->SetCeder([this] {
+    v_PCod = std::make_unique<PanelEspejo>(*v_PVistaCod);
+    v_PCod->SetCeder([this] {
         lbl_Info->repaint();
         QApplication::processEvents();
     });
 
     // The gutter's rows start where the command pane's first row does.
-    tx_NroLin->SetFilas(alturaFila_, tx_Cmd->frameWidth() + static_cast<int>(tx_Cmd->document()->documentMargin()));
+    tx_NroLin->SetFilas(v_AlturaFila, tx_Cmd->frameWidth() + static_cast<int>(tx_Cmd->document()->documentMargin()));
 }
 
 void fr_Principal::CrearTip() {
@@ -172,19 +172,19 @@ void fr_Principal::CrearTip() {
     tx_Tip->setAccessibleName(QStringLiteral("Tips"));
     tx_Tip->setFont(FuenteCourier(9));
     tx_Tip->document()->setDefaultFont(FuenteCourier(9));
-    pTip_ = std::make_unique<PanelRico>(tx_Tip, twips_.pxPorTwip);
-    pTip_->Colocar(840, 1320, 3615, 255);
+    v_PTip = std::make_unique<PanelRico>(tx_Tip, v_Twips.pxPorTwip);
+    v_PTip->Colocar(840, 1320, 3615, 255);
     tx_Tip->setFont(FuenteAngosta());
     tx_Tip->document()->setDefaultFont(FuenteAngosta());
-    pTip_->SetText(QStringLiteral("Tips"));
+    v_PTip->SetText(QStringLiteral("Tips"));
     tx_Tip->hide();
 }
 
 void fr_Principal::CrearDebug() {
-    Label4 = Etiqueta(frm_Tab, QStringLiteral("Debug"), twips_.Rect(720, 5160, 1335, 255));
+    Label4 = Etiqueta(frm_Tab, QStringLiteral("Debug"), v_Twips.Rect(720, 5160, 1335, 255));
 
     lst_Debug = new QListWidget(frm_Tab);
-    lst_Debug->setGeometry(twips_.Rect(720, 5400, 9495, 780));
+    lst_Debug->setGeometry(v_Twips.Rect(720, 5400, 9495, 780));
     // One row height for all: thousands of entries are not measured one by one.
     lst_Debug->setUniformItemSizes(true);
     QFont fd = FuenteCourier(9);
@@ -200,10 +200,10 @@ void fr_Principal::CrearFilaEstado(QWidget* cliente) {
     // The two labels share the row; each paints its own background, so the
     // progress line covers the part of the file name under it.
     tx_Arch = new EtiquetaRuta(cliente);
-    tx_Arch->setGeometry(twips_.Rect(120, 6480, 10335, 255));
+    tx_Arch->setGeometry(v_Twips.Rect(120, 6480, 10335, 255));
     tx_Arch->setFont(FuenteEtiqueta(8.25));
     tx_Arch->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    lbl_Info = Etiqueta(cliente, QStringLiteral("Info"), twips_.Rect(6480, 6480, 4095, 255), Qt::AlignRight);
+    lbl_Info = Etiqueta(cliente, QStringLiteral("Info"), v_Twips.Rect(6480, 6480, 4095, 255), Qt::AlignRight);
     lbl_Info->setAutoFillBackground(true);
     tx_Arch->SetAnchoLibre(lbl_Info->x() - tx_Arch->x());
 }
@@ -212,7 +212,7 @@ void fr_Principal::VaciarPaneles() {
     Cmd().SetText(QString());
     Cod().SetText(QString());
     // Its entries name lines that are gone.
-    entorno_->DebugLimpiado();
+    v_Entorno->DebugLimpiado();
     lst_Debug->clear();
 }
 

@@ -52,10 +52,10 @@ public:
     QAction* mn_Acerca = nullptr;
 
     // The panes as the compiler and the tips see them.
-    PanelRico& Cmd() { return *pCmd_; }
-    PanelEspejo& Cod() { return *pCod_; }
-    PanelRico& Tip() { return *pTip_; }
-    Compilador& Comp() { return *compilador_; }
+    PanelRico& Cmd() { return *v_PCmd; }
+    PanelEspejo& Cod() { return *v_PCod; }
+    PanelRico& Tip() { return *v_PTip; }
+    Compilador& Comp() { return *v_Compilador; }
 
     // ---- Editor state (the rest lives in the Compilador) ----
     int PriLinCmd = 0;
@@ -85,7 +85,7 @@ public:
     void ActualizaNumerosLinea();
     // The compile pass, never entered twice; input to the command pane waits.
     void CompilarLineas(bool v_Cargando = false);
-    int Pasadas() const { return pasadas_; }   // passes run so far
+    int Pasadas() const { return v_Pasadas; }   // passes run so far
     // Around the windows and boxes that the action words open mid-pass.
     void SuspenderLote();
     void ReanudarLote();
@@ -101,8 +101,8 @@ public:
     virtual void Avisar(QMessageBox::Icon icono, const QString& titulo, const QString& texto);
     virtual void MostrarTransmision();
 
-    Codificacion::Tipo CodificacionArchivo() const { return codificacion_; }
-    const Twips& Escala() const { return twips_; }
+    Codificacion::Tipo CodificacionArchivo() const { return v_Codificacion; }
+    const Twips& Escala() const { return v_Twips; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -124,15 +124,15 @@ private:
     bool Ocupado() const;
     void ProponerArgs();
 
-    Twips twips_;
-    int alturaFila_ = 15;
-    std::unique_ptr<PanelRico> pCmd_, pVistaCod_, pTip_;
-    std::unique_ptr<PanelEspejo> pCod_;
-    std::unique_ptr<EntornoVentana> entorno_;
-    std::unique_ptr<Compilador> compilador_;
-    Codificacion::Tipo codificacion_ = Codificacion::Tipo::Windows1252;
-    bool conBom_ = false;
-    bool cargandoArchivo_ = false;
-    int pasadas_ = 0;
-    std::vector<int> suspendidos_;   // batch levels ended while a window is up
+    Twips v_Twips;
+    int v_AlturaFila = 15;
+    std::unique_ptr<PanelRico> v_PCmd, v_PVistaCod, v_PTip;
+    std::unique_ptr<PanelEspejo> v_PCod;
+    std::unique_ptr<EntornoVentana> v_Entorno;
+    std::unique_ptr<Compilador> v_Compilador;
+    Codificacion::Tipo v_Codificacion = Codificacion::Tipo::Windows1252;
+    bool v_ConBom = false;
+    bool v_CargandoArchivo = false;
+    int v_Pasadas = 0;
+    std::vector<int> v_Suspendidos;   // batch levels ended while a window is up
 };

@@ -16,9 +16,9 @@ namespace {
 const QString kCRLF = QStringLiteral("\r\n");
 QString Nativa(const QString& ruta) { return QDir::toNativeSeparators(ruta); }
 constexpr int kLineasPorTrozo = 4000;
-}  // namespace
+}   // namespace
 
-bool fr_Principal::Ocupado() const { return cargandoArchivo_ || compilador_->Compilando(); }
+bool fr_Principal::Ocupado() const { return v_CargandoArchivo || v_Compilador->Compilando(); }
 
 bool fr_Principal::PreguntarGuardar() {
     if (!Module1::v_Modificado) return true;
@@ -35,8 +35,8 @@ void fr_Principal::mn_Nuevo_Click() {
     if (Ocupado() || !PreguntarGuardar()) return;
     VaciarPaneles();
     tx_Arch->setText(QStringLiteral("[Archivo nuevo]"));
-    codificacion_ = Codificacion::Tipo::Windows1252;
-    conBom_ = false;
+    v_Codificacion = Codificacion::Tipo::Windows1252;
+    v_ConBom = false;
     Module1::v_Modificado = false;
 }
 
@@ -59,12 +59,12 @@ void fr_Principal::CargarLineas(const QStringList& lineas) {
         lbl_Info->setText(QStringLiteral("Leyendo: ") + linea);
         lbl_Info->repaint();
     };
-    entorno_->Empezar();
+    v_Entorno->Empezar();
     int enTrozo = 0;
     for (const QString& linea : lineas) {
         trozo += linea;
         trozo += QStringLiteral("\r\n");
-        if (++enTrozo >= kLineasPorTrozo || entorno_->RebanadaCumplida()) {
+        if (++enTrozo >= kLineasPorTrozo || v_Entorno->RebanadaCumplida()) {
             volcar(linea);
             QApplication::processEvents();
             enTrozo = 0;
@@ -82,10 +82,10 @@ bool fr_Principal::AbrirArchivo(const QString& ruta) {
         return false;
     }
     Module1::v_Archivo = ruta;
-    cargandoArchivo_ = true;
+    v_CargandoArchivo = true;
     tx_Cmd->SetBloqueada(true);
-    codificacion_ = archivo.tipo;
-    conBom_ = archivo.conBom;
+    v_Codificacion = archivo.tipo;
+    v_ConBom = archivo.conBom;
     tx_Cmd->document()->setUndoRedoEnabled(false);   // a fresh file starts a fresh undo history
     VaciarPaneles();
     // Read and coloured in one batch, apart from the widget: the pane is laid
@@ -99,7 +99,7 @@ bool fr_Principal::AbrirArchivo(const QString& ruta) {
         lbl_Info->repaint();
         QApplication::processEvents();
     });
-    cargandoArchivo_ = false;
+    v_CargandoArchivo = false;
     Cmd().TerminarLote();
     SincronizaTxt();
 
@@ -127,8 +127,8 @@ bool fr_Principal::mn_Guardar_Click() {
                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return false;
 
-    Codificacion::Tipo tipo = codificacion_;
-    bool bom = conBom_;
+    Codificacion::Tipo tipo = v_Codificacion;
+    bool bom = v_ConBom;
     QByteArray bytes;
     QString caracter;
     if (!BytesArchivoComandos(Cmd().Text(), tipo, bom, &bytes, &caracter)) {
@@ -150,8 +150,8 @@ bool fr_Principal::mn_Guardar_Click() {
         return false;
     }
     Module1::v_Archivo = ruta;
-    codificacion_ = tipo;
-    conBom_ = bom;
+    v_Codificacion = tipo;
+    v_ConBom = bom;
     Module1::v_Modificado = false;
     tx_Arch->setText(Module1::v_Archivo);
     return true;

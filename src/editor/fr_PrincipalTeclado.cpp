@@ -12,22 +12,22 @@ namespace {
 constexpr int kBackspace = 8;
 constexpr int kDelete = 46;
 constexpr int kFilasGutter = 18;
-}  // namespace
+}   // namespace
 
 void fr_Principal::CompilarLineas(bool v_Cargando) {
-    if (compilador_->Compilando()) return;
+    if (v_Compilador->Compilando()) return;
     const bool bloqueada = tx_Cmd->Bloqueada();
     tx_Cmd->SetBloqueada(true);
-    entorno_->Empezar();
-    ++pasadas_;
+    v_Entorno->Empezar();
+    ++v_Pasadas;
     Cmd().EmpezarLote();
-    compilador_->CompilarLineas(v_Cargando);
-    entorno_->VolcarDebug();
+    v_Compilador->CompilarLineas(v_Cargando);
+    v_Entorno->VolcarDebug();
     if (!Cod().Visible()) Cod().SetVisible(true);
     // The caret set at the end of the batch is the pass's own move, not the user's.
-    const bool cambio = compilador_->v_ChangeText;
+    const bool cambio = v_Compilador->v_ChangeText;
     Cmd().TerminarLote();
-    compilador_->v_ChangeText = cambio;
+    v_Compilador->v_ChangeText = cambio;
     // Laid out only now: scroll the code pane again by the final layout.
     SincronizaTxt();
     tx_Cmd->SetBloqueada(bloqueada);
@@ -35,31 +35,31 @@ void fr_Principal::CompilarLineas(bool v_Cargando) {
 
 void fr_Principal::SuspenderLote() {
     // A window or message box opens mid-pass: show the panes as they stand.
-    entorno_->VolcarDebug();
+    v_Entorno->VolcarDebug();
     int niveles = 0;
     while (Cmd().EnLote()) {
         Cmd().TerminarLote();
         ++niveles;
     }
-    suspendidos_.push_back(niveles);
+    v_Suspendidos.push_back(niveles);
 }
 
 void fr_Principal::VolcarLote() {
     if (!Cmd().EnLote()) return;
-    const bool cambio = compilador_->v_ChangeText;
+    const bool cambio = v_Compilador->v_ChangeText;
     int niveles = 0;
     while (Cmd().EnLote()) {
         Cmd().TerminarLote();
         ++niveles;
     }
     for (; niveles > 0; --niveles) Cmd().EmpezarLote();
-    compilador_->v_ChangeText = cambio;
+    v_Compilador->v_ChangeText = cambio;
 }
 
 void fr_Principal::ReanudarLote() {
-    if (suspendidos_.empty()) return;
-    for (int n = suspendidos_.back(); n > 0; --n) Cmd().EmpezarLote();
-    suspendidos_.pop_back();
+    if (v_Suspendidos.empty()) return;
+    for (int n = v_Suspendidos.back(); n > 0; --n) Cmd().EmpezarLote();
+    v_Suspendidos.pop_back();
 }
 
 void fr_Principal::ProponerArgs() {

@@ -54,8 +54,9 @@ int Abrir(const QString& ruta, int modo, bool propio, QString* motivo) {
     }
     // A hard link planted there is the same trap as a symbolic one, for writing.
     if (sinEnlaces && (modo & O_ACCMODE) != O_RDONLY && st.st_nlink > 1) {
-        *motivo = QStringLiteral("tiene otro nombre (un enlace) en una carpeta en la que otros usuarios pueden "
-                                 "escribir; por seguridad no se escribe en él");
+        *motivo = QStringLiteral(
+            "tiene otro nombre (un enlace) en una carpeta en la que otros usuarios pueden "
+            "escribir; por seguridad no se escribe en él");
         ::close(fd);
         return -1;
     }
@@ -114,7 +115,7 @@ bool Destino(const QString& ruta, QString* destino, QString* motivo) {
     *motivo = Errno(ELOOP);
     return false;
 }
-}  // namespace
+}   // namespace
 
 bool CarpetaCompartida(const QString& ruta) {
     struct stat st {};
@@ -158,64 +159,64 @@ bool AbrirAgregar(QFile& archivo, const QString& ruta, QString* motivo) {
     return fd >= 0 && EnQFile(archivo, fd, QIODevice::WriteOnly | QIODevice::Append, motivo);
 }
 
-Reemplazo::Reemplazo(const QString& ruta, bool escrituraDirecta) : ruta_(ruta), escrituraDirecta_(escrituraDirecta) {}
+Reemplazo::Reemplazo(const QString& ruta, bool escrituraDirecta) : v_Ruta(ruta), v_EscrituraDirecta(escrituraDirecta) {}
 
 Reemplazo::~Reemplazo() {
-    if (!temporal_.isEmpty()) ::unlink(QFile::encodeName(temporal_).constData());
+    if (!v_Temporal.isEmpty()) ::unlink(QFile::encodeName(v_Temporal).constData());
 }
 
 bool Reemplazo::Escribir(const QByteArray& bytes) {
-    if (!Destino(ruta_, &destino_, &motivo_)) return false;
+    if (!Destino(v_Ruta, &v_Destino, &v_Motivo)) return false;
     int fd = -1;
     for (int intento = 0; intento < 20 && fd < 0; ++intento) {
-        temporal_ = destino_ + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        v_Temporal = v_Destino + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
         // O_EXCL: a name planted meanwhile is never opened, link or not.
-        fd = ::open(QFile::encodeName(temporal_).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        fd = ::open(QFile::encodeName(v_Temporal).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) {
         const int e = errno;
-        temporal_.clear();
-        if (escrituraDirecta_ && (e == EACCES || e == EPERM || e == EROFS)) {
-            enDirecto_ = true;
-            directo_ = bytes;
+        v_Temporal.clear();
+        if (v_EscrituraDirecta && (e == EACCES || e == EPERM || e == EROFS)) {
+            v_EnDirecto = true;
+            v_Directo = bytes;
             return true;
         }
-        motivo_ = Errno(e);
+        v_Motivo = Errno(e);
         return false;
     }
     // The new file keeps the permissions of the one it replaces.
     struct stat st {};
-    if (::stat(QFile::encodeName(destino_).constData(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
+    if (::stat(QFile::encodeName(v_Destino).constData(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
     const bool ok = EscribirTodo(fd, bytes) && ::fdatasync(fd) == 0;
     const int e = errno;
     if (::close(fd) != 0 || !ok) {
-        motivo_ = Errno(ok ? errno : e);
+        v_Motivo = Errno(ok ? errno : e);
         return false;
     }
     return true;
 }
 
 bool Reemplazo::Confirmar() {
-    if (enDirecto_) {
-        const int fd = Abrir(destino_, O_WRONLY | O_CREAT | O_TRUNC, true, &motivo_);
+    if (v_EnDirecto) {
+        const int fd = Abrir(v_Destino, O_WRONLY | O_CREAT | O_TRUNC, true, &v_Motivo);
         if (fd < 0) return false;
-        const bool ok = EscribirTodo(fd, directo_);
+        const bool ok = EscribirTodo(fd, v_Directo);
         const int e = errno;
         if (::close(fd) != 0 || !ok) {
-            motivo_ = Errno(ok ? errno : e);
+            v_Motivo = Errno(ok ? errno : e);
             return false;
         }
         return true;
     }
-    if (temporal_.isEmpty()) return false;
+    if (v_Temporal.isEmpty()) return false;
     // rename() replaces whatever holds the name, a link included, and never follows it.
-    if (::rename(QFile::encodeName(temporal_).constData(), QFile::encodeName(destino_).constData()) != 0) {
-        motivo_ = Errno(errno);
+    if (::rename(QFile::encodeName(v_Temporal).constData(), QFile::encodeName(v_Destino).constData()) != 0) {
+        v_Motivo = Errno(errno);
         return false;
     }
-    temporal_.clear();
+    v_Temporal.clear();
     return true;
 }
 
-}  // namespace ArchivoSeguro
+}   // namespace ArchivoSeguro

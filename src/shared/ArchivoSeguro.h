@@ -47,16 +47,16 @@ public:
 
     bool Escribir(const QByteArray& bytes);
     bool Confirmar();
-    const QString& Motivo() const { return motivo_; }
+    const QString& Motivo() const { return v_Motivo; }
 
 private:
-    QString ruta_;
-    QString destino_;
-    QString temporal_;
-    QString motivo_;
-    QByteArray directo_;
-    bool escrituraDirecta_;
-    bool enDirecto_ = false;
+    QString v_Ruta;
+    QString v_Destino;
+    QString v_Temporal;
+    QString v_Motivo;
+    QByteArray v_Directo;
+    bool v_EscrituraDirecta;
+    bool v_EnDirecto = false;
 };
 
-}  // namespace ArchivoSeguro
+}   // namespace ArchivoSeguro

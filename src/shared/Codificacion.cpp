@@ -35,7 +35,7 @@ bool EsUtf8ConNoAscii(const QByteArray& bytes) {
     const QString s = dec.decode(bytes);
     return !dec.hasError();
 }
-}  // namespace
+}   // namespace
 
 Decodificado Decodificar(const QByteArray& bytes) {
     bool ascii = true;
@@ -104,4 +104,4 @@ QStringList Lineas(const QString& texto) {
     return r;
 }
 
-}  // namespace Codificacion
+}   // namespace Codificacion

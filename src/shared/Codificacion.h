@@ -8,7 +8,8 @@
 // (and saved back) as UTF-8.
 namespace Codificacion {
 
-enum class Tipo { Windows1252, Utf8 };
+enum class Tipo { Windows1252,
+                  Utf8 };
 
 struct Decodificado {
     QString texto;
@@ -33,4 +34,4 @@ bool LeerArchivo(const QString& ruta, QByteArray* bytes, QString* motivo);
 // line; a final line end does not open one more line.
 QStringList Lineas(const QString& texto);
 
-}  // namespace Codificacion
+}   // namespace Codificacion

@@ -7,15 +7,15 @@
 class Fenwick {
 public:
     void Construir(const std::vector<int>& valores);
-    int Tamano() const { return static_cast<int>(arbol_.size()); }
+    int Tamano() const { return static_cast<int>(v_Arbol.size()); }
     void Sumar(int i, int delta);
-    void Agregar(int valor);           // a new last element
+    void Agregar(int valor);   // a new last element
     void QuitarUltimo();
-    long long Prefijo(int n) const;    // sum of elements [0, n)
+    long long Prefijo(int n) const;   // sum of elements [0, n)
     // Number of leading elements whose sum is <= pos (the element holding
     // pos), and the sum of those elements in *prefijo.
     int Buscar(long long pos, long long* prefijo) const;
 
 private:
-    std::vector<long long> arbol_;    // 1-based tree stored 0-based
+    std::vector<long long> v_Arbol;   // 1-based tree stored 0-based
 };

@@ -19,7 +19,7 @@ int LeerPar(const QString& texto, qsizetype desde) {
     }
     return valor;
 }
-}  // namespace
+}   // namespace
 
 QByteArray f_BytesDeLinea(const QString& linea) {
     QByteArray bytes;

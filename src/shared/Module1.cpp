@@ -56,4 +56,4 @@ void FijarCarpetasPorDefecto() {
     FijarCarpetas(datos, CarpetaRecursos(programa));
 }
 
-}  // namespace Module1
+}   // namespace Module1

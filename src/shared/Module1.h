@@ -46,4 +46,4 @@ void FijarCarpetas(const QString& carpetaDatos, const QString& carpetaRecursos);
 // data folder. Called once at start-up, before any window exists.
 void FijarCarpetasPorDefecto();
 
-}  // namespace Module1
+}   // namespace Module1

@@ -19,7 +19,7 @@ std::vector<PanelMemoria::Tramo> CortarTramos(const std::vector<PanelMemoria::Tr
     }
     return r;
 }
-}  // namespace
+}   // namespace
 
 PanelMemoria::PanelMemoria() { SetText(QString()); }
 
@@ -28,9 +28,9 @@ PanelMemoria::PanelMemoria(const QString& texto) { SetText(texto); }
 QString PanelMemoria::Text() const {
     QString r;
     r.reserve(Length());
-    for (size_t i = 0; i < lineas_.size(); ++i) {
+    for (size_t i = 0; i < v_Lineas.size(); ++i) {
         if (i) r += kCRLF;
-        r += lineas_[i].texto;
+        r += v_Lineas[i].texto;
     }
     return r;
 }
@@ -38,10 +38,10 @@ QString PanelMemoria::Text() const {
 void PanelMemoria::SetText(const QString& texto) { Llenar(texto); }
 
 QString PanelMemoria::SoltarTexto() {
-    QString r = std::move(lineas_[0].texto);
-    for (size_t i = 1; i < lineas_.size(); ++i) {
+    QString r = std::move(v_Lineas[0].texto);
+    for (size_t i = 1; i < v_Lineas.size(); ++i) {
         r += kCRLF;
-        r += std::exchange(lineas_[i].texto, QString());
+        r += std::exchange(v_Lineas[i].texto, QString());
     }
     Llenar(QString());
     return r;
@@ -50,12 +50,12 @@ QString PanelMemoria::SoltarTexto() {
 PanelMemoria::PanelMemoria(QString&& texto) { Llenar(std::move(texto)); }
 
 void PanelMemoria::Llenar(QString texto) {
-    cacheLinea_ = -1;
-    largo_ = static_cast<int>(texto.size());
+    v_CacheLinea = -1;
+    v_Largo = static_cast<int>(texto.size());
     std::vector<qsizetype> inicios{0};
     for (qsizetype i = texto.indexOf(kCRLF); i >= 0; i = texto.indexOf(kCRLF, i + 2)) inicios.push_back(i + 2);
-    lineas_.clear();
-    lineas_.resize(inicios.size());
+    v_Lineas.clear();
+    v_Lineas.resize(inicios.size());
     std::vector<int> largos(inicios.size());
     // From the last line back, the text cut behind each one, and the first
     // line is what remains of it: a long text (one line of megabytes) is not
@@ -76,73 +76,73 @@ void PanelMemoria::Llenar(QString texto) {
             texto.truncate(fin);
             linea = std::move(texto);
         }
-        Linea_& l = lineas_[k];
-        if (!linea.isEmpty()) l.tramos.push_back({static_cast<int>(linea.size()), escritura_});
+        Linea_& l = v_Lineas[k];
+        if (!linea.isEmpty()) l.tramos.push_back({static_cast<int>(linea.size()), v_Escritura});
         largos[k] = static_cast<int>(linea.size()) + 2;
         l.texto = std::move(linea);
     }
-    offsets_.Construir(largos);
-    selInicio_ = 0;
-    selLargo_ = 0;
-    primeraVisible_ = 0;
+    v_Offsets.Construir(largos);
+    v_SelInicio = 0;
+    v_SelLargo = 0;
+    v_PrimeraVisible = 0;
 }
 
-int PanelMemoria::Length() const { return largo_; }
+int PanelMemoria::Length() const { return v_Largo; }
 
 PanelMemoria::Posicion PanelMemoria::Ubicar(int indice) const {
     indice = std::clamp(indice, 0, Length());
-    if (cacheLinea_ >= 0) {
-        if (indice >= cacheInicio_ && indice < cacheInicio_ + static_cast<int>(lineas_[cacheLinea_].texto.size()) + 2)
-            return {cacheLinea_, indice - cacheInicio_};
+    if (v_CacheLinea >= 0) {
+        if (indice >= v_CacheInicio && indice < v_CacheInicio + static_cast<int>(v_Lineas[v_CacheLinea].texto.size()) + 2)
+            return {v_CacheLinea, indice - v_CacheInicio};
         // The line above: the code pane colours the line it has just appended.
-        if (cacheLinea_ > 0 && indice < cacheInicio_) {
-            const int inicio = cacheInicio_ - static_cast<int>(lineas_[cacheLinea_ - 1].texto.size()) - 2;
+        if (v_CacheLinea > 0 && indice < v_CacheInicio) {
+            const int inicio = v_CacheInicio - static_cast<int>(v_Lineas[v_CacheLinea - 1].texto.size()) - 2;
             if (indice >= inicio) {
-                --cacheLinea_;
-                cacheInicio_ = inicio;
-                return {cacheLinea_, indice - cacheInicio_};
+                --v_CacheLinea;
+                v_CacheInicio = inicio;
+                return {v_CacheLinea, indice - v_CacheInicio};
             }
         }
     }
     long long prefijo = 0;
-    int linea = offsets_.Buscar(indice, &prefijo);
+    int linea = v_Offsets.Buscar(indice, &prefijo);
     if (linea > LineCount() - 1) {
         linea = LineCount() - 1;
-        prefijo = offsets_.Prefijo(linea);
+        prefijo = v_Offsets.Prefijo(linea);
     }
-    cacheLinea_ = linea;
-    cacheInicio_ = static_cast<int>(prefijo);
-    return {linea, indice - cacheInicio_};
+    v_CacheLinea = linea;
+    v_CacheInicio = static_cast<int>(prefijo);
+    return {linea, indice - v_CacheInicio};
 }
 
 void PanelMemoria::Normalizar() {
     const int total = Length();
-    selInicio_ = std::clamp(selInicio_, 0, total);
-    selLargo_ = std::clamp(selLargo_, 0, total - selInicio_);
+    v_SelInicio = std::clamp(v_SelInicio, 0, total);
+    v_SelLargo = std::clamp(v_SelLargo, 0, total - v_SelInicio);
 }
 
 void PanelMemoria::SetSelStart(int pos) {
-    selInicio_ = pos;
-    selLargo_ = 0;
+    v_SelInicio = pos;
+    v_SelLargo = 0;
     Normalizar();
     // As in a rich edit box, the caret takes the format of the character before it.
-    if (selInicio_ > 0) escritura_ = FormatoEn(selInicio_ - 1);
+    if (v_SelInicio > 0) v_Escritura = FormatoEn(v_SelInicio - 1);
 }
 
 void PanelMemoria::SetSelLength(int largo) {
-    selLargo_ = largo;
+    v_SelLargo = largo;
     Normalizar();
 }
 
 QString PanelMemoria::SelText() const {
-    if (selLargo_ == 0) return {};
-    const Posicion a = Ubicar(selInicio_);
-    const Posicion b = Ubicar(selInicio_ + selLargo_);
-    if (a.linea == b.linea) return lineas_[a.linea].texto.mid(a.columna, b.columna - a.columna);
-    QString r = lineas_[a.linea].texto.mid(a.columna);
-    r += kCRLF.mid(std::max(0, a.columna - static_cast<int>(lineas_[a.linea].texto.size())));
-    for (int l = a.linea + 1; l < b.linea; ++l) r += lineas_[l].texto + kCRLF;
-    r += lineas_[b.linea].texto.left(b.columna);
+    if (v_SelLargo == 0) return {};
+    const Posicion a = Ubicar(v_SelInicio);
+    const Posicion b = Ubicar(v_SelInicio + v_SelLargo);
+    if (a.linea == b.linea) return v_Lineas[a.linea].texto.mid(a.columna, b.columna - a.columna);
+    QString r = v_Lineas[a.linea].texto.mid(a.columna);
+    r += kCRLF.mid(std::max(0, a.columna - static_cast<int>(v_Lineas[a.linea].texto.size())));
+    for (int l = a.linea + 1; l < b.linea; ++l) r += v_Lineas[l].texto + kCRLF;
+    r += v_Lineas[b.linea].texto.left(b.columna);
     return r;
 }
 
@@ -161,14 +161,14 @@ void PanelMemoria::Juntar(std::vector<Tramo>& destino, const std::vector<Tramo>&
 }
 
 void PanelMemoria::SetSelText(const QString& texto) {
-    if (selLargo_ == 0 && selInicio_ == largo_) {
+    if (v_SelLargo == 0 && v_SelInicio == v_Largo) {
         AgregarAlFinal(texto);
         return;
     }
-    Posicion a = Ubicar(selInicio_);
-    Posicion b = Ubicar(selInicio_ + selLargo_);
-    const int largoA = static_cast<int>(lineas_[a.linea].texto.size());
-    const int largoB = static_cast<int>(lineas_[b.linea].texto.size());
+    Posicion a = Ubicar(v_SelInicio);
+    Posicion b = Ubicar(v_SelInicio + v_SelLargo);
+    const int largoA = static_cast<int>(v_Lineas[a.linea].texto.size());
+    const int largoB = static_cast<int>(v_Lineas[b.linea].texto.size());
     a.columna = std::min(a.columna, largoA);   // a start inside a line break moves before it
     if (b.columna > largoB) {                  // an end inside a line break takes the whole break
         if (b.linea + 1 < LineCount()) {
@@ -178,7 +178,7 @@ void PanelMemoria::SetSelText(const QString& texto) {
             b.columna = largoB;
         }
     }
-    const Formato nuevo = selLargo_ > 0 ? FormatoEn(selInicio_) : escritura_;
+    const Formato nuevo = v_SelLargo > 0 ? FormatoEn(v_SelInicio) : v_Escritura;
     const int linea = a.linea;
     const int columna = a.columna;
 
@@ -186,8 +186,8 @@ void PanelMemoria::SetSelText(const QString& texto) {
         // The common edit: a line rewritten in place.
         ReemplazarEnLinea(a.linea, a.columna, b.columna, texto, nuevo);
     } else {
-        const Linea_& la = lineas_[a.linea];
-        const Linea_& lb = lineas_[b.linea];
+        const Linea_& la = v_Lineas[a.linea];
+        const Linea_& lb = v_Lineas[b.linea];
         const auto partes = QStringView(texto).split(kCRLF);
         std::vector<Linea_> nuevas(partes.size());
         for (qsizetype k = 0; k < partes.size(); ++k) {
@@ -206,8 +206,8 @@ void PanelMemoria::SetSelText(const QString& texto) {
         }
         ReemplazarLineas(a.linea, b.linea, std::move(nuevas));
     }
-    selInicio_ = LineIndex(linea) + columna + static_cast<int>(texto.size());
-    selLargo_ = 0;
+    v_SelInicio = LineIndex(linea) + columna + static_cast<int>(texto.size());
+    v_SelLargo = 0;
     Normalizar();
 }
 
@@ -217,10 +217,10 @@ void PanelMemoria::AgregarAlFinal(const QString& texto) {
     const QStringView todo(texto);
     auto agregarTramo = [this](Linea_& l, int largo) {
         if (largo <= 0) return;
-        if (!l.tramos.empty() && l.tramos.back().formato == escritura_)
+        if (!l.tramos.empty() && l.tramos.back().formato == v_Escritura)
             l.tramos.back().largo += largo;
         else
-            l.tramos.push_back({largo, escritura_});
+            l.tramos.push_back({largo, v_Escritura});
     };
     // Walked piece by piece, without a list of pieces: one call per code line.
     qsizetype desde = 0;
@@ -229,12 +229,12 @@ void PanelMemoria::AgregarAlFinal(const QString& texto) {
     const int ultima = LineCount() - 1;
     const int largo0 = static_cast<int>(primera.size());
     if (largo0 > 0) {
-        if (salto < 0 && lineas_[ultima].texto.isEmpty())
-            lineas_[ultima].texto = texto;   // a code line appended whole is shared, not copied
+        if (salto < 0 && v_Lineas[ultima].texto.isEmpty())
+            v_Lineas[ultima].texto = texto;   // a code line appended whole is shared, not copied
         else
-            lineas_[ultima].texto += primera;
-        agregarTramo(lineas_[ultima], largo0);
-        offsets_.Sumar(ultima, largo0);
+            v_Lineas[ultima].texto += primera;
+        agregarTramo(v_Lineas[ultima], largo0);
+        v_Offsets.Sumar(ultima, largo0);
     }
     while (salto >= 0) {
         desde = salto + 2;
@@ -242,20 +242,20 @@ void PanelMemoria::AgregarAlFinal(const QString& texto) {
         const QStringView parte = todo.mid(desde, (salto < 0 ? todo.size() : salto) - desde);
         Linea_ l{parte.toString(), {}};
         agregarTramo(l, static_cast<int>(parte.size()));
-        offsets_.Agregar(static_cast<int>(parte.size()) + 2);
-        lineas_.push_back(std::move(l));
+        v_Offsets.Agregar(static_cast<int>(parte.size()) + 2);
+        v_Lineas.push_back(std::move(l));
     }
-    largo_ += static_cast<int>(texto.size());
-    selInicio_ = largo_;
-    selLargo_ = 0;
+    v_Largo += static_cast<int>(texto.size());
+    v_SelInicio = v_Largo;
+    v_SelLargo = 0;
     // The last line is where the next look-up will be.
-    cacheLinea_ = LineCount() - 1;
-    cacheInicio_ = largo_ - static_cast<int>(lineas_.back().texto.size());
+    v_CacheLinea = LineCount() - 1;
+    v_CacheInicio = v_Largo - static_cast<int>(v_Lineas.back().texto.size());
 }
 
 void PanelMemoria::ReemplazarEnLinea(int linea, int desde, int hasta, const QString& texto, const Formato& nuevo) {
-    cacheLinea_ = -1;
-    Linea_& l = lineas_[linea];
+    v_CacheLinea = -1;
+    Linea_& l = v_Lineas[linea];
     const int largoViejo = static_cast<int>(l.texto.size());
     std::vector<Tramo> formatos;
     Juntar(formatos, Cortar(l, 0, desde));
@@ -268,43 +268,43 @@ void PanelMemoria::ReemplazarEnLinea(int linea, int desde, int hasta, const QStr
         l.texto.replace(desde, hasta - desde, texto);
     const int delta = static_cast<int>(l.texto.size()) - largoViejo;
     if (delta) {
-        offsets_.Sumar(linea, delta);
-        largo_ += delta;
+        v_Offsets.Sumar(linea, delta);
+        v_Largo += delta;
     }
 }
 
 void PanelMemoria::ReemplazarLineas(int primera, int ultima, std::vector<Linea_>&& nuevas) {
-    cacheLinea_ = -1;
+    v_CacheLinea = -1;
     const int viejas = ultima - primera + 1;
     const int m = static_cast<int>(nuevas.size());
     const bool alFinal = ultima == LineCount() - 1;
     const int comunes = std::min(viejas, m);
     for (int k = 0; k < comunes; ++k) {
-        const int delta = static_cast<int>(nuevas[k].texto.size() - lineas_[primera + k].texto.size());
-        lineas_[primera + k] = std::move(nuevas[k]);
-        if (delta) offsets_.Sumar(primera + k, delta);
-        largo_ += delta;
+        const int delta = static_cast<int>(nuevas[k].texto.size() - v_Lineas[primera + k].texto.size());
+        v_Lineas[primera + k] = std::move(nuevas[k]);
+        if (delta) v_Offsets.Sumar(primera + k, delta);
+        v_Largo += delta;
     }
     if (m == viejas) return;
     if (m > viejas) {
-        for (int k = comunes; k < m; ++k) largo_ += static_cast<int>(nuevas[k].texto.size()) + 2;
-        lineas_.insert(lineas_.begin() + primera + viejas, std::make_move_iterator(nuevas.begin() + comunes),
-                       std::make_move_iterator(nuevas.end()));
+        for (int k = comunes; k < m; ++k) v_Largo += static_cast<int>(nuevas[k].texto.size()) + 2;
+        v_Lineas.insert(v_Lineas.begin() + primera + viejas, std::make_move_iterator(nuevas.begin() + comunes),
+                        std::make_move_iterator(nuevas.end()));
     } else {
-        for (int k = primera + m; k < primera + viejas; ++k) largo_ -= static_cast<int>(lineas_[k].texto.size()) + 2;
-        lineas_.erase(lineas_.begin() + primera + m, lineas_.begin() + primera + viejas);
+        for (int k = primera + m; k < primera + viejas; ++k) v_Largo -= static_cast<int>(v_Lineas[k].texto.size()) + 2;
+        v_Lineas.erase(v_Lineas.begin() + primera + m, v_Lineas.begin() + primera + viejas);
     }
     if (alFinal) {
         // Appending or cutting at the end keeps the tree: the code pane grows this way.
-        while (offsets_.Tamano() > LineCount()) offsets_.QuitarUltimo();
-        for (int i = offsets_.Tamano(); i < LineCount(); ++i)
-            offsets_.Agregar(static_cast<int>(lineas_[i].texto.size()) + 2);
+        while (v_Offsets.Tamano() > LineCount()) v_Offsets.QuitarUltimo();
+        for (int i = v_Offsets.Tamano(); i < LineCount(); ++i)
+            v_Offsets.Agregar(static_cast<int>(v_Lineas[i].texto.size()) + 2);
         return;
     }
     std::vector<int> largos;
-    largos.reserve(lineas_.size());
-    for (const auto& l : lineas_) largos.push_back(static_cast<int>(l.texto.size()) + 2);
-    offsets_.Construir(largos);
+    largos.reserve(v_Lineas.size());
+    for (const auto& l : v_Lineas) largos.push_back(static_cast<int>(l.texto.size()) + 2);
+    v_Offsets.Construir(largos);
 }
 
 // Cuts the runs at a and b, changes those inside, merges equal neighbours:
@@ -347,7 +347,7 @@ void PanelMemoria::AplicarFormato(int desde, int largo, const auto& cambio) {
     const Posicion a = Ubicar(desde);
     const Posicion b = Ubicar(desde + largo);
     for (int l = a.linea; l <= b.linea; ++l) {
-        auto& linea = lineas_[l];
+        auto& linea = v_Lineas[l];
         const int len = static_cast<int>(linea.texto.size());
         const int ca = l == a.linea ? std::min(a.columna, len) : 0;
         const int cb = l == b.linea ? std::min(b.columna, len) : len;
@@ -356,62 +356,61 @@ void PanelMemoria::AplicarFormato(int desde, int largo, const auto& cambio) {
 }
 
 void PanelMemoria::SetSelColor(ColorRGB color) {
-    if (selLargo_ == 0) {
-        escritura_.color = color;
+    if (v_SelLargo == 0) {
+        v_Escritura.color = color;
         return;
     }
-    AplicarFormato(selInicio_, selLargo_, [color](Formato& f) { f.color = color; });
+    AplicarFormato(v_SelInicio, v_SelLargo, [color](Formato& f) { f.color = color; });
 }
 
 void PanelMemoria::SetSelBold(bool on) {
-    if (selLargo_ == 0) {
-        escritura_.bold = on;
+    if (v_SelLargo == 0) {
+        v_Escritura.bold = on;
         return;
     }
-    AplicarFormato(selInicio_, selLargo_, [on](Formato& f) { f.bold = on; });
+    AplicarFormato(v_SelInicio, v_SelLargo, [on](Formato& f) { f.bold = on; });
 }
 
 void PanelMemoria::SetSelItalic(bool on) {
-    if (selLargo_ == 0) {
-        escritura_.italic = on;
+    if (v_SelLargo == 0) {
+        v_Escritura.italic = on;
         return;
     }
-    AplicarFormato(selInicio_, selLargo_, [on](Formato& f) { f.italic = on; });
+    AplicarFormato(v_SelInicio, v_SelLargo, [on](Formato& f) { f.italic = on; });
 }
 
-int PanelMemoria::LineFromChar(int indice) const { return Ubicar(indice < 0 ? selInicio_ : indice).linea; }
+int PanelMemoria::LineFromChar(int indice) const { return Ubicar(indice < 0 ? v_SelInicio : indice).linea; }
 
 int PanelMemoria::LineIndex(int linea) const {
     if (linea < 0 || linea >= LineCount()) return -1;
-    return static_cast<int>(offsets_.Prefijo(linea));
+    return static_cast<int>(v_Offsets.Prefijo(linea));
 }
 
 int PanelMemoria::LineLength(int indice) const {
-    return static_cast<int>(lineas_[LineFromChar(indice)].texto.size());
+    return static_cast<int>(v_Lineas[LineFromChar(indice)].texto.size());
 }
 
 QStringList PanelMemoria::Lineas() const {
     QStringList r;
     r.reserve(LineCount());
-    for (const auto& l : lineas_) r.append(l.texto);
+    for (const auto& l : v_Lineas) r.append(l.texto);
     return r;
 }
 
 QString PanelMemoria::TextoLinea(int linea) const {
-    return linea >= 0 && linea < LineCount() ? lineas_[linea].texto : QString();
+    return linea >= 0 && linea < LineCount() ? v_Lineas[linea].texto : QString();
 }
 
 void PanelMemoria::LineScroll(int lineas) {
-    primeraVisible_ = std::clamp(primeraVisible_ + lineas, 0, std::max(0, LineCount() - 1));
+    v_PrimeraVisible = std::clamp(v_PrimeraVisible + lineas, 0, std::max(0, LineCount() - 1));
 }
 
 Formato PanelMemoria::FormatoEn(int indice) const {
     const Posicion p = Ubicar(indice);
     int pos = 0;
-    for (const auto& t : lineas_[p.linea].tramos) {
+    for (const auto& t : v_Lineas[p.linea].tramos) {
         if (p.columna < pos + t.largo) return t.formato;
         pos += t.largo;
     }
     return {};
 }
-

@@ -28,9 +28,9 @@ public:
     QString Text() const override;
     void SetText(const QString& texto) override;
 
-    int SelStart() const override { return selInicio_; }
+    int SelStart() const override { return v_SelInicio; }
     void SetSelStart(int pos) override;
-    int SelLength() const override { return selLargo_; }
+    int SelLength() const override { return v_SelLargo; }
     void SetSelLength(int largo) override;
     QString SelText() const override;
     void SetSelText(const QString& texto) override;
@@ -43,13 +43,13 @@ public:
     int LineLength(int indice) const override;
     QString TextoLinea(int linea) const override;
     QStringList Lineas() const override;
-    int FirstVisibleLine() const override { return primeraVisible_; }
+    int FirstVisibleLine() const override { return v_PrimeraVisible; }
     void LineScroll(int lineas) override;
 
-    bool Visible() const override { return visible_; }
-    void SetVisible(bool visible) override { visible_ = visible; }
+    bool Visible() const override { return v_Visible; }
+    void SetVisible(bool visible) override { v_Visible = visible; }
 
-    int LineCount() const override { return static_cast<int>(lineas_.size()); }
+    int LineCount() const override { return static_cast<int>(v_Lineas.size()); }
     int Length() const override;
 
     // Hands the whole text over and leaves the pane empty: a long text is
@@ -57,16 +57,16 @@ public:
     QString SoltarTexto();
 
     // Read-back for tests and for views that copy the model.
-    const QString& Linea(int n) const { return lineas_[n].texto; }
+    const QString& Linea(int n) const { return v_Lineas[n].texto; }
     Formato FormatoEn(int indice) const;
     ColorRGB ColorEn(int indice) const { return FormatoEn(indice).color; }
-    Formato FormatoEscritura() const { return escritura_; }
+    Formato FormatoEscritura() const { return v_Escritura; }
     // Runs of one line as (length, format), merged.
     struct Tramo {
         int largo;
         Formato formato;
     };
-    const std::vector<Tramo>& TramosDe(int linea) const { return lineas_[linea].tramos; }
+    const std::vector<Tramo>& TramosDe(int linea) const { return v_Lineas[linea].tramos; }
 
 private:
     struct Linea_ {
@@ -88,15 +88,15 @@ private:
     static std::vector<Tramo> Cortar(const Linea_& l, int desde, int hasta);
     static void Juntar(std::vector<Tramo>& destino, const std::vector<Tramo>& agregado);
 
-    std::vector<Linea_> lineas_;
-    Fenwick offsets_;   // len + 2 per line
-    int largo_ = 0;     // Length(), kept up to date
+    std::vector<Linea_> v_Lineas;
+    Fenwick v_Offsets;   // len + 2 per line
+    int v_Largo = 0;     // Length(), kept up to date
     // Last line found by Ubicar: the pass asks about the same line many times in a row.
-    mutable int cacheLinea_ = -1;
-    mutable int cacheInicio_ = 0;
-    int selInicio_ = 0;
-    int selLargo_ = 0;
-    int primeraVisible_ = 0;
-    bool visible_ = true;
-    Formato escritura_;
+    mutable int v_CacheLinea = -1;
+    mutable int v_CacheInicio = 0;
+    int v_SelInicio = 0;
+    int v_SelLargo = 0;
+    int v_PrimeraVisible = 0;
+    bool v_Visible = true;
+    Formato v_Escritura;
 };

@@ -56,12 +56,12 @@ public:
     virtual void SetVisible(bool visible) = 0;
     virtual void Refresh() {}
     // Placement in twips (the tip pane moves; the other panes keep theirs).
-    virtual int Left() const { return left_; }
-    virtual int Top() const { return top_; }
-    virtual int Width() const { return width_; }
-    virtual void SetLeft(int twips) { left_ = twips; }
-    virtual void SetTop(int twips) { top_ = twips; }
-    virtual void SetWidth(int twips) { width_ = twips; }
+    virtual int Left() const { return v_Left; }
+    virtual int Top() const { return v_Top; }
+    virtual int Width() const { return v_Width; }
+    virtual void SetLeft(int twips) { v_Left = twips; }
+    virtual void SetTop(int twips) { v_Top = twips; }
+    virtual void SetWidth(int twips) { v_Width = twips; }
 
     // Number of lines (a text with n line breaks has n + 1 lines).
     virtual int LineCount() const = 0;
@@ -69,5 +69,5 @@ public:
     virtual int Length() const = 0;
 
 protected:
-    int left_ = 0, top_ = 0, width_ = 0;
+    int v_Left = 0, v_Top = 0, v_Width = 0;
 };

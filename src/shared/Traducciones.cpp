@@ -27,7 +27,7 @@ public:
         return {};
     }
 };
-}  // namespace
+}   // namespace
 
 QStringList CargarTraducciones(QCoreApplication& app) {
     // Dates, sizes and file kinds in the dialogs follow the default locale.

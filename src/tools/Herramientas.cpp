@@ -16,7 +16,7 @@ fr_Ayuda* TraerAyuda(bool* nueva) {
     g_Ayuda->activateWindow();
     return g_Ayuda;
 }
-}  // namespace
+}   // namespace
 
 fr_Ayuda* VentanaAyuda() { return g_Ayuda.data(); }
 

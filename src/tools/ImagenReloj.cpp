@@ -93,7 +93,7 @@ void Pie(QPainter& p) {
     p.setPen(QColor(235, 238, 245));
     p.drawText(QRectF(5, 198, 78, 16), Qt::AlignCenter, QStringLiteral("ORVO"));
 }
-}  // namespace
+}   // namespace
 
 QPixmap ImagenReloj(QSize tamano, double escalaPixel) {
     QPixmap imagen(tamano * escalaPixel);

@@ -12,8 +12,8 @@
 #include <algorithm>
 
 namespace {
-constexpr int kMargen = 120;        // twips, as the buttons' left margin
-constexpr int kTopNavegador = 600;  // just below the row of buttons
+constexpr int kMargen = 120;         // twips, as the buttons' left margin
+constexpr int kTopNavegador = 600;   // just below the row of buttons
 
 // A plain widget shows itself to screen readers as a nameless filler; the
 // help window is a window of its own, named by its title.
@@ -22,7 +22,7 @@ QAccessibleInterface* AccesibleAyuda(const QString& clase, QObject* objeto) {
         return new QAccessibleWidget(static_cast<QWidget*>(objeto), QAccessible::Window);
     return nullptr;
 }
-}  // namespace
+}   // namespace
 
 QString CarpetaAyudaHtml() {
     if (!Module1::v_ArchAyuda.isEmpty()) return QFileInfo(Module1::v_ArchAyuda).absolutePath() + QStringLiteral("/html");

@@ -26,7 +26,7 @@ bool Escribir(const QString& ruta, const std::function<bool(QFile&)>& escribir, 
 }
 
 bool Todo(QFile& f, const QByteArray& bytes) { return f.write(bytes) == bytes.size(); }
-}  // namespace
+}   // namespace
 
 bool Agregar(const QString& linea, QString* error) { return Agregar(Module1::v_ArchLog, linea, error); }
 
@@ -41,7 +41,8 @@ bool Agregar(const QString& ruta, const QString& linea, QString* error) {
         }
     }
     bytes.append("\r\n");
-    return Escribir(ruta, [&bytes](QFile& f) { return Todo(f, bytes); }, error);
+    return Escribir(
+        ruta, [&bytes](QFile& f) { return Todo(f, bytes); }, error);
 }
 
 bool AgregarRespuesta(const QByteArray& respuesta, QString* error) {
@@ -56,4 +57,4 @@ bool AgregarRespuesta(const QByteArray& respuesta, QString* error) {
         error);
 }
 
-}  // namespace ArchivoLog
+}   // namespace ArchivoLog

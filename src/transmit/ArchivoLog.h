@@ -16,4 +16,4 @@ bool Agregar(const QString& ruta, const QString& linea, QString* error);
 // in memory first.
 bool AgregarRespuesta(const QByteArray& respuesta, QString* error);
 
-}  // namespace ArchivoLog
+}   // namespace ArchivoLog

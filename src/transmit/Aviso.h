@@ -5,7 +5,9 @@
 // trouble). The window shows it as a box; orvo-send prints it.
 namespace Avisos {
 
-enum class Icono { Critico, Advertencia, Informacion };
+enum class Icono { Critico,
+                   Advertencia,
+                   Informacion };
 
 struct Aviso {
     Icono icono = Icono::Critico;
@@ -13,4 +15,4 @@ struct Aviso {
     QString texto;
 };
 
-}  // namespace Avisos
+}   // namespace Avisos

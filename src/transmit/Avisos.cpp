@@ -11,13 +11,13 @@ Manejador& Actual() {
 
 QMessageBox::Icon IconoQt(Icono i) {
     switch (i) {
-        case Icono::Critico: return QMessageBox::Critical;
-        case Icono::Advertencia: return QMessageBox::Warning;
-        case Icono::Informacion: return QMessageBox::Information;
+    case Icono::Critico: return QMessageBox::Critical;
+    case Icono::Advertencia: return QMessageBox::Warning;
+    case Icono::Informacion: return QMessageBox::Information;
     }
     return QMessageBox::Critical;
 }
-}  // namespace
+}   // namespace
 
 void Mostrar(QWidget* padre, const Aviso& aviso) {
     if (Actual()) {
@@ -36,4 +36,4 @@ Manejador Instalar(Manejador m) {
     return previo;
 }
 
-}  // namespace Avisos
+}   // namespace Avisos

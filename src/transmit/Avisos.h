@@ -18,4 +18,4 @@ void Mostrar(QWidget* padre, const Aviso& aviso);
 // Returns the previous handler.
 Manejador Instalar(Manejador m);
 
-}  // namespace Avisos
+}   // namespace Avisos

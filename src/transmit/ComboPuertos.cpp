@@ -6,17 +6,17 @@ ComboPuertos::ComboPuertos(QWidget* padre) : QComboBox(padre) {
     setInsertPolicy(QComboBox::NoInsert);
     Llenar();
     connect(this, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (!llenando_ && i >= 0 && i < PuertoSerie::Lista().size()) indiceCom_ = i;
+        if (!v_Llenando && i >= 0 && i < PuertoSerie::Lista().size()) v_IndiceCom = i;
     });
 }
 
 void ComboPuertos::Llenar() {
     const QString texto = currentText();
     const int indice = currentIndex();
-    llenando_ = true;
+    v_Llenando = true;
     clear();
     for (const PuertoSerie::Entrada& e : PuertoSerie::Entradas()) addItem(e.texto, e.ruta);
-    llenando_ = false;
+    v_Llenando = false;
     const int igual = findText(texto, Qt::MatchExactly);
     if (igual >= 0)
         setCurrentIndex(igual);

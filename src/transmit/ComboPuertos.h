@@ -15,11 +15,11 @@ public:
     // Chooses the entry that opens this device, or types its path.
     void ElegirRuta(const QString& ruta);
     // Index of the COMn entry chosen last: a device path keeps it for Orvo.cfg.
-    int IndiceCom() const { return indiceCom_; }
+    int IndiceCom() const { return v_IndiceCom; }
 
     void showPopup() override;
 
 private:
-    int indiceCom_ = 0;
-    bool llenando_ = false;
+    int v_IndiceCom = 0;
+    bool v_Llenando = false;
 };

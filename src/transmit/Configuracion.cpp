@@ -23,7 +23,7 @@ bool LeerEntero(const QString& linea, int minimo, int maximo, int* valor) {
     *valor = v;
     return true;
 }
-}  // namespace
+}   // namespace
 
 bool LeerCFG(QString* problema) {
     const Valor valores[] = {
@@ -51,8 +51,9 @@ bool LeerCFG(QString* problema) {
         if (i >= lineas.size() || !LeerEntero(lineas.at(i), v.minimo, v.maximo, v.destino)) malos << QString::fromUtf8(v.nombre);
     }
     if (malos.isEmpty()) return true;
-    *problema = QStringLiteral("El archivo de configuración %1 no tiene un valor válido para %2.\r\n\r\n"
-                               "Se usan los valores por defecto.")
+    *problema = QStringLiteral(
+                    "El archivo de configuración %1 no tiene un valor válido para %2.\r\n\r\n"
+                    "Se usan los valores por defecto.")
                     .arg(Module1::v_ArchCFG, malos.join(QStringLiteral(", ")));
     return false;
 }
@@ -66,4 +67,4 @@ bool GrabarCFG(QString* problema) {
     return false;
 }
 
-}  // namespace Configuracion
+}   // namespace Configuracion

@@ -20,4 +20,4 @@ bool LeerCFG(QString* problema);
 // reason when it cannot be written.
 bool GrabarCFG(QString* problema);
 
-}  // namespace Configuracion
+}   // namespace Configuracion

@@ -19,7 +19,7 @@ bool LeerLineas(const QString& ruta, QStringList* lineas, QString* error) {
     *lineas = Codificacion::Lineas(Codificacion::Decodificar(bytes).texto);
     return true;
 }
-}  // namespace
+}   // namespace
 
 Corrida::Corrida(QObject* padre) : QObject(padre) {
     tmr_TimeOut.setSingleShot(true);
@@ -104,10 +104,12 @@ void Corrida::ProgramarPaso() {
     // in loop mode never nests calls and the window keeps answering.
     if (v_PasoPendiente) return;
     v_PasoPendiente = true;
-    QMetaObject::invokeMethod(this, [this] {
-        v_PasoPendiente = false;
-        Paso();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] {
+            v_PasoPendiente = false;
+            Paso();
+        },
+        Qt::QueuedConnection);
 }
 
 void Corrida::Paso() {
@@ -177,7 +179,8 @@ void Corrida::FinEspera() {
     }
     v_Estado = Estado::Enviando;
     if (v_Caido) Cerrar();
-    else ProgramarPaso();
+    else
+        ProgramarPaso();
 }
 
 void Corrida::AlDelay() {
@@ -213,14 +216,14 @@ void Corrida::AlCaido(const QString& titulo, const QString& texto) {
         FijarMarcha(false);
     }
     switch (v_Estado) {
-        case Estado::Esperando: FinEspera(); break;   // logs what came, then closes
-        case Estado::Pausando:
-            tmr_Delay.stop();
-            Cerrar();
-            break;
-        case Estado::Abriendo:
-        case Estado::Enviando: Cerrar(); break;
-        default: break;
+    case Estado::Esperando: FinEspera(); break;   // logs what came, then closes
+    case Estado::Pausando:
+        tmr_Delay.stop();
+        Cerrar();
+        break;
+    case Estado::Abriendo:
+    case Estado::Enviando: Cerrar(); break;
+    default: break;
     }
 }
 

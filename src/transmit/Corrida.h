@@ -16,7 +16,12 @@
 class Corrida : public QObject {
     Q_OBJECT
 public:
-    enum class Estado { Inactivo, Abriendo, Enviando, Esperando, Pausando, Cerrando };
+    enum class Estado { Inactivo,
+                        Abriendo,
+                        Enviando,
+                        Esperando,
+                        Pausando,
+                        Cerrando };
 
     struct Ajustes {
         int timeOut = 0;   // answer timeout and connection wait, ms; 0: no bound
@@ -39,7 +44,7 @@ public:
     // As a click on "&Detener": the run ends after its current wait and pause.
     void Detener();
 
-    Estado estado() const { return v_Estado; }
+    Estado EstadoActual() const { return v_Estado; }
     bool Activa() const { return v_Estado != Estado::Inactivo; }
     // Running and not stopped: the start button reads "&Detener".
     bool EnMarcha() const { return Activa() && !v_Detenido; }

@@ -15,17 +15,17 @@ constexpr qsizetype kBufferEntrada = 1024;
 // tight loop after the peer disappears, so these close the port at once.
 bool EsFatal(QSerialPort::SerialPortError e) {
     switch (e) {
-        case QSerialPort::ReadError:
-        case QSerialPort::WriteError:
-        case QSerialPort::ResourceError:
-        case QSerialPort::DeviceNotFoundError:
-        case QSerialPort::PermissionError:
-        case QSerialPort::NotOpenError:
-        case QSerialPort::UnknownError: return true;
-        default: return false;
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+    case QSerialPort::ResourceError:
+    case QSerialPort::DeviceNotFoundError:
+    case QSerialPort::PermissionError:
+    case QSerialPort::NotOpenError:
+    case QSerialPort::UnknownError: return true;
+    default: return false;
     }
 }
-}  // namespace
+}   // namespace
 
 EnlaceSerie::EnlaceSerie(const QString& nombre, const QString& dispositivo, QObject* padre)
     : Enlace(padre), v_Nombre(nombre), v_Dispositivo(dispositivo) {
@@ -53,8 +53,9 @@ void EnlaceSerie::Abrir(int) {
     if (!pista.isEmpty()) razon += kDobleSalto + pista;
     QTimer::singleShot(0, this, [this, ok, razon] {
         if (ok) Q_EMIT Abierto();
-        else Q_EMIT FalloApertura(kTituloError, QStringLiteral("Error al abrir el puerto ") + v_Nombre +
-                                                    QLatin1Char(':') + kDobleSalto + razon);
+        else
+            Q_EMIT FalloApertura(kTituloError, QStringLiteral("Error al abrir el puerto ") + v_Nombre +
+                                                   QLatin1Char(':') + kDobleSalto + razon);
     });
 }
 

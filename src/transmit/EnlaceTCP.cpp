@@ -4,7 +4,7 @@ namespace {
 const QString kTituloError = QStringLiteral("Error de comunicación");
 const QString kTituloTCP = QStringLiteral("Error de conexión TCP");
 const QString kDobleSalto = QStringLiteral("\r\n\r\n");
-}  // namespace
+}   // namespace
 
 EnlaceTCP::EnlaceTCP(const QString& ip, const QString& puerto, QObject* padre)
     : Enlace(padre), v_IP(ip), v_PuertoTxt(puerto) {

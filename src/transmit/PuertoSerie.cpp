@@ -36,7 +36,7 @@ QString ArchivoAjustes() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Orvo/Puerto.ini");
 }
 const QString kClaveRuta = QStringLiteral("serie/dispositivo");
-}  // namespace
+}   // namespace
 
 QStringList Lista() {
     QStringList l;
@@ -56,9 +56,10 @@ bool Dispositivo(const QString& texto, QString* dispositivo, QString* error) {
         *dispositivo = t;
         return true;
     }
-    *error = QStringLiteral("El puerto \"%1\" no es válido.\r\n\r\n"
-                            "Elija COM1 a COM8 o escriba la ruta de un dispositivo serie "
-                            "(por ejemplo /dev/ttyUSB0).")
+    *error = QStringLiteral(
+                 "El puerto \"%1\" no es válido.\r\n\r\n"
+                 "Elija COM1 a COM8 o escriba la ruta de un dispositivo serie "
+                 "(por ejemplo /dev/ttyUSB0).")
                  .arg(texto);
     return false;
 }
@@ -95,8 +96,9 @@ void RecordarRuta(const QString& ruta) {
 QString Pista(QSerialPort::SerialPortError error, const QString& dispositivo) {
     const QFileInfo info(dispositivo);
     if (error == QSerialPort::DeviceNotFoundError || !info.exists())
-        return QStringLiteral("El dispositivo %1 no existe. Compruebe que el adaptador esté conectado "
-                              "y elija el puerto en la lista, que muestra los dispositivos presentes.")
+        return QStringLiteral(
+                   "El dispositivo %1 no existe. Compruebe que el adaptador esté conectado "
+                   "y elija el puerto en la lista, que muestra los dispositivos presentes.")
             .arg(dispositivo);
     if (error != QSerialPort::PermissionError) return {};
     const QByteArray ruta = QFile::encodeName(dispositivo);
@@ -108,11 +110,12 @@ QString Pista(QSerialPort::SerialPortError error, const QString& dispositivo) {
     if (grupo.isEmpty() || grupo == QLatin1String("root")) grupo = QStringLiteral("dialout");
     const QString nombreGrupo =
         grupo == QLatin1String("dialout") ? grupo : grupo + QStringLiteral(" (en Debian suele ser dialout)");
-    return QStringLiteral("Su usuario no tiene permiso para usar %1: debe pertenecer al grupo dueño del "
-                          "dispositivo, %2. Para agregarse, ejecute:\r\n\r\n"
-                          "    sudo usermod -aG %3 $USER\r\n\r\n"
-                          "y luego cierre la sesión y vuelva a entrar: el grupo nuevo vale recién en una sesión nueva.")
+    return QStringLiteral(
+               "Su usuario no tiene permiso para usar %1: debe pertenecer al grupo dueño del "
+               "dispositivo, %2. Para agregarse, ejecute:\r\n\r\n"
+               "    sudo usermod -aG %3 $USER\r\n\r\n"
+               "y luego cierre la sesión y vuelva a entrar: el grupo nuevo vale recién en una sesión nueva.")
         .arg(dispositivo, nombreGrupo, grupo);
 }
 
-}  // namespace PuertoSerie
+}   // namespace PuertoSerie

@@ -46,4 +46,4 @@ void RecordarRuta(const QString& ruta);
 // is nothing to add to the system's reason.
 QString Pista(QSerialPort::SerialPortError error, const QString& dispositivo);
 
-}  // namespace PuertoSerie
+}   // namespace PuertoSerie

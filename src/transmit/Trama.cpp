@@ -13,7 +13,7 @@ constexpr Respuesta kRespuestas[] = {
     {u"42", 19, false},
     {u"30", 19, true},
 };
-}  // namespace
+}   // namespace
 
 QByteArray f_TramaDeLinea(const QString& linea) { return f_BytesDeLinea(linea); }
 

@@ -81,7 +81,7 @@ QPushButton* Boton(QWidget* padre, const char* nombre, const QString& texto) {
     b->setAutoDefault(false);
     return b;
 }
-}  // namespace
+}   // namespace
 
 fr_Transmitir::fr_Transmitir(QWidget* padre) : QDialog(padre) {
     setObjectName(QStringLiteral("fr_Transmitir"));

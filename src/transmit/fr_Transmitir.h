@@ -25,7 +25,7 @@ public:
     explicit fr_Transmitir(QWidget* padre = nullptr);
     ~fr_Transmitir() override;
 
-    Corrida& corrida() { return v_Corrida; }
+    Corrida& LaCorrida() { return v_Corrida; }
 
     void Loguear(const QString& v_LinLog);
     void LoguearRespuesta(const QByteArray& bytes);

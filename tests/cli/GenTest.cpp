@@ -37,7 +37,7 @@ QString Archivo(const QTemporaryDir& dir, const QByteArray& contenido) {
     return ruta;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(Gen, CardListsBecomeAingLinesInTheEditorsFormat) {
     const struct {

@@ -150,7 +150,7 @@ TEST_F(Orvoc, AFileWithoutReadPermissionIsNamedWithTheReason) {
     EXPECT_TRUE(s.err.contains("cerrado.txt"));
 }
 
-}  // namespace
+}   // namespace
 
 namespace {
 
@@ -181,4 +181,4 @@ TEST(OrvocEjemplos, ExampleScriptsCompileAsTheirCommentsSay) {
                            QStringLiteral("Linea 12 - ERROR! Comando desconocido: --SIN")}));
 }
 
-}  // namespace
+}   // namespace

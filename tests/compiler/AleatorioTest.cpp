@@ -13,14 +13,14 @@ namespace {
 
 class Generador {
 public:
-    explicit Generador(unsigned semilla) : rng_(semilla) {}
+    explicit Generador(unsigned semilla) : v_Rng(semilla) {}
 
     QString Linea() {
         switch (Entre(0, 9)) {
-            case 0: return QString();
-            case 1: return Basura(Entre(1, 12));
-            case 2: return QStringLiteral("-- ") + Basura(Entre(0, 8));
-            default: break;
+        case 0: return QString();
+        case 1: return Basura(Entre(1, 12));
+        case 2: return QStringLiteral("-- ") + Basura(Entre(0, 8));
+        default: break;
         }
         QString palabra = Palabra();
         if (Entre(0, 5) == 0) palabra = palabra.toLower();
@@ -33,7 +33,7 @@ public:
     }
 
 private:
-    int Entre(int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng_); }
+    int Entre(int a, int b) { return std::uniform_int_distribution<int>(a, b)(v_Rng); }
 
     QString Palabra() {
         int cantidad = 0;
@@ -47,9 +47,9 @@ private:
                                       "9:05", "23:59:59", "24:00", "0252", "02 52 31 41 03 23", "ff", "x0Z", "12345678",
                                       "01", "L", "1111111", "08:00", "@"};
         switch (Entre(0, 4)) {
-            case 0: return Basura(Entre(0, 6));
-            case 1: return QString::number(Entre(0, 99999999));
-            default: return QString::fromUtf8(fijos[Entre(0, std::size(fijos) - 1)]);
+        case 0: return Basura(Entre(0, 6));
+        case 1: return QString::number(Entre(0, 99999999));
+        default: return QString::fromUtf8(fijos[Entre(0, std::size(fijos) - 1)]);
         }
     }
 
@@ -67,7 +67,7 @@ private:
         return r;
     }
 
-    std::mt19937 rng_;
+    std::mt19937 v_Rng;
 };
 
 TEST(Aleatorio, RandomScriptsKeepEveryInvariantOfThePass) {
@@ -126,4 +126,4 @@ TEST(Aleatorio, RandomScriptsKeepEveryInvariantOfThePass) {
     EXPECT_EQ(lineasProbadas, 5000);
 }
 
-}  // namespace
+}   // namespace

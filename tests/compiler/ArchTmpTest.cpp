@@ -99,4 +99,4 @@ TEST_F(ArchTmp, HeadlessTransmissionWritesNothing) {
     EXPECT_EQ(b.cmd.Text(), QStringLiteral("ack\r\n"));
 }
 
-}  // namespace
+}   // namespace

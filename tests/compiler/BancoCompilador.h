@@ -18,8 +18,8 @@ struct EntornoGrabador : EntornoCompilador {
     int cederes = 0;
     int sincronizas = 0;
     QStringList infos;
-    std::function<void()> alCeder;         // runs inside a yield
-    std::function<void()> alTransmitir;    // runs while the transmission window "is open"
+    std::function<void()> alCeder;        // runs inside a yield
+    std::function<void()> alTransmitir;   // runs while the transmission window "is open"
 
     void Ceder() override {
         ++cederes;

@@ -54,8 +54,7 @@ const Caso kTerminal[] = {
     {"INIB ?", L{}, nullptr},
     {"ACK 5", L{"Comando ACK: Sobran argumentos"}, nullptr},
     {"FECH 1,,10:00", L{"Comando FECH: Argumento vacío", "ERROR! Fecha invalida"}, nullptr},
-    {"FECH ,,", L{"Comando FECH: Argumento vacío", "Comando FECH: Argumento vacío", "Comando FECH: Argumento vacío",
-                  "ERROR! Número de reloj invalido"}, nullptr},
+    {"FECH ,,", L{"Comando FECH: Argumento vacío", "Comando FECH: Argumento vacío", "Comando FECH: Argumento vacío", "ERROR! Número de reloj invalido"}, nullptr},
     {"FECH 1, 31/02/2026, 10:00", L{"ERROR! Fecha invalida"}, nullptr},
     {"FECH 1, 31/11/2026, 10:00", L{"ERROR! Fecha invalida"}, nullptr},
     {"FECH 1, 05/12/2026, 25:00", L{"ERROR! Hora invalida"}, nullptr},
@@ -103,8 +102,15 @@ INSTANTIATE_TEST_SUITE_P(CrudosYDesconocidos, Frames, ::testing::ValuesIn(kCrudo
 
 TEST(Bytes, HexAscGivesTheWindows1252Code) {
     const std::pair<QChar, const char*> casos[] = {
-        {u'1', "31"}, {u'A', "41"}, {u'z', "7A"}, {QChar(0x20AC), "80"}, {QChar(0xFA), "FA"},
-        {QChar(0x0081), "81"}, {QChar(0x4E2D), "3F"}, {QChar(0x0100), "3F"}, {QChar(0), "00"},
+        {u'1', "31"},
+        {u'A', "41"},
+        {u'z', "7A"},
+        {QChar(0x20AC), "80"},
+        {QChar(0xFA), "FA"},
+        {QChar(0x0081), "81"},
+        {QChar(0x4E2D), "3F"},
+        {QChar(0x0100), "3F"},
+        {QChar(0), "00"},
     };
     for (const auto& [c, hex] : casos) EXPECT_EQ(HexAsc(c), QLatin1String(hex)) << int(c.unicode());
 }
@@ -134,4 +140,4 @@ TEST(InsertaCodigo, ErrorLinesAreRedAndNameTheCommandLine) {
     EXPECT_TRUE(b.cod.Text().endsWith(QStringLiteral("06\r\n")));
 }
 
-}  // namespace
+}   // namespace

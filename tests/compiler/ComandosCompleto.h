@@ -43,4 +43,4 @@ inline const std::vector<std::string> kCodigoCompleto = {
     "02 52 32 30 03 51",
 };
 
-}  // namespace comandos
+}   // namespace comandos

@@ -58,4 +58,4 @@ TEST(ComandosConfig, Scf2ReportsEveryBadFieldInOrder) {
     for (const auto& caso : casos) Comprobar(caso);
 }
 
-}  // namespace
+}   // namespace

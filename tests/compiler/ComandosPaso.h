@@ -49,4 +49,4 @@ inline void Comprobar(const Caso& caso) {
     EXPECT_EQ(r.comandos, Lineas{caso.reescrita ? caso.reescrita : caso.linea});
 }
 
-}  // namespace comandos
+}   // namespace comandos

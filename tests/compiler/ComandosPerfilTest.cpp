@@ -13,8 +13,7 @@ TEST(ComandosPerfil, WorkedExamplesCompileByteForByte) {
     const Caso casos[] = {
         {"SPER 1, 5", {"02 52 31 50 30 35 03 37"}, "SPER 1, 05"},
         {"SPER 1, 12", {"02 52 31 50 31 32 03 31"}},
-        {"APER 1, 2, LMXJV, 8:00, 17:30", {"02 52 31 32 BE 30 38 30 30 31 37 33 30 03 E3"},
-         "APER 1, 2, LMXJV, 08:00, 17:30"},
+        {"APER 1, 2, LMXJV, 8:00, 17:30", {"02 52 31 32 BE 30 38 30 30 31 37 33 30 03 E3"}, "APER 1, 2, LMXJV, 08:00, 17:30"},
         {"APER a, A, ds, 0:00, 23:59", {"02 52 61 41 C1 30 30 30 30 32 33 35 39 03 BF"}, "APER a, A, DS, 00:00, 23:59"},
     };
     for (const auto& caso : casos) Comprobar(caso);
@@ -54,8 +53,7 @@ TEST(ComandosPerfil, AperStopsAtItsFirstBadField) {
 
 TEST(ComandosPerfil, DayLettersBuildTheDayByte) {
     const Caso casos[] = {
-        {"APER 1, 2, dlmxjvs, 8:00, 9:00", {"02 52 31 32 FF 30 38 30 30 30 39 30 30 03 AE"},
-         "APER 1, 2, DLMXJVS, 08:00, 09:00"},
+        {"APER 1, 2, dlmxjvs, 8:00, 9:00", {"02 52 31 32 FF 30 38 30 30 30 39 30 30 03 AE"}, "APER 1, 2, DLMXJVS, 08:00, 09:00"},
         {"APER 1, 2, LLl, 8:00, 9:00", {"02 52 31 32 82 30 38 30 30 30 39 30 30 03 D3"},   // counted once
          "APER 1, 2, LLL, 08:00, 09:00"},
         {"APER 1, 2,    , 8:00, 9:00", {"02 52 31 32 80 30 38 30 30 30 39 30 30 03 D1"}, "APER 1, 2, , 08:00, 09:00"},
@@ -83,4 +81,4 @@ TEST(ComandosPerfil, DiasNamesTheFirstBadCharacterUpperCasedAndKeepsTheText) {
     }
 }
 
-}  // namespace
+}   // namespace

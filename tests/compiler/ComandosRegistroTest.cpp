@@ -67,9 +67,9 @@ TEST(ComandosRegistro, ProfileWithoutATypedByteIsAnError) {
     const Caso casos[] = {
         {"AING 1, 123,   , B", {kVacio}},
         {"AING 1, 123,  ,  ", {kVacio, kVacio}},
-        {"AING 1, 123,, B", {kVacio}},        // by ChkArgs only
-        {"AING 1, 123, ,", {kVacio, kVacio}},  // one by ChkArgs, one here
-        {"AING 1, X,  , B", {kTarjeta}},      // the card stops the branch first
+        {"AING 1, 123,, B", {kVacio}},          // by ChkArgs only
+        {"AING 1, 123, ,", {kVacio, kVacio}},   // one by ChkArgs, one here
+        {"AING 1, X,  , B", {kTarjeta}},        // the card stops the branch first
         {"AING 1, 123, 中, B", {"ERROR! Código de perfil invalido"}},
         {"AING 1, 123, é, 😀", {"ERROR! Código de perfil invalido"}},
         {"AING 1, 123, é€, B", {"02 52 31 35 30 30 31 32 33 E9 42 03 CC"}, "AING 1, 00123, é€, B"},
@@ -79,8 +79,10 @@ TEST(ComandosRegistro, ProfileWithoutATypedByteIsAnError) {
 
 TEST(ComandosRegistro, AingShowsTheCardInTheInfoLabelWhateverTheOutcome) {
     const std::pair<const char*, std::string> casos[] = {
-        {"AING 1, 123, A, B", "Compilando linea: 00123"}, {"AING 1, X, A, B", "Compilando linea: X"},
-        {"AING 0, 7, A, B", "Compilando linea: 7"},       {"AING 1, 7,, B", "Compilando linea: 00007"},
+        {"AING 1, 123, A, B", "Compilando linea: 00123"},
+        {"AING 1, X, A, B", "Compilando linea: X"},
+        {"AING 0, 7, A, B", "Compilando linea: 7"},
+        {"AING 1, 7,, B", "Compilando linea: 00007"},
         {"AING 1, 7, A", "Compilando linea: 7"},
     };
     for (const auto& [linea, caption] : casos) {
@@ -95,4 +97,4 @@ TEST(ComandosRegistro, AingShowsTheCardInTheInfoLabelWhateverTheOutcome) {
     EXPECT_EQ(std::count(r.captions.begin(), r.captions.end(), "Compilando linea: 00055"), 1);
 }
 
-}  // namespace
+}   // namespace

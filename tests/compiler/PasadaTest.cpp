@@ -133,8 +133,14 @@ TEST_P(Acciones, ActionLineRunsItsActionLeavesNoCodeAndIsRemoved) {
     EXPECT_EQ(Colores(b.cmd, 1), (Tramos{{6, kNegro}})) << "lines below an action are not coloured";
 }
 const CasoAccion kAcciones[] = {
-    {"T", nullptr}, {"t", nullptr}, {"TRANS", nullptr}, {"trans 5", nullptr},
-    {"?", "ayuda"}, {"? INIA", "ayuda"}, {"TOOLS", "herramientas"}, {"tools x", "herramientas"},
+    {"T", nullptr},
+    {"t", nullptr},
+    {"TRANS", nullptr},
+    {"trans 5", nullptr},
+    {"?", "ayuda"},
+    {"? INIA", "ayuda"},
+    {"TOOLS", "herramientas"},
+    {"tools x", "herramientas"},
 };
 INSTANTIATE_TEST_SUITE_P(Palabras, Acciones, ::testing::ValuesIn(kAcciones));
 
@@ -189,4 +195,4 @@ TEST(Pasada, TransmissionSeesOnlyTheLinesAboveIt) {
     EXPECT_EQ(b.cmd.Text(), QStringLiteral("inia 1\r\nINIA 0\r\ninia 2"));
 }
 
-}  // namespace
+}   // namespace

@@ -47,4 +47,4 @@ TEST(Reentrada, AnActionLineChangedWhileItsWindowWasOpenIsNotRemoved) {
     EXPECT_EQ(b.cmd.Text(), QStringLiteral("ack\r\n-- TOOLS\r\nx"));
 }
 
-}  // namespace
+}   // namespace

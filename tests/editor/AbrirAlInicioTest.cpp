@@ -20,7 +20,7 @@ struct Estado {
 };
 
 Estado Ver(VentanaPrueba& w) {
-    return {w.Cmd().Text(),   w.Cod().Text(),        w.tx_Arch->text(),        Module1::v_Archivo,
+    return {w.Cmd().Text(), w.Cod().Text(), w.tx_Arch->text(), Module1::v_Archivo,
             w.lst_Debug->count(), Module1::v_Modificado, w.mn_Guardar->isEnabled(), w.v_PrimerUso};
 }
 
@@ -68,4 +68,4 @@ TEST(AbrirAlInicio, UnreadableFileGivesTheUsualMessageAndANewWindow) {
     }
 }
 
-}  // namespace
+}   // namespace

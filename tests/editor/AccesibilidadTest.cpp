@@ -36,7 +36,7 @@ protected:
 };
 
 QString Color(ColorRGB c) { return QStringLiteral("color:rgb(%1,%2,%3);").arg(c.r).arg(c.g).arg(c.b); }
-}  // namespace
+}   // namespace
 
 TEST_F(Accesibilidad, AReaderAskingAboutALineJustDeletedGetsTheTextAsItStands) {
     const int caret = t->cursorPosition();   // end of the line about to go

@@ -7,7 +7,7 @@
 
 namespace {
 QByteArray Leer(const QString& nombre) { return CarpetaPrueba::Leer(CarpetaPrueba::Ruta(nombre)); }
-}  // namespace
+}   // namespace
 
 TEST(Entrega, TransmissionWritesEachFrameWithTheLineThatProducedItAsTyped) {
     VentanaPrueba w;

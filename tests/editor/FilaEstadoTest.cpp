@@ -34,7 +34,7 @@ QStringList LeidosComoMarcado(const QWidget& w) {
             l << e->text();
     return l;
 }
-}  // namespace
+}   // namespace
 
 TEST(FilaEstado, NewEmptiesCodePaneAndDebugListToo) {
     VentanaPrueba w;

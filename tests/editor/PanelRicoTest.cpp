@@ -15,7 +15,7 @@ struct ConCaja {
 struct PanelRicoPropio : ConCaja, PanelRico {
     PanelRicoPropio() : PanelRico(caja.get()) {}
 };
-}  // namespace
+}   // namespace
 
 INSTANTIATE_TEST_SUITE_P(Widget, ContratoPanel,
                          ::testing::Values(FabricaPanel([] { return std::make_unique<PanelRicoPropio>(); })));
@@ -118,7 +118,7 @@ TEST(PanelRico, TextWrittenApartReachesTheWidgetWithFormatsAndCaret) {
         p.SetSelStart(8);
         p.SetSelLength(6);
         p.SetSelColor(Colores::Rojo);
-        p.SetSelStart(7);   // between CR and LF
+        p.SetSelStart(7);                          // between CR and LF
         EXPECT_TRUE(caja.document()->isEmpty());   // nothing reaches the widget meanwhile
         p.DiagramarPorPartes([] {});
         p.TerminarLote();
@@ -163,7 +163,7 @@ struct ConVista : ConCaja {
 struct PanelEspejoPropio : ConVista, PanelEspejo {
     PanelEspejoPropio() : PanelEspejo(vista) {}
 };
-}  // namespace
+}   // namespace
 
 INSTANTIATE_TEST_SUITE_P(Espejo, ContratoPanel,
                          ::testing::Values(FabricaPanel([] { return std::make_unique<PanelEspejoPropio>(); })));
@@ -177,9 +177,9 @@ TEST(PanelEspejo, TheWidgetShowsTheModelAfterEveryKindOfChange) {
     };
     const QStringList pasadas[] = {
         {QStringLiteral("02 52 31 41 03 23"), QStringLiteral("ERROR! x"), QString(), QStringLiteral("06")},
-        {QStringLiteral("02 52 31 41 03 23"), QStringLiteral("06")},                       // middle removed
-        {QStringLiteral("AA"), QStringLiteral("02 52 31 41 03 23"), QStringLiteral("06")},  // start added
-        {QStringLiteral("AA")},                                                             // end cut
+        {QStringLiteral("02 52 31 41 03 23"), QStringLiteral("06")},                         // middle removed
+        {QStringLiteral("AA"), QStringLiteral("02 52 31 41 03 23"), QStringLiteral("06")},   // start added
+        {QStringLiteral("AA")},                                                              // end cut
         {},
     };
     for (const auto& lineas : pasadas) {

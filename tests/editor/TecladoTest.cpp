@@ -19,7 +19,7 @@ QString Gutter(int desde) {
     for (int n = desde; n < desde + 18; ++n) r += QString::number(n) + QStringLiteral(" \r\n");
     return r;
 }
-}  // namespace
+}   // namespace
 
 TEST(Ventana, StartsWithTitleWelcomeTextGutterAndNames) {
     VentanaPrueba w;

@@ -312,4 +312,4 @@ TEST(TipEnVentana, ToolsLineOpensTheCheckByteToolModallyAndVanishes) {
     EXPECT_FALSE(w.Cmd().Text().contains(QStringLiteral("tools"), Qt::CaseInsensitive));
 }
 
-}  // namespace
+}   // namespace

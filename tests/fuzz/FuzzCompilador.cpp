@@ -42,7 +42,7 @@ QSet<QString> TramasAMano(const QStringList& comandos) {
     return r;
 }
 
-}  // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     static const QRegularExpression kBytes(QStringLiteral("^[0-9A-F]{1,2}( [0-9A-F]{1,2})*$"));

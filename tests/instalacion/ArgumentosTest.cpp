@@ -36,4 +36,4 @@ TEST(Argumentos, OneFileHelpVersionAndUsageErrors) {
     }
 }
 
-}  // namespace
+}   // namespace

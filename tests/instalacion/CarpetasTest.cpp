@@ -12,10 +12,10 @@ namespace {
 
 struct Disposicion {
     const char* caso;
-    const char* programa;             // the executable's folder, under the test folder
-    std::vector<const char*> carpetas;  // folders that exist
+    const char* programa;                // the executable's folder, under the test folder
+    std::vector<const char*> carpetas;   // folders that exist
     bool instalado;
-    const char* recursos;             // expected folder holding Ayuda/
+    const char* recursos;   // expected folder holding Ayuda/
 };
 
 TEST(Carpetas, InstalledOrOwnFolderDecidesHelpAndDataFolders) {
@@ -47,4 +47,4 @@ TEST(Carpetas, InstalledOrOwnFolderDecidesHelpAndDataFolders) {
     qunsetenv("XDG_DATA_HOME");
 }
 
-}  // namespace
+}   // namespace

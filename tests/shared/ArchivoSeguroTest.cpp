@@ -34,7 +34,7 @@ bool Reemplazar(const QString& ruta, const QByteArray& bytes, QString* motivo) {
     *motivo = r.Motivo();
     return ok;
 }
-}  // namespace
+}   // namespace
 
 TEST(ArchivoSeguro, WhatIsNotARegularFileIsRefusedWithoutBlocking) {
     QTemporaryDir dir;

@@ -86,4 +86,4 @@ TEST(PanelMemoria, AppendingLineByLineKeepsIndicesOnALongText) {
     EXPECT_EQ(p.ColorEn(InicioLinea(p, 19999)), Colores::Rojo);
 }
 
-}  // namespace
+}   // namespace

@@ -113,4 +113,4 @@ TEST_F(Ayuda, ResizingMovesOnlyTheBrowserWhichStaysBelowTheButtons) {
     }
 }
 
-}  // namespace
+}   // namespace

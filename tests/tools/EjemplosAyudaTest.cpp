@@ -47,4 +47,4 @@ TEST(EjemplosAyuda, EveryExampleRowCompilesToTheCodeLineShown) {
     EXPECT_GE(vistos, 25);
 }
 
-}  // namespace
+}   // namespace

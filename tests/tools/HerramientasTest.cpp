@@ -16,7 +16,7 @@ namespace {
 
 struct CasoXOR {
     const char* linea;
-    const char* xor_;
+    const char* v_Xor;
 };
 
 void PrintTo(const CasoXOR& c, std::ostream* os) { *os << '"' << c.linea << '"'; }
@@ -28,7 +28,7 @@ TEST_P(XORDeLinea, EnterShowsCheckByteOfTheLine) {
     QTest::keyClicks(ventana.tx_String, QString::fromLatin1(GetParam().linea));
     EXPECT_TRUE(ventana.tx_XOR->text().isEmpty());   // nothing before Enter
     QTest::keyClick(ventana.tx_String, Qt::Key_Return);
-    EXPECT_EQ(ventana.tx_XOR->text().toStdString(), GetParam().xor_);
+    EXPECT_EQ(ventana.tx_XOR->text().toStdString(), GetParam().v_Xor);
     EXPECT_EQ(ventana.tx_XOR->text(), f_BCC(ventana.tx_String->text()));
 }
 
@@ -89,4 +89,4 @@ TEST(Acerca, ModalBoxAcceptsEnter) {
     EXPECT_EQ(resultado, QDialog::Accepted);
 }
 
-}  // namespace
+}   // namespace

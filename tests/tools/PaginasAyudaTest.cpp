@@ -91,4 +91,4 @@ TEST_F(PaginasAyuda, EveryFrameShownEndsWithItsCheckByte) {
     EXPECT_GE(vistas, 25);
 }
 
-}  // namespace
+}   // namespace

@@ -81,7 +81,7 @@ void Terminar(QProcess& proc) {
     if (!proc.waitForFinished(3000)) proc.kill();
     proc.waitForFinished(1000);
 }
-}  // namespace
+}   // namespace
 
 Sim::~Sim() { Terminar(proc); }
 
@@ -105,4 +105,4 @@ bool ParPty::Crear(const QString& carpeta) {
     return QTest::qWaitFor([&] { return QFileInfo::exists(a) && QFileInfo::exists(b); }, 5000);
 }
 
-}  // namespace AyudaTx
+}   // namespace AyudaTx

@@ -60,4 +60,4 @@ struct ParPty {
     bool Crear(const QString& carpeta);
 };
 
-}  // namespace AyudaTx
+}   // namespace AyudaTx

@@ -29,7 +29,9 @@ struct Registro {
         QObject::connect(&r, &Corrida::Avisar, [this](const Avisos::Aviso& a) { avisos << a; });
         QObject::connect(&r, &Corrida::Terminada, [this] { terminada = true; });
     }
-    bool EsperarFin() { return QTest::qWaitFor([this] { return terminada; }, 5000); }
+    bool EsperarFin() {
+        return QTest::qWaitFor([this] { return terminada; }, 5000);
+    }
 };
 
 // A run over an in-memory link; `enlace` is the current start's link.
@@ -54,7 +56,7 @@ struct EnMemoria {
         return QTest::qWaitFor([&] { return enlace && enlace->escritos.size() >= n; }, 5000);
     }
 };
-}  // namespace
+}   // namespace
 
 // Bytes that come after an answer and before the next frame is awaited.
 TEST(Corrida, UnaskedBytesAreDroppedOverTcpAndStartTheNextAnswerOverSerial) {
@@ -114,7 +116,7 @@ TEST(Corrida, StopDuringAnUnboundedAnswerWaitEndsTheRun) {
     ASSERT_TRUE(m.r.Iniciar());
     m.enlace->Conectar();
     ASSERT_TRUE(m.Escrito(1));
-    EXPECT_EQ(m.r.estado(), Corrida::Estado::Esperando);
+    EXPECT_EQ(m.r.EstadoActual(), Corrida::Estado::Esperando);
     m.r.Detener();
     ASSERT_TRUE(m.reg.EsperarFin());
     EXPECT_EQ(m.reg.log, (QStringList{QStringLiteral("> ") + kEhab, QString(), QStringLiteral("- Timeout !!!")}));
@@ -126,7 +128,7 @@ TEST(Corrida, StopWhileConnectingEndsTheRunAtOnceWithoutALoop) {
     m.r.Loop = [] { return true; };
     ASSERT_TRUE(m.r.Iniciar());
     EXPECT_EQ(m.enlace->esperaPedida, 0) << "an unbounded connection wait";
-    EXPECT_EQ(m.r.estado(), Corrida::Estado::Abriendo);
+    EXPECT_EQ(m.r.EstadoActual(), Corrida::Estado::Abriendo);
     QPointer<EnlaceMemoria> enlace = m.enlace;
     m.r.Detener();
     EXPECT_TRUE(m.reg.terminada);

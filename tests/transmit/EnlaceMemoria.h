@@ -11,7 +11,8 @@ class EnlaceMemoria : public Enlace {
 public:
     // What a link does with bytes that arrive while the run is not awaiting
     // an answer: a socket drops them, a serial port keeps them.
-    enum class Clase { TCP, Serie };
+    enum class Clase { TCP,
+                       Serie };
     explicit EnlaceMemoria(Clase clase = Clase::TCP) : v_Clase(clase) {}
 
     // What the run did to it.
@@ -28,7 +29,8 @@ public:
     void NoConectar(const QString& titulo, const QString& texto) { Q_EMIT FalloApertura(titulo, texto); }
     void Llegan(const QByteArray& bytes) {
         if (recepcion) Q_EMIT DatosRecibidos(bytes);
-        else if (v_Clase == Clase::Serie) v_Guardados += bytes;
+        else if (v_Clase == Clase::Serie)
+            v_Guardados += bytes;
     }
     void Caer() {
         v_Abierto = false;

@@ -57,7 +57,7 @@ QStringList Lineas(const QString& ruta) {
 }
 
 QString Tcp(quint16 p) { return QStringLiteral("127.0.0.1:%1").arg(p); }
-}  // namespace
+}   // namespace
 
 TEST(Envio, CommLogIsTheWindowsLineForLineForTheSameScriptAndAnswers) {
     const struct {
@@ -193,7 +193,8 @@ TEST(Envio, InterruptStopsTheWaitLogsTheStopClosesAndExits130) {
     ASSERT_TRUE(QTest::qWaitFor([&] {
         salida += proc.readAllStandardOutput();
         return salida.contains("> 02");
-    }, 5000));
+    },
+                                5000));
     ::kill(static_cast<pid_t>(proc.processId()), SIGINT);
     ASSERT_TRUE(proc.waitForFinished(5000));
     salida += proc.readAllStandardOutput();

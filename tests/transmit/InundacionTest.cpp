@@ -85,7 +85,7 @@ void LineasEnteras(int maximoRespuesta) {
     }
 }
 
-}  // namespace
+}   // namespace
 
 TEST(Inundacion, ALongAnswerGoesWholeToCommLogAndCutToTheList) {
     Carpeta c;

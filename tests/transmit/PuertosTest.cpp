@@ -37,12 +37,11 @@ QStringList Textos(QComboBox* c) {
     for (int i = 0; i < c->count(); ++i) l << c->itemText(i);
     return l;
 }
-}  // namespace
+}   // namespace
 
 TEST(Puertos, ListHoldsComPortsThenPresentDevicesAndIsReadAgainWhenItDropsDown) {
     QList<PuertoSerie::Disponible> presentes{
-        {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FT232R USB UART"),
-         {QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0")}},
+        {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FT232R USB UART"), {QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0")}},
         {QStringLiteral("/dev/ttyACM0"), QString(), {}}};
     VentanaTx v;
     PuertoSerie::FijarFuente([&] { return presentes; });

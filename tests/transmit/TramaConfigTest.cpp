@@ -22,11 +22,11 @@ TEST(Trama, CodeLineBecomesBytesByTheReadingRule) {
     } casos[] = {
         {"02 52 31 41 03 23", QByteArray::fromHex("025231410323")},
         {"06", QByteArray::fromHex("06")},
-        {"", QByteArray(1, '\0')},                           // no digit reads as 0
-        {"06 ", QByteArray::fromHex("0600")},                // a final blank makes one more byte
-        {"0a ff", QByteArray::fromHex("0AFF")},              // either case
-        {"1G 20", QByteArray::fromHex("0120")},              // stops at a non-hex character
-        {" 5 07", QByteArray::fromHex("0507")},              // blanks skipped
+        {"", QByteArray(1, '\0')},                // no digit reads as 0
+        {"06 ", QByteArray::fromHex("0600")},     // a final blank makes one more byte
+        {"0a ff", QByteArray::fromHex("0AFF")},   // either case
+        {"1G 20", QByteArray::fromHex("0120")},   // stops at a non-hex character
+        {" 5 07", QByteArray::fromHex("0507")},   // blanks skipped
         {"00 00 31 00 00 31", QByteArray::fromHex("000031000031")},
     };
     for (const auto& c : casos) EXPECT_EQ(f_TramaDeLinea(QString::fromLatin1(c.linea)), c.bytes) << c.linea;
@@ -43,15 +43,16 @@ TEST(Trama, AwaitedLengthFollowsCommandByteAndRegisterRead) {
         const char* linea;
         int largo;
     } secuencia[] = {
-        {"06", 1},                  // acknowledge before any register read
-        {"02 52 31 30 03 52", 19},  // LREG
-        {"06", 18}, {"06", 18},     // records follow
-        {"02 52 31 41 03 23", 19},  // INIA clears the flag
+        {"06", 1},                   // acknowledge before any register read
+        {"02 52 31 30 03 52", 19},   // LREG
+        {"06", 18},
+        {"06", 18},                  // records follow
+        {"02 52 31 41 03 23", 19},   // INIA clears the flag
         {"06", 1},
         {"02 52 31 42 03 20", 19},
         {"02 52 31 31 32 36 31 32 30 35 37 31 30 33 37 03 63", 1},
         {"02 52 31 30 03 52", 19},
-        {"00 00", 1},               // anything else clears it too
+        {"00 00", 1},   // anything else clears it too
         {"06", 1},
     };
     bool trasLREG = false;
@@ -65,9 +66,17 @@ TEST(PuertoSerie, ComNamesMapToTtySAndPathsPassOthersAreRefused) {
         const char* texto;
         const char* dispositivo;   // nullptr: refused
     } casos[] = {
-        {"COM1", "/dev/ttyS0"}, {"COM8", "/dev/ttyS7"}, {"com3", "/dev/ttyS2"}, {" COM2 ", "/dev/ttyS1"},
-        {"/dev/ttyUSB0", "/dev/ttyUSB0"}, {"/tmp/x/ttyV1", "/tmp/x/ttyV1"},
-        {"COM9", nullptr}, {"COM0", nullptr}, {"", nullptr}, {"ttyUSB0", nullptr}, {"/", nullptr},
+        {"COM1", "/dev/ttyS0"},
+        {"COM8", "/dev/ttyS7"},
+        {"com3", "/dev/ttyS2"},
+        {" COM2 ", "/dev/ttyS1"},
+        {"/dev/ttyUSB0", "/dev/ttyUSB0"},
+        {"/tmp/x/ttyV1", "/tmp/x/ttyV1"},
+        {"COM9", nullptr},
+        {"COM0", nullptr},
+        {"", nullptr},
+        {"ttyUSB0", nullptr},
+        {"/", nullptr},
     };
     for (const auto& c : casos) {
         QString disp, error;
@@ -113,10 +122,10 @@ TEST(Configuracion, BadOrMissingValuesFallBackToTheirDefaultsAndAreReported) {
         QByteArray texto;
         int delay, timeOut, puerto;
     } casos[] = {
-        {"100\r\n", 100, 3000, 0},             // fewer than three lines
-        {"abc\r\n2000\r\n9\r\n", 500, 2000, 0},  // not a number, port outside 0..7
-        {"100\r\n-5\r\n1\r\n", 100, 3000, 1},    // negative timeout
-        {"-1000\r\n10000\r\n1\r\n", 500, 3000, 1},  // beyond what the fields hold
+        {"100\r\n", 100, 3000, 0},                   // fewer than three lines
+        {"abc\r\n2000\r\n9\r\n", 500, 2000, 0},      // not a number, port outside 0..7
+        {"100\r\n-5\r\n1\r\n", 100, 3000, 1},        // negative timeout
+        {"-1000\r\n10000\r\n1\r\n", 500, 3000, 1},   // beyond what the fields hold
         {"", 500, 3000, 0},
     };
     for (const auto& k : casos) {
@@ -177,8 +186,15 @@ TEST(RelojSimulado, AnswersWithTheLengthsTheRunAwaits) {
         const char* trama;
         int largo;
     } secuencia[] = {
-        {"06", 1}, {"025231410323", 19}, {"025231420320", 19}, {"025231300352", 19},
-        {"06", 18}, {"06", 18}, {"025231330321", 1}, {"06", 1}, {"0000310000", 1},
+        {"06", 1},
+        {"025231410323", 19},
+        {"025231420320", 19},
+        {"025231300352", 19},
+        {"06", 18},
+        {"06", 18},
+        {"025231330321", 1},
+        {"06", 1},
+        {"0000310000", 1},
     };
     for (const auto& s : secuencia) {
         const QByteArray resp = r.Responder(t(s.trama));
@@ -199,8 +215,18 @@ TEST(RelojSimulado, KeepsDateCardsAndRecords) {
     r.Responder(QByteArray::fromHex("0252313132363132303537313033370363"));
     EXPECT_EQ(r.Ahora().date(), QDate(2026, 12, 5));
     // AING 1, 12345, 1, 2 and a second card.
-    r.Responder(QByteArray("\x02R15" "12345" "12" "\x03", 12) + QByteArray(1, 'x'));
-    r.Responder(QByteArray("\x02R15" "55555" "12" "\x03", 12) + QByteArray(1, 'x'));
+    r.Responder(QByteArray("\x02R15"
+                           "12345"
+                           "12"
+                           "\x03",
+                           12) +
+                QByteArray(1, 'x'));
+    r.Responder(QByteArray("\x02R15"
+                           "55555"
+                           "12"
+                           "\x03",
+                           12) +
+                QByteArray(1, 'x'));
     EXPECT_EQ(r.Tarjetas(), 2);
     const QByteArray estado = r.Responder(QByteArray::fromHex("025231410323"));
     EXPECT_EQ(estado.mid(4, 6), QByteArray("261205"));

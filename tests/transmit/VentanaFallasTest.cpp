@@ -125,16 +125,16 @@ TEST(VentanaFallas, CloseIsRefusedDuringARunAndStartOrCloseAfterAStopWaitForTheR
     v.Tiempos(QStringLiteral("0"), QStringLiteral("400"));
     v.Iniciar();
     ASSERT_TRUE(v.ConectarYEsperar(1));
-    v.enlace->Llegan("\x06");                           // now in the 400 ms pause
-    ASSERT_EQ(v.w.corrida().estado(), Corrida::Estado::Pausando);
-    v.w.reject();                                        // Esc / close box
+    v.enlace->Llegan("\x06");   // now in the 400 ms pause
+    ASSERT_EQ(v.w.LaCorrida().EstadoActual(), Corrida::Estado::Pausando);
+    v.w.reject();   // Esc / close box
     v.w.close();
     EXPECT_TRUE(v.w.isVisible()) << "no closing under a running run";
 
     v.Iniciar();   // stop: the pause still runs to its end
     EXPECT_EQ(v.Boton("btn_IniDet")->text(), QStringLiteral("&Iniciar"));
     EXPECT_TRUE(v.Boton("btn_Cerrar")->isEnabled());
-    EXPECT_TRUE(v.w.corrida().Activa());
+    EXPECT_TRUE(v.w.LaCorrida().Activa());
     const QPointer<EnlaceMemoria> primero = v.enlace;
     v.Iniciar();   // a start now waits for the stopped run
     ASSERT_TRUE(QTest::qWaitFor([&] { return v.enlace != primero; }, 5000));
@@ -145,11 +145,11 @@ TEST(VentanaFallas, CloseIsRefusedDuringARunAndStartOrCloseAfterAStopWaitForTheR
     ASSERT_GE(detenido, 0);
     EXPECT_EQ(cmd.indexOf(QStringLiteral("EHAB 1") + kPuntosCmd, detenido), detenido + 1);
 
-    v.Iniciar();                        // stop the second run in its wait ...
-    v.Boton("btn_Cerrar")->click();     // ... and close: hidden once it has finished
+    v.Iniciar();                      // stop the second run in its wait ...
+    v.Boton("btn_Cerrar")->click();   // ... and close: hidden once it has finished
     EXPECT_TRUE(v.w.isVisible());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !v.w.isVisible(); }, 5000));
-    EXPECT_FALSE(v.w.corrida().Activa());
+    EXPECT_FALSE(v.w.LaCorrida().Activa());
     EXPECT_EQ(c.Cfg(), QByteArray("400\r\n0\r\n0\r\n"));
     EXPECT_TRUE(cajas.vistas.isEmpty());
 }
@@ -192,8 +192,13 @@ TEST(VentanaFallas, ControlsCarryTheirTextsColoursAndAccessibleNames) {
         const char* control;
         const char* nombre;
     } nombres[] = {
-        {"tx_TimeOut", "TimeOut [ms]:"}, {"tx_Delay", "Delay [ms]:"}, {"cmb_Port", "Puerto:"},
-        {"txt_IP", "IP:"}, {"txt_Port", "Puerto:"}, {"lst_Cmd", "Eventos - comandos"}, {"lst_Log", "Eventos - log"},
+        {"tx_TimeOut", "TimeOut [ms]:"},
+        {"tx_Delay", "Delay [ms]:"},
+        {"cmb_Port", "Puerto:"},
+        {"txt_IP", "IP:"},
+        {"txt_Port", "Puerto:"},
+        {"lst_Cmd", "Eventos - comandos"},
+        {"lst_Log", "Eventos - log"},
     };
     for (const auto& n : nombres)
         EXPECT_EQ(v.C<QWidget>(n.control)->accessibleName(), QString::fromUtf8(n.nombre)) << n.control;

@@ -123,7 +123,7 @@ TEST(VentanaTcp, FailedOpeningsShowTheExactBoxAndLogNothingEvenInLoopMode) {
         EXPECT_FALSE(QFile::exists(Module1::v_ArchLog));
         EXPECT_EQ(v.Boton("btn_IniDet")->text(), QStringLiteral("&Iniciar"));
         EXPECT_TRUE(v.Boton("btn_Cerrar")->isEnabled());
-        EXPECT_FALSE(v.w.corrida().Activa());
+        EXPECT_FALSE(v.w.LaCorrida().Activa());
     }
 }
 
@@ -172,8 +172,13 @@ TEST(VentanaTcp, BadFieldsAndUnreadableScriptAreRefusedBeforeAnythingOpens) {
         const char* puerto;
         const char* enTexto;
     } casos[] = {
-        {"abc", nullptr, "TimeOut"}, {"", nullptr, "TimeOut"}, {"-1", nullptr, "TimeOut"}, {"1.5", nullptr, "TimeOut"},
-        {"100", "0", "puerto TCP"}, {"100", "x", "puerto TCP"}, {"100", "70000", "puerto TCP"},
+        {"abc", nullptr, "TimeOut"},
+        {"", nullptr, "TimeOut"},
+        {"-1", nullptr, "TimeOut"},
+        {"1.5", nullptr, "TimeOut"},
+        {"100", "0", "puerto TCP"},
+        {"100", "x", "puerto TCP"},
+        {"100", "70000", "puerto TCP"},
     };
     for (const auto& k : casos) {
         Cajas cajas;
@@ -184,7 +189,7 @@ TEST(VentanaTcp, BadFieldsAndUnreadableScriptAreRefusedBeforeAnythingOpens) {
         v.Iniciar();
         ASSERT_TRUE(cajas.Esperar(1)) << k.timeOut;
         EXPECT_TRUE(cajas.vistas[0].texto.contains(QString::fromLatin1(k.enTexto))) << cajas.vistas[0].texto.toStdString();
-        EXPECT_FALSE(v.w.corrida().Activa());
+        EXPECT_FALSE(v.w.LaCorrida().Activa());
         EXPECT_EQ(v.Boton("btn_IniDet")->text(), QStringLiteral("&Iniciar"));
     }
     {   // serial: a typed text that is neither COM1..COM8 nor a device path
@@ -194,7 +199,7 @@ TEST(VentanaTcp, BadFieldsAndUnreadableScriptAreRefusedBeforeAnythingOpens) {
         v.Iniciar();
         ASSERT_TRUE(cajas.Esperar(1));
         EXPECT_TRUE(cajas.vistas[0].texto.contains(QStringLiteral("COM9")));
-        EXPECT_FALSE(v.w.corrida().Activa());
+        EXPECT_FALSE(v.w.LaCorrida().Activa());
     }
     {   // temporary files that cannot be read
         ASSERT_TRUE(QFile::remove(Module1::v_ArchCodigo));
@@ -204,7 +209,7 @@ TEST(VentanaTcp, BadFieldsAndUnreadableScriptAreRefusedBeforeAnythingOpens) {
         v.Iniciar();
         ASSERT_TRUE(cajas.Esperar(1));
         EXPECT_TRUE(cajas.vistas[0].texto.contains(QStringLiteral("Codigo.tmp")));
-        EXPECT_FALSE(v.w.corrida().Activa());
+        EXPECT_FALSE(v.w.LaCorrida().Activa());
         EXPECT_TRUE(v.Log().isEmpty());
     }
     QTest::qWait(50);

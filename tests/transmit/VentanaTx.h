@@ -54,7 +54,7 @@ struct VentanaTx : PuertosFijos {
     }
     void Iniciar() { Boton("btn_IniDet")->click(); }
     bool EsperarFin(int ms = 8000) {
-        return QTest::qWaitFor([&] { return !w.corrida().Activa(); }, ms);
+        return QTest::qWaitFor([&] { return !w.LaCorrida().Activa(); }, ms);
     }
     bool EsperarLog(const QString& linea, int ms = 8000) {
         return QTest::qWaitFor([&] { return Log().contains(linea); }, ms);
@@ -64,8 +64,8 @@ struct VentanaTx : PuertosFijos {
     // (the window still saves its settings and checks its fields first).
     QPointer<EnlaceMemoria> enlace;   // the latest start's
     void EnMemoria() {
-        auto real = w.corrida().Preparar;
-        w.corrida().Preparar = [this, real](Corrida::Ajustes* a) -> std::unique_ptr<Enlace> {
+        auto real = w.LaCorrida().Preparar;
+        w.LaCorrida().Preparar = [this, real](Corrida::Ajustes* a) -> std::unique_ptr<Enlace> {
             if (!real(a)) return nullptr;
             auto e = std::make_unique<EnlaceMemoria>();
             enlace = e.get();

@@ -24,7 +24,7 @@ void Escribir(FILE* f, const QString& texto) {
     std::fwrite(b.constData(), 1, static_cast<size_t>(b.size()), f);
     std::fflush(f);
 }
-}  // namespace
+}   // namespace
 
 void Salida(const QString& texto) { Escribir(stdout, texto); }
 void Errores(const QString& texto) { Escribir(stderr, texto); }
@@ -60,4 +60,4 @@ void AmpliarDescriptores() {
     ::setrlimit(RLIMIT_NOFILE, &l);
 }
 
-}  // namespace Consola
+}   // namespace Consola

@@ -23,4 +23,4 @@ void TraducirQt();
 // reaching hundreds of clocks needs a descriptor for each.
 void AmpliarDescriptores();
 
-}  // namespace Consola
+}   // namespace Consola

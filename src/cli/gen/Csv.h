@@ -5,8 +5,8 @@
 
 // A spreadsheet export read as rows of fields.
 struct FilaCsv {
-    int numero = 0;       // row number in the file, from 1
-    QStringList campos;   // unquoted, blanks around them removed
+    int numero = 0;              // row number in the file, from 1
+    QStringList campos;          // unquoted, blanks around them removed
     bool saltoEnCampo = false;   // a quoted field held a line break
 };
 

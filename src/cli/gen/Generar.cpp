@@ -41,7 +41,7 @@ int ClaseReloj(QChar c) {
     if (c >= u'A' && c <= u'Z') return 3;
     return 0;
 }
-}  // namespace
+}   // namespace
 
 Generado f_GenerarTarjetas(const QByteArray& csv) {
     const QString texto = Codificacion::Decodificar(csv).texto;
@@ -90,8 +90,9 @@ bool f_GenerarHora(const QString& lista, const QDateTime& ahora, Generado* g, QS
         const bool rango = p.size() == 3 && p[1] == u'-' && ClaseReloj(p[0]) && ClaseReloj(p[0]) == ClaseReloj(p[2]) &&
                            p[0] <= p[2];
         if (!uno && !rango) {
-            *error = QStringLiteral("lista de relojes inválida: \"%1\" (relojes 1 a 9, a a z o A a Z; "
-                                    "rangos como 1-5 separados por comas)")
+            *error = QStringLiteral(
+                         "lista de relojes inválida: \"%1\" (relojes 1 a 9, a a z o A a Z; "
+                         "rangos como 1-5 separados por comas)")
                          .arg(lista);
             return false;
         }

@@ -53,7 +53,8 @@ bool Leer(const QStringList& args, Argumentos* a, QString* error) {
             return true;
         };
         if (arg == QLatin1String("--help")) a->ayuda = true;
-        else if (arg == QLatin1String("--version")) a->version = true;
+        else if (arg == QLatin1String("--version"))
+            a->version = true;
         else if (arg == QLatin1String("-o") || arg == QLatin1String("--salida")) {
             if (!valor(&a->salida)) return false;
         } else if (arg == QLatin1String("--relojes")) {
@@ -90,7 +91,7 @@ int Escribir(const Generado& g, const QString& salida) {
     }
     return 0;
 }
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

@@ -49,7 +49,7 @@ void EscribirConLF(FILE* f, const QString& texto) {
         inicio = fin;
     }
 }
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     bool normalizado = false;

@@ -15,11 +15,10 @@ QString UnaLinea(const QString& texto) {
     t.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     return t;
 }
-}  // namespace
+}   // namespace
 
 EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const QString& rutaLog, QObject* padre)
-    : QObject(padre), v_Destino(destino), v_TimeOut(o.timeOut), v_Delay(o.delay), v_Vueltas(o.vueltas),
-      v_RutaLog(rutaLog) {
+    : QObject(padre), v_Destino(destino), v_TimeOut(o.timeOut), v_Delay(o.delay), v_Vueltas(o.vueltas), v_RutaLog(rutaLog) {
     v_Corrida.Preparar = [this](Corrida::Ajustes* a) -> std::unique_ptr<Enlace> {
         a->timeOut = v_TimeOut;
         a->delay = v_Delay;
@@ -61,7 +60,8 @@ void EnvioDestino::AlLoguear(const QString& linea) {
         if (Advertir) Advertir(UnaLinea(error) + QStringLiteral(" (la transmisión sigue)"));
     }
     if (linea.startsWith(QLatin1String("> "))) v_TramaPendiente = linea;
-    else if (!linea.isEmpty() && Mostrar) Mostrar(linea);
+    else if (!linea.isEmpty() && Mostrar)
+        Mostrar(linea);
 }
 
 void EnvioDestino::AlLogCmd(const QString& linea) {
@@ -80,8 +80,10 @@ void EnvioDestino::AlLogCmd(const QString& linea) {
 void EnvioDestino::AlEspera(int esperados, int recibidos) {
     ++v_Resultado.tramas;
     if (recibidos >= esperados) ++v_Resultado.respondidas;
-    else if (recibidos > 0) ++v_Resultado.cortas;
-    else ++v_Resultado.sinRespuesta;
+    else if (recibidos > 0)
+        ++v_Resultado.cortas;
+    else
+        ++v_Resultado.sinRespuesta;
     Q_EMIT TramaHecha();
 }
 

@@ -6,11 +6,13 @@
 
 // What became of one target.
 struct ResultadoDestino {
-    enum class Tipo { Ok, SinRespuesta, Error };
-    int tramas = 0;        // frames sent
-    int respondidas = 0;   // full answers
-    int cortas = 0;        // some bytes, fewer than awaited
-    int sinRespuesta = 0;  // nothing came
+    enum class Tipo { Ok,
+                      SinRespuesta,
+                      Error };
+    int tramas = 0;         // frames sent
+    int respondidas = 0;    // full answers
+    int cortas = 0;         // some bytes, fewer than awaited
+    int sinRespuesta = 0;   // nothing came
     Tipo tipo = Tipo::Ok;
     QString mensaje;
     bool detenido = false;
@@ -31,7 +33,7 @@ public:
     void Iniciar();
     void Detener();
     const ResultadoDestino& Resultado() const { return v_Resultado; }
-    const Destino& destino() const { return v_Destino; }
+    const Destino& ElDestino() const { return v_Destino; }
 
 Q_SIGNALS:
     void Terminado();

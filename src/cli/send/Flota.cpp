@@ -9,7 +9,7 @@ void Escribir(FILE* f, const QString& linea) {
     const QByteArray b = (linea + QLatin1Char('\n')).toUtf8();
     std::fwrite(b.constData(), 1, static_cast<size_t>(b.size()), f);
 }
-}  // namespace
+}   // namespace
 
 Flota::Flota(const OpcionesEnvio& o, int tramasPorVuelta, QObject* padre)
     : QObject(padre), v_Paralelo(o.paralelo), v_Progreso(::isatty(STDERR_FILENO) == 1) {

@@ -68,7 +68,7 @@ const Opcion kOpciones[] = {
     {"help", false, [](OpcionesEnvio* o, const QString&, QString*) { o->ayuda = true; return true; }},
     {"version", false, [](OpcionesEnvio* o, const QString&, QString*) { o->version = true; return true; }},
 };
-}  // namespace
+}   // namespace
 
 bool LeerDestino(const QString& texto, Destino* d, QString* error) {
     const QString t = texto.trimmed();
@@ -91,7 +91,8 @@ bool LeerDestino(const QString& texto, Destino* d, QString* error) {
             host = t.mid(1, cierre - 1);
             const QString resto = t.mid(cierre + 1);
             if (resto.startsWith(QLatin1Char(':'))) puerto = resto.mid(1);
-            else if (!resto.isEmpty()) host.clear();
+            else if (!resto.isEmpty())
+                host.clear();
         } else {
             host.clear();
         }

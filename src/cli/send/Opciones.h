@@ -4,17 +4,17 @@
 
 // One clock to reach: a TCP address or a serial device.
 struct Destino {
-    QString texto;        // as the user gave it (summary, messages)
+    QString texto;   // as the user gave it (summary, messages)
     bool serie = false;
-    QString host;         // TCP
+    QString host;   // TCP
     quint16 puerto = 7001;
-    QString dispositivo;  // serial device path
+    QString dispositivo;   // serial device path
 };
 
 struct OpcionesEnvio {
     QString guion;
     QList<Destino> destinos;
-    bool flota = false;       // --destinos or more than one target: one log per target
+    bool flota = false;   // --destinos or more than one target: one log per target
     int timeOut = 3000;
     int delay = 500;
     int vueltas = 1;

@@ -26,7 +26,7 @@ const NombreResultado& Nombre(ResultadoDestino::Tipo t) {
         if (n.tipo == t) return n;
     return kNombres[2];
 }
-}  // namespace
+}   // namespace
 
 int f_EstadoSalida(const ResultadoDestino& r) { return Nombre(r.tipo).salida; }
 
@@ -38,7 +38,7 @@ QString f_ResumenTabla(const std::vector<EnvioDestino*>& envios) {
         const ResultadoDestino& r = e->Resultado();
         QString resultado = QString::fromUtf8(Nombre(r.tipo).tabla);
         if (!r.mensaje.isEmpty()) resultado += QStringLiteral(" (") + r.mensaje + QLatin1Char(')');
-        filas.append({e->destino().texto, QString::number(r.tramas), QString::number(r.respondidas),
+        filas.append({e->ElDestino().texto, QString::number(r.tramas), QString::number(r.respondidas),
                       QString::number(r.cortas), QString::number(r.sinRespuesta), resultado});
     }
     QList<qsizetype> ancho(titulos.size() - 1, 0);
@@ -58,9 +58,10 @@ QString f_ResumenJSON(const std::vector<EnvioDestino*>& envios) {
     QStringList destinos;
     for (const EnvioDestino* e : envios) {
         const ResultadoDestino& r = e->Resultado();
-        destinos << QStringLiteral("{\"destino\": %1, \"tramas\": %2, \"respondidas\": %3, \"cortas\": %4, "
-                                   "\"sin_respuesta\": %5, \"resultado\": \"%6\", \"mensaje\": %7}")
-                        .arg(Cadena(e->destino().texto))
+        destinos << QStringLiteral(
+                        "{\"destino\": %1, \"tramas\": %2, \"respondidas\": %3, \"cortas\": %4, "
+                        "\"sin_respuesta\": %5, \"resultado\": \"%6\", \"mensaje\": %7}")
+                        .arg(Cadena(e->ElDestino().texto))
                         .arg(r.tramas)
                         .arg(r.respondidas)
                         .arg(r.cortas)

@@ -48,7 +48,7 @@ int Uso(const QString& problema) {
     Consola::Errores(QStringLiteral("orvo-send: %1\nPruebe \"orvo-send --help\".\n").arg(problema));
     return 2;
 }
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -89,7 +89,8 @@ int main(int argc, char** argv) {
     Consola::TraducirQt();
     Flota flota(o, guion.tramas);
     Consola::AlInterrumpir(&app, [&flota] { flota.Detener(); });
-    QObject::connect(&flota, &Flota::Terminada, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QObject::connect(
+        &flota, &Flota::Terminada, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     flota.Iniciar();
     app.exec();
 

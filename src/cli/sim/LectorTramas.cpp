@@ -10,8 +10,10 @@ QList<QByteArray> LectorTramas::Extraer(bool forzar) {
         } else if (primero == '\x02') {
             const qsizetype etx = v_Pendiente.indexOf('\x03', 1);
             if (etx >= 0 && etx + 1 < v_Pendiente.size()) largo = etx + 2;
-            else if (forzar) largo = v_Pendiente.size();
-            else break;
+            else if (forzar)
+                largo = v_Pendiente.size();
+            else
+                break;
         } else {
             qsizetype fin = 1;
             while (fin < v_Pendiente.size() && v_Pendiente.at(fin) != '\x02' && v_Pendiente.at(fin) != '\x06') ++fin;

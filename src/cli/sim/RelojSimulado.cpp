@@ -6,7 +6,7 @@ constexpr char kACK = 0x06;
 QByteArray Digitos(qint64 n, int ancho) {
     return QByteArray::number(n).rightJustified(ancho, '0').right(ancho);
 }
-}  // namespace
+}   // namespace
 
 RelojSimulado::RelojSimulado() = default;
 
@@ -22,13 +22,20 @@ QByteArray RelojSimulado::Trama(char reloj, char comando, const QByteArray& dato
 
 const QMap<char, RelojSimulado::Manejador>& RelojSimulado::Tabla() {
     static const QMap<char, Manejador> tabla = {
-        {0x41, &RelojSimulado::Estado},          {0x42, &RelojSimulado::Configuracion},
-        {0x30, &RelojSimulado::LeerRegistros},   {0x31, &RelojSimulado::Fecha},
-        {0x32, &RelojSimulado::BorrarRegistros}, {0x33, &RelojSimulado::Habilitar},
-        {0x36, &RelojSimulado::Inhabilitar},     {0x52, &RelojSimulado::BorrarPerfiles},
-        {0x43, &RelojSimulado::Reset},           {0x34, &RelojSimulado::BajaTarjeta},
-        {0x35, &RelojSimulado::AltaTarjeta},     {0x50, &RelojSimulado::CantidadPerfiles},
-        {0x58, &RelojSimulado::Config1},         {0x59, &RelojSimulado::Config2},
+        {0x41, &RelojSimulado::Estado},
+        {0x42, &RelojSimulado::Configuracion},
+        {0x30, &RelojSimulado::LeerRegistros},
+        {0x31, &RelojSimulado::Fecha},
+        {0x32, &RelojSimulado::BorrarRegistros},
+        {0x33, &RelojSimulado::Habilitar},
+        {0x36, &RelojSimulado::Inhabilitar},
+        {0x52, &RelojSimulado::BorrarPerfiles},
+        {0x43, &RelojSimulado::Reset},
+        {0x34, &RelojSimulado::BajaTarjeta},
+        {0x35, &RelojSimulado::AltaTarjeta},
+        {0x50, &RelojSimulado::CantidadPerfiles},
+        {0x58, &RelojSimulado::Config1},
+        {0x59, &RelojSimulado::Config2},
     };
     return tabla;
 }

@@ -67,9 +67,9 @@ private:
     QMap<QByteArray, QByteArray> v_Tarjetas;   // card -> two profile codes
     QMap<char, QByteArray> v_Perfiles;         // code -> day byte and time range
     int v_NumPerfiles = 0;
-    QByteArray v_Config1 = "M020";             // mode, opening time
+    QByteArray v_Config1 = "M020";   // mode, opening time
     char v_RelojSet = '1';
-    QByteArray v_Config2 = "00000000000";      // SCF2 data bytes
+    QByteArray v_Config2 = "00000000000";   // SCF2 data bytes
     QList<Registro> v_Registros;
     int v_Leidos = 0;
 };

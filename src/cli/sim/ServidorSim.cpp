@@ -20,7 +20,7 @@ void Traza(bool detalle, const char* lado, const QByteArray& bytes) {
     if (!detalle) return;
     QTextStream(stderr) << lado << ' ' << bytes.toHex(' ').toUpper() << Qt::endl;
 }
-}  // namespace
+}   // namespace
 
 ServidorSim::ServidorSim(const Fallas& fallas, bool detalle, QObject* padre)
     : QObject(padre), v_Fallas(fallas), v_Detalle(detalle) {}
@@ -88,7 +88,8 @@ void ServidorSim::Procesar(QIODevice* disp, bool forzar) {
             if (cerrar) Cerrar(destino);
         };
         if (v_Fallas.demoraMs > 0) QTimer::singleShot(v_Fallas.demoraMs, this, enviar);
-        else enviar();
+        else
+            enviar();
         if (cerrar) return;
     }
     if (c->lector.HayPendiente()) c->silencio.start();

@@ -90,7 +90,7 @@ bool Leer(const QStringList& args, Argumentos* a, QString* error) {
                                       [&](const auto& o) { return !nombre.isEmpty() && nombre == QLatin1String(o.nombre); });
         if (op == std::end(opciones)) {
             *error = args[i].startsWith(QLatin1Char('-')) ? QStringLiteral("opción desconocida: %1").arg(args[i])
-                                                           : QStringLiteral("sobra un argumento: %1").arg(args[i]);
+                                                          : QStringLiteral("sobra un argumento: %1").arg(args[i]);
             return false;
         }
         QString valor;
@@ -106,7 +106,7 @@ bool Leer(const QStringList& args, Argumentos* a, QString* error) {
     }
     return true;
 }
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -156,7 +156,11 @@ int main(int argc, char** argv) {
         }
     }
     if (a.cuantos == 1) Consola::Errores(QStringLiteral("orvo-sim: escuchando en %1\n").arg(destino));
-    else Consola::Errores(QStringLiteral("orvo-sim: escuchando en %1:%2 a %1:%3 (%4 relojes)\n")
-                              .arg(host).arg(puerto).arg(puerto + a.cuantos - 1).arg(a.cuantos));
+    else
+        Consola::Errores(QStringLiteral("orvo-sim: escuchando en %1:%2 a %1:%3 (%4 relojes)\n")
+                             .arg(host)
+                             .arg(puerto)
+                             .arg(puerto + a.cuantos - 1)
+                             .arg(a.cuantos));
     return app.exec();
 }
