@@ -1,5 +1,6 @@
 #include "PanelRico.h"
 #include "CajaRica.h"
+#include "PanelMemoria.h"
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
 #include <QScrollBar>
@@ -10,7 +11,18 @@
 #include <cmath>
 
 namespace {
+constexpr int kRebanadaMs = 25;   // work between two yields of a long step
+
 QColor AColor(ColorRGB c) { return QColor(c.r, c.g, c.b); }
+
+// Only what differs from plain text is set, as the pane's own colouring does.
+QTextCharFormat AFormato(const Formato& f) {
+    QTextCharFormat r;
+    r.setForeground(AColor(f.color));
+    if (f.bold) r.setFontWeight(QFont::Bold);
+    if (f.italic) r.setFontItalic(true);
+    return r;
+}
 
 // Text for the widget: one line break per CR LF (a lone CR or LF is a break too).
 QString ParaQt(const QString& texto) {
@@ -28,6 +40,8 @@ PanelRico::PanelRico(QTextEdit* caja, double pxPorTwip) : v_Caja(caja), v_PxPorT
     v_Width = static_cast<int>(std::lround(g.width() / v_PxPorTwip));
     v_Alto = static_cast<int>(std::lround(g.height() / v_PxPorTwip));
 }
+
+PanelRico::~PanelRico() = default;
 
 QTextDocument* PanelRico::Doc() const { return v_Aparte ? v_Aparte : v_Caja->document(); }
 
@@ -74,9 +88,12 @@ void PanelRico::SetWidth(int twips) {
 
 // ---- Indices ----
 
-int PanelRico::LineCount() const { return Doc()->blockCount(); }
+int PanelRico::LineCount() const { return v_Memoria ? v_Memoria->LineCount() : Doc()->blockCount(); }
 
-int PanelRico::Length() const { return Doc()->characterCount() - 1 + Doc()->blockCount() - 1; }
+int PanelRico::Length() const {
+    if (v_Memoria) return v_Memoria->Length();
+    return Doc()->characterCount() - 1 + Doc()->blockCount() - 1;
+}
 
 int PanelRico::InicioBloque(int linea) const { return Doc()->findBlockByNumber(linea).position() + linea; }
 
@@ -129,17 +146,20 @@ PanelRico::Punto PanelRico::AQt(int indice) const {
 }
 
 int PanelRico::LineFromChar(int indice) const {
+    if (v_Memoria) return v_Memoria->LineFromChar(indice);
     if (indice < 0) indice = SelStart();
     const Punto p = AQt(indice);
     return Doc()->findBlock(p.qt).blockNumber();
 }
 
 int PanelRico::LineIndex(int linea) const {
+    if (v_Memoria) return v_Memoria->LineIndex(linea);
     if (linea < 0 || linea >= LineCount()) return -1;
     return InicioBloque(linea);
 }
 
 int PanelRico::LineLength(int indice) const {
+    if (v_Memoria) return v_Memoria->LineLength(indice);
     const QTextBlock b = Doc()->findBlockByNumber(LineFromChar(indice));
     return b.isValid() ? b.length() - 1 : 0;
 }
@@ -147,6 +167,7 @@ int PanelRico::LineLength(int indice) const {
 // ---- Text ----
 
 QString PanelRico::Text() const {
+    if (v_Memoria) return v_Memoria->Text();
     // One walk over the text: each pass reads the whole command pane.
     const QString crudo = Doc()->toRawText();
     QString t;
@@ -164,6 +185,7 @@ QString PanelRico::Text() const {
 }
 
 void PanelRico::SetText(const QString& texto) {
+    if (v_Memoria) return v_Memoria->SetText(texto);
     QTextCursor c(Doc());
     c.beginEditBlock();
     c.select(QTextCursor::Document);
@@ -190,18 +212,21 @@ void PanelRico::Recordar(int inicio, int largo) {
 }
 
 int PanelRico::SelStart() const {
+    if (v_Memoria) return v_Memoria->SelStart();
     const QTextCursor c = Cursor();
     if (c.anchor() == v_QtAncla && c.position() == v_QtPos && Doc()->revision() == v_Revision) return v_SelInicio;
     return DesdeQt(c.selectionStart());
 }
 
 int PanelRico::SelLength() const {
+    if (v_Memoria) return v_Memoria->SelLength();
     const QTextCursor c = Cursor();
     if (c.anchor() == v_QtAncla && c.position() == v_QtPos && Doc()->revision() == v_Revision) return v_SelLargo;
     return DesdeQt(c.selectionEnd()) - DesdeQt(c.selectionStart());
 }
 
 void PanelRico::SetSelStart(int pos) {
+    if (v_Memoria) return v_Memoria->SetSelStart(pos);
     pos = std::clamp(pos, 0, Length());
     QTextCursor c(Doc());
     c.setPosition(AQt(pos).qt);
@@ -210,6 +235,7 @@ void PanelRico::SetSelStart(int pos) {
 }
 
 void PanelRico::SetSelLength(int largo) {
+    if (v_Memoria) return v_Memoria->SetSelLength(largo);
     const int inicio = SelStart();
     largo = std::clamp(largo, 0, Length() - inicio);
     const Punto a = AQt(inicio);
@@ -225,6 +251,7 @@ void PanelRico::SetSelLength(int largo) {
 }
 
 QString PanelRico::SelText() const {
+    if (v_Memoria) return v_Memoria->SelText();
     const int inicio = SelStart();
     const int largo = SelLength();
     if (largo <= 0) return {};
@@ -242,12 +269,16 @@ QString PanelRico::SelText() const {
     return t;
 }
 
+QStringList PanelRico::Lineas() const { return v_Memoria ? v_Memoria->Lineas() : PanelTexto::Lineas(); }
+
 QString PanelRico::TextoLinea(int linea) const {
+    if (v_Memoria) return v_Memoria->TextoLinea(linea);
     const QTextBlock b = Doc()->findBlockByNumber(linea);
     return b.isValid() ? b.text() : QString();
 }
 
 void PanelRico::SetSelText(const QString& texto) {
+    if (v_Memoria) return v_Memoria->SetSelText(texto);
     const int inicio = SelStart();
     const int largo = SelLength();
     const Punto a = AQt(inicio);
@@ -281,18 +312,21 @@ void PanelRico::MezclarFormato(const QTextCharFormat& f) {
 }
 
 void PanelRico::SetSelColor(ColorRGB color) {
+    if (v_Memoria) return v_Memoria->SetSelColor(color);
     QTextCharFormat f;
     f.setForeground(AColor(color));
     MezclarFormato(f);
 }
 
 void PanelRico::SetSelBold(bool on) {
+    if (v_Memoria) return v_Memoria->SetSelBold(on);
     QTextCharFormat f;
     f.setFontWeight(on ? QFont::Bold : QFont::Normal);
     MezclarFormato(f);
 }
 
 void PanelRico::SetSelItalic(bool on) {
+    if (v_Memoria) return v_Memoria->SetSelItalic(on);
     QTextCharFormat f;
     f.setFontItalic(on);
     MezclarFormato(f);
@@ -307,6 +341,7 @@ QTextCursor PanelRico::CursorEn(int indice) const {
 }
 
 ColorRGB PanelRico::ColorEn(int indice) const {
+    if (v_Memoria) return v_Memoria->FormatoEn(indice).color;
     const QTextCharFormat f = CursorEn(indice).charFormat();
     if (!f.hasProperty(QTextFormat::ForegroundBrush)) {
         const QColor c = v_Caja->palette().color(QPalette::Text);
@@ -316,9 +351,15 @@ ColorRGB PanelRico::ColorEn(int indice) const {
     return {c.red(), c.green(), c.blue()};
 }
 
-bool PanelRico::BoldEn(int indice) const { return CursorEn(indice).charFormat().fontWeight() >= QFont::Bold; }
+bool PanelRico::BoldEn(int indice) const {
+    if (v_Memoria) return v_Memoria->FormatoEn(indice).bold;
+    return CursorEn(indice).charFormat().fontWeight() >= QFont::Bold;
+}
 
-bool PanelRico::ItalicEn(int indice) const { return CursorEn(indice).charFormat().fontItalic(); }
+bool PanelRico::ItalicEn(int indice) const {
+    if (v_Memoria) return v_Memoria->FormatoEn(indice).italic;
+    return CursorEn(indice).charFormat().fontItalic();
+}
 
 // ---- Scrolling ----
 
@@ -358,6 +399,7 @@ void PanelRico::AjustarScroll(int valor) {
 }
 
 int PanelRico::FirstVisibleLine() const {
+    if (v_Memoria) return v_Memoria->FirstVisibleLine();
     const int margen = static_cast<int>(Doc()->documentMargin());
     // One pixel into the row: a row's top edge is also the bottom edge of the row above.
     const qreal y = v_Caja->verticalScrollBar()->value() + margen + 1;
@@ -374,6 +416,7 @@ int PanelRico::FirstVisibleLine() const {
 }
 
 void PanelRico::LineScroll(int lineas) {
+    if (v_Memoria) return v_Memoria->LineScroll(lineas);
     if (lineas == 0) return;
     const int destino = std::clamp(FirstVisibleLine() + lineas, 0, std::max(0, LineCount() - 1));
     const QTextBlock b = Doc()->findBlockByNumber(destino);
@@ -402,8 +445,12 @@ void PanelRico::EmpezarLote() {
 
 void PanelRico::TerminarLote() {
     if (v_NivelLote == 0 || --v_NivelLote > 0) return;
-    const int inicio = v_SelInicio, largo = v_SelLargo;
-    const bool exacto = Cursor().anchor() == v_QtAncla && Cursor().position() == v_QtPos && Doc()->revision() == v_Revision;
+    const bool enMemoria = v_Memoria != nullptr;
+    const int inicio = enMemoria ? v_Memoria->SelStart() : v_SelInicio;
+    const int largo = enMemoria ? v_Memoria->SelLength() : v_SelLargo;
+    // The batch's cursor: the widget's own has not followed the batch.
+    const bool exacto = enMemoria || (v_CursorLote.anchor() == v_QtAncla && v_CursorLote.position() == v_QtPos &&
+                                      Doc()->revision() == v_Revision);
     v_CursorLote.endEditBlock();
     Devolver();
     QTextCursor c = v_CursorLote;
@@ -415,7 +462,14 @@ void PanelRico::TerminarLote() {
 }
 
 void PanelRico::EmpezarAparte() {
-    if (v_NivelLote == 0 || v_Aparte) return;
+    if (v_NivelLote == 0 || Aparte()) return;
+    const QTextCharFormat escritura = v_CursorLote.charFormat();
+    if (Length() == 0 && !escritura.hasProperty(QTextFormat::ForegroundBrush) &&
+        escritura.fontWeight() < QFont::Bold && !escritura.fontItalic()) {
+        // The model starts as this pane stands: empty, caret at 0, plain typing format.
+        v_Memoria = std::make_unique<PanelMemoria>();
+        return;
+    }
     const int inicio = v_SelInicio, largo = v_SelLargo;
     const bool exacto = Cursor().anchor() == v_QtAncla && Cursor().position() == v_QtPos && Doc()->revision() == v_Revision;
     QTextDocument* doc = v_Caja->document();
@@ -431,9 +485,76 @@ void PanelRico::EmpezarAparte() {
     if (exacto) Recordar(inicio, largo);
 }
 
-void PanelRico::Devolver() {
-    if (!v_Aparte) return;
+QTextDocument* PanelRico::Escribir(const PanelMemoria& m, const std::function<void()>& ceder) const {
+    // A copy of the widget's empty document keeps the default font, the
+    // margins and the row height; the text goes in run by run, each with its
+    // format, through one cursor at the end.
+    QTextDocument* doc = v_Caja->document()->clone(v_Caja);
+    doc->setUndoRedoEnabled(false);
+    QTextCursor c(doc);
+    QElapsedTimer reloj;
+    reloj.start();
+    c.beginEditBlock();
+    c.select(QTextCursor::Document);
+    c.removeSelectedText();
+    c.setCharFormat(QTextCharFormat());
+    AplicarFila(c);
+    const QTextCharFormat simple;
+    const QString salto(QChar(u'\n'));
+    std::vector<std::pair<Formato, QTextCharFormat>> usados;   // a few formats, converted once
+    auto formato = [&usados](const Formato& f) -> const QTextCharFormat& {
+        for (const auto& [de, qt] : usados)
+            if (de == f) return qt;
+        usados.emplace_back(f, AFormato(f));
+        return usados.back().second;
+    };
+    for (int n = 0; n < m.LineCount(); ++n) {
+        if (ceder && n % 64 == 0 && reloj.elapsed() >= kRebanadaMs) {
+            ceder();
+            reloj.restart();
+        }
+        if (n > 0) c.insertText(salto, simple);
+        const QString& texto = m.Linea(n);
+        int pos = 0;
+        for (const auto& t : m.TramosDe(n)) {
+            c.insertText(texto.mid(pos, t.largo), formato(t.formato));
+            pos += t.largo;
+        }
+        if (pos < texto.size()) c.insertText(pos == 0 ? texto : texto.mid(pos), simple);
+    }
+    c.endEditBlock();
+    return doc;
+}
+
+void PanelRico::Devolver(const std::function<void()>& ceder) {
+    if (!v_Aparte && !v_Memoria) return;
     QTextDocument* viejo = v_Caja->document();
+    if (v_Memoria) {
+        // The model answers for the pane until its text is all written.
+        QTextDocument* escrito = Escribir(*v_Memoria, ceder);
+        const std::unique_ptr<PanelMemoria> m = std::move(v_Memoria);
+        v_Aparte = escrito;
+        // The model's selection and typing format, on the new document.
+        const int inicio = m->SelStart(), largo = m->SelLength();
+        QTextCursor c(v_Aparte);
+        c.setPosition(AQt(inicio).qt);
+        if (largo > 0) {
+            const Punto b = AQt(inicio + largo);
+            int fin = b.qt;
+            if (b.enSalto && fin < v_Aparte->characterCount() - 1) ++fin;
+            c.setPosition(fin, QTextCursor::KeepAnchor);
+        } else if (inicio > 0) {
+            c.setCharFormat(AFormato(m->FormatoEscritura()));
+        }
+        if (v_NivelLote > 0) v_CursorLote.endEditBlock();
+        v_CursorLote = c;
+        if (v_NivelLote > 0) v_CursorLote.beginEditBlock();
+        v_SelInicio = inicio;
+        v_SelLargo = largo;
+        v_QtAncla = c.anchor();
+        v_QtPos = c.position();
+        v_Revision = v_Aparte->revision();
+    }
     QTextDocument* nuevo = v_Aparte;
     const bool deshacer = viejo->isUndoRedoEnabled();
     v_Aparte = nullptr;
@@ -453,14 +574,13 @@ void PanelRico::Devolver() {
 }
 
 void PanelRico::DiagramarPorPartes(const std::function<void()>& ceder) {
-    if (v_Aparte) {
-        Devolver();
+    if (Aparte()) {
+        Devolver(ceder);
         // The widget shows the new text from its top while the rest is laid out.
         v_Caja->verticalScrollBar()->setValue(0);
         v_Caja->viewport()->setUpdatesEnabled(true);
         v_Caja->viewport()->update();
     }
-    constexpr int kRebanadaMs = 25;
     constexpr int kBloquesPorPaso = 100;
     QAbstractTextDocumentLayout* capa = Doc()->documentLayout();
     QElapsedTimer reloj;

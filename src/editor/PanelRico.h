@@ -2,6 +2,9 @@
 #include "PanelTexto.h"
 #include <QTextCursor>
 #include <functional>
+#include <memory>
+
+class PanelMemoria;
 
 class QTextEdit;
 class QTextDocument;
@@ -18,6 +21,7 @@ class PanelRico : public PanelTexto {
 public:
     // pxPorTwip: pixels per twip on this screen (1/15 at 96 dpi).
     explicit PanelRico(QTextEdit* caja, double pxPorTwip = 1.0 / 15.0);
+    ~PanelRico() override;
 
     QTextEdit* Caja() const { return v_Caja; }
 
@@ -35,12 +39,15 @@ public:
     void EmpezarLote();
     void TerminarLote();
     bool EnLote() const { return v_NivelLote > 0; }
-    // Inside a batch: the text goes on in a document of its own, away from
-    // the widget, so that no layout runs while a whole file is written and
-    // coloured line by line. The widget gets it back when the batch ends, or
-    // earlier if the pane has to be shown as it stands.
+    // Inside a batch: the text goes on away from the widget, so that no
+    // layout runs while a whole file is written and coloured line by line.
+    // The widget gets it back when the batch ends, or earlier if the pane has
+    // to be shown as it stands. An empty pane with a plain typing format
+    // keeps the text meanwhile in a plain in-memory model, written into a
+    // document in one go when handed back (cursor edits of a rich document
+    // cost far more); otherwise a copy of the document takes the edits.
     void EmpezarAparte();
-    bool Aparte() const { return v_Aparte != nullptr; }
+    bool Aparte() const { return v_Aparte != nullptr || v_Memoria != nullptr; }
     // Hands the document back (if it was apart) and lays it out a slice at a
     // time, calling ceder between slices, so that showing the end of a long
     // text afterwards does not lay it all out in one go.
@@ -65,6 +72,7 @@ public:
     int LineIndex(int linea) const override;
     int LineLength(int indice) const override;
     QString TextoLinea(int linea) const override;
+    QStringList Lineas() const override;
     int FirstVisibleLine() const override;
     void LineScroll(int lineas) override;
 
@@ -99,7 +107,10 @@ private:
     void Recordar(int inicio, int largo);   // keeps indices that Qt cannot hold
     void AjustarScroll(int valor);
     void AjustarMargen();
-    void Devolver();   // the document apart becomes the widget's again
+    // The document apart becomes the widget's again; ceder, if given, is
+    // called between slices of a long write.
+    void Devolver(const std::function<void()>& ceder = {});
+    QTextDocument* Escribir(const PanelMemoria& m, const std::function<void()>& ceder) const;
 
     QTextCursor Cursor() const;   // the selection: the widget's, or the batch's
     void PonerCursor(const QTextCursor& c);
@@ -108,6 +119,7 @@ private:
     int v_NivelLote = 0;
     QTextCursor v_CursorLote;
     QTextDocument* v_Aparte = nullptr;
+    std::unique_ptr<PanelMemoria> v_Memoria;
     double v_PxPorTwip;
     int v_AlturaFila = 0;
     int v_Alto = 0;   // twips

@@ -4,6 +4,7 @@
 #include "PanelRico.h"
 #include <QPointer>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -109,6 +110,7 @@ TEST(PanelRico, LineScrollAndFirstVisibleLineCountRows) {
 TEST(PanelRico, TextWrittenApartReachesTheWidgetWithFormatsAndCaret) {
     CajaRica caja;
     PanelRico p(&caja);
+    p.SetAlturaFila(15);
     QPointer<QTextDocument> anterior;
     for (int vuelta = 0; vuelta < 2; ++vuelta) {
         p.SetText(QString());
@@ -127,11 +129,28 @@ TEST(PanelRico, TextWrittenApartReachesTheWidgetWithFormatsAndCaret) {
         EXPECT_EQ(p.ColorEn(8), Colores::Rojo);
         EXPECT_EQ(p.ColorEn(0), Colores::Negro);
         EXPECT_EQ(p.SelStart(), 7);
+        EXPECT_EQ(caja.document()->lastBlock().blockFormat().lineHeight(), 15);
         // A document handed over by an earlier round is not kept.
         if (vuelta == 1) {
             EXPECT_TRUE(anterior.isNull());
         }
         anterior = caja.document();
+    }
+    // A selection that ends between CR and LF comes back whole, whether the
+    // pane started empty or not.
+    for (const QString& antes : {QString(), QStringLiteral("X")}) {
+        p.SetText(antes);
+        p.EmpezarLote();
+        p.EmpezarAparte();
+        p.SetSelStart(p.Length());
+        p.SetSelText(QStringLiteral("AB\r\nCD\r\n"));
+        const int b = static_cast<int>(antes.size()) + 1;
+        p.SetSelStart(b);
+        p.SetSelLength(2);
+        p.TerminarLote();
+        EXPECT_EQ(p.SelStart(), b) << antes.size();
+        EXPECT_EQ(p.SelLength(), 2) << antes.size();
+        EXPECT_EQ(p.SelText(), QStringLiteral("B\r")) << antes.size();
     }
 }
 
