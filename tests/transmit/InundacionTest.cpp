@@ -20,6 +20,14 @@
 using namespace AyudaTx;
 
 namespace {
+// Under AddressSanitizer freed memory waits in a quarantine, so the resident
+// size says nothing about what the program keeps: only the other checks hold.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kMemoriaMedible = false;
+#else
+constexpr bool kMemoriaMedible = true;
+#endif
+
 long RssKiB() {
     QFile f(QStringLiteral("/proc/self/statm"));
     if (!f.open(QIODevice::ReadOnly)) return 0;
@@ -131,7 +139,9 @@ TEST(Inundacion, SerialFloodDuringAPauseIsHeldToTheInputBuffer) {
     EXPECT_EQ(v.Log().count(QStringLiteral("> 06")), 3);
     // What waits between answers is at most the 1,024-byte buffer, and one read adds as much again.
     LineasEnteras(2048);
-    EXPECT_LT(vigia.CrecioMiB(), 6) << "the flood was kept in memory";
+    if (kMemoriaMedible) {
+        EXPECT_LT(vigia.CrecioMiB(), 6) << "the flood was kept in memory";
+    }
 }
 
 TEST(Inundacion, ClockFloodingItsAnswersKeepsMemoryBoundedAndTheWindowAnswering) {
@@ -159,7 +169,9 @@ TEST(Inundacion, ClockFloodingItsAnswersKeepsMemoryBoundedAndTheWindowAnswering)
     v.Iniciar();
     ASSERT_TRUE(v.EsperarFin(60000));
     // Generous bounds for a shared machine; bench_inundacion measures the real figures.
-    EXPECT_LT(vigia.CrecioMiB(), 100);
+    if (kMemoriaMedible) {
+        EXPECT_LT(vigia.CrecioMiB(), 100);
+    }
     EXPECT_LT(vigia.peorHueco, 2000);
     const QStringList lista = v.Log();
     for (const QString& l : lista) EXPECT_LE(l.size(), 2 + 3 * ListaEventos::kBytesVisibles + 30) << l.left(80).toStdString();
