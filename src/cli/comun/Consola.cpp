@@ -60,4 +60,11 @@ void AmpliarDescriptores() {
     ::setrlimit(RLIMIT_NOFILE, &l);
 }
 
+bool Informar(bool ayuda, const char* textoAyuda, bool version, const QString& lineaVersion) {
+    if (ayuda) Salida(QString::fromUtf8(textoAyuda));
+    else if (version)
+        Salida(lineaVersion + QLatin1Char('\n'));
+    return ayuda || version;
+}
+
 }   // namespace Consola

@@ -11,6 +11,10 @@ namespace Consola {
 void Salida(const QString& texto);
 void Errores(const QString& texto);
 
+// --help and --version: prints the help or the version line and returns
+// true when either was asked for (the tool then ends with status 0).
+bool Informar(bool ayuda, const char* textoAyuda, bool version, const QString& lineaVersion);
+
 // SIGINT and SIGTERM call `accion` from the event loop (never from the
 // handler itself). The notifier is a child of `padre`.
 void AlInterrumpir(QObject* padre, std::function<void()> accion);

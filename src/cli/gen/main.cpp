@@ -98,14 +98,7 @@ int main(int argc, char** argv) {
     Argumentos a;
     QString error;
     if (!Leer(app.arguments().mid(1), &a, &error)) return Uso(error);
-    if (a.ayuda) {
-        Consola::Salida(QString::fromUtf8(kAyuda));
-        return 0;
-    }
-    if (a.version) {
-        Consola::Salida(QStringLiteral("orvo-gen %1\n").arg(Module1::Version()));
-        return 0;
-    }
+    if (Consola::Informar(a.ayuda, kAyuda, a.version, QStringLiteral("orvo-gen %1").arg(Module1::Version()))) return 0;
     const QString orden = a.posicionales.value(0);
     if (orden == QLatin1String("tarjetas")) {
         if (a.posicionales.size() != 2) return Uso(QStringLiteral("tarjetas lleva un archivo .csv"));

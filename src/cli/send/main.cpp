@@ -55,14 +55,7 @@ int main(int argc, char** argv) {
     OpcionesEnvio o;
     QString error;
     if (!LeerOpciones(app.arguments().mid(1), &o, &error)) return Uso(error);
-    if (o.ayuda) {
-        Consola::Salida(QString::fromUtf8(kAyuda));
-        return 0;
-    }
-    if (o.version) {
-        Consola::Salida(QStringLiteral("orvo-send %1\n").arg(Module1::Version()));
-        return 0;
-    }
+    if (Consola::Informar(o.ayuda, kAyuda, o.version, QStringLiteral("orvo-send %1").arg(Module1::Version()))) return 0;
     if (o.flota && !QFileInfo(o.carpetaLogs).isDir()) return Uso(QStringLiteral("la carpeta \"%1\" no existe").arg(o.carpetaLogs));
 
     QByteArray bytes;

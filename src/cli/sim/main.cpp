@@ -113,14 +113,7 @@ int main(int argc, char** argv) {
     Argumentos a;
     QString error;
     if (!Leer(app.arguments().mid(1), &a, &error)) return Uso(error);
-    if (a.ayuda) {
-        Consola::Salida(QString::fromUtf8(kAyuda));
-        return 0;
-    }
-    if (a.version) {
-        Consola::Salida(QStringLiteral("orvo-sim %1.%2.%3\n").arg(ORVO_VERSION_MAJOR).arg(ORVO_VERSION_MINOR).arg(ORVO_VERSION_REVISION));
-        return 0;
-    }
+    if (Consola::Informar(a.ayuda, kAyuda, a.version, QStringLiteral("orvo-sim %1.%2.%3").arg(ORVO_VERSION_MAJOR).arg(ORVO_VERSION_MINOR).arg(ORVO_VERSION_REVISION))) return 0;
     if (!a.tcp.isEmpty() && !a.serie.isEmpty()) return Uso(QStringLiteral("use --tcp o --serial, no los dos"));
     if (!a.serie.isEmpty() && a.cuantos != 1) return Uso(QStringLiteral("--count es solo para --tcp"));
 
