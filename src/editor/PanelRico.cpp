@@ -1,5 +1,6 @@
 #include "PanelRico.h"
 #include "CajaRica.h"
+#include "DiagramaFilas.h"
 #include "PanelMemoria.h"
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
@@ -47,10 +48,19 @@ QTextDocument* PanelRico::Doc() const { return v_Aparte ? v_Aparte : v_Caja->doc
 
 void PanelRico::SetAlturaFila(int px) {
     v_AlturaFila = px;
+    Preparar(Doc());
     QTextCursor c(Doc());
     c.select(QTextCursor::Document);
     AplicarFila(c);
     if (px > 0) v_Caja->verticalScrollBar()->setSingleStep(px);
+}
+
+void PanelRico::Preparar(QTextDocument* doc) const {
+    if (v_AlturaFila <= 0) return;
+    if (auto* capa = qobject_cast<DiagramaFilas*>(doc->documentLayout()))
+        capa->SetAlturaFila(v_AlturaFila);
+    else
+        doc->setDocumentLayout(new DiagramaFilas(doc, v_AlturaFila));
 }
 
 void PanelRico::AplicarFila(QTextCursor& c) const {
@@ -269,7 +279,22 @@ QString PanelRico::SelText() const {
     return t;
 }
 
-QStringList PanelRico::Lineas() const { return v_Memoria ? v_Memoria->Lineas() : PanelTexto::Lineas(); }
+QStringList PanelRico::Lineas() const {
+    if (v_Memoria) return v_Memoria->Lineas();
+    // Cut straight from the document's text: each pass reads every line.
+    const QString crudo = Doc()->toRawText();
+    QStringList r;
+    r.reserve(Doc()->blockCount());
+    const QChar* p = crudo.constData();
+    qsizetype desde = 0;
+    for (qsizetype i = 0; i < crudo.size(); ++i) {
+        if (p[i] != QChar::ParagraphSeparator && p[i] != QChar::LineSeparator) continue;
+        r.append(QString(p + desde, i - desde));
+        desde = i + 1;
+    }
+    r.append(QString(p + desde, crudo.size() - desde));
+    return r;
+}
 
 QString PanelRico::TextoLinea(int linea) const {
     if (v_Memoria) return v_Memoria->TextoLinea(linea);
@@ -472,10 +497,7 @@ void PanelRico::EmpezarAparte() {
     }
     const int inicio = v_SelInicio, largo = v_SelLargo;
     const bool exacto = Cursor().anchor() == v_QtAncla && Cursor().position() == v_QtPos && Doc()->revision() == v_Revision;
-    QTextDocument* doc = v_Caja->document();
-    // A copy keeps the text, its formats, the default font and the margins.
-    v_Aparte = doc->clone(v_Caja);
-    v_Aparte->setUndoRedoEnabled(false);
+    v_Aparte = Clonar();
     QTextCursor c(v_Aparte);
     c.setPosition(v_CursorLote.anchor());
     c.setPosition(v_CursorLote.position(), QTextCursor::KeepAnchor);
@@ -485,12 +507,21 @@ void PanelRico::EmpezarAparte() {
     if (exacto) Recordar(inicio, largo);
 }
 
+QTextDocument* PanelRico::Clonar() const {
+    QTextDocument* original = v_Caja->document();
+    QTextDocument* copia = original->clone(v_Caja);
+    // A copy keeps the margin in its frame but not as its own figure.
+    copia->setDocumentMargin(original->documentMargin());
+    copia->setUndoRedoEnabled(false);
+    Preparar(copia);
+    return copia;
+}
+
 QTextDocument* PanelRico::Escribir(const PanelMemoria& m, const std::function<void()>& ceder) const {
     // A copy of the widget's empty document keeps the default font, the
     // margins and the row height; the text goes in run by run, each with its
     // format, through one cursor at the end.
-    QTextDocument* doc = v_Caja->document()->clone(v_Caja);
-    doc->setUndoRedoEnabled(false);
+    QTextDocument* doc = Clonar();
     QTextCursor c(doc);
     QElapsedTimer reloj;
     reloj.start();
@@ -581,8 +612,13 @@ void PanelRico::DiagramarPorPartes(const std::function<void()>& ceder) {
         v_Caja->viewport()->setUpdatesEnabled(true);
         v_Caja->viewport()->update();
     }
-    constexpr int kBloquesPorPaso = 100;
     QAbstractTextDocumentLayout* capa = Doc()->documentLayout();
+    // Rows of one height are laid out as they are shown: nothing to do ahead.
+    if (qobject_cast<DiagramaFilas*>(capa)) {
+        if (v_NivelLote > 0) v_Caja->viewport()->setUpdatesEnabled(false);
+        return;
+    }
+    constexpr int kBloquesPorPaso = 100;
     QElapsedTimer reloj;
     reloj.start();
     for (QTextBlock b = Doc()->begin(); b.isValid();) {

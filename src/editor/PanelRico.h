@@ -104,12 +104,16 @@ private:
     void Mover();                             // widget geometry from v_Left/v_Top/v_Width
     void MezclarFormato(const class QTextCharFormat& f);
     void AplicarFila(QTextCursor& c) const;
+    // Fixed rows: the document gets the layout that lays out only what is shown.
+    void Preparar(QTextDocument* doc) const;
     void Recordar(int inicio, int largo);   // keeps indices that Qt cannot hold
     void AjustarScroll(int valor);
     void AjustarMargen();
     // The document apart becomes the widget's again; ceder, if given, is
     // called between slices of a long write.
     void Devolver(const std::function<void()>& ceder = {});
+    // A copy of the widget's document (text, formats, font, margins), with no undo history.
+    QTextDocument* Clonar() const;
     QTextDocument* Escribir(const PanelMemoria& m, const std::function<void()>& ceder) const;
 
     QTextCursor Cursor() const;   // the selection: the widget's, or the batch's

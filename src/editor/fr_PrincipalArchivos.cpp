@@ -103,7 +103,10 @@ bool fr_Principal::AbrirArchivo(const QString& ruta) {
     Cmd().TerminarLote();
     SincronizaTxt();
 
+    // The caret at the end shows the end: the code pane and the gutter follow it.
     Cmd().SetSelStart(Cmd().Length());
+    SincronizaTxt();
+    ActualizaNumerosLinea();
     tx_Cmd->setFocus();
     v_PrimerUso = false;
     mn_Guardar->setEnabled(true);

@@ -16,10 +16,15 @@ struct ConCaja {
 struct PanelRicoPropio : ConCaja, PanelRico {
     PanelRicoPropio() : PanelRico(caja.get()) {}
 };
+// The panes of the main window: rows of one height, laid out as they are shown.
+struct PanelRicoFilas : PanelRicoPropio {
+    PanelRicoFilas() { SetAlturaFila(15); }
+};
 }   // namespace
 
 INSTANTIATE_TEST_SUITE_P(Widget, ContratoPanel,
-                         ::testing::Values(FabricaPanel([] { return std::make_unique<PanelRicoPropio>(); })));
+                         ::testing::Values(FabricaPanel([] { return std::make_unique<PanelRicoPropio>(); }),
+                                           FabricaPanel([] { return std::make_unique<PanelRicoFilas>(); })));
 
 TEST(PanelRico, IndicesBetweenCrAndLfSurviveUntilTheUserMovesTheCaret) {
     PanelRicoPropio p;

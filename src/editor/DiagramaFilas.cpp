@@ -1,0 +1,162 @@
+#include "DiagramaFilas.h"
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr qreal kSinLimite = 1e9;
+
+int AnchoCursor(const QObject& capa) {
+    bool ok = false;
+    const int ancho = capa.property("cursorWidth").toInt(&ok);
+    return ok ? ancho : 1;
+}
+}   // namespace
+
+DiagramaFilas::DiagramaFilas(QTextDocument* doc, int alturaFila)
+    : QAbstractTextDocumentLayout(doc), v_AlturaFila(std::max(1, alturaFila)) {
+    // Without wrapping, the width the text box offers is of no use here.
+    setProperty("contentHasAlignment", false);
+}
+
+void DiagramaFilas::SetAlturaFila(int px) {
+    px = std::max(1, px);
+    if (px == v_AlturaFila) return;
+    v_AlturaFila = px;
+    documentChanged(0, 0, document()->characterCount());
+}
+
+qreal DiagramaFilas::Margen() const { return document()->documentMargin(); }
+
+qreal DiagramaFilas::TopeFila(int fila) const { return Margen() + qreal(fila) * v_AlturaFila; }
+
+int DiagramaFilas::FilaEn(qreal y) const {
+    const int fila = static_cast<int>(std::floor((y - Margen()) / v_AlturaFila));
+    return std::clamp(fila, 0, std::max(0, document()->blockCount() - 1));
+}
+
+void DiagramaFilas::Diagramar(const QTextBlock& bloque) const {
+    QTextLayout* capa = bloque.layout();
+    if (capa->lineCount() > 0) return;
+    QTextOption opcion = document()->defaultTextOption();
+    opcion.setWrapMode(QTextOption::NoWrap);
+    capa->setTextOption(opcion);
+    capa->beginLayout();
+    QTextLine linea = capa->createLine();
+    if (linea.isValid()) {
+        linea.setLeadingIncluded(true);
+        linea.setLineWidth(kSinLimite);
+        // The baseline four fifths down the row, in Qt's 1/64 pixel units.
+        const qreal alto = std::round((linea.ascent() + std::max<qreal>(linea.leading(), 0)) * 64);
+        const qreal ajuste = alto - std::floor(v_AlturaFila * 64 * 4 / 5.0);
+        linea.setPosition(QPointF(0, -ajuste / 64));
+        // A single row: whatever is left is laid out on it too.
+        while (capa->createLine().isValid()) {
+        }
+    }
+    capa->endLayout();
+    capa->setPosition(QPointF(0, 0));
+    if (linea.isValid()) v_AnchoVisto = std::max(v_AnchoVisto, linea.naturalTextWidth());
+}
+
+QRectF DiagramaFilas::blockBoundingRect(const QTextBlock& bloque) const {
+    if (!bloque.isValid()) return {};
+    Diagramar(bloque);
+    const qreal ancho = bloque.layout()->lineCount() > 0 ? bloque.layout()->lineAt(0).naturalTextWidth() : 0;
+    return {QPointF(Margen(), TopeFila(bloque.blockNumber())), QSizeF(ancho, v_AlturaFila)};
+}
+
+QRectF DiagramaFilas::frameBoundingRect(QTextFrame*) const { return {QPointF(0, 0), documentSize()}; }
+
+QSizeF DiagramaFilas::documentSize() const { return Medir(); }
+
+QSizeF DiagramaFilas::Medir() const {
+    QTextDocument* doc = document();
+    if (v_Recontar) {
+        // A walk over the blocks' lengths, without laying anything out.
+        v_Columnas = 0;
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) v_Columnas = std::max(v_Columnas, b.length() - 1);
+        v_Recontar = false;
+    }
+    QFont negrita = doc->defaultFont();
+    negrita.setBold(true);
+    const qreal columna = std::max(QFontMetricsF(doc->defaultFont()).horizontalAdvance(QLatin1Char('M')),
+                                   QFontMetricsF(negrita).horizontalAdvance(QLatin1Char('M')));
+    const qreal texto = std::max(v_Columnas * columna, v_AnchoVisto);
+    const qreal margen = Margen();
+    return {std::ceil(texto + 2 * margen + AnchoCursor(*this)), 2 * margen + qreal(doc->blockCount()) * v_AlturaFila};
+}
+
+void DiagramaFilas::documentChanged(int desde, int quitados, int agregados) {
+    QTextDocument* doc = document();
+    // Changed blocks are laid out again when next needed.
+    QTextBlock b = doc->findBlock(desde);
+    const QTextBlock ultimo = doc->findBlock(std::max(desde, desde + agregados));
+    for (; b.isValid(); b = b.next()) {
+        b.clearLayout();
+        if (!v_Recontar) v_Columnas = std::max(v_Columnas, b.length() - 1);
+        if (b == ultimo) break;
+    }
+    if (quitados > 0) {
+        v_Recontar = true;
+        v_AnchoVisto = 0;
+    }
+    const QSizeF tamano = Medir();
+    const int primera = doc->findBlock(desde).isValid() ? doc->findBlock(desde).blockNumber() : 0;
+    Q_EMIT update(QRectF(0, TopeFila(primera), kSinLimite, kSinLimite));
+    if (tamano != v_Tamano) {
+        v_Tamano = tamano;
+        Q_EMIT documentSizeChanged(tamano);
+    }
+}
+
+int DiagramaFilas::hitTest(const QPointF& punto, Qt::HitTestAccuracy exactitud) const {
+    QTextDocument* doc = document();
+    const qreal y = punto.y() - Margen();
+    if (exactitud == Qt::ExactHit && (y < 0 || y >= qreal(doc->blockCount()) * v_AlturaFila)) return -1;
+    const QTextBlock bloque = doc->findBlockByNumber(FilaEn(punto.y()));
+    Diagramar(bloque);
+    const QTextLine linea = bloque.layout()->lineAt(0);
+    if (!linea.isValid()) return bloque.position();
+    const qreal x = punto.x() - Margen();
+    if (exactitud == Qt::ExactHit && (x < 0 || x > linea.naturalTextWidth())) return -1;
+    return bloque.position() + linea.xToCursor(x);
+}
+
+void DiagramaFilas::draw(QPainter* pintor, const PaintContext& contexto) {
+    QTextDocument* doc = document();
+    const QRectF recorte = contexto.clip.isValid() ? contexto.clip : QRectF(0, 0, kSinLimite, kSinLimite);
+    const int primera = FilaEn(recorte.top());
+    const int ultima = FilaEn(recorte.bottom());
+    const int anchoCursor = AnchoCursor(*this);
+    const QPen pluma = pintor->pen();
+    pintor->setPen(contexto.palette.color(QPalette::Text));
+    QTextBlock bloque = doc->findBlockByNumber(primera);
+    for (int fila = primera; fila <= ultima && bloque.isValid(); ++fila, bloque = bloque.next()) {
+        Diagramar(bloque);
+        QTextLayout* capa = bloque.layout();
+        const int inicio = bloque.position();
+        const int largo = bloque.length();
+        // Selections as the text box hands them, cut to this row (as Qt's layout does).
+        QList<QTextLayout::FormatRange> marcas;
+        for (const Selection& s : contexto.selections) {
+            const int desde = s.cursor.selectionStart() - inicio;
+            const int hasta = s.cursor.selectionEnd() - inicio;
+            if (desde < largo && hasta > 0 && hasta > desde) {
+                marcas.append({desde, hasta - desde, s.format});
+            } else if (!s.cursor.hasSelection() && s.format.hasProperty(QTextFormat::FullWidthSelection) &&
+                       bloque.contains(s.cursor.position())) {
+                marcas.append({0, largo, s.format});
+            }
+        }
+        const QPointF origen(Margen(), TopeFila(fila));
+        capa->draw(pintor, origen, marcas, recorte);
+        const int cursor = contexto.cursorPosition;
+        if (cursor >= inicio && cursor < inicio + largo) capa->drawCursor(pintor, origen, cursor - inicio, anchoCursor);
+    }
+    pintor->setPen(pluma);
+}

@@ -1,0 +1,47 @@
+#pragma once
+#include <QAbstractTextDocumentLayout>
+
+class QTextBlock;
+
+// Layout of a pane that holds plain lines in rows of one fixed height: each
+// block is one row, and a row's place follows from its number. So only the
+// rows that are painted, clicked or asked about are ever laid out; a text of
+// 100,000 lines costs no more to show than one of twenty. Qt's own layout
+// lays out every block after each change, which is what made long scripts slow.
+//
+// The baseline sits where Qt's fixed-height rows put it (four fifths down the
+// row), so text looks the same as under Qt's layout.
+class DiagramaFilas : public QAbstractTextDocumentLayout {
+    Q_OBJECT
+public:
+    DiagramaFilas(QTextDocument* doc, int alturaFila);
+
+    int AlturaFila() const { return v_AlturaFila; }
+    void SetAlturaFila(int px);
+    // Row under a y coordinate of the document, clamped to the rows there are.
+    int FilaEn(qreal y) const;
+
+    void draw(QPainter* pintor, const PaintContext& contexto) override;
+    int hitTest(const QPointF& punto, Qt::HitTestAccuracy exactitud) const override;
+    int pageCount() const override { return 1; }
+    QSizeF documentSize() const override;
+    QRectF frameBoundingRect(QTextFrame* marco) const override;
+    QRectF blockBoundingRect(const QTextBlock& bloque) const override;
+
+protected:
+    void documentChanged(int desde, int quitados, int agregados) override;
+
+private:
+    qreal Margen() const;
+    qreal TopeFila(int fila) const;
+    void Diagramar(const QTextBlock& bloque) const;   // lays the block out if it is not
+    QSizeF Medir() const;
+
+    int v_AlturaFila;
+    // The widest line, in characters and as laid out: the width of the text
+    // is known without laying it all out.
+    mutable int v_Columnas = 0;
+    mutable bool v_Recontar = true;
+    mutable qreal v_AnchoVisto = 0;
+    QSizeF v_Tamano;
+};

@@ -1,0 +1,116 @@
+// The command and code panes lay out only the rows they show: a row's place
+// follows from its number. Opening a long script must not lay out every line,
+// and what is shown, clicked and scrolled must still fall on the right row.
+#include "CarpetaPrueba.h"
+#include "DiagramaFilas.h"
+#include "EtiquetaLineas.h"
+#include "PanelEspejo.h"
+#include "VentanaPrueba.h"
+#include <QScrollBar>
+#include <QTextBlock>
+#include <gtest/gtest.h>
+
+namespace {
+
+int Diagramados(const QTextDocument* doc) {
+    int n = 0;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        if (b.layout() && b.layout()->lineCount() > 0) ++n;
+    return n;
+}
+
+QString Guion(int lineas) {
+    QString t;
+    for (int i = 0; i < lineas; ++i) t += (i % 3 ? QStringLiteral("INIA %1") : QStringLiteral("HOLA %1")).arg(i % 9) + QStringLiteral("\r\n");
+    return t;
+}
+
+class DiagramaFilasTest : public ::testing::Test {
+protected:
+    VentanaPrueba w;
+    QTextDocument* Doc(QTextEdit* caja) { return caja->document(); }
+    DiagramaFilas* Capa(QTextEdit* caja) { return qobject_cast<DiagramaFilas*>(caja->document()->documentLayout()); }
+    int Alto() { return Capa(w.tx_Cmd)->AlturaFila(); }
+    void Abrir(int lineas) {
+        const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("largo.txt"));
+        ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, Guion(lineas).toLatin1()));
+        w.archivos << ruta;
+        w.mn_Abrir_Click();
+    }
+};
+
+TEST_F(DiagramaFilasTest, OpeningALongScriptLaysOutOnlyTheRowsShown) {
+    Abrir(5000);
+    ASSERT_NE(Capa(w.tx_Cmd), nullptr) << "a load must not bring Qt's own layout back";
+    ASSERT_NE(Capa(w.tx_Cod), nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(Doc(w.tx_Cmd)->blockCount(), 5001);
+    EXPECT_LT(Diagramados(Doc(w.tx_Cmd)), 100);
+    EXPECT_LT(Diagramados(Doc(w.tx_Cod)), 100);
+    // The whole height is known all the same: the scroll bar reaches the last row.
+    const qreal margen = Doc(w.tx_Cmd)->documentMargin();
+    EXPECT_DOUBLE_EQ(Capa(w.tx_Cmd)->documentSize().height(), 5001.0 * Alto() + 2 * margen);
+    // The caret is at the end and the end is shown, on whole rows, with the gutter and the code pane beside it.
+    EXPECT_EQ(w.Cmd().FirstVisibleLine(), w.Cod().FirstVisibleLine());
+    EXPECT_EQ(w.tx_Cmd->verticalScrollBar()->value() % Alto(), 0);
+    EXPECT_TRUE(w.tx_NroLin->text().startsWith(QString::number(w.Cmd().FirstVisibleLine() + 1) + QLatin1Char(' ')));
+    EXPECT_GT(w.Cmd().FirstVisibleLine(), 4980);
+}
+
+TEST_F(DiagramaFilasTest, ClicksAndTheCaretFallOnTheRowOfTheirLine) {
+    w.Lineas({QStringLiteral("INIA 1"), QStringLiteral("LREG 2"), QStringLiteral("-- nota larga"), QStringLiteral("INIB 3")});
+    const qreal margen = Doc(w.tx_Cmd)->documentMargin();
+    for (int linea = 0; linea < 4; ++linea) {
+        SCOPED_TRACE(linea);
+        const int y = static_cast<int>(margen) + linea * Alto() + Alto() / 2;
+        QTest::mouseClick(w.tx_Cmd->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(30, y));
+        EXPECT_EQ(w.Cmd().LineFromChar(-1), linea);
+        const QRect r = w.tx_Cmd->cursorRect();
+        EXPECT_GE(r.center().y(), margen + linea * Alto());
+        EXPECT_LT(r.center().y(), margen + (linea + 1) * Alto());
+    }
+    // Far right of a line: the end of that line; below the text: the last line.
+    QTest::mouseClick(w.tx_Cmd->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(w.tx_Cmd->viewport()->width() - 5, static_cast<int>(margen) + Alto() / 2));
+    EXPECT_EQ(w.Cmd().SelStart(), 6);
+    QTest::mouseClick(w.tx_Cmd->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, w.tx_Cmd->viewport()->height() - 3));
+    EXPECT_EQ(w.Cmd().LineFromChar(-1), 3);
+}
+
+TEST_F(DiagramaFilasTest, TheWidthFollowsTheLongestLineAndShrinksWhenItGoes) {
+    QTextDocument* doc = Doc(w.tx_Cod);
+    const qreal corto = Capa(w.tx_Cod)->documentSize().width();
+    QTextCursor c(doc);
+    c.movePosition(QTextCursor::End);
+    c.insertText(QString(300, QLatin1Char('A')));
+    QApplication::processEvents();
+    const qreal largo = Capa(w.tx_Cod)->documentSize().width();
+    EXPECT_GT(largo, corto + 1000);
+    EXPECT_GT(w.tx_Cod->horizontalScrollBar()->maximum(), 0);
+    c.select(QTextCursor::BlockUnderCursor);
+    c.removeSelectedText();
+    EXPECT_LT(Capa(w.tx_Cod)->documentSize().width(), largo);
+}
+
+TEST_F(DiagramaFilasTest, RowsArePaintedWhereTheirNumbersPutThem) {
+    const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("dos.txt"));
+    ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, "HOLA 1\r\n\r\n\r\nHOLA 2\r\n"));
+    w.archivos << ruta;
+    w.mn_Abrir_Click();   // both unknown words red
+    QApplication::processEvents();
+    const QImage img = w.tx_Cmd->viewport()->grab().toImage();
+    const int margen = static_cast<int>(Doc(w.tx_Cmd)->documentMargin());
+    auto rojaEnFila = [&](int fila) {
+        for (int y = margen + fila * Alto(); y < margen + (fila + 1) * Alto(); ++y)
+            for (int x = 0; x < 60; ++x) {
+                const QColor p = img.pixelColor(x, y);
+                if (p.red() > 180 && p.green() < 90 && p.blue() < 90) return true;
+            }
+        return false;
+    };
+    EXPECT_TRUE(rojaEnFila(0));
+    EXPECT_FALSE(rojaEnFila(1));
+    EXPECT_FALSE(rojaEnFila(2));
+    EXPECT_TRUE(rojaEnFila(3));
+}
+
+}   // namespace
