@@ -1,5 +1,6 @@
 #include "Compilador.h"
 #include <algorithm>
+#include <utility>
 #include "EntornoCompilador.h"
 #include "Lineas.h"
 #include "PanelTexto.h"
@@ -8,6 +9,8 @@
 
 namespace {
 const QString kCRLF = QStringLiteral("\r\n");
+// Longer lines are compiled again at every pass rather than kept twice.
+constexpr qsizetype kLargoRecordable = qsizetype(1) << 16;
 
 // Split at the first space: [word upper-cased, argument text]; an empty line gives nothing.
 QStringList PartirLinea(const QString& linea) {
@@ -49,23 +52,40 @@ void Compilador::Pasada(bool cargando) {
     tx_Cod.SetVisible(false);
     tx_Cod.Refresh();
     v_LinAnt = LinAntCmd;
-    for (int i = 0; i < lineas.size(); ++i) {
-        // The line before is done: a rewritten long line is not kept twice.
-        if (i > 0) lineas[i - 1] = QString();
+
+    // Lines equal at the start and at the end of the text, against the last
+    // pass, keep what their handlers did then: after a key, only the lines
+    // between run their handlers.
+    std::swap(v_Previos, v_Recuerdos);
+    std::vector<Recuerdo>& previos = v_Previos;
+    v_Recuerdos.clear();
+    const int nuevas = static_cast<int>(lineas.size());
+    const int viejas = v_Recordar ? static_cast<int>(previos.size()) : 0;
+    int prefijo = 0;
+    while (prefijo < nuevas && prefijo < viejas && previos[prefijo].linea == lineas[prefijo]) ++prefijo;
+    int sufijo = 0;
+    while (sufijo < nuevas - prefijo && sufijo < viejas - prefijo &&
+           previos[viejas - 1 - sufijo].linea == lineas[nuevas - 1 - sufijo])
+        ++sufijo;
+    const int desplazamiento = viejas - nuevas;   // old index of a new line in the common end
+    if (v_Recordar) v_Recuerdos.resize(lineas.size());
+
+    for (int i = 0; i < nuevas; ++i) {
         entorno.Ceder();
         v_LineaCompilada = i;
         TipoLinea = TipoDeLinea::Cmd;
         v_Accion = nullptr;
         v_CodLin.clear();   // a handler that leaves no text must not repeat the line above
-        const QStringView linea = lineas[i];
-        v_Cmd = PartirLinea(lineas[i]);
-        if (v_Cmd.isEmpty()) {
+        // The line is handed on: a rewritten long line is not kept twice.
+        QString texto = std::exchange(lineas[i], QString());
+        if (texto.isEmpty()) {
+            v_Cmd.clear();
             InsertaCodigo(QString(), TipoDeLinea::Cmd);
             if (cargando) AvanzarCadena();
             continue;
         }
-        const DefComando* def = BuscarComando(v_Cmd[0]);
-        (def ? def->manejador : Cmd_Desconocido)(*this);
+        const int previo = i < prefijo ? i : (i >= nuevas - sufijo ? i + desplazamiento : -1);
+        const QString& linea = Manejar(i, std::move(texto), previo >= 0 ? &previos[previo] : nullptr);
 
         switch (TipoLinea) {
         case TipoDeLinea::Cmd: TerminarCmd(i, linea); break;
@@ -76,9 +96,66 @@ void Compilador::Pasada(bool cargando) {
         case TipoDeLinea::Nul: break;
         }
     }
+    previos.clear();   // what no line took over; the storage stays for the next pass
     tx_Cod.SetVisible(true);
     v_ChangeText = false;
     entorno.SincronizaTxt();
+}
+
+void Compilador::SetRecordar(bool recordar) {
+    v_Recordar = recordar;
+    if (recordar) return;
+    v_Recuerdos.clear();
+    v_Previos.clear();
+}
+
+bool Compilador::Repetible(const Recuerdo& r) {
+    // Help requests and action words act on the window each time; only what
+    // a line writes to the panes is repeated.
+    if (r.tipo != TipoDeLinea::Cmd && r.tipo != TipoDeLinea::Err && r.tipo != TipoDeLinea::Cmt) return false;
+    return !(r.conChk && r.chkArgs == -1);
+}
+
+const QString& Compilador::Manejar(int i, QString&& texto, Recuerdo* previo) {
+    Recuerdo* r = v_Recordar ? &v_Recuerdos[i] : nullptr;
+    if (r && previo && previo->valido) {
+        *r = std::move(*previo);   // each earlier line answers for one line only
+        v_Cmd = r->cmd;
+        if (r->conChk) v_ChkArgs = r->chkArgs;
+        if (r->conArgs) v_Arg = r->arg;
+        for (const Efecto& e : r->efectos) {
+            if (e.esInfo)
+                MostrarInfo(e.texto);
+            else
+                InsertaCodigo(e.texto, e.tipo);
+        }
+        TipoLinea = r->tipo;
+        v_CodLin = r->codLin;
+        return r->linea;
+    }
+    v_Cmd = PartirLinea(texto);
+    v_ChkLlamado = false;
+    v_ArgsFijados = false;
+    if (r && texto.size() > kLargoRecordable) r = nullptr;
+    v_Grabando = r;
+    const DefComando* def = BuscarComando(v_Cmd[0]);
+    (def ? def->manejador : Cmd_Desconocido)(*this);
+    v_Grabando = nullptr;
+    if (!r) {
+        v_Linea = std::move(texto);
+        return v_Linea;
+    }
+    r->linea = std::move(texto);
+    r->tipo = TipoLinea;
+    r->conChk = v_ChkLlamado;
+    r->chkArgs = v_ChkArgs;
+    r->conArgs = v_ArgsFijados;
+    if (v_ArgsFijados) r->arg = v_Arg;
+    if (TipoLinea == TipoDeLinea::Cmd) r->cmd = v_Cmd;
+    r->codLin = v_CodLin;
+    r->valido = v_Accion == nullptr && Repetible(*r);
+    if (!r->valido) r->efectos.clear();
+    return r->linea;
 }
 
 void Compilador::AvanzarCadena() {
@@ -135,6 +212,9 @@ void Compilador::TerminarCmd(int i, QStringView linea) {
     tx_Cmd.SetSelStart(v_Caret + static_cast<int>(normal.size()) - (LonLinCmd - 1));
     tx_Cmd.SetSelColor(Colores::Negro);
     AvanzarCadena();
+    // The next pass finds the line as written now; a command line compiles
+    // the same once normalised (blanks out, arguments joined by ", ").
+    if (v_Recordar) v_Recuerdos[i].linea = std::move(normal);
 }
 
 void Compilador::TerminarColoreada(int i, QStringView linea) {

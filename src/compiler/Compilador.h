@@ -22,6 +22,10 @@ public:
     // file being opened) an empty line does not end the colouring chain.
     void CompilarLineas(bool v_Cargando);
     bool Compilando() const { return v_Compilando; }
+    // Keeps what each line's handler did from one pass to the next, so that
+    // a pass runs the handlers of the lines that changed only (a window that
+    // compiles at every line left). Off for a single pass over a file.
+    void SetRecordar(bool recordar);
 
     // Form variables (read and written by the keyboard handling too).
     int LinAntCmd = 0;
@@ -61,6 +65,29 @@ public:
     EntornoCompilador& entorno;
 
 private:
+    // What the handler of a line did: enough to do it again without it.
+    struct Efecto {
+        bool esInfo;   // MostrarInfo, else InsertaCodigo
+        TipoDeLinea tipo;
+        QString texto;
+    };
+    struct Recuerdo {
+        QString linea;   // the line's text: the key
+        bool valido = false;
+        TipoDeLinea tipo = TipoDeLinea::Cmd;
+        QStringList cmd;       // v_Cmd, for a command line
+        bool conChk = false;   // ChkArgs ran: v_ChkArgs as it left it
+        int chkArgs = 0;
+        bool conArgs = false;   // ChkArgs filled v_Arg (a line without arguments leaves it)
+        QStringList arg;
+        QString codLin;
+        std::vector<Efecto> efectos;
+    };
+    // Runs the handler of line i, or repeats what it did in the last pass on
+    // the same text (previo); gives back the line's text, kept for the pass.
+    const QString& Manejar(int i, QString&& texto, Recuerdo* previo);
+    static bool Repetible(const Recuerdo& r);
+
     void Pasada(bool cargando);
     void TerminarCmd(int i, QStringView linea);
     void TerminarColoreada(int i, QStringView linea);
@@ -75,4 +102,12 @@ private:
     bool v_PendienteCargando = false;
     int v_LinAnt = 0;   // the pass's own LinAntCmd (callers may write the member mid-pass)
     int v_Caret = 0;    // caret remembered while a line is rewritten or coloured
+
+    bool v_Recordar = false;
+    std::vector<Recuerdo> v_Recuerdos;   // by line, from the last pass
+    std::vector<Recuerdo> v_Previos;     // the pass before it: its storage is used again
+    Recuerdo* v_Grabando = nullptr;      // the handler running now, if it is being recorded
+    QString v_Linea;                     // the line being compiled, when not recorded
+    bool v_ChkLlamado = false;           // ChkArgs ran for this line
+    bool v_ArgsFijados = false;          // and filled v_Arg
 };

@@ -5,29 +5,25 @@
 // Appends one code line (or error line) to tx_Cod; an error line also
 // becomes a debug entry that names the command line being compiled.
 void Compilador::InsertaCodigo(const QString& codLin, TipoDeLinea v_Tipo) {
-    tx_Cod.SetSelStart(tx_Cod.Length());
-    // Line and break apart: a long code line is handed over, not copied into a new string.
-    tx_Cod.SetSelText(codLin);
-    tx_Cod.SetSelText(QStringLiteral("\r\n"));
-    const int largo = static_cast<int>(codLin.size()) + 2;
-    tx_Cod.SetSelStart(tx_Cod.Length() - largo);
-    tx_Cod.SetSelLength(largo);
+    if (v_Grabando) v_Grabando->efectos.push_back({false, v_Tipo, codLin});
     const bool esError = v_Tipo == TipoDeLinea::Err;
-    if (esError)
-        tx_Cod.SetSelColor(Colores::Rojo);
-    else if (v_Tipo == TipoDeLinea::Cmd)
-        tx_Cod.SetSelColor(Colores::Negro);
-    tx_Cod.SetSelStart(tx_Cod.Length());
+    // An error line is red, a code line black; any other keeps the colour it finds.
+    const ColorRGB* color = esError ? &Colores::Rojo : (v_Tipo == TipoDeLinea::Cmd ? &Colores::Negro : nullptr);
+    tx_Cod.AgregarLinea(codLin, color);
     v_OrigenCodigo.push_back(v_LineaCompilada);
 
     if (esError) {
-        const QString entrada = QStringLiteral("Linea %1 - ").arg(v_LineaCompilada + 1) + codLin;
+        const QString numero = QString::number(v_LineaCompilada + 1);
+        QString entrada;
+        entrada.reserve(6 + numero.size() + 3 + codLin.size());
+        entrada.append(QLatin1String("Linea ")).append(numero).append(QLatin1String(" - ")).append(codLin);
         lst_Debug.append(entrada);
         entorno.DebugAgregado(entrada);
     }
 }
 
 void Compilador::MostrarInfo(const QString& texto) {
+    if (v_Grabando) v_Grabando->efectos.push_back({true, TipoDeLinea::Nul, texto});
     lbl_Info = texto;
     entorno.MostrarInfo(texto);
 }

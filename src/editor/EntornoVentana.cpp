@@ -27,23 +27,35 @@ void EntornoVentana::Ceder() {
         v_Ventana.VolcarLote();
         v_Volcado.restart();
     }
+    VolcarInfo();
     v_Ventana.lbl_Info->repaint();
     QApplication::processEvents();
 }
 
 void EntornoVentana::MostrarInfo(const QString& texto) {
-    v_Ventana.lbl_Info->setText(texto);
+    // Set on the label when it is next painted: a caption per line of a long
+    // pass would cost more than the line.
+    v_Info = texto;
+    v_InfoPendiente = true;
     if (RebanadaCumplida()) {
+        VolcarInfo();
         v_Ventana.lbl_Info->repaint();
         QApplication::processEvents();
     }
+}
+
+void EntornoVentana::VolcarInfo() {
+    if (!v_InfoPendiente) return;
+    v_InfoPendiente = false;
+    v_Ventana.lbl_Info->setText(v_Info);
 }
 
 void EntornoVentana::DebugLimpiado() { v_Entradas.clear(); }
 
 void EntornoVentana::DebugAgregado(const QString& entrada) { v_Entradas.append(entrada); }
 
-void EntornoVentana::VolcarDebug() {
+void EntornoVentana::Volcar() {
+    VolcarInfo();
     QListWidget* lista = v_Ventana.lst_Debug;
     const int viejas = lista->count();
     const int nuevas = static_cast<int>(v_Entradas.size());

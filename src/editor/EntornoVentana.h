@@ -28,9 +28,10 @@ public:
     void MostrarTransmision() override;
     void SincronizaTxt() override;
 
-    // lst_Debug gets the pass's entries at the end of the pass (or before a
-    // window opens mid-pass): only the rows that changed are touched.
-    void VolcarDebug();
+    // lst_Debug gets the pass's entries and lbl_Info its last caption at the
+    // end of the pass (or before a window opens mid-pass): only the rows that
+    // changed are touched.
+    void Volcar();
 
     // Restarts the time slice (at the start of a pass or a file load).
     void Empezar() {
@@ -45,4 +46,7 @@ private:
     QElapsedTimer v_Reloj;
     QElapsedTimer v_Volcado;
     QStringList v_Entradas;
+    QString v_Info;   // caption not shown yet
+    bool v_InfoPendiente = false;
+    void VolcarInfo();
 };

@@ -43,6 +43,10 @@ void PanelEspejo::SetSelText(const QString& texto) {
     v_Modelo.SetSelText(texto);
     v_Sucio = true;
 }
+void PanelEspejo::AgregarLinea(const QString& texto, const ColorRGB* color) {
+    v_Modelo.AgregarLinea(texto, color);
+    v_Sucio = true;
+}
 void PanelEspejo::SetSelColor(ColorRGB color) {
     v_Modelo.SetSelColor(color);
     v_Sucio = true;

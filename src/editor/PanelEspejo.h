@@ -32,6 +32,7 @@ public:
     void SetSelColor(ColorRGB color) override;
     void SetSelBold(bool on) override;
     void SetSelItalic(bool on) override;
+    void AgregarLinea(const QString& texto, const ColorRGB* color) override;
 
     int LineFromChar(int indice) const override { return v_Modelo.LineFromChar(indice); }
     int LineIndex(int linea) const override { return v_Modelo.LineIndex(linea); }

@@ -50,6 +50,7 @@ fr_Principal::fr_Principal(QWidget* padre)
     CrearMenus();
     v_Entorno = std::make_unique<EntornoVentana>(*this);
     v_Compilador = std::make_unique<Compilador>(*v_PCmd, *v_PCod, *v_Entorno);
+    v_Compilador->SetRecordar(true);
     Form_Load();
 }
 

@@ -22,7 +22,7 @@ void fr_Principal::CompilarLineas(bool v_Cargando) {
     ++v_Pasadas;
     Cmd().EmpezarLote();
     v_Compilador->CompilarLineas(v_Cargando);
-    v_Entorno->VolcarDebug();
+    v_Entorno->Volcar();
     if (!Cod().Visible()) Cod().SetVisible(true);
     // The caret set at the end of the batch is the pass's own move, not the user's.
     const bool cambio = v_Compilador->v_ChangeText;
@@ -35,7 +35,7 @@ void fr_Principal::CompilarLineas(bool v_Cargando) {
 
 void fr_Principal::SuspenderLote() {
     // A window or message box opens mid-pass: show the panes as they stand.
-    v_Entorno->VolcarDebug();
+    v_Entorno->Volcar();
     int niveles = 0;
     while (Cmd().EnLote()) {
         Cmd().TerminarLote();

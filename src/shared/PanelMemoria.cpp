@@ -253,6 +253,16 @@ void PanelMemoria::AgregarAlFinal(const QString& texto) {
     v_CacheInicio = v_Largo - static_cast<int>(v_Lineas.back().texto.size());
 }
 
+void PanelMemoria::AgregarLinea(const QString& texto, const ColorRGB* color) {
+    // The caret at the end takes the format before it; the line goes in with
+    // that format, in its colour if it has one.
+    if (v_Largo > 0) v_Escritura = FormatoEn(v_Largo - 1);
+    if (color) v_Escritura.color = *color;
+    AgregarAlFinal(texto);
+    AgregarAlFinal(kCRLF);
+    v_Escritura = FormatoEn(v_Largo - 1);   // the caret after the break
+}
+
 void PanelMemoria::ReemplazarEnLinea(int linea, int desde, int hasta, const QString& texto, const Formato& nuevo) {
     v_CacheLinea = -1;
     Linea_& l = v_Lineas[linea];

@@ -37,6 +37,7 @@ public:
     void SetSelColor(ColorRGB color) override;
     void SetSelBold(bool on) override;
     void SetSelItalic(bool on) override;
+    void AgregarLinea(const QString& texto, const ColorRGB* color) override;
 
     int LineFromChar(int indice) const override;
     int LineIndex(int linea) const override;

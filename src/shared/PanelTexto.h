@@ -29,6 +29,20 @@ public:
     virtual void SetSelColor(ColorRGB color) = 0;
     virtual void SetSelBold(bool on) = 0;
     virtual void SetSelItalic(bool on) = 0;
+    // Appends a line and its break at the end, as typed there with the caret
+    // put at the end, then coloured (no colour: as typed); the caret ends at
+    // the end. The code pane is written this way, a line at a time; a model
+    // may do it in one step.
+    virtual void AgregarLinea(const QString& texto, const ColorRGB* color) {
+        SetSelStart(Length());
+        SetSelText(texto);
+        SetSelText(QStringLiteral("\r\n"));
+        const int largo = static_cast<int>(texto.size()) + 2;
+        SetSelStart(Length() - largo);
+        SetSelLength(largo);
+        if (color) SetSelColor(*color);
+        SetSelStart(Length());
+    }
 
     // EM_LINEFROMCHAR: line holding a character index (-1: the caret).
     virtual int LineFromChar(int indice) const = 0;

@@ -4,71 +4,11 @@
 // its own check byte.
 #include "BancoCompilador.h"
 #include "Bytes.h"
-#include "TablaComandos.h"
+#include "GeneradorLineas.h"
 #include <QRegularExpression>
 #include <gtest/gtest.h>
-#include <random>
 
 namespace {
-
-class Generador {
-public:
-    explicit Generador(unsigned semilla) : v_Rng(semilla) {}
-
-    QString Linea() {
-        switch (Entre(0, 9)) {
-        case 0: return QString();
-        case 1: return Basura(Entre(1, 12));
-        case 2: return QStringLiteral("-- ") + Basura(Entre(0, 8));
-        default: break;
-        }
-        QString palabra = Palabra();
-        if (Entre(0, 5) == 0) palabra = palabra.toLower();
-        if (Entre(0, 9) == 0) return palabra;
-        QStringList args;
-        const int n = Entre(0, 7);
-        for (int i = 0; i < n; ++i) args.append(Argumento());
-        QString sep = Entre(0, 1) ? QStringLiteral(", ") : QStringLiteral(",");
-        return palabra + (Entre(0, 15) ? QStringLiteral(" ") : QStringLiteral("  ")) + args.join(sep);
-    }
-
-private:
-    int Entre(int a, int b) { return std::uniform_int_distribution<int>(a, b)(v_Rng); }
-
-    QString Palabra() {
-        int cantidad = 0;
-        const DefComando* tabla = Comandos(&cantidad);
-        if (Entre(0, 12) == 0) return QStringLiteral("FECHA");
-        return QString::fromLatin1(tabla[Entre(0, cantidad - 1)].palabra);
-    }
-
-    QString Argumento() {
-        static const char* fijos[] = {"1", "a", "Z", "0", "10", "?", "", " ", "5/12/26", "31/02/2026", "29-2-2024",
-                                      "9:05", "23:59:59", "24:00", "0252", "02 52 31 41 03 23", "ff", "x0Z", "12345678",
-                                      "01", "L", "1111111", "08:00", "@"};
-        switch (Entre(0, 4)) {
-        case 0: return Basura(Entre(0, 6));
-        case 1: return QString::number(Entre(0, 99999999));
-        default: return QString::fromUtf8(fijos[Entre(0, std::size(fijos) - 1)]);
-        }
-    }
-
-    QString Basura(int largo) {
-        static const QString alfabeto = QStringLiteral("aZ09 ,;:/-?@\t#ñÉ€中") + QString::fromUtf8("\xF0\x9F\x98\x80");
-        QString r;
-        for (int i = 0; i < largo; ++i) {
-            const int k = Entre(0, static_cast<int>(alfabeto.size()) - 1);
-            if (alfabeto.at(k).isSurrogate()) {
-                r += QString::fromUtf8("\xF0\x9F\x98\x80");
-            } else {
-                r += alfabeto.at(k);
-            }
-        }
-        return r;
-    }
-
-    std::mt19937 v_Rng;
-};
 
 TEST(Aleatorio, RandomScriptsKeepEveryInvariantOfThePass) {
     static const QRegularExpression bytes(QStringLiteral("^([0-9A-F]{1,2}( [0-9A-F]{1,2})*)?$"));
