@@ -7,11 +7,6 @@
 
 using namespace AyudaTx;
 
-namespace {
-#define REQUIERE_SOCAT() \
-    if (!ParPty::HaySocat()) GTEST_SKIP() << "socat no está instalado: sin pruebas por puerto serie"
-}   // namespace
-
 TEST(VentanaSerie, RunOverAPseudoTerminalAwaitsAndLogsEachAnswer) {
     REQUIERE_SOCAT();
     Carpeta c;
