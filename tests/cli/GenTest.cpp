@@ -1,40 +1,19 @@
-// orvo-gen on spreadsheet exports, and the hand-written help of every tool.
+// orvo-gen on spreadsheet exports, and the help, version and bad usage of every tool.
+#include "Programa.h"
 #include <QDate>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Salida {
-    int codigo = -1;
-    QByteArray out, err;
-};
+using Programa::Salida;
 
-Salida Correr(const char* programa, const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(ORVO_BUILD_DIR "/") + QLatin1String(programa), args);
-    Salida s;
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished();
-        ADD_FAILURE() << programa << " did not finish";
-        return s;
-    }
-    s.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    s.out = p.readAllStandardOutput();
-    s.err = p.readAllStandardError();
-    return s;
-}
+Salida Correr(const char* programa, const QStringList& args) { return Programa::Correr(QLatin1String(programa), args); }
 
 QString Archivo(const QTemporaryDir& dir, const QByteArray& contenido) {
-    const QString ruta = dir.filePath(QStringLiteral("tarjetas.csv"));
-    QFile f(ruta);
-    f.open(QIODevice::WriteOnly);
-    f.write(contenido);
-    return ruta;
+    return Programa::Archivo(dir.filePath(QStringLiteral("tarjetas.csv")), contenido);
 }
 
 }   // namespace
@@ -114,7 +93,7 @@ TEST(Gen, TimeScriptHasIniaAndFechForEachClockOfTheList) {
 }
 
 TEST(Gen, ToolsHaveSpanishHelpVersionAndExitTwoOnBadUsage) {
-    for (const char* programa : {"orvo-gen", "orvo-send", "orvo-sim"}) {
+    for (const char* programa : {"orvoc", "orvo-gen", "orvo-send", "orvo-sim"}) {
         SCOPED_TRACE(programa);
         const Salida ayuda = Correr(programa, {QStringLiteral("--help")});
         EXPECT_EQ(ayuda.codigo, 0);
@@ -122,7 +101,7 @@ TEST(Gen, ToolsHaveSpanishHelpVersionAndExitTwoOnBadUsage) {
         for (const char* ingles : {"Usage", "Options", "Arguments", "Displays"}) EXPECT_FALSE(ayuda.out.contains(ingles));
         const Salida version = Correr(programa, {QStringLiteral("--version")});
         EXPECT_EQ(version.codigo, 0);
-        EXPECT_EQ(version.out, QByteArray(programa) + " 2.0.0\n");
+        EXPECT_TRUE(version.out.startsWith(QByteArray(programa) + " 2.0.0\n")) << version.out.toStdString();
         const Salida mal = Correr(programa, {QStringLiteral("--no-existe")});
         EXPECT_EQ(mal.codigo, 2);
         EXPECT_TRUE(mal.out.isEmpty());

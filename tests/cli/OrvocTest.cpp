@@ -1,55 +1,33 @@
 // orvoc end to end on real files: what it prints, where, and its exit code.
 #include "CarpetaPrueba.h"
-#include <QDir>
+#include "Programa.h"
 #include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace {
 
-struct Salida {
-    int codigo = -1;
-    QByteArray out, err;
-};
+using Programa::Salida;
 
 class Orvoc : public ::testing::Test {
 protected:
-    QString Archivo(const QByteArray& contenido, const QString& nombre = QStringLiteral("guion.txt")) {
-        const QString ruta = CarpetaPrueba::Ruta(nombre);
-        QFile f(ruta);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(contenido);
-        return ruta;
+    static QString Archivo(const QByteArray& contenido, const QString& nombre = QStringLiteral("guion.txt")) {
+        return Programa::Archivo(CarpetaPrueba::Ruta(nombre), contenido);
     }
 
-    QString Fifo() {
+    static QString Fifo() {
         const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("tuberia"));
         EXPECT_EQ(::mkfifo(QFile::encodeName(ruta).constData(), 0600), 0);
         return ruta;
     }
 
-    QString Enorme() {
+    static QString Enorme() {
         QFile f(CarpetaPrueba::Ruta(QStringLiteral("enorme.txt")));
         EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.resize((qint64(64) << 20) + 1));   // sparse
         return f.fileName();
     }
 
-    static Salida Correr(const QStringList& args) {
-        QProcess p;
-        p.start(QStringLiteral(ORVO_BUILD_DIR "/orvoc"), args);
-        Salida s;
-        if (!p.waitForFinished(30000)) {
-            p.kill();
-            p.waitForFinished();
-            ADD_FAILURE() << "orvoc did not finish";
-            return s;
-        }
-        s.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-        s.out = p.readAllStandardOutput();
-        s.err = p.readAllStandardError();
-        return s;
-    }
+    static Salida Correr(const QStringList& args) { return Programa::Correr(QStringLiteral("orvoc"), args); }
 };
 
 TEST_F(Orvoc, PrintsTheCodePaneWithLfAndExitsZeroWithoutErrors) {
@@ -69,9 +47,14 @@ TEST_F(Orvoc, ErrorsGoToStderrOnePerLineAndExitOne) {
 }
 
 TEST_F(Orvoc, LineEndsCrLfLfAndCrReadAlikeAndALastLineWithoutEndCounts) {
-    const QByteArray esperado("02 52 31 41 03 23\n06\n\n");
-    for (const QByteArray& texto : {QByteArray("inia 1\r\nack\r\n"), QByteArray("inia 1\nack\n"),
-                                    QByteArray("inia 1\rack\r"), QByteArray("inia 1\r\nack")}) {
+    const std::pair<QByteArray, QByteArray> casos[] = {
+        {"inia 1\r\nack\r\n", "02 52 31 41 03 23\n06\n\n"},
+        {"inia 1\nack\n", "02 52 31 41 03 23\n06\n\n"},
+        {"inia 1\rack\r", "02 52 31 41 03 23\n06\n\n"},
+        {"inia 1\r\nack", "02 52 31 41 03 23\n06\n\n"},
+        {"", ""},
+    };
+    for (const auto& [texto, esperado] : casos) {
         const Salida s = Correr({Archivo(texto)});
         EXPECT_EQ(s.codigo, 0);
         EXPECT_EQ(s.out, esperado) << texto.toStdString();
@@ -99,18 +82,6 @@ TEST_F(Orvoc, NormalizedPrintsTheCommandPaneAfterThePass) {
     // The chain stops at a help line: what follows stays as typed.
     const Salida ayuda = Correr({QStringLiteral("--normalized"), Archivo("inia 1\nINIA ?\ninia 2\n")});
     EXPECT_EQ(ayuda.out, QByteArray("INIA 1\nINIA ?\ninia 2\n"));
-}
-
-TEST_F(Orvoc, EmptyFileGivesNothing) {
-    const Salida s = Correr({Archivo("")});
-    EXPECT_EQ(s.codigo, 0);
-    EXPECT_EQ(s.out, QByteArray());
-}
-
-TEST_F(Orvoc, HelpGoesToStdoutWithExitZero) {
-    const Salida s = Correr({QStringLiteral("--help")});
-    EXPECT_EQ(s.codigo, 0);
-    EXPECT_TRUE(s.out.contains("--normalized"));
 }
 
 TEST_F(Orvoc, BadUsageAndUnreadableFilesExitTwoWithAClearMessage) {
@@ -150,23 +121,14 @@ TEST_F(Orvoc, AFileWithoutReadPermissionIsNamedWithTheReason) {
     EXPECT_TRUE(s.err.contains("cerrado.txt"));
 }
 
-}   // namespace
+TEST_F(Orvoc, ExampleScriptsCompileAsTheirCommentsSay) {
+    const Salida s = Correr({QStringLiteral(ORVO_SOURCE_DIR "/ejemplos/terminales.txt")});
+    EXPECT_EQ(s.codigo, 0) << s.err.toStdString();
+    EXPECT_TRUE(s.out.split('\n').contains("02 52 61 31 32 36 31 32 30 35 37 30 37 34 35 03 30"));
 
-namespace {
-
-TEST(OrvocEjemplos, ExampleScriptsCompileAsTheirCommentsSay) {
-    QProcess p;
-    p.start(QStringLiteral(ORVO_BUILD_DIR "/orvoc"), {QStringLiteral(ORVO_SOURCE_DIR "/ejemplos/terminales.txt")});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    const QList<QByteArray> lineas = p.readAllStandardOutput().split('\n');
-    EXPECT_TRUE(lineas.contains("02 52 61 31 32 36 31 32 30 35 37 30 37 34 35 03 30"));
-
-    QProcess e;
-    e.start(QStringLiteral(ORVO_BUILD_DIR "/orvoc"), {QStringLiteral(ORVO_SOURCE_DIR "/ejemplos/errores.txt")});
-    ASSERT_TRUE(e.waitForFinished(30000));
-    EXPECT_EQ(e.exitCode(), 1);
-    EXPECT_EQ(QString::fromUtf8(e.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts),
+    const Salida e = Correr({QStringLiteral(ORVO_SOURCE_DIR "/ejemplos/errores.txt")});
+    EXPECT_EQ(e.codigo, 1);
+    EXPECT_EQ(QString::fromUtf8(e.err).split(u'\n', Qt::SkipEmptyParts),
               (QStringList{QStringLiteral("Linea 2 - ERROR! Número de reloj invalido"),
                            QStringLiteral("Linea 3 - ERROR! Formato de número de reloj invalido"),
                            QStringLiteral("Linea 4 - Comando INIA: Sin argumentos"),

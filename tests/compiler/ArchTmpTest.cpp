@@ -65,31 +65,28 @@ TEST_F(ArchTmp, ACharacterWindows1252LacksStopsTheHandOverWithAReason) {
     EXPECT_FALSE(QFile::exists(Module1::v_ArchComandos));
 }
 
-TEST_F(ArchTmp, AnUnwritableFolderIsReportedNotIgnored) {
-    Module1::v_ArchComandos = CarpetaPrueba::Ruta(QStringLiteral("no/existe/Comandos.tmp"));
-    Banco b({"ack", "T"});
-    QString motivo;
-    b.Compilar(99);
-    EXPECT_FALSE(LlenarArchTmp(b.c, &motivo));
-    EXPECT_TRUE(motivo.contains(QStringLiteral("Comandos.tmp"))) << motivo.toStdString();
-    EXPECT_FALSE(QFile::exists(Module1::v_ArchCodigo)) << "both files or neither";
-}
-
-TEST_F(ArchTmp, ALinkPlantedInASharedFolderIsNotWrittenThrough) {
+TEST_F(ArchTmp, AnUnwritableFolderOrALinkPlantedInASharedFolderIsReportedAndNothingIsWritten) {
     const QString compartida = CarpetaPrueba::Ruta(QStringLiteral("compartida"));
     ASSERT_TRUE(QDir().mkdir(compartida));
     ASSERT_EQ(::chmod(QFile::encodeName(compartida).constData(), 01777), 0);
-    Module1::FijarCarpetas(compartida, compartida);
     const QString victima = CarpetaPrueba::Ruta(QStringLiteral("victima"));
     QFile(victima).open(QIODevice::WriteOnly);
-    ASSERT_TRUE(QFile::link(victima, Module1::v_ArchComandos));
-    Banco b({"ack", "T"});
-    b.Compilar(99);
-    QString motivo;
-    EXPECT_FALSE(LlenarArchTmp(b.c, &motivo));
-    EXPECT_TRUE(motivo.contains(QStringLiteral("enlace simbólico"))) << motivo.toStdString();
-    EXPECT_EQ(Leer(victima), QByteArray());
-    EXPECT_FALSE(QFile::exists(Module1::v_ArchCodigo)) << "both files or neither";
+    for (const char* motivo : {"Comandos.tmp", "enlace simbólico"}) {
+        SCOPED_TRACE(motivo);
+        if (QLatin1String(motivo) == QLatin1String("Comandos.tmp")) {
+            Module1::v_ArchComandos = CarpetaPrueba::Ruta(QStringLiteral("no/existe/Comandos.tmp"));
+        } else {
+            Module1::FijarCarpetas(compartida, compartida);
+            ASSERT_TRUE(QFile::link(victima, Module1::v_ArchComandos));
+        }
+        Banco b({"ack", "T"});
+        b.Compilar(99);
+        QString dicho;
+        EXPECT_FALSE(LlenarArchTmp(b.c, &dicho));
+        EXPECT_TRUE(dicho.contains(QString::fromUtf8(motivo))) << dicho.toStdString();
+        EXPECT_FALSE(QFile::exists(Module1::v_ArchCodigo)) << "both files or neither";
+    }
+    EXPECT_EQ(Leer(victima), QByteArray()) << "written through the link";
 }
 
 TEST_F(ArchTmp, HeadlessTransmissionWritesNothing) {

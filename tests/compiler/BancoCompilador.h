@@ -68,16 +68,3 @@ struct Banco {
     }
     QStringList Comandos() const { return cmd.Text().split(QStringLiteral("\r\n")); }
 };
-
-// Compiles one command line on its own (it is the line LinAntCmd).
-struct UnaLinea {
-    QStringList codigo;
-    QStringList debug;
-    QString normal;
-    TipoDeLinea tipo;
-};
-inline UnaLinea CompilarUna(const QString& linea) {
-    Banco b({linea});
-    b.Compilar(0);
-    return {b.Codigo(), b.c.lst_Debug, b.cmd.Text(), b.c.TipoLinea};
-}

@@ -1,65 +1,19 @@
-// Argument count, clock number, date and time checks.
+// Help requests, clock number, date and time checks. Argument counts and
+// their messages are checked through the pass (CodigoTest, Comandos*Test).
 #include "BancoCompilador.h"
 #include "FechaHora.h"
 #include <gtest/gtest.h>
 
 namespace {
 
-// Runs ChkArgs on a line as the dispatch would have split it.
-struct Args {
-    int resultado;
-    int chkArgs;
-    QStringList arg;
-    QStringList codigo;
-    QStringList llamadas;
-};
-Args ChkArgsDe(const QStringList& vCmd, int nArg, const QStringList& argPrevio = {QStringLiteral("previo")}) {
-    Banco b;
-    b.c.v_Cmd = vCmd;
-    b.c.v_Arg = argPrevio;
-    const int r = b.c.ChkArgs(nArg);
-    return {r, b.c.v_ChkArgs, b.c.v_Arg, b.Codigo(), b.entorno.llamadas};
-}
-
-TEST(ChkArgs, CountsSplitsAndReportsEachCase) {
-    struct Caso {
-        QStringList vCmd;
-        int nArg;
-        int resultado;
-        int chkArgs;
-        QStringList arg;
-        QStringList codigo;
-    };
-    const Caso casos[] = {
-        {{"INIA"}, 1, 0, 0, {"previo"}, {"Comando INIA: Sin argumentos"}},
-        {{"ACK"}, 0, 0, 0, {"previo"}, {}},
-        {{"INIA", ""}, 1, 0, 0, {}, {"Comando INIA: Faltan argumentos"}},
-        {{"ACK", ""}, 0, 0, 0, {}, {}},
-        {{"INIA", "1,2"}, 1, 2, 2, {"1", "2"}, {"Comando INIA: Sobran argumentos"}},
-        {{"ACK", "5"}, 0, 1, 1, {"5"}, {"Comando ACK: Sobran argumentos"}},
-        {{"FECH", "1,,10:00"}, 3, 3, 3, {"1", "", "10:00"}, {"Comando FECH: Argumento vacío"}},
-        {{"FECH", ",, "}, 3, 3, 3, {"", "", ""}, {"Comando FECH: Argumento vacío", "Comando FECH: Argumento vacío"}},
-        {{"AING", " 1 , 2 3 ,\t4, 5"}, 4, 4, 4, {"1", "23", "\t4", "5"}, {}},
-        {{"INIA", " ?"}, 1, 1, 1, {"?"}, {}},
-    };
-    for (const auto& c : casos) {
-        const Args r = ChkArgsDe(c.vCmd, c.nArg);
-        const QString donde = c.vCmd.join(QLatin1Char('|'));
-        EXPECT_EQ(r.resultado, c.resultado) << donde.toStdString();
-        EXPECT_EQ(r.chkArgs, c.chkArgs) << donde.toStdString();
-        EXPECT_EQ(r.arg, c.arg) << donde.toStdString();
-        EXPECT_EQ(r.codigo, c.codigo) << donde.toStdString();
-        EXPECT_TRUE(r.llamadas.isEmpty()) << donde.toStdString();
-    }
-}
-
 TEST(ChkArgs, QuestionMarkFirstIsAHelpRequestNotAnError) {
     for (const QString& texto : {QStringLiteral("?"), QStringLiteral("?,2"), QStringLiteral("?, x, y, z")}) {
-        const Args r = ChkArgsDe({QStringLiteral("FECH"), texto}, 3);
-        EXPECT_EQ(r.resultado, 0);
-        EXPECT_EQ(r.chkArgs, -1);
-        EXPECT_TRUE(r.codigo.isEmpty());
-        EXPECT_EQ(r.llamadas, QStringList{"ayuda"});
+        Banco b;
+        b.c.v_Cmd = QStringList{QStringLiteral("FECH"), texto};
+        EXPECT_EQ(b.c.ChkArgs(3), 0);
+        EXPECT_EQ(b.c.v_ChkArgs, -1);
+        EXPECT_TRUE(b.Codigo().isEmpty());
+        EXPECT_EQ(b.entorno.llamadas, QStringList{"ayuda"});
     }
 }
 
@@ -149,21 +103,6 @@ TEST(Fechas, DayOfWeekCountsFromSunday) {
     EXPECT_EQ(f_DiaSemana(QStringLiteral("05/12/2026")), 7);   // Saturday
     EXPECT_EQ(f_DiaSemana(QStringLiteral("06/12/2026")), 1);   // Sunday
     EXPECT_EQ(f_DiaSemana(QStringLiteral("01/03/2011")), 3);   // Tuesday
-}
-
-TEST(ChkFechaYHora, StoreTheNormalFormOrReportTheirMessage) {
-    Banco b;
-    QString fecha = QStringLiteral("5-12-26"), hora = QStringLiteral("9:05:30");
-    EXPECT_TRUE(b.c.ChkFecha(fecha));
-    EXPECT_TRUE(b.c.ChkHora(hora, QStringLiteral("ERROR! Hora invalida")));
-    EXPECT_EQ(fecha, QStringLiteral("05/12/2026"));
-    EXPECT_EQ(hora, QStringLiteral("09:05"));
-    QString mala = QStringLiteral("32/1/2026"), malaHora = QStringLiteral("25:00");
-    EXPECT_FALSE(b.c.ChkFecha(mala));
-    EXPECT_FALSE(b.c.ChkHora(malaHora, QStringLiteral("mensaje propio")));
-    EXPECT_EQ(mala, QStringLiteral("32/1/2026"));
-    EXPECT_EQ(b.Codigo(), QStringList({"ERROR! Fecha invalida", "mensaje propio"}));
-    EXPECT_EQ(b.c.TipoLinea, TipoDeLinea::Err);
 }
 
 }   // namespace

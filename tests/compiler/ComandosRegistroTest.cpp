@@ -19,6 +19,8 @@ TEST(ComandosRegistro, WorkedExamplesCompileByteForByte) {
         {"BING 1, 123", {"02 52 31 34 30 30 31 32 33 03 66"}, "BING 1, 00123"},
         {"AING 1, 123, A, B", {"02 52 31 35 30 30 31 32 33 41 42 03 64"}, "AING 1, 00123, A, B"},
         {"AING 1, 5, Perfil, Otro", {"02 52 31 35 30 30 30 30 35 50 4F 03 7D"}, "AING 1, 00005, Perfil, Otro"},
+        // Blanks around and inside arguments go; a tab is a character like any other.
+        {"AING  1 , 2 3 ,\t4, 5", {"02 52 31 35 30 30 30 32 33 09 35 03 5A"}, "AING 1, 00023, \t4, 5"},
     };
     for (const auto& caso : casos) Comprobar(caso);
 }

@@ -1,12 +1,9 @@
-// The three small windows as a screen reader and the layout tables see them.
+// The three small windows as a screen reader and the window manager see them.
 #include "Herramientas.h"
-#include "Twips.h"
 #include "fr_Acerca.h"
 #include "fr_Ayuda.h"
 #include "fr_Herramientas.h"
 #include <QAccessible>
-#include <QLabel>
-#include <QLineEdit>
 #include <gtest/gtest.h>
 
 TEST(Ventanas, HelpWindowIsAWindowNamedByItsTitle) {
@@ -16,17 +13,6 @@ TEST(Ventanas, HelpWindowIsAWindowNamedByItsTitle) {
     EXPECT_EQ(a->role(), QAccessible::Window);
     EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Ayuda"));
     delete ayuda;
-}
-
-TEST(Ventanas, CheckByteBoxesAre285TwipsHighAndAboutTitleIsNotBold) {
-    fr_Herramientas h;
-    const Twips tw(&h);
-    EXPECT_EQ(h.tx_String->height(), tw.Px(285));
-    EXPECT_EQ(h.tx_XOR->height(), tw.Px(285));
-
-    fr_Acerca a;
-    EXPECT_FALSE(a.Label1->font().bold());
-    EXPECT_EQ(a.Label1->font(), a.tx_Ver->font());
 }
 
 TEST(Ventanas, EveryWindowHasTheProgramIcon) {

@@ -30,13 +30,15 @@ void Carpeta::Script(const QStringList& codigo, const QStringList& comandos) con
     escribir(Module1::v_ArchComandos, comandos);
 }
 
-QStringList Carpeta::LineasLog() const {
-    QFile f(Module1::v_ArchLog);
-    if (!f.open(QIODevice::ReadOnly)) return {};
+QStringList LineasDe(const QString& ruta) {
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly)) return {QStringLiteral("<sin archivo>")};
     QStringList l = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
     if (!l.isEmpty() && l.last().isEmpty()) l.removeLast();
     return l;
 }
+
+QStringList Carpeta::LineasLog() const { return LineasDe(Module1::v_ArchLog); }
 
 QByteArray Carpeta::Cfg() const {
     QFile f(Module1::v_ArchCFG);

@@ -20,6 +20,10 @@ inline const QString kRespuesta = QStringLiteral("Respuesta ") + QString(29, QCh
 
 QStringList Repetir(const QString& linea, int veces);
 
+// A file's lines split at CR LF, without the empty piece after the last one
+// ({"<sin archivo>"} when it cannot be read).
+QStringList LineasDe(const QString& ruta);
+
 // The files of one case, in a fresh folder of the test's own (CarpetaPrueba).
 struct Carpeta {
     Carpeta();
@@ -27,7 +31,7 @@ struct Carpeta {
     QString Ruta(const QString& nombre) const;
     // Writes Codigo.tmp and Comandos.tmp (CR LF, Windows-1252).
     void Script(const QStringList& codigo, const QStringList& comandos) const;
-    QStringList LineasLog() const;   // Comm.log split at CR LF (no final empty piece)
+    QStringList LineasLog() const;   // LineasDe(Comm.log)
     QByteArray Cfg() const;
 };
 
@@ -51,7 +55,10 @@ struct Sim {
     bool IniciarSerie(const QString& ruta, const QStringList& fallas = {});
 };
 
-// A socat pseudo-terminal pair; links a and b inside `carpeta`.
+// A socat pseudo-terminal pair; links a and b inside `carpeta`. Serial tests
+// start with REQUIERE_SOCAT().
+#define REQUIERE_SOCAT() \
+    if (!AyudaTx::ParPty::HaySocat()) GTEST_SKIP() << "socat no está instalado: sin pruebas por puerto serie"
 struct ParPty {
     QProcess proc;
     QString a, b;

@@ -1,6 +1,7 @@
 // The run without a window. Its rules are driven through an in-memory link
-// that delivers bytes when the test says; one real loopback peer and one
-// real pseudo-terminal check that the real links keep the same rules.
+// that delivers bytes when the test says; a real loopback peer and a real
+// pseudo-terminal check that the real links keep the same rules, and a
+// loopback connection left pending that the TCP link bounds its wait.
 #include "AyudaTx.h"
 #include "Corrida.h"
 #include "EnlaceMemoria.h"
@@ -15,6 +16,10 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace AyudaTx;
 
@@ -40,13 +45,14 @@ struct EnMemoria {
     Corrida r;
     Registro reg{r};
     QPointer<EnlaceMemoria> enlace;
+    int delay = 0;
     // Two frames of one command (EHAB awaits one byte, INIA nineteen).
     EnMemoria(EnlaceMemoria::Clase clase, int timeOut, const QString& trama = kEhab,
               const QString& comando = QStringLiteral("EHAB 1")) {
         carpeta.Script(Repetir(trama, 2), Repetir(comando, 2));
         r.Preparar = [=, this](Corrida::Ajustes* a) {
             a->timeOut = timeOut;
-            a->delay = 0;
+            a->delay = delay;
             auto e = std::make_unique<EnlaceMemoria>(clase);
             enlace = e.get();
             return e;
@@ -156,19 +162,36 @@ TEST(Corrida, ConnectionNotMadeWithinTheTimeoutIsToldAndNothingIsLoggedOrRepeate
     EXPECT_FALSE(m.r.Activa());
 }
 
-TEST(Corrida, LinkLostDuringTheWaitLogsWhatCameThenTellsAndCloses) {
-    EnMemoria m(EnlaceMemoria::Clase::TCP, 0, kInia, QStringLiteral("INIA 1"));
-    m.r.Loop = [] { return true; };
-    ASSERT_TRUE(m.r.Iniciar());
-    m.enlace->Conectar();
-    ASSERT_TRUE(m.Escrito(1));
-    m.enlace->Llegan("\x02\x52");   // two of the nineteen bytes awaited
-    m.enlace->Caer();
-    ASSERT_TRUE(m.reg.EsperarFin());
-    EXPECT_EQ(m.reg.log, (QStringList{QStringLiteral("> ") + kInia, QString(), QStringLiteral("< 02 52 ")}));
-    EXPECT_EQ(m.reg.cmd, (QStringList{QStringLiteral("INIA 1") + kPuntosCmd, QStringLiteral("Error de comunicación!"), kRespuesta}));
-    ASSERT_EQ(m.reg.avisos.size(), 1);
-    EXPECT_EQ(m.reg.avisos[0].titulo, QStringLiteral("Error de comunicación"));
+// Lost while an answer is awaited (what came is logged) or in the pause after
+// one: told once, nothing more sent, no end-of-file lines, no loop.
+TEST(Corrida, LinkLostDuringTheWaitOrThePauseEndsTheRunAndTellsOnce) {
+    const QByteArray entera(19, '\x11');
+    const QString frame = QStringLiteral("> ") + kInia, cmd = QStringLiteral("INIA 1") + kPuntosCmd;
+    const QString perdido = QStringLiteral("Error de comunicación!");
+    const struct {
+        int delay;
+        QByteArray llegan;
+        QStringList log, cmd;
+    } casos[] = {
+        {0, "\x02\x52", {frame, QString(), QStringLiteral("< 02 52 ")}, {cmd, perdido, kRespuesta}},
+        {200, entera, {frame, QStringLiteral("< ") + QString::fromLatin1(entera.toHex(' ')) + u' ', QString()}, {cmd, kRespuesta, perdido}},
+    };
+    for (const auto& k : casos) {
+        SCOPED_TRACE(k.delay);
+        EnMemoria m(EnlaceMemoria::Clase::TCP, 0, kInia, QStringLiteral("INIA 1"));
+        m.delay = k.delay;
+        m.r.Loop = [] { return true; };
+        ASSERT_TRUE(m.r.Iniciar());
+        m.enlace->Conectar();
+        ASSERT_TRUE(m.Escrito(1));
+        m.enlace->Llegan(k.llegan);
+        m.enlace->Caer();
+        ASSERT_TRUE(m.reg.EsperarFin());
+        EXPECT_EQ(m.reg.log, k.log);
+        EXPECT_EQ(m.reg.cmd, k.cmd);
+        ASSERT_EQ(m.reg.avisos.size(), 1);
+        EXPECT_EQ(m.reg.avisos[0].titulo, QStringLiteral("Error de comunicación"));
+    }
 }
 
 // Integration: the real links keep the same rules. Two EHAB frames, each
@@ -205,7 +228,7 @@ TEST(Corrida, RealTcpLinkDropsBytesArrivingOutsideTheAnswerWait) {
 }
 
 TEST(Corrida, RealSerialLinkKeepsBytesArrivingOutsideTheWaitForTheNextAnswer) {
-    if (!ParPty::HaySocat()) GTEST_SKIP() << "socat no está instalado: sin pruebas por puerto serie";
+    REQUIERE_SOCAT();
     Carpeta c;
     ParPty par;
     ASSERT_TRUE(par.Crear(c.Raiz()));
@@ -223,6 +246,37 @@ TEST(Corrida, RealSerialLinkKeepsBytesArrivingOutsideTheWaitForTheNextAnswer) {
     ASSERT_GE(log.size(), 4);
     EXPECT_EQ(log[1], QStringLiteral("< 06 "));
     EXPECT_EQ(log[3], QStringLiteral("< AA BB ")) << "kept in the port, read as the next answer";
+}
+
+// A listening socket whose backlog is full leaves the next connection attempt
+// pending, all on loopback: the link gives up at its bound instead of waiting
+// for the system's own timeout.
+TEST(Corrida, RealTcpLinkGivesUpAConnectionNotMadeWithinItsBound) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in dir{};
+    dir.sin_family = AF_INET;
+    dir.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&dir), sizeof dir), 0);
+    ASSERT_EQ(::listen(fd, 0), 0);
+    socklen_t largo = sizeof dir;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&dir), &largo);
+    const quint16 p = ntohs(dir.sin_port);
+    QList<QTcpSocket*> relleno;
+    for (int i = 0; i < 3; ++i) {
+        relleno << new QTcpSocket;
+        relleno.back()->connectToHost(QStringLiteral("127.0.0.1"), p);
+    }
+    QTest::qWait(200);
+
+    EnlaceTCP enlace(QStringLiteral("127.0.0.1"), QString::number(p));
+    QString titulo, texto;
+    QObject::connect(&enlace, &Enlace::FalloApertura, [&](const QString& t, const QString& x) { titulo = t, texto = x; });
+    enlace.Abrir(700);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !titulo.isEmpty(); }, 5000));
+    EXPECT_EQ(titulo, QStringLiteral("Error de conexión TCP"));
+    EXPECT_EQ(texto, QStringLiteral("No se pudo estblecer la conexión con 127.0.0.1:%1").arg(p));
+    qDeleteAll(relleno);
+    ::close(fd);
 }
 
 TEST(OrvoSim, StopsCleanlyOnSigtermAndSigint) {

@@ -3,6 +3,7 @@
 #include "AyudaTx.h"
 #include "CompilarArchivo.h"
 #include "Module1.h"
+#include "Programa.h"
 #include "VentanaTx.h"
 #include <QDir>
 #include <QFile>
@@ -19,42 +20,11 @@ namespace {
 const QByteArray kGuion = "INIB 1\r\nAING 1, 123, A, B\r\nBING 1, 77\r\nACK\r\nEHAB 1\r\nCMD 07\r\n";
 constexpr int kTramas = 6;
 
-struct Envio {
-    int codigo = -1;
-    QString out, err;
-};
-
-Envio Enviar(const QStringList& args, const QString& carpeta) {
-    QProcess p;
-    p.setWorkingDirectory(carpeta);
-    p.start(QStringLiteral(ORVO_BUILD_DIR "/orvo-send"), args);
-    Envio e;
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished();
-        ADD_FAILURE() << "orvo-send did not finish";
-        return e;
-    }
-    e.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    e.out = QString::fromUtf8(p.readAllStandardOutput());
-    e.err = QString::fromUtf8(p.readAllStandardError());
-    return e;
+Programa::Salida Enviar(const QStringList& args, const QString& carpeta) {
+    return Programa::Correr(QStringLiteral("orvo-send"), args, carpeta);
 }
 
-QString Escribir(const QString& ruta, const QByteArray& bytes) {
-    QFile f(ruta);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    return ruta;
-}
-
-QStringList Lineas(const QString& ruta) {
-    QFile f(ruta);
-    if (!f.open(QIODevice::ReadOnly)) return {QStringLiteral("<sin archivo>")};
-    QStringList l = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
-    if (!l.isEmpty() && l.last().isEmpty()) l.removeLast();
-    return l;
-}
+using Programa::Archivo;
 
 QString Tcp(quint16 p) { return QStringLiteral("127.0.0.1:%1").arg(p); }
 }   // namespace
@@ -94,14 +64,14 @@ TEST(Envio, CommLogIsTheWindowsLineForLineForTheSameScriptAndAnswers) {
         const quint16 p = PuertoLibre();
         Sim sim;
         ASSERT_TRUE(sim.IniciarTCP(p, caso.fallas));
-        const QString guion = Escribir(c.Ruta(QStringLiteral("guion.txt")), kGuion);
-        const Envio e = Enviar({QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--timeout"), QString::fromLatin1(caso.timeOut),
-                                QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--log"),
-                                c.Ruta(QStringLiteral("envio.log")), guion},
-                               c.Raiz());
-        EXPECT_EQ(Lineas(c.Ruta(QStringLiteral("envio.log"))), ventana);
+        const QString guion = Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion);
+        const Programa::Salida e = Enviar({QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--timeout"), QString::fromLatin1(caso.timeOut),
+                                           QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--log"),
+                                           c.Ruta(QStringLiteral("envio.log")), guion},
+                                          c.Raiz());
+        EXPECT_EQ(LineasDe(c.Ruta(QStringLiteral("envio.log"))), ventana);
         EXPECT_GE(ventana.size(), 3);
-        EXPECT_TRUE(e.out.contains(QStringLiteral("AING 1, 00123, A, B\n> 02 52 31 35"))) << e.out.toStdString();
+        EXPECT_TRUE(e.out.contains("AING 1, 00123, A, B\n> 02 52 31 35")) << e.out.toStdString();
     }
 }
 
@@ -112,15 +82,15 @@ TEST(Envio, FleetGivesOneRowAndOneLogPerTargetAndTheWorstExitStatus) {
     ASSERT_TRUE(ok.IniciarTCP(pOk));
     ASSERT_TRUE(mudo.IniciarTCP(pMudo, {QStringLiteral("--no-answer")}));
     ASSERT_TRUE(cierra.IniciarTCP(pCierra, {QStringLiteral("--close-after"), QStringLiteral("2")}));
-    const QString destinos = Escribir(dir.filePath(QStringLiteral("destinos.txt")),
-                                      ("# obra\n\n" + Tcp(pOk) + "\n" + Tcp(pMudo) + "\n" + Tcp(pRechaza) + "\n" + Tcp(pCierra) + "\n")
-                                          .toLatin1());
-    const QString guion = Escribir(dir.filePath(QStringLiteral("guion.txt")), kGuion);
-    const Envio e = Enviar({QStringLiteral("--destinos"), destinos, QStringLiteral("--timeout"), QStringLiteral("300"),
-                            QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--json"), guion},
-                           dir.path());
+    const QString destinos = Archivo(dir.filePath(QStringLiteral("destinos.txt")),
+                                     ("# obra\n\n" + Tcp(pOk) + "\n" + Tcp(pMudo) + "\n" + Tcp(pRechaza) + "\n" + Tcp(pCierra) + "\n")
+                                         .toLatin1());
+    const QString guion = Archivo(dir.filePath(QStringLiteral("guion.txt")), kGuion);
+    const Programa::Salida e = Enviar({QStringLiteral("--destinos"), destinos, QStringLiteral("--timeout"), QStringLiteral("300"),
+                                       QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--json"), guion},
+                                      dir.path());
     EXPECT_EQ(e.codigo, 4) << e.err.toStdString();
-    const QJsonArray filas = QJsonDocument::fromJson(e.out.toUtf8()).object().value(QStringLiteral("destinos")).toArray();
+    const QJsonArray filas = QJsonDocument::fromJson(e.out).object().value(QStringLiteral("destinos")).toArray();
     ASSERT_EQ(filas.size(), 4) << e.out.toStdString();
 
     const struct {
@@ -156,23 +126,24 @@ TEST(Envio, FleetGivesOneRowAndOneLogPerTargetAndTheWorstExitStatus) {
         if (esperado[i].lineasLog < 0) {
             EXPECT_FALSE(QFile::exists(log));
         } else if (esperado[i].lineasLog > 0) {
-            EXPECT_EQ(Lineas(log).size(), esperado[i].lineasLog) << Lineas(log).join(QLatin1Char('|')).toStdString();
+            EXPECT_EQ(LineasDe(log).size(), esperado[i].lineasLog) << LineasDe(log).join(QLatin1Char('|')).toStdString();
         }
     }
-    EXPECT_EQ(Lineas(dir.filePath(QStringLiteral("Comm-127.0.0.1_%1.log").arg(pMudo))).count(QStringLiteral("- Timeout !!!")),
+    EXPECT_EQ(LineasDe(dir.filePath(QStringLiteral("Comm-127.0.0.1_%1.log").arg(pMudo))).count(QStringLiteral("- Timeout !!!")),
               kTramas);
-    const QStringList cerrado = Lineas(dir.filePath(QStringLiteral("Comm-127.0.0.1_%1.log").arg(pCierra)));
+    const QStringList cerrado = LineasDe(dir.filePath(QStringLiteral("Comm-127.0.0.1_%1.log").arg(pCierra)));
     ASSERT_GE(cerrado.size(), 5);
     EXPECT_TRUE(cerrado[1].startsWith(QStringLiteral("< 02 52 31 42")) && cerrado[3] == QStringLiteral("< 06 "));
     EXPECT_FALSE(cerrado.contains(QStringLiteral("> 06"))) << "nothing is sent after the link is lost";
 
     // Without the failing links the worst is a missing answer; the table names every target.
-    const Envio t = Enviar({QStringLiteral("--tcp"), Tcp(pOk), QStringLiteral("--tcp"), Tcp(pMudo), QStringLiteral("--timeout"),
-                            QStringLiteral("200"), QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--log-dir"),
-                            dir.path(), guion},
-                           dir.path());
+    const Programa::Salida t = Enviar({QStringLiteral("--tcp"), Tcp(pOk), QStringLiteral("--tcp"), Tcp(pMudo), QStringLiteral("--timeout"),
+                                       QStringLiteral("200"), QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--log-dir"),
+                                       dir.path(), guion},
+                                      dir.path());
     EXPECT_EQ(t.codigo, 3);
-    const QStringList tabla = t.out.split(QLatin1Char('\n')).mid(t.out.split(QLatin1Char('\n')).size() - 4);
+    const QStringList lineas = QString::fromUtf8(t.out).split(QLatin1Char('\n'));
+    const QStringList tabla = lineas.mid(lineas.size() - 4);
     EXPECT_TRUE(tabla[0].startsWith(QStringLiteral("destino"))) << t.out.toStdString();
     EXPECT_TRUE(tabla[1].startsWith(Tcp(pOk)) && tabla[1].endsWith(QStringLiteral("  ok")));
     EXPECT_TRUE(tabla[2].startsWith(Tcp(pMudo)) && tabla[2].contains(QStringLiteral("sin respuesta (")));
@@ -183,7 +154,7 @@ TEST(Envio, InterruptStopsTheWaitLogsTheStopClosesAndExits130) {
     const quint16 p = PuertoLibre();
     Sim sim;
     ASSERT_TRUE(sim.IniciarTCP(p, {QStringLiteral("--no-answer")}));
-    const QString guion = Escribir(c.Ruta(QStringLiteral("guion.txt")), kGuion);
+    const QString guion = Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion);
     QProcess proc;
     proc.setWorkingDirectory(c.Raiz());
     // Timeout 0: only the stop can end the wait.
@@ -201,24 +172,24 @@ TEST(Envio, InterruptStopsTheWaitLogsTheStopClosesAndExits130) {
     EXPECT_EQ(proc.exitCode(), 130);
     EXPECT_TRUE(salida.contains("Detenido!\n- Timeout !!!\n")) << salida.toStdString();
     EXPECT_FALSE(salida.contains("Fin de archivo"));
-    EXPECT_EQ(Lineas(c.Ruta(QStringLiteral("Comm.log"))),
+    EXPECT_EQ(LineasDe(c.Ruta(QStringLiteral("Comm.log"))),
               (QStringList{QStringLiteral("> 02 52 31 42 03 20"), QString(), QStringLiteral("- Timeout !!!")}));
 }
 
 TEST(Envio, SerialLinkOverAPtyPairRunsTheScript) {
-    if (!ParPty::HaySocat()) GTEST_SKIP() << "socat not installed";
+    REQUIERE_SOCAT();
     Carpeta c;
     ParPty par;
     ASSERT_TRUE(par.Crear(c.Raiz()));
     Sim sim;
     ASSERT_TRUE(sim.IniciarSerie(par.b));
-    const Envio e = Enviar({QStringLiteral("--serial"), par.a, QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--loop"),
-                            QStringLiteral("2"), Escribir(c.Ruta(QStringLiteral("guion.txt")), kGuion)},
-                           c.Raiz());
+    const Programa::Salida e = Enviar({QStringLiteral("--serial"), par.a, QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--loop"),
+                                       QStringLiteral("2"), Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion)},
+                                      c.Raiz());
     EXPECT_EQ(e.codigo, 0) << e.out.toStdString() << e.err.toStdString();
-    const QStringList log = Lineas(c.Ruta(QStringLiteral("Comm.log")));
+    const QStringList log = LineasDe(c.Ruta(QStringLiteral("Comm.log")));
     EXPECT_EQ(log.count(QStringLiteral("< 06 ")), 2 * (kTramas - 1)) << log.join(QLatin1Char('|')).toStdString();
-    EXPECT_TRUE(e.out.contains(QStringLiteral("Loop ...")));
+    EXPECT_TRUE(e.out.contains("Loop ..."));
 }
 
 TEST(Envio, ScriptErrorsAndBadArgumentsSendNothing) {
@@ -226,8 +197,8 @@ TEST(Envio, ScriptErrorsAndBadArgumentsSendNothing) {
     const quint16 p = PuertoLibre();
     Sim sim;
     ASSERT_TRUE(sim.IniciarTCP(p));
-    const QString bueno = Escribir(dir.filePath(QStringLiteral("bueno.txt")), kGuion);
-    const QString malo = Escribir(dir.filePath(QStringLiteral("malo.txt")), "INIA 1\r\nINIA 0\r\n");
+    const QString bueno = Archivo(dir.filePath(QStringLiteral("bueno.txt")), kGuion);
+    const QString malo = Archivo(dir.filePath(QStringLiteral("malo.txt")), "INIA 1\r\nINIA 0\r\n");
     const struct {
         QStringList args;
         int codigo;
@@ -243,9 +214,9 @@ TEST(Envio, ScriptErrorsAndBadArgumentsSendNothing) {
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.args.join(QLatin1Char(' ')).toStdString());
-        const Envio e = Enviar(caso.args, dir.path());
+        const Programa::Salida e = Enviar(caso.args, dir.path());
         EXPECT_EQ(e.codigo, caso.codigo);
-        EXPECT_TRUE(e.err.contains(QString::fromUtf8(caso.err))) << e.err.toStdString();
+        EXPECT_TRUE(e.err.contains(caso.err)) << e.err.toStdString();
         EXPECT_TRUE(e.out.isEmpty()) << e.out.toStdString();
         EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Comm.log"))));
     }

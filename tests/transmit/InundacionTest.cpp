@@ -113,7 +113,7 @@ TEST(Inundacion, ALongAnswerGoesWholeToCommLogAndCutToTheList) {
 }
 
 TEST(Inundacion, SerialFloodDuringAPauseIsHeldToTheInputBuffer) {
-    if (!ParPty::HaySocat()) GTEST_SKIP() << "socat no está instalado: sin pruebas por puerto serie";
+    REQUIERE_SOCAT();
     Carpeta c;
     c.Script(Repetir(QStringLiteral("06"), 3), Repetir(QStringLiteral("ACK"), 3));
     ParPty par;

@@ -1,5 +1,6 @@
 // The serial port list, the device path kept across starts and the hints
-// for ports that cannot be opened; text from a clock or a script shown as is.
+// for ports that cannot be opened; text from a clock or a script shown as is;
+// a run over a socat pseudo-terminal pair with orvo-sim on the other end.
 #include "AyudaTx.h"
 #include "ComboPuertos.h"
 #include "Module1.h"
@@ -7,8 +8,6 @@
 #include "VentanaTx.h"
 #include <QFile>
 #include <QFileInfo>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -110,18 +109,30 @@ TEST(Puertos, ChosenDeviceIsOpenedAndRemembered_OrvoCfgKeepsTheComIndex) {
     PuertoSerie::FijarFuente({});
 }
 
-TEST(Puertos, DeviceMissingOrNotAllowedGetsASpanishHint) {
+TEST(Puertos, DeviceMissingOrNotAllowedShowsTheExactBoxWithASpanishHint) {
     Carpeta c;
     c.Script({kInia}, {QStringLiteral("INIA 1")});
     Cajas cajas;
     VentanaTx v;
     const QString falta = c.Ruta(QStringLiteral("ttyUSB9"));
     v.C<QComboBox>("cmb_Port")->setEditText(falta);
+    v.C<QCheckBox>("chk_Loop")->setChecked(true);   // a failed opening is not repeated
     v.Iniciar();
     ASSERT_TRUE(cajas.Esperar(1));
-    EXPECT_TRUE(cajas.vistas[0].texto.contains(QStringLiteral("El dispositivo ") + falta + QStringLiteral(" no existe.")))
-        << cajas.vistas[0].texto.toStdString();
     ASSERT_TRUE(v.EsperarFin());
+    QTest::qWait(50);
+    ASSERT_EQ(cajas.vistas.size(), 1);
+    EXPECT_EQ(cajas.vistas[0].icono, Avisos::Icono::Critico);
+    EXPECT_EQ(cajas.vistas[0].titulo, QStringLiteral("Error de comunicación"));
+    EXPECT_TRUE(cajas.vistas[0].texto.startsWith(QStringLiteral("Error al abrir el puerto ") + falta + QStringLiteral(":\r\n\r\n")))
+        << cajas.vistas[0].texto.toStdString();
+    EXPECT_TRUE(cajas.vistas[0].texto.contains(QStringLiteral("El dispositivo ") + falta + QStringLiteral(" no existe.")));
+    EXPECT_TRUE(v.Log().isEmpty());
+    EXPECT_TRUE(v.Cmd().isEmpty());
+    EXPECT_FALSE(QFile::exists(Module1::v_ArchLog));
+    EXPECT_EQ(v.Boton("btn_IniDet")->text(), QStringLiteral("&Iniciar"));
+    EXPECT_TRUE(v.Boton("btn_Cerrar")->isEnabled());
+    v.C<QCheckBox>("chk_Loop")->setChecked(false);
 
     if (geteuid() == 0) GTEST_SKIP() << "Running as root: every device opens, the permission hint cannot be seen.";
     const QString cerrado = c.Ruta(QStringLiteral("ttyS99"));
@@ -146,22 +157,44 @@ TEST(Puertos, MarkupFromTheScriptAndTheClockIsListedAsWritten) {
     const QString marcado = QStringLiteral("<img src=\"/dev/zero\">");
     Carpeta c;
     c.Script({kInia}, {marcado});
-    QTcpServer servidor;
-    ASSERT_TRUE(servidor.listen(QHostAddress::LocalHost));
-    QObject::connect(&servidor, &QTcpServer::newConnection, [&] {
-        QTcpSocket* s = servidor.nextPendingConnection();
-        QObject::connect(s, &QTcpSocket::readyRead, s, [s] {
-            s->readAll();
-            s->write(kMarcado);   // 19 bytes: a whole answer
-        });
-    });
     Cajas cajas;
     VentanaTx v;
-    v.TCP(servidor.serverPort());
-    v.Tiempos(QStringLiteral("2000"), QStringLiteral("0"));
+    v.EnMemoria();
+    v.TCP(7001);
+    v.Tiempos(QStringLiteral("0"), QStringLiteral("0"));
     v.Iniciar();
+    ASSERT_TRUE(v.ConectarYEsperar(1));
+    v.enlace->Llegan(kMarcado);   // 19 bytes: a whole answer
     ASSERT_TRUE(v.EsperarFin());
     EXPECT_TRUE(v.Cmd().value(0).startsWith(marcado));
     EXPECT_EQ(v.Log().value(1), QStringLiteral("< ") + QString::fromLatin1(QByteArray(kMarcado).toHex(' ').toUpper()) +
                                     QLatin1Char(' '));
+}
+
+TEST(VentanaSerie, RunOverAPseudoTerminalLogsEachAnswerAndEndsWithoutHangingWhenTheDeviceGoes) {
+    REQUIERE_SOCAT();
+    Carpeta c;
+    c.Script(Repetir(kInia, 50), Repetir(QStringLiteral("INIA 1"), 50));
+    auto par = std::make_unique<ParPty>();
+    ASSERT_TRUE(par->Crear(c.Raiz()));
+    Sim sim;
+    ASSERT_TRUE(sim.IniciarSerie(par->b));
+    Cajas cajas;
+    VentanaTx v;
+    v.C<QComboBox>("cmb_Port")->setCurrentIndex(3);
+    v.C<QComboBox>("cmb_Port")->setEditText(par->a);
+    v.Tiempos(QStringLiteral("1000"), QStringLiteral("50"));
+    v.Iniciar();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return v.Log().count(QStringLiteral("> ") + kInia) >= 2; }, 5000));
+    EXPECT_EQ(v.Log().value(1).size(), 2 + 3 * 19) << "the whole answer awaited";
+    par.reset();   // the device disappears
+    ASSERT_TRUE(v.EsperarFin(8000)) << "the run must end";
+    ASSERT_TRUE(cajas.Esperar(1));
+    EXPECT_EQ(cajas.vistas[0].icono, Avisos::Icono::Critico);
+    EXPECT_TRUE(cajas.vistas[0].texto.startsWith(QStringLiteral("Se perdió la comunicación con el puerto ")))
+        << cajas.vistas[0].texto.toStdString();
+    EXPECT_EQ(v.Cmd().count(QStringLiteral("Error de comunicación!")), 1);
+    EXPECT_EQ(v.Log().size(), v.Cmd().size());
+    EXPECT_EQ(c.LineasLog(), v.Log());
+    EXPECT_EQ(Module1::v_Puerto, 3) << "a typed path keeps the last listed port's index";
 }

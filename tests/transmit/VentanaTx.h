@@ -80,15 +80,19 @@ struct VentanaTx : PuertosFijos {
     }
 };
 
-// The window pointed at orvo-sim over TCP on a free loopback port, with the
-// test's files and message boxes.
-class VentanaConSim : public ::testing::Test {
+// The window with the test's files and message boxes.
+class ConVentana : public ::testing::Test {
 protected:
     AyudaTx::Carpeta c;
     AyudaTx::Cajas cajas;
+    VentanaTx v;
+};
+
+// The same, pointed at orvo-sim over TCP on a free loopback port.
+class VentanaConSim : public ConVentana {
+protected:
     const quint16 p = AyudaTx::PuertoLibre();
     AyudaTx::Sim sim;
-    VentanaTx v;
 
     // Writes the script, starts orvo-sim with the faults given and fills the fields.
     [[nodiscard]] bool Preparar(const QStringList& codigo, const QStringList& comandos, const char* timeOut,

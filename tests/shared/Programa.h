@@ -1,0 +1,43 @@
+#pragma once
+// The command-line tools run as child processes from the build folder
+// (ORVO_BUILD_DIR), and the files they are given.
+#include <QByteArray>
+#include <QFile>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace Programa {
+
+struct Salida {
+    int codigo = -1;   // -2: it did not end by itself
+    QByteArray out, err;
+};
+
+// Runs a tool (in `carpeta` when one is given) and waits at most 30 s for it.
+inline Salida Correr(const QString& programa, const QStringList& args, const QString& carpeta = {}) {
+    QProcess p;
+    if (!carpeta.isEmpty()) p.setWorkingDirectory(carpeta);
+    p.start(QStringLiteral(ORVO_BUILD_DIR "/") + programa, args);
+    Salida s;
+    if (!p.waitForFinished(30000)) {
+        p.kill();
+        p.waitForFinished();
+        ADD_FAILURE() << programa.toStdString() << " did not finish";
+        return s;
+    }
+    s.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    s.out = p.readAllStandardOutput();
+    s.err = p.readAllStandardError();
+    return s;
+}
+
+// Writes a file whole and gives its path back.
+inline QString Archivo(const QString& ruta, const QByteArray& bytes) {
+    QFile f(ruta);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()) << ruta.toStdString();
+    return ruta;
+}
+
+}   // namespace Programa
