@@ -11,6 +11,14 @@ public:
     // Row height and the offset of the first row from the top, in pixels.
     void SetFilas(int alto, int desplazamiento);
 
+    // How a row's number is drawn in a gutter this wide: the trailing blank
+    // goes first, then the digits are drawn narrower; a digit is never cut.
+    struct Dibujo {
+        QString texto;
+        qreal escala;   // horizontal, 1 when it fits
+    };
+    static Dibujo DibujoFila(const QString& fila, const QFontMetricsF& medida, int ancho);
+
 protected:
     void paintEvent(QPaintEvent* e) override;
 

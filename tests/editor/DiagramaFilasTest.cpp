@@ -114,3 +114,22 @@ TEST_F(DiagramaFilasTest, RowsArePaintedWhereTheirNumbersPutThem) {
 }
 
 }   // namespace
+
+namespace {
+TEST(Gutter, LongNumbersLoseTheirBlankThenNarrowButKeepEveryDigit) {
+    VentanaPrueba w;
+    const QFontMetricsF medida(w.tx_NroLin->font());
+    const int ancho = w.tx_NroLin->width();
+    const auto corto = EtiquetaLineas::DibujoFila(QStringLiteral("41 "), medida, ancho);
+    EXPECT_EQ(corto.texto, QStringLiteral("41 "));
+    EXPECT_EQ(corto.escala, 1.0);
+    // Scripts of tens of thousands of lines: five and six digits.
+    for (const QString& fila : {QStringLiteral("99983 "), QStringLiteral("100000 "), QStringLiteral("1234567 ")}) {
+        SCOPED_TRACE(fila.toStdString());
+        const auto d = EtiquetaLineas::DibujoFila(fila, medida, ancho);
+        EXPECT_EQ(d.texto, fila.trimmed());
+        EXPECT_LE(medida.horizontalAdvance(d.texto) * d.escala, ancho + 0.01);
+        EXPECT_GT(d.escala, 0.5);
+    }
+}
+}   // namespace
