@@ -1,5 +1,6 @@
 #include "CajaRica.h"
 #include "AccesibleCaja.h"
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -43,8 +44,30 @@ static int Shift(Qt::KeyboardModifiers m) {
     return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
 }
 
+void CajaRica::SetBloqueada(bool bloqueada) {
+    const bool libre = v_Bloqueada && !bloqueada;
+    v_Bloqueada = bloqueada;
+    if (!libre) return;
+    v_Descartando = false;
+    // Typed as they came, after what is already waiting in the event queue.
+    for (auto& tecla : v_Teclas) QCoreApplication::postEvent(this, tecla.release());
+    v_Teclas.clear();
+}
+
+void CajaRica::DescartarTeclas() {
+    v_Teclas.clear();
+    v_Descartando = v_Bloqueada;
+}
+
+void CajaRica::Guardar(const QKeyEvent* e) {
+    if (v_Descartando || v_Teclas.size() >= kTeclasGuardadas) return;
+    v_Teclas.push_back(std::make_unique<QKeyEvent>(e->type(), e->key(), e->modifiers(), e->text(), e->isAutoRepeat(),
+                                                   e->count()));
+}
+
 void CajaRica::keyPressEvent(QKeyEvent* e) {
     if (v_Bloqueada) {
+        Guardar(e);
         e->accept();
         return;
     }
@@ -62,9 +85,14 @@ void CajaRica::keyPressEvent(QKeyEvent* e) {
 }
 
 void CajaRica::keyReleaseEvent(QKeyEvent* e) {
+    if (v_Bloqueada) {
+        if (!e->isAutoRepeat()) Guardar(e);
+        e->accept();
+        return;
+    }
     QTextEdit::keyReleaseEvent(e);
     // A held key repeats its press only; the release comes once, when it is let go.
-    if (v_Bloqueada || e->isAutoRepeat()) return;
+    if (e->isAutoRepeat()) return;
     Q_EMIT TeclaArriba(CodigoTecla(e->key()), Shift(e->modifiers()));
 }
 

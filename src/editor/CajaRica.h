@@ -1,5 +1,8 @@
 #pragma once
+#include <QKeyEvent>
 #include <QTextEdit>
+#include <memory>
+#include <vector>
 
 // Rich text box of the main window: a QTextEdit that reports its key, mouse
 // and focus notifications as the keyboard handling expects them (KeyDown
@@ -13,10 +16,16 @@ public:
     // Key code as the handlers know it: 8 Backspace, 46 Delete, 13 Enter, ...
     static int CodigoTecla(int teclaQt);
 
-    // While a compile pass or a file load runs, input to the pane is dropped:
-    // the pass works on the text as it found it.
-    void SetBloqueada(bool bloqueada) { v_Bloqueada = bloqueada; }
+    // While a compile pass or a file load runs, the pass works on the text
+    // as it found it: keys typed meanwhile are kept (up to kTeclasGuardadas)
+    // and typed, in order, once the pane is free again; mouse, paste and
+    // input-method events are dropped.
+    void SetBloqueada(bool bloqueada);
     bool Bloqueada() const { return v_Bloqueada; }
+    // A window opened in the middle of a pass takes the keyboard: the keys
+    // kept so far, and any that still reach the pane, are dropped.
+    void DescartarTeclas();
+    static constexpr size_t kTeclasGuardadas = 256;
     // Blank strip at the bottom of the visible area (keeps scrolling on whole rows).
     void SetMargenInferior(int px) { setViewportMargins(0, 0, 0, px); }
 
@@ -39,5 +48,9 @@ protected:
     void insertFromMimeData(const QMimeData* origen) override;
 
 private:
+    void Guardar(const QKeyEvent* e);
+
     bool v_Bloqueada = false;
+    bool v_Descartando = false;
+    std::vector<std::unique_ptr<QKeyEvent>> v_Teclas;
 };

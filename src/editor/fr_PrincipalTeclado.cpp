@@ -35,6 +35,8 @@ void fr_Principal::CompilarLineas(bool v_Cargando) {
 
 void fr_Principal::SuspenderLote() {
     // A window or message box opens mid-pass: show the panes as they stand.
+    // Keys typed before it opened were meant for the pane as it was: dropped.
+    tx_Cmd->DescartarTeclas();
     v_Entorno->Volcar();
     int niveles = 0;
     while (Cmd().EnLote()) {

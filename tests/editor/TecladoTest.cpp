@@ -213,6 +213,28 @@ TEST(Ventana, ShiftEnterIsAPlainEnter) {
     EXPECT_EQ(w.Pasadas(), 1);
 }
 
+// Keys typed while a pass or a load holds the pane are typed once it is
+// free, in order, and a held key cannot pile up without bound.
+TEST(Ventana, KeysTypedDuringAPassAreTypedWhenItEnds) {
+    VentanaPrueba w;
+    w.Escribir(QStringLiteral("inia"));
+    w.tx_Cmd->SetBloqueada(true);
+    w.Escribir(QStringLiteral(" 1"));
+    w.Tecla(Qt::Key_Return);
+    w.Escribir(QStringLiteral("lreg 2"));
+    EXPECT_EQ(w.Cmd().Text(), QStringLiteral("inia"));
+    w.tx_Cmd->SetBloqueada(false);
+    QApplication::processEvents();
+    EXPECT_EQ(w.Cmd().Text(), QStringLiteral("INIA 1\r\nlreg 2"));
+    EXPECT_EQ(w.Pasadas(), 1);
+
+    w.tx_Cmd->SetBloqueada(true);
+    for (int i = 0; i < 1000; ++i) QTest::keyClick(w.tx_Cmd, Qt::Key_X);
+    w.tx_Cmd->SetBloqueada(false);
+    QApplication::processEvents();
+    EXPECT_EQ(w.Cmd().TextoLinea(1), QStringLiteral("lreg 2") + QString(CajaRica::kTeclasGuardadas / 2, QLatin1Char('x')));
+}
+
 // While a pass stands on an action line (its window open), and while a file
 // is loaded and compiled, keys and paste do not reach the command pane and
 // the window refuses to close.
