@@ -1,5 +1,6 @@
 #include "fr_Principal.h"
 #include "CajaRica.h"
+#include "DialogoArchivo.h"
 #include "EtiquetaLineas.h"
 #include "EtiquetaRuta.h"
 #include "Fuentes.h"
@@ -287,10 +288,10 @@ bool fr_Principal::AbrirAlInicio(const QString& ruta) {
 QString fr_Principal::PedirArchivo(bool guardar) {
     const QString carpeta = Module1::CarpetaDatos();
     const QString filtro = QStringLiteral("Archivos de texto (*.txt)");
-    if (guardar)
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Guardar como"), carpeta, filtro, nullptr,
-                                            QFileDialog::DontConfirmOverwrite);
-    return QFileDialog::getOpenFileName(this, QStringLiteral("Abrir"), carpeta, filtro);
+    QFileDialog dialogo(this, guardar ? QStringLiteral("Guardar como") : QStringLiteral("Abrir"), carpeta, filtro);
+    PrepararDialogoArchivo(dialogo, guardar);
+    if (dialogo.exec() != QDialog::Accepted) return {};
+    return dialogo.selectedFiles().value(0);
 }
 
 QMessageBox::StandardButton fr_Principal::Preguntar(QMessageBox::Icon icono, const QString& titulo,
