@@ -19,6 +19,7 @@ int Compilador::ChkArgs(int v_NArg) {
         return 0;
     }
     v_ArgsFijados = true;
+    v_ArgsTras = true;
     const QString& texto = v_Cmd[1];
     const qsizetype piezas = texto.isEmpty() ? 0 : texto.count(QLatin1Char(',')) + 1;
     // Of a line with thousands of commas only the first arguments are ever

@@ -9,16 +9,6 @@
 
 namespace {
 const QString kCRLF = QStringLiteral("\r\n");
-// Longer lines are compiled again at every pass rather than kept twice.
-constexpr qsizetype kLargoRecordable = qsizetype(1) << 16;
-
-// Split at the first space: [word upper-cased, argument text]; an empty line gives nothing.
-QStringList PartirLinea(const QString& linea) {
-    if (linea.isEmpty()) return {};
-    const qsizetype espacio = linea.indexOf(QLatin1Char(' '));
-    if (espacio < 0) return {linea.toUpper()};   // shared with the line when already upper case
-    return {linea.left(espacio).toUpper(), linea.mid(espacio + 1)};
-}
 }   // namespace
 
 Compilador::Compilador(PanelTexto& cmd, PanelTexto& cod, EntornoCompilador& e) : tx_Cmd(cmd), tx_Cod(cod), entorno(e) {}
@@ -41,51 +31,37 @@ void Compilador::CompilarLineas(bool v_Cargando) {
 }
 
 void Compilador::Pasada(bool cargando) {
-    tx_Cod.SetText(QString());
-    v_OrigenCodigo.clear();
-    lst_Debug.clear();
-    entorno.DebugLimpiado();
+    v_LinAnt = LinAntCmd;
     // Taken once: the action line that the pass removes does not shift it.
-    QStringList lineas = tx_Cmd.Lineas();
-    if (lineas.size() == 1 && lineas[0].isEmpty()) return;
-
+    Lectura l = LeerLineas();
+    const bool leidaLaPrimera = l.prefijo == 0 && l.lineas - l.sufijo > 0;
+    if (l.lineas == 1 && (leidaLaPrimera ? l.medio[0] : v_Recuerdos[0].linea).isEmpty()) {
+        Conservar(0);   // an empty pane: nothing to compile
+        CerrarRecuerdos(0);
+        return;
+    }
+    const int desde = Conservar(l.prefijo);
     tx_Cod.SetVisible(false);
     tx_Cod.Refresh();
-    v_LinAnt = LinAntCmd;
+    v_Quitadas.clear();
 
-    // Lines equal at the start and at the end of the text, against the last
-    // pass, keep what their handlers did then: after a key, only the lines
-    // between run their handlers.
-    std::swap(v_Previos, v_Recuerdos);
-    std::vector<Recuerdo>& previos = v_Previos;
-    v_Recuerdos.clear();
-    const int nuevas = static_cast<int>(lineas.size());
-    const int viejas = v_Recordar ? static_cast<int>(previos.size()) : 0;
-    int prefijo = 0;
-    while (prefijo < nuevas && prefijo < viejas && previos[prefijo].linea == lineas[prefijo]) ++prefijo;
-    int sufijo = 0;
-    while (sufijo < nuevas - prefijo && sufijo < viejas - prefijo &&
-           previos[viejas - 1 - sufijo].linea == lineas[nuevas - 1 - sufijo])
-        ++sufijo;
-    const int desplazamiento = viejas - nuevas;   // old index of a new line in the common end
-    if (v_Recordar) v_Recuerdos.resize(lineas.size());
-
-    for (int i = 0; i < nuevas; ++i) {
+    for (int i = desde; i < l.lineas; ++i) {
         entorno.Ceder();
         v_LineaCompilada = i;
         TipoLinea = TipoDeLinea::Cmd;
         v_Accion = nullptr;
         v_CodLin.clear();   // a handler that leaves no text must not repeat the line above
         // The line is handed on: a rewritten long line is not kept twice.
-        QString texto = std::exchange(lineas[i], QString());
+        const bool leida = i >= l.prefijo && i < l.lineas - l.sufijo;
+        QString texto = leida ? std::exchange(l.medio[i - l.prefijo], QString()) : v_Recuerdos[i].linea;
         if (texto.isEmpty()) {
             v_Cmd.clear();
             InsertaCodigo(QString(), TipoDeLinea::Cmd);
             if (cargando) AvanzarCadena();
+            Anotar(i, true);
             continue;
         }
-        const int previo = i < prefijo ? i : (i >= nuevas - sufijo ? i + desplazamiento : -1);
-        const QString& linea = Manejar(i, std::move(texto), previo >= 0 ? &previos[previo] : nullptr);
+        const QString& linea = Manejar(i, std::move(texto));
 
         switch (TipoLinea) {
         case TipoDeLinea::Cmd: TerminarCmd(i, linea); break;
@@ -95,67 +71,12 @@ void Compilador::Pasada(bool cargando) {
         case TipoDeLinea::Snt: TerminarAccion(i, linea); break;
         case TipoDeLinea::Nul: break;
         }
+        Anotar(i, false);
     }
-    previos.clear();   // what no line took over; the storage stays for the next pass
+    CerrarRecuerdos(desde);
     tx_Cod.SetVisible(true);
     v_ChangeText = false;
     entorno.SincronizaTxt();
-}
-
-void Compilador::SetRecordar(bool recordar) {
-    v_Recordar = recordar;
-    if (recordar) return;
-    v_Recuerdos.clear();
-    v_Previos.clear();
-}
-
-bool Compilador::Repetible(const Recuerdo& r) {
-    // Help requests and action words act on the window each time; only what
-    // a line writes to the panes is repeated.
-    if (r.tipo != TipoDeLinea::Cmd && r.tipo != TipoDeLinea::Err && r.tipo != TipoDeLinea::Cmt) return false;
-    return !(r.conChk && r.chkArgs == -1);
-}
-
-const QString& Compilador::Manejar(int i, QString&& texto, Recuerdo* previo) {
-    Recuerdo* r = v_Recordar ? &v_Recuerdos[i] : nullptr;
-    if (r && previo && previo->valido) {
-        *r = std::move(*previo);   // each earlier line answers for one line only
-        v_Cmd = r->cmd;
-        if (r->conChk) v_ChkArgs = r->chkArgs;
-        if (r->conArgs) v_Arg = r->arg;
-        for (const Efecto& e : r->efectos) {
-            if (e.esInfo)
-                MostrarInfo(e.texto);
-            else
-                InsertaCodigo(e.texto, e.tipo);
-        }
-        TipoLinea = r->tipo;
-        v_CodLin = r->codLin;
-        return r->linea;
-    }
-    v_Cmd = PartirLinea(texto);
-    v_ChkLlamado = false;
-    v_ArgsFijados = false;
-    if (r && texto.size() > kLargoRecordable) r = nullptr;
-    v_Grabando = r;
-    const DefComando* def = BuscarComando(v_Cmd[0]);
-    (def ? def->manejador : Cmd_Desconocido)(*this);
-    v_Grabando = nullptr;
-    if (!r) {
-        v_Linea = std::move(texto);
-        return v_Linea;
-    }
-    r->linea = std::move(texto);
-    r->tipo = TipoLinea;
-    r->conChk = v_ChkLlamado;
-    r->chkArgs = v_ChkArgs;
-    r->conArgs = v_ArgsFijados;
-    if (v_ArgsFijados) r->arg = v_Arg;
-    if (TipoLinea == TipoDeLinea::Cmd) r->cmd = v_Cmd;
-    r->codLin = v_CodLin;
-    r->valido = v_Accion == nullptr && Repetible(*r);
-    if (!r->valido) r->efectos.clear();
-    return r->linea;
 }
 
 void Compilador::AvanzarCadena() {
@@ -214,7 +135,7 @@ void Compilador::TerminarCmd(int i, QStringView linea) {
     AvanzarCadena();
     // The next pass finds the line as written now; a command line compiles
     // the same once normalised (blanks out, arguments joined by ", ").
-    if (v_Recordar) v_Recuerdos[i].linea = std::move(normal);
+    if (v_Recordar && !v_Recuerdos[i].sinClave) v_Recuerdos[i].linea = std::move(normal);
 }
 
 void Compilador::TerminarColoreada(int i, QStringView linea) {
@@ -257,7 +178,10 @@ void Compilador::TerminarAccion(int i, QStringView linea) {
     if (intacta) {
         tx_Cmd.SetSelStart(PriCarCmd);
         tx_Cmd.SetSelLength(LonLinCmd + 2);
-        if (tx_Cmd.SelText().startsWith(linea)) tx_Cmd.SetSelText(QString());
+        if (tx_Cmd.SelText().startsWith(linea)) {
+            tx_Cmd.SetSelText(QString());
+            v_Quitadas.push_back(i);
+        }
     }
     tx_Cmd.SetSelStart(PriCarCmd);
     tx_Cmd.SetSelColor(Colores::Negro);

@@ -72,8 +72,10 @@ private:
         QString texto;
     };
     struct Recuerdo {
-        QString linea;   // the line's text: the key
-        bool valido = false;
+        QString linea;   // the line's text: the key ("" and sinClave for a line too long to keep)
+        bool sinClave = false;
+        bool valido = false;        // what the handler did can be repeated
+        bool conservable = false;   // a later pass starting below may keep what it left
         TipoDeLinea tipo = TipoDeLinea::Cmd;
         QStringList cmd;       // v_Cmd, for a command line
         bool conChk = false;   // ChkArgs ran: v_ChkArgs as it left it
@@ -82,10 +84,34 @@ private:
         QStringList arg;
         QString codLin;
         std::vector<Efecto> efectos;
+        // The pass's state after this line: code lines and debug entries so
+        // far, the caption and v_Arg (when the pass had set them).
+        int codigosTras = 0;
+        int erroresTras = 0;
+        bool conInfo = false;
+        QString infoTras;
+        bool conArgsTras = false;
+        QStringList argTras;
     };
-    // Runs the handler of line i, or repeats what it did in the last pass on
-    // the same text (previo); gives back the line's text, kept for the pass.
-    const QString& Manejar(int i, QString&& texto, Recuerdo* previo);
+    // The lines to compile: how many at the start and at the end are as the
+    // last pass left them, and the texts of those between.
+    struct Lectura {
+        int lineas = 0;
+        int prefijo = 0;
+        int sufijo = 0;
+        QStringList medio;
+    };
+    Lectura LeerLineas();
+    // Keeps what the lines above the first one to compile left in the code
+    // pane and the debug list (or empties them); gives that first line.
+    int Conservar(int prefijo);
+    // After line i: the pass's state, for a later pass that keeps this line.
+    void Anotar(int i, bool vacia);
+    // After the pass: lines removed, where the next pass may start.
+    void CerrarRecuerdos(int desde);
+    // Runs the handler of line i, or repeats what it did in an earlier pass
+    // on the same text; gives back the line's text, kept for the pass.
+    const QString& Manejar(int i, QString&& texto);
     static bool Repetible(const Recuerdo& r);
 
     void Pasada(bool cargando);
@@ -104,10 +130,16 @@ private:
     int v_Caret = 0;    // caret remembered while a line is rewritten or coloured
 
     bool v_Recordar = false;
-    std::vector<Recuerdo> v_Recuerdos;   // by line, from the last pass
-    std::vector<Recuerdo> v_Previos;     // the pass before it: its storage is used again
-    Recuerdo* v_Grabando = nullptr;      // the handler running now, if it is being recorded
-    QString v_Linea;                     // the line being compiled, when not recorded
-    bool v_ChkLlamado = false;           // ChkArgs ran for this line
-    bool v_ArgsFijados = false;          // and filled v_Arg
+    std::vector<Recuerdo> v_Recuerdos;   // by line, as the last pass left the pane
+    int v_PrimeraNoConservable = 0;      // first line whose handler must run again
+    int v_SinClave = 0;                  // lines kept without their text
+    int v_CodigosTotal = 0;              // code lines and debug entries the last pass left
+    int v_ErroresTotal = 0;
+    std::vector<int> v_Quitadas;   // action lines this pass removed
+    bool v_InfoFijada = false;     // this pass has set a caption / v_Arg so far
+    bool v_ArgsTras = false;
+    Recuerdo* v_Grabando = nullptr;   // the handler running now, if it is being recorded
+    QString v_Linea;                  // the line being compiled, when not recorded
+    bool v_ChkLlamado = false;        // ChkArgs ran for this line
+    bool v_ArgsFijados = false;       // and filled v_Arg
 };

@@ -25,5 +25,6 @@ void Compilador::InsertaCodigo(const QString& codLin, TipoDeLinea v_Tipo) {
 void Compilador::MostrarInfo(const QString& texto) {
     if (v_Grabando) v_Grabando->efectos.push_back({true, TipoDeLinea::Nul, texto});
     lbl_Info = texto;
+    v_InfoFijada = true;
     entorno.MostrarInfo(texto);
 }

@@ -9,6 +9,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -40,9 +41,42 @@ PanelRico::PanelRico(QTextEdit* caja, double pxPorTwip) : v_Caja(caja), v_PxPorT
     v_Top = static_cast<int>(std::lround(g.y() / v_PxPorTwip));
     v_Width = static_cast<int>(std::lround(g.width() / v_PxPorTwip));
     v_Alto = static_cast<int>(std::lround(g.height() / v_PxPorTwip));
+    Seguir();
 }
 
-PanelRico::~PanelRico() = default;
+PanelRico::~PanelRico() { QObject::disconnect(v_Seguimiento); }
+
+// ---- Changes since a mark ----
+
+void PanelRico::Seguir() {
+    QObject::disconnect(v_Seguimiento);
+    v_Marcado = false;
+    QTextDocument* doc = v_Caja->document();
+    v_Seguimiento = QObject::connect(doc, &QTextDocument::contentsChange, v_Caja, [this, doc](int desde, int, int agregados) {
+        v_CambioDesde = std::min(v_CambioDesde, desde);
+        v_CambioFin = std::min(v_CambioFin, doc->characterCount() - (desde + agregados));
+    });
+}
+
+void PanelRico::MarcarSinCambios() {
+    v_Marcado = !Aparte();
+    v_CambioDesde = INT_MAX;
+    v_CambioFin = INT_MAX;
+}
+
+std::pair<int, int> PanelRico::LineasSinCambios() const {
+    if (!v_Marcado || Aparte()) return {0, 0};
+    const QTextDocument* doc = v_Caja->document();
+    const int lineas = doc->blockCount();
+    if (v_CambioDesde == INT_MAX) return {lineas, 0};
+    auto linea = [doc, lineas](int posicion) {
+        const QTextBlock b = doc->findBlock(std::max(0, posicion));
+        return b.isValid() ? b.blockNumber() : lineas - 1;
+    };
+    const int primera = linea(v_CambioDesde);
+    const int ultima = std::max(primera, linea(doc->characterCount() - v_CambioFin));
+    return {primera, lineas - 1 - ultima};
+}
 
 QTextDocument* PanelRico::Doc() const { return v_Aparte ? v_Aparte : v_Caja->document(); }
 
@@ -598,6 +632,7 @@ void PanelRico::Devolver(const std::function<void()>& ceder) {
     // an earlier load is deleted here.
     const bool deUnaCarga = viejo->parent() == v_Caja;
     v_Caja->setDocument(nuevo);
+    Seguir();
     if (deUnaCarga) delete viejo;
     nuevo->setUndoRedoEnabled(deshacer);
     if (enLote) v_CursorLote.beginEditBlock();

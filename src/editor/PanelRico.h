@@ -86,6 +86,10 @@ public:
     int LineCount() const override;
     int Length() const override;
 
+    // Counted from the widget's document (not while the text is apart).
+    std::pair<int, int> LineasSinCambios() const override;
+    void MarcarSinCambios() override;
+
     // Read-back, for tests and checks: colour, bold and italic at an index.
     ColorRGB ColorEn(int indice) const;
     bool BoldEn(int indice) const;
@@ -118,6 +122,14 @@ private:
 
     QTextCursor Cursor() const;   // the selection: the widget's, or the batch's
     void PonerCursor(const QTextCursor& c);
+
+    // Watches the widget's document: where the changes since the mark start
+    // (a Qt position) and end (characters after them, to the end of the text).
+    void Seguir();
+    QMetaObject::Connection v_Seguimiento;
+    bool v_Marcado = false;
+    int v_CambioDesde = 0;
+    int v_CambioFin = 0;
 
     QTextEdit* v_Caja;
     int v_NivelLote = 0;

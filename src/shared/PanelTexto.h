@@ -2,6 +2,7 @@
 #include "ColorRGB.h"
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 // A text pane as the compiler and the editor see it: the operations of a rich
 // text box. Lines are numbered from 0 and separated by CR LF; every character
@@ -61,6 +62,11 @@ public:
     // pass works on this snapshot; a model that keeps its lines apart hands
     // them out shared, so a long text is not copied for it.
     virtual QStringList Lineas() const { return Text().split(QStringLiteral("\r\n")); }
+    // Lines not changed since the last MarcarSinCambios(): how many at the
+    // start and how many at the end of the text. A pane that keeps no count
+    // answers (0, 0), and every line is read again.
+    virtual std::pair<int, int> LineasSinCambios() const { return {0, 0}; }
+    virtual void MarcarSinCambios() {}
     // EM_GETFIRSTVISIBLELINE / EM_LINESCROLL
     virtual int FirstVisibleLine() const = 0;
     virtual void LineScroll(int lineas) = 0;

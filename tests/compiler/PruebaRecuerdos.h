@@ -1,0 +1,120 @@
+#pragma once
+// The window's compiler keeps what each line's handler did and, at the next
+// pass, repeats it for the lines whose text is unchanged, and keeps what the
+// unchanged lines above the first changed one left. Whatever the edits,
+// every pass must leave exactly what a compiler without that memory leaves
+// on the same text: code, colours, debug entries, caption, windows asked for.
+//
+// PruebaRecuerdos runs random edits and passes on both, each on a command
+// pane of the kind the caller gives (the plain model, or the window's widget
+// adapter that counts its own changes); the one without memory writes its
+// code pane by the interface's own sequence of calls.
+#include "BancoCompilador.h"
+#include "GeneradorLineas.h"
+#include <gtest/gtest.h>
+#include <functional>
+
+// A code pane written step by step: the model's one-step append must leave the same pane.
+struct PanelPasoAPaso : PanelMemoria {
+    void AgregarLinea(const QString& texto, const ColorRGB* color) override { PanelTexto::AgregarLinea(texto, color); }
+};
+
+inline void IgualesModelos(const PanelMemoria& a, const PanelMemoria& b, const char* panel) {
+    SCOPED_TRACE(panel);
+    ASSERT_EQ(a.Text(), b.Text());
+    for (int n = 0; n < a.LineCount(); ++n) {
+        const auto& ta = a.TramosDe(n);
+        const auto& tb = b.TramosDe(n);
+        ASSERT_EQ(ta.size(), tb.size()) << "line " << n;
+        for (size_t k = 0; k < ta.size(); ++k) {
+            EXPECT_EQ(ta[k].largo, tb[k].largo) << "line " << n;
+            EXPECT_TRUE(ta[k].formato == tb[k].formato) << "line " << n;
+        }
+    }
+    EXPECT_EQ(a.SelStart(), b.SelStart());
+    EXPECT_EQ(a.SelLength(), b.SelLength());
+    EXPECT_TRUE(a.FormatoEscritura() == b.FormatoEscritura());
+}
+
+// The same edit on both command panes: a line typed, deleted, rewritten, pasted, or Enter.
+inline void EditarIgual(Generador& g, PanelTexto& a, PanelTexto& b) {
+    const int lineas = a.LineCount();
+    const int linea = g.Entre(0, lineas - 1);
+    const int inicio = a.LineIndex(linea);
+    int largo = 0;
+    QString texto;
+    switch (g.Entre(0, 4)) {
+    case 0: texto = g.Linea() + QStringLiteral("\r\n"); break;
+    case 1: largo = a.LineLength(inicio) + (linea + 1 < lineas ? 2 : 0); break;
+    case 2:
+        largo = a.LineLength(inicio);
+        texto = g.Linea();
+        break;
+    case 3: texto = g.Linea() + QStringLiteral("\r\n") + g.Linea() + QStringLiteral("\r\n"); break;
+    default: texto = QStringLiteral("\r\n"); break;
+    }
+    for (PanelTexto* p : {&a, &b}) {
+        p->SetSelStart(inicio);
+        p->SetSelLength(largo);
+        p->SetSelText(texto);
+    }
+}
+
+struct PruebaRecuerdos {
+    PanelTexto& cmd;      // the remembering compiler's command pane
+    PanelTexto& cmdSin;   // the other's
+    std::function<ColorRGB(const PanelTexto&, int)> colorEn;
+    std::function<void(PanelTexto&)> antes, despues;   // around each pass (a batch, in the window)
+
+    void Correr(unsigned semillas, int lineas, int pasos) {
+        for (unsigned semilla = 1; semilla <= semillas; ++semilla) {
+            SCOPED_TRACE(testing::Message() << "semilla " << semilla);
+            Generador g(semilla);
+            QStringList texto;
+            for (int i = 0; i < lineas; ++i) texto.append(g.Linea());
+            texto.append(QString());
+            PanelMemoria cod;
+            EntornoGrabador entorno;
+            Compilador con(cmd, cod, entorno);
+            con.SetRecordar(true);
+            PanelPasoAPaso codSin;
+            EntornoGrabador entornoSin;
+            Compilador sin(cmdSin, codSin, entornoSin);
+            cmd.SetText(texto.join(QStringLiteral("\r\n")));
+            cmdSin.SetText(texto.join(QStringLiteral("\r\n")));
+
+            for (int paso = 0; paso < pasos; ++paso) {
+                SCOPED_TRACE(testing::Message() << "paso " << paso);
+                const bool cargando = paso == 0;   // first as a file is opened, then line by line
+                const int linAnt = cargando ? 0 : g.Entre(-1, cmd.LineCount() - 1);
+                con.LinAntCmd = sin.LinAntCmd = linAnt;
+                for (auto [c, p] : {std::pair{&con, &cmd}, std::pair{&sin, &cmdSin}}) {
+                    if (antes) antes(*p);
+                    c->CompilarLineas(cargando);
+                    if (despues) despues(*p);
+                }
+
+                ASSERT_EQ(cmd.Text(), cmdSin.Text());
+                const QString t = cmdSin.Text();
+                EXPECT_EQ(cmd.SelLength(), cmdSin.SelLength());
+                for (int k = 0; k < t.size(); ++k) {   // the panes keep no colour of their own for a line break
+                    if (t[k] == u'\r' || t[k] == u'\n') continue;
+                    ASSERT_EQ(colorEn(cmd, k), colorEn(cmdSin, k)) << "index " << k;
+                }
+                EXPECT_EQ(cmd.SelStart(), cmdSin.SelStart());
+                IgualesModelos(cod, codSin, "codigo");
+                ASSERT_EQ(con.lst_Debug, sin.lst_Debug);
+                EXPECT_EQ(entorno.debugEspejo, entornoSin.debugEspejo);
+                EXPECT_EQ(con.v_OrigenCodigo, sin.v_OrigenCodigo);
+                EXPECT_EQ(con.lbl_Info, sin.lbl_Info);
+                EXPECT_EQ(con.LinAntCmd, sin.LinAntCmd);
+                EXPECT_EQ(con.LinActCmd, sin.LinActCmd);
+                // Help requests and action words reach the window at every pass.
+                EXPECT_EQ(entorno.llamadas, entornoSin.llamadas);
+                // Captions of lines kept are not shown again; the window ends on the same one.
+                EXPECT_EQ(entorno.infos.value(entorno.infos.size() - 1), entornoSin.infos.value(entornoSin.infos.size() - 1));
+                EditarIgual(g, cmd, cmdSin);
+            }
+        }
+    }
+};
