@@ -22,9 +22,11 @@ public:
     // file being opened) an empty line does not end the colouring chain.
     void CompilarLineas(bool v_Cargando);
     bool Compilando() const { return v_Compilando; }
-    // Keeps what each line's handler did from one pass to the next, so that
-    // a pass runs the handlers of the lines that changed only (a window that
-    // compiles at every line left). Off for a single pass over a file.
+    // Keeps what each line's handler did from one pass to the next (a window
+    // compiles at every line left): a pass then keeps the code lines and
+    // debug entries of the unchanged lines above the first changed one and
+    // runs the handlers of the changed lines only. Off for a single pass
+    // over a file.
     void SetRecordar(bool recordar);
 
     // Form variables (read and written by the keyboard handling too).
