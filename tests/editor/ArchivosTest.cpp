@@ -133,21 +133,30 @@ TEST(Archivos, OverwritingAsksFirstAndNoKeepsTheFile) {
     EXPECT_FALSE(Module1::v_Modificado);
 }
 
+// New empties the command pane, the code pane and the debug list (its entries name lines that are gone).
 TEST(Archivos, NewEmptiesThePanesAfterAskingToSave) {
     VentanaPrueba w;
     w.Escribir(QStringLiteral("inia 1"));
     w.Tecla(Qt::Key_Return);
+    w.Escribir(QStringLiteral("lreg 0"));
+    w.Tecla(Qt::Key_Return);
+    ASSERT_GT(w.lst_Debug->count(), 0);
     w.botones << QMessageBox::No;
     w.mn_Nuevo_Click();
     EXPECT_EQ(w.preguntas.size(), 1);
     EXPECT_EQ(w.preguntas[0], QStringLiteral("Pregunta|¿Desea guardar los cambios en el archivo actual?"));
     EXPECT_EQ(w.Cmd().Text(), QString());
     EXPECT_EQ(w.Cod().Text(), QString());
+    EXPECT_EQ(w.lst_Debug->count(), 0);
     EXPECT_EQ(w.tx_Arch->text(), QStringLiteral("[Archivo nuevo]"));
     EXPECT_FALSE(Module1::v_Modificado);
     // Nothing changed since: no question.
     w.mn_Nuevo_Click();
     EXPECT_EQ(w.preguntas.size(), 1);
+    // The next pass does not bring the old entries back.
+    w.Escribir(QStringLiteral("inia 2"));
+    w.Tecla(Qt::Key_Return);
+    EXPECT_EQ(w.lst_Debug->count(), 0);
 }
 
 // Yes followed by a cancelled or failed save must keep the work, as Cancel does.

@@ -36,24 +36,6 @@ QStringList LeidosComoMarcado(const QWidget& w) {
 }
 }   // namespace
 
-TEST(FilaEstado, NewEmptiesCodePaneAndDebugListToo) {
-    VentanaPrueba w;
-    w.Escribir(QStringLiteral("inia 1"));
-    w.Tecla(Qt::Key_Return);
-    w.Escribir(QStringLiteral("lreg 0"));
-    w.Tecla(Qt::Key_Return);
-    ASSERT_GT(w.lst_Debug->count(), 0);
-    w.botones << QMessageBox::No;
-    w.mn_Nuevo_Click();
-    EXPECT_EQ(w.Cmd().Text(), QString());
-    EXPECT_EQ(w.Cod().Text(), QString());
-    EXPECT_EQ(w.lst_Debug->count(), 0);
-    // The next pass does not bring the old entries back.
-    w.Escribir(QStringLiteral("inia 2"));
-    w.Tecla(Qt::Key_Return);
-    EXPECT_EQ(w.lst_Debug->count(), 0);
-}
-
 TEST(FilaEstado, LongPathIsElidedInTheMiddleAndTheProgressLineCoversIt) {
     QTemporaryDir dir;
     QString carpeta = dir.path();
