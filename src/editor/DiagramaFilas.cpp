@@ -72,9 +72,7 @@ QRectF DiagramaFilas::blockBoundingRect(const QTextBlock& bloque) const {
 
 QRectF DiagramaFilas::frameBoundingRect(QTextFrame*) const { return {QPointF(0, 0), documentSize()}; }
 
-QSizeF DiagramaFilas::documentSize() const { return Medir(); }
-
-QSizeF DiagramaFilas::Medir() const {
+QSizeF DiagramaFilas::documentSize() const {
     QTextDocument* doc = document();
     if (v_Recontar) {
         // A walk over the blocks' lengths, without laying anything out.
@@ -94,9 +92,9 @@ QSizeF DiagramaFilas::Medir() const {
 void DiagramaFilas::documentChanged(int desde, int quitados, int agregados) {
     QTextDocument* doc = document();
     // Changed blocks are laid out again when next needed.
-    QTextBlock b = doc->findBlock(desde);
+    const QTextBlock primero = doc->findBlock(desde);
     const QTextBlock ultimo = doc->findBlock(std::max(desde, desde + agregados));
-    for (; b.isValid(); b = b.next()) {
+    for (QTextBlock b = primero; b.isValid(); b = b.next()) {
         b.clearLayout();
         if (!v_Recontar) v_Columnas = std::max(v_Columnas, b.length() - 1);
         if (b == ultimo) break;
@@ -105,9 +103,8 @@ void DiagramaFilas::documentChanged(int desde, int quitados, int agregados) {
         v_Recontar = true;
         v_AnchoVisto = 0;
     }
-    const QSizeF tamano = Medir();
-    const int primera = doc->findBlock(desde).isValid() ? doc->findBlock(desde).blockNumber() : 0;
-    Q_EMIT update(QRectF(0, TopeFila(primera), kSinLimite, kSinLimite));
+    const QSizeF tamano = documentSize();
+    Q_EMIT update(QRectF(0, TopeFila(primero.isValid() ? primero.blockNumber() : 0), kSinLimite, kSinLimite));
     if (tamano != v_Tamano) {
         v_Tamano = tamano;
         Q_EMIT documentSizeChanged(tamano);

@@ -35,7 +35,6 @@ private:
     qreal Margen() const;
     qreal TopeFila(int fila) const;
     void Diagramar(const QTextBlock& bloque) const;   // lays the block out if it is not
-    QSizeF Medir() const;
 
     int v_AlturaFila;
     // The widest line, in characters and as laid out: the width of the text

@@ -210,21 +210,28 @@ int PanelRico::LineLength(int indice) const {
 
 // ---- Text ----
 
-QString PanelRico::Text() const {
-    if (v_Memoria) return v_Memoria->Text();
-    // One walk over the text: each pass reads the whole command pane.
+void PanelRico::PorLinea(const std::function<void(QStringView)>& hacer) const {
+    // One walk over the document's text: each pass reads the whole command pane.
     const QString crudo = Doc()->toRawText();
-    QString t;
-    t.reserve(crudo.size() + Doc()->blockCount());
     const QChar* p = crudo.constData();
     qsizetype desde = 0;
     for (qsizetype i = 0; i < crudo.size(); ++i) {
         if (p[i] != QChar::ParagraphSeparator && p[i] != QChar::LineSeparator) continue;
-        t.append(p + desde, i - desde);
-        t.append(u"\r\n");
+        hacer(QStringView(p + desde, i - desde));
         desde = i + 1;
     }
-    t.append(p + desde, crudo.size() - desde);
+    hacer(QStringView(p + desde, crudo.size() - desde));
+}
+
+QString PanelRico::Text() const {
+    if (v_Memoria) return v_Memoria->Text();
+    QString t;
+    t.reserve(Doc()->characterCount() + Doc()->blockCount());
+    PorLinea([&t](QStringView linea) {
+        t.append(linea);
+        t.append(u"\r\n");
+    });
+    t.chop(2);
     return t;
 }
 
@@ -315,18 +322,9 @@ QString PanelRico::SelText() const {
 
 QStringList PanelRico::Lineas() const {
     if (v_Memoria) return v_Memoria->Lineas();
-    // Cut straight from the document's text: each pass reads every line.
-    const QString crudo = Doc()->toRawText();
     QStringList r;
     r.reserve(Doc()->blockCount());
-    const QChar* p = crudo.constData();
-    qsizetype desde = 0;
-    for (qsizetype i = 0; i < crudo.size(); ++i) {
-        if (p[i] != QChar::ParagraphSeparator && p[i] != QChar::LineSeparator) continue;
-        r.append(QString(p + desde, i - desde));
-        desde = i + 1;
-    }
-    r.append(QString(p + desde, crudo.size() - desde));
+    PorLinea([&r](QStringView linea) { r.append(linea.toString()); });
     return r;
 }
 
@@ -639,33 +637,12 @@ void PanelRico::Devolver(const std::function<void()>& ceder) {
     if (exacto) Recordar(inicio, largo);
 }
 
-void PanelRico::DiagramarPorPartes(const std::function<void()>& ceder) {
-    if (Aparte()) {
-        Devolver(ceder);
-        // The widget shows the new text from its top while the rest is laid out.
-        v_Caja->verticalScrollBar()->setValue(0);
-        v_Caja->viewport()->setUpdatesEnabled(true);
-        v_Caja->viewport()->update();
-    }
-    QAbstractTextDocumentLayout* capa = Doc()->documentLayout();
-    // Rows of one height are laid out as they are shown: nothing to do ahead.
-    if (qobject_cast<DiagramaFilas*>(capa)) {
-        if (v_NivelLote > 0) v_Caja->viewport()->setUpdatesEnabled(false);
-        return;
-    }
-    constexpr int kBloquesPorPaso = 100;
-    QElapsedTimer reloj;
-    reloj.start();
-    for (QTextBlock b = Doc()->begin(); b.isValid();) {
-        capa->blockBoundingRect(b);   // lays out every block up to this one
-        for (int k = 0; k < kBloquesPorPaso && b.isValid(); ++k) b = b.next();
-        if (reloj.elapsed() >= kRebanadaMs) {
-            ceder();
-            reloj.restart();
-        }
-    }
-    capa->blockBoundingRect(Doc()->lastBlock());
-    if (v_NivelLote > 0) v_Caja->viewport()->setUpdatesEnabled(false);
+void PanelRico::DevolverPorPartes(const std::function<void()>& ceder) {
+    if (!Aparte()) return;
+    Devolver(ceder);
+    // The widget shows the new text from its top; its rows are laid out as they are shown.
+    v_Caja->verticalScrollBar()->setValue(0);
+    v_Caja->viewport()->update();
 }
 
 bool PanelRico::Visible() const { return !v_Caja->isHidden(); }

@@ -48,10 +48,9 @@ public:
     // cost far more); otherwise a copy of the document takes the edits.
     void EmpezarAparte();
     bool Aparte() const { return v_Aparte != nullptr || v_Memoria != nullptr; }
-    // Hands the document back (if it was apart) and lays it out a slice at a
-    // time, calling ceder between slices, so that showing the end of a long
-    // text afterwards does not lay it all out in one go.
-    void DiagramarPorPartes(const std::function<void()>& ceder);
+    // Hands the document back (if it was apart), calling ceder between the
+    // slices of a long write, and shows it from its top.
+    void DevolverPorPartes(const std::function<void()>& ceder);
     // Design position and size in twips; moves the widget.
     void Colocar(int left, int top, int width, int height);
 
@@ -118,6 +117,8 @@ private:
     void Devolver(const std::function<void()>& ceder = {});
     // A copy of the widget's document (text, formats, font, margins), with no undo history.
     QTextDocument* Clonar() const;
+    // Each line of the document's text, without its break, in order.
+    void PorLinea(const std::function<void(QStringView)>& hacer) const;
     QTextDocument* Escribir(const PanelMemoria& m, const std::function<void()>& ceder) const;
 
     QTextCursor Cursor() const;   // the selection: the widget's, or the batch's

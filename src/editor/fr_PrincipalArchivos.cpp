@@ -88,14 +88,14 @@ bool fr_Principal::AbrirArchivo(const QString& ruta) {
     v_ConBom = archivo.conBom;
     tx_Cmd->document()->setUndoRedoEnabled(false);   // a fresh file starts a fresh undo history
     VaciarPaneles();
-    // Read and coloured in one batch, apart from the widget: the pane is laid
-    // out once, at the end, a slice at a time.
+    // Read and coloured in one batch, apart from the widget, which gets the
+    // text in one write at the end.
     Cmd().EmpezarLote();
     Cmd().EmpezarAparte();
     CargarLineas(archivo.lineas);
     Comp().LinAntCmd = 0;
     CompilarLineas(true);
-    Cmd().DiagramarPorPartes([this] {
+    Cmd().DevolverPorPartes([this] {
         lbl_Info->repaint();
         QApplication::processEvents();
     });

@@ -127,7 +127,7 @@ TEST(PanelRico, TextWrittenApartReachesTheWidgetWithFormatsAndCaret) {
         p.SetSelColor(Colores::Rojo);
         p.SetSelStart(7);                          // between CR and LF
         EXPECT_TRUE(caja.document()->isEmpty());   // nothing reaches the widget meanwhile
-        p.DiagramarPorPartes([] {});
+        p.DevolverPorPartes([] {});
         p.TerminarLote();
         EXPECT_FALSE(p.Aparte());
         EXPECT_EQ(caja.toPlainText(), QStringLiteral("INIA 1\nHOLA 9\n"));
