@@ -94,24 +94,6 @@ TEST(PanelRico, PlacementInTwipsMovesTheWidget) {
     EXPECT_EQ(caja.geometry(), QRect(100, 104, 140, 17));
 }
 
-TEST(PanelRico, LineScrollAndFirstVisibleLineCountRows) {
-    CajaRica caja;
-    caja.resize(300, 200);
-    PanelRico p(&caja);
-    p.SetAlturaFila(15);
-    QString t;
-    for (int i = 0; i < 200; ++i) t += QStringLiteral("linea %1\r\n").arg(i);
-    p.SetText(t);
-    caja.show();
-    EXPECT_EQ(p.FirstVisibleLine(), 0);
-    p.LineScroll(40);
-    EXPECT_EQ(p.FirstVisibleLine(), 40);
-    p.LineScroll(-15);
-    EXPECT_EQ(p.FirstVisibleLine(), 25);
-    p.LineScroll(-100);
-    EXPECT_EQ(p.FirstVisibleLine(), 0);
-}
-
 TEST(PanelRico, TextWrittenApartReachesTheWidgetWithFormatsAndCaret) {
     CajaRica caja;
     PanelRico p(&caja);
@@ -169,6 +151,13 @@ TEST(PanelRico, ScrollingStaysOnWholeRows) {
     for (int i = 0; i < 200; ++i) t += QStringLiteral("linea %1\r\n").arg(i);
     p.SetText(t);
     caja.show();
+    // LineScroll and FirstVisibleLine count rows.
+    p.LineScroll(40);
+    EXPECT_EQ(p.FirstVisibleLine(), 40);
+    p.LineScroll(-15);
+    EXPECT_EQ(p.FirstVisibleLine(), 25);
+    p.LineScroll(-100);
+    EXPECT_EQ(p.FirstVisibleLine(), 0);
     QScrollBar* barra = caja.verticalScrollBar();
     barra->setValue(37);   // down: on to the next whole row
     EXPECT_EQ(barra->value(), 45);
