@@ -2,9 +2,7 @@
 // position, the tip and the rows in view, read from the widgets themselves
 // (their cursor, scroll bars, accessibility interface and painted pixels).
 #include "EtiquetaLineas.h"
-#include "Herramientas.h"
 #include "VentanaPrueba.h"
-#include "fr_Ayuda.h"
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
@@ -14,11 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void CerrarAyuda() {
-    if (VentanaAyuda()) VentanaAyuda()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 int Fila(const VentanaPrueba& w) { return w.Escala().Px(225); }
 
