@@ -83,15 +83,15 @@ private:
             if (!Codificacion::Codificar(c, Codificacion::Tipo::Windows1252, &prueba, &caracter))
                 return QStringLiteral("el carácter «%1» no se puede escribir en Windows-1252").arg(caracter);
         }
-        const QString& destino = (*celdas)[static_cast<int>(Columna::Destino)];
+        auto celda = [celdas](Columna col) -> const QString& { return (*celdas)[static_cast<int>(col)]; };
         static const QRegularExpression blanco(QStringLiteral("\\s"));
-        if (destino.contains(blanco))
-            return QStringLiteral("%1: un destino no lleva espacios (HOST[:PUERTO] o un dispositivo)").arg(Celda(Columna::Destino, destino));
-        const QString& reloj = (*celdas)[0];
-        const QString clave = (*celdas)[4] + QChar(0x1F) + reloj + QChar(0x1F) + (*celdas)[1];
+        if (celda(Columna::Destino).contains(blanco))
+            return QStringLiteral("%1: un destino no lleva espacios (HOST[:PUERTO] o un dispositivo)").arg(Celda(Columna::Destino, celda(Columna::Destino)));
+        const QString clave = celda(Columna::Destino) + QChar(0x1F) + celda(Columna::Reloj) + QChar(0x1F) + celda(Columna::Tarjeta);
         const size_t huella = qHash(clave, kSemilla);
+        // One arg() for every text, so a cell holding "%1" stays as typed.
         if (const auto it = v_Vistas.constFind(huella); it != v_Vistas.cend())
-            return QStringLiteral("la tarjeta %1 del reloj %2 ya está en la fila %3").arg((*celdas)[1], reloj).arg(*it);
+            return QStringLiteral("la tarjeta %1 del reloj %2 ya está en la fila %3").arg(celda(Columna::Tarjeta), celda(Columna::Reloj), QString::number(*it));
         v_Vistas.insert(huella, f.numero);
         return {};
     }
