@@ -62,7 +62,10 @@ TEST(Gen, RealSpreadsheetExportsBecomeAingLinesInTheEditorsFormat) {
         EXPECT_EQ(s.out, caso.script);
         EXPECT_TRUE(s.err.isEmpty());
     }
-    for (const char* exportada : {"personal-puntoycoma-win1252.csv", "personal-coma-utf8.csv"}) {
+    // Saved by a spreadsheet program (libreoffice-*), and with the empty
+    // formatted columns and blank rows a worked sheet gathers (personal-*).
+    for (const char* exportada : {"libreoffice-puntoycoma-win1252.csv", "libreoffice-coma-utf8.csv", "personal-puntoycoma-win1252.csv",
+                                  "personal-coma-utf8.csv"}) {
         SCOPED_TRACE(exportada);
         const Salida s = Gen({QStringLiteral("tarjetas"), Planilla(exportada)});
         EXPECT_EQ(s.codigo, 0) << s.err.toStdString();
@@ -136,6 +139,8 @@ TEST(Gen, SheetsThatAreNotCardListsAreRefusedWithOneMessage) {
     } casos[] = {
         {"a workbook (ZIP)", Planilla("tarjetas.ods"), 2,
          QStringLiteral("orvo-gen: \"%1\" es un libro de hoja de cálculo: guárdelo como CSV (separado por ; o ,) y vuelva a intentarlo\n").arg(Planilla("tarjetas.ods"))},
+        {"a workbook (ZIP, .xlsx)", Planilla("libreoffice.xlsx"), 2,
+         QStringLiteral("orvo-gen: \"%1\" es un libro de hoja de cálculo: guárdelo como CSV (separado por ; o ,) y vuelva a intentarlo\n").arg(Planilla("libreoffice.xlsx"))},
         {"a workbook (OLE)", xls, 2,
          QStringLiteral("orvo-gen: \"%1\" es un libro de hoja de cálculo: guárdelo como CSV (separado por ; o ,) y vuelva a intentarlo\n").arg(xls)},
         {"an empty file", Archivo(dir, "", QStringLiteral("vacia.csv")), 1,
