@@ -102,8 +102,8 @@ int Compilador::Conservar(int prefijo) {
     tx_Cod.SetSelLength(tx_Cod.Length() - inicio);
     tx_Cod.SetSelText(QString());
     v_OrigenCodigo.resize(tras->codigos);
-    if (tras->info) MostrarInfo(*tras->info);
     if (tras->args) v_Arg = *tras->args;
+    if (tras->info) MostrarInfo(*tras->info);   // last: the window repaints
     return desde;
 }
 
