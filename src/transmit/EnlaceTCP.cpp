@@ -46,7 +46,8 @@ void EnlaceTCP::AlVencerEspera() {
     if (!v_Conectando) return;
     v_Conectando = false;
     v_Socket.abort();
-    Q_EMIT FalloApertura(kTituloTCP, QStringLiteral("No se pudo estblecer la conexión con ") + Destino());
+    const QString hecho = QStringLiteral("No se pudo estblecer la conexión con ") + Destino();
+    Q_EMIT FalloApertura(kTituloTCP, hecho, hecho);
 }
 
 void EnlaceTCP::AlError(QAbstractSocket::SocketError) {
@@ -56,21 +57,24 @@ void EnlaceTCP::AlError(QAbstractSocket::SocketError) {
         v_Conectando = false;
         tmr_Espera.stop();
         v_Socket.abort();
-        Q_EMIT FalloApertura(kTituloError, QStringLiteral("Error al conectarse a ") + Destino() + kDobleSalto + razon);
+        const QString hecho = QStringLiteral("Error al conectarse a ") + Destino();
+        Q_EMIT FalloApertura(kTituloError, hecho + kDobleSalto + razon, hecho, razon);
         return;
     }
     if (!v_Abierto) return;
     v_Abierto = false;
     v_Socket.abort();
-    Q_EMIT Caido(kTituloError, QStringLiteral("Se perdió la conexión con ") + Destino() + kDobleSalto + razon);
+    const QString hecho = QStringLiteral("Se perdió la conexión con ") + Destino();
+    Q_EMIT Caido(kTituloError, hecho + kDobleSalto + razon, hecho, razon);
 }
 
 void EnlaceTCP::AlDesconectar() {
     if (!v_Abierto) return;
     v_Abierto = false;
     v_Socket.abort();
-    Q_EMIT Caido(kTituloError, QStringLiteral("Se perdió la conexión con ") + Destino() + kDobleSalto +
-                                   QStringLiteral("El otro extremo cerró la conexión."));
+    const QString hecho = QStringLiteral("Se perdió la conexión con ") + Destino();
+    const QString razon = QStringLiteral("El otro extremo cerró la conexión.");
+    Q_EMIT Caido(kTituloError, hecho + kDobleSalto + razon, hecho, razon);
 }
 
 void EnlaceTCP::AlLeer() {

@@ -1,24 +1,20 @@
 #include "EnvioDestino.h"
-#include "ArchivoLog.h"
 #include "EnlaceSerie.h"
 #include "EnlaceTCP.h"
+#include "Trama.h"
 #include <QTimer>
 
-namespace {
-// The run decorates the command list with these; stdout gets the bare texts.
-const QString kPuntosCmd = QStringLiteral(" ") + QString(42, QChar(0x00B7));
-const QString kRespuesta = QStringLiteral("Respuesta ") + QString(29, QChar(0x00B7));
+using namespace EventosCorrida;
 
-QString UnaLinea(const QString& texto) {
-    QString t = texto;
-    t.replace(QStringLiteral("\r\n\r\n"), QStringLiteral(": "));
-    t.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    return t;
+namespace {
+// A failure on one line: what failed and, if known, why.
+QString UnaLinea(const Avisos::Aviso& aviso) {
+    return aviso.motivo.isEmpty() ? aviso.hecho : aviso.hecho + QStringLiteral(": ") + aviso.motivo;
 }
 }   // namespace
 
 EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const QString& rutaLog, QObject* padre)
-    : QObject(padre), v_Destino(destino), v_TimeOut(o.timeOut), v_Delay(o.delay), v_Vueltas(o.vueltas), v_RutaLog(rutaLog) {
+    : QObject(padre), v_Destino(destino), v_TimeOut(o.timeOut), v_Delay(o.delay), v_Vueltas(o.vueltas), v_RutaLog(rutaLog), v_Registro(v_Corrida, [this] { return v_RutaLog; }) {
     v_Corrida.Preparar = [this](Corrida::Ajustes* a) -> std::unique_ptr<Enlace> {
         a->timeOut = v_TimeOut;
         a->delay = v_Delay;
@@ -27,9 +23,15 @@ EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const
         return std::make_unique<EnlaceTCP>(v_Destino.host, QString::number(v_Destino.puerto));
     };
     v_Corrida.Loop = [this] { return v_Hechas < v_Vueltas; };
-    connect(&v_Corrida, &Corrida::Loguear, this, &EnvioDestino::AlLoguear);
-    connect(&v_Corrida, &Corrida::LogCmd, this, &EnvioDestino::AlLogCmd);
-    connect(&v_Corrida, &Corrida::EsperaTerminada, this, &EnvioDestino::AlEspera);
+    connect(&v_Corrida, &Corrida::Enviada, this, &EnvioDestino::AlEnviar);
+    connect(&v_Corrida, &Corrida::Respondida, this, &EnvioDestino::AlResponder);
+    connect(&v_Corrida, &Corrida::Cortada, this, &EnvioDestino::AlCortar);
+    connect(&v_Corrida, &Corrida::PasadaTerminada, this, &EnvioDestino::AlTerminarPasada);
+    // Told once, as the window does; the run goes on.
+    connect(&v_Registro, &RegistroComm::FalloEscritura, this, [this](const QString& ruta, const QString& motivo) {
+        if (Advertir)
+            Advertir(QStringLiteral("no se pudo escribir en %1: %2 (la transmisión sigue)").arg(ruta, motivo));
+    });
     connect(&v_Corrida, &Corrida::Avisar, this, &EnvioDestino::AlAviso);
     connect(&v_Corrida, &Corrida::Terminada, this, &EnvioDestino::AlTerminar);
 }
@@ -50,46 +52,36 @@ void EnvioDestino::Detener() {
     v_Corrida.Detener();
 }
 
-void EnvioDestino::AlLoguear(const QString& linea) {
-    QString error;
-    if (ArchivoLog::Agregar(v_RutaLog, linea, &error)) {
-        v_AvisadoLog = false;
-    } else if (!v_AvisadoLog) {
-        // Told once, as the window does; the run goes on.
-        v_AvisadoLog = true;
-        if (Advertir) Advertir(UnaLinea(error) + QStringLiteral(" (la transmisión sigue)"));
-    }
-    if (linea.startsWith(QLatin1String("> "))) v_TramaPendiente = linea;
-    else if (!linea.isEmpty() && Mostrar)
-        Mostrar(linea);
-}
-
-void EnvioDestino::AlLogCmd(const QString& linea) {
+void EnvioDestino::AlEnviar(const Intercambio& i) {
     if (!Mostrar) return;
-    if (linea == kRespuesta) return;   // the answer itself is shown from the log line
-    if (linea.endsWith(kPuntosCmd)) {
-        // The frame was logged just before its command: show the command first.
-        Mostrar(linea.chopped(kPuntosCmd.size()));
-        Mostrar(v_TramaPendiente);
-        v_TramaPendiente.clear();
-        return;
-    }
-    if (!linea.isEmpty()) Mostrar(linea);
+    Mostrar(i.comando);
+    Mostrar(QStringLiteral("> ") + i.codigo);
 }
 
-void EnvioDestino::AlEspera(int esperados, int recibidos) {
+void EnvioDestino::AlResponder(const Intercambio& i) {
     ++v_Resultado.tramas;
-    if (recibidos >= esperados) ++v_Resultado.respondidas;
-    else if (recibidos > 0)
+    if (i.respuesta.size() >= i.esperados) ++v_Resultado.respondidas;
+    else if (!i.respuesta.isEmpty())
         ++v_Resultado.cortas;
     else
         ++v_Resultado.sinRespuesta;
+    if (Mostrar) Mostrar(i.respuesta.isEmpty() ? QStringLiteral("- Timeout !!!") : QStringLiteral("< ") + f_LineaHex(i.respuesta));
     Q_EMIT TramaHecha();
+}
+
+void EnvioDestino::AlCortar(Corte corte) {
+    if (Mostrar) Mostrar(corte == Corte::Detenida ? QStringLiteral("Detenido!") : QStringLiteral("Error de comunicación!"));
+}
+
+void EnvioDestino::AlTerminarPasada(const Fin& fin) {
+    if (!Mostrar) return;
+    if (fin.motivo == Motivo::FinArchivo) Mostrar(QStringLiteral("-- Fin de archivo --"));
+    if (fin.otraVuelta) Mostrar(QStringLiteral("Loop ..."));
 }
 
 void EnvioDestino::AlAviso(const Avisos::Aviso& aviso) {
     v_Resultado.tipo = ResultadoDestino::Tipo::Error;
-    v_Resultado.mensaje = UnaLinea(aviso.texto);
+    v_Resultado.mensaje = UnaLinea(aviso);
 }
 
 void EnvioDestino::AlTerminar() {

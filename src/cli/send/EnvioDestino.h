@@ -1,6 +1,7 @@
 #pragma once
 #include "Corrida.h"
 #include "Opciones.h"
+#include "RegistroComm.h"
 #include <QObject>
 #include <functional>
 
@@ -40,9 +41,10 @@ Q_SIGNALS:
     void TramaHecha();
 
 private:
-    void AlLoguear(const QString& linea);
-    void AlLogCmd(const QString& linea);
-    void AlEspera(int esperados, int recibidos);
+    void AlEnviar(const EventosCorrida::Intercambio& i);
+    void AlResponder(const EventosCorrida::Intercambio& i);
+    void AlCortar(EventosCorrida::Corte corte);
+    void AlTerminarPasada(const EventosCorrida::Fin& fin);
     void AlAviso(const Avisos::Aviso& aviso);
     void AlTerminar();
 
@@ -52,9 +54,8 @@ private:
     int v_Vueltas;
     int v_Hechas = 0;
     QString v_RutaLog;
-    bool v_AvisadoLog = false;
     bool v_Iniciado = false;
-    QString v_TramaPendiente;
     ResultadoDestino v_Resultado;
     Corrida v_Corrida;
+    RegistroComm v_Registro;
 };
