@@ -25,7 +25,11 @@ EnlaceTCP::~EnlaceTCP() {
     v_Socket.abort();
 }
 
-QString EnlaceTCP::Destino() const { return v_IP + QLatin1Char(':') + v_PuertoTxt; }
+QString EnlaceTCP::Destino() const {
+    // An IPv6 address is bracketed, so its colons are not read as the port's.
+    const QString ip = v_IP.contains(QLatin1Char(':')) ? QStringLiteral("[%1]").arg(v_IP) : v_IP;
+    return ip + QLatin1Char(':') + v_PuertoTxt;
+}
 
 void EnlaceTCP::Abrir(int esperaMs) {
     v_Conectando = true;

@@ -13,7 +13,8 @@ QString UnaLinea(const Avisos::Aviso& aviso) {
 }
 }   // namespace
 
-EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const QString& rutaLog, QObject* padre)
+EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const QString& rutaLog, qint64 total,
+                           QObject* padre)
     : QObject(padre), v_Destino(destino), v_TimeOut(o.timeOut), v_Delay(o.delay), v_Vueltas(o.vueltas), v_RutaLog(rutaLog), v_Registro(v_Corrida, [this] { return v_RutaLog; }) {
     v_Corrida.Preparar = [this](Corrida::Ajustes* a) -> std::unique_ptr<Enlace> {
         a->timeOut = v_TimeOut;
@@ -23,14 +24,16 @@ EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const
         return std::make_unique<EnlaceTCP>(v_Destino.host, QString::number(v_Destino.puerto));
     };
     v_Corrida.Loop = [this] { return v_Hechas < v_Vueltas; };
+    v_Resultado.total = total;
     connect(&v_Corrida, &Corrida::Enviada, this, &EnvioDestino::AlEnviar);
     connect(&v_Corrida, &Corrida::Respondida, this, &EnvioDestino::AlResponder);
     connect(&v_Corrida, &Corrida::Cortada, this, &EnvioDestino::AlCortar);
     connect(&v_Corrida, &Corrida::PasadaTerminada, this, &EnvioDestino::AlTerminarPasada);
     // Told once, as the window does; the run goes on.
     connect(&v_Registro, &RegistroComm::FalloEscritura, this, [this](const QString& ruta, const QString& motivo) {
-        if (Advertir)
-            Advertir(QStringLiteral("no se pudo escribir en %1: %2 (la transmisión sigue)").arg(ruta, motivo));
+        const QString problema = QStringLiteral("no se pudo escribir en %1: %2").arg(ruta, motivo);
+        if (v_ProblemaLog.isEmpty()) v_ProblemaLog = problema;
+        if (Advertir) Advertir(problema + QStringLiteral(" (la transmisión sigue)"));
     });
     connect(&v_Corrida, &Corrida::Avisar, this, &EnvioDestino::AlAviso);
     connect(&v_Corrida, &Corrida::Terminada, this, &EnvioDestino::AlTerminar);
@@ -43,13 +46,11 @@ void EnvioDestino::Iniciar() {
 }
 
 void EnvioDestino::Detener() {
+    if (v_Terminado || v_Resultado.detenido) return;
     v_Resultado.detenido = true;
-    if (!v_Iniciado) {
-        v_Resultado.tipo = ResultadoDestino::Tipo::Error;
-        v_Resultado.mensaje = QStringLiteral("Detenido antes de empezar");
-        return;
-    }
-    v_Corrida.Detener();
+    if (v_Iniciado) v_Corrida.Detener();
+    else
+        Clasificar();   // it will never start
 }
 
 void EnvioDestino::AlEnviar(const Intercambio& i) {
@@ -85,12 +86,28 @@ void EnvioDestino::AlAviso(const Avisos::Aviso& aviso) {
 }
 
 void EnvioDestino::AlTerminar() {
-    if (v_Resultado.tipo != ResultadoDestino::Tipo::Error && v_Resultado.respondidas < v_Resultado.tramas) {
-        v_Resultado.tipo = ResultadoDestino::Tipo::SinRespuesta;
-        v_Resultado.mensaje = QStringLiteral("%1 respuestas cortas, %2 sin respuesta")
-                                  .arg(v_Resultado.cortas)
-                                  .arg(v_Resultado.sinRespuesta);
-    }
-    if (v_Resultado.detenido && v_Resultado.mensaje.isEmpty()) v_Resultado.mensaje = QStringLiteral("Detenido");
+    v_Terminado = true;
+    Clasificar();
     Q_EMIT Terminado();
+}
+
+void EnvioDestino::Clasificar() {
+    using Tipo = ResultadoDestino::Tipo;
+    ResultadoDestino& r = v_Resultado;
+    QStringList notas;
+    if (r.tipo == Tipo::Error) {
+        notas << r.mensaje;
+    } else if (r.detenido) {
+        r.tipo = Tipo::Detenido;
+        notas << QStringLiteral("%1 de %2 tramas enviadas").arg(r.tramas).arg(r.total);
+    } else if (!v_ProblemaLog.isEmpty()) {
+        r.tipo = Tipo::SinRegistro;
+    } else if (r.respondidas < r.tramas) {
+        r.tipo = Tipo::SinRespuesta;
+    }
+    if (r.tipo == Tipo::SinRespuesta || (r.tipo == Tipo::SinRegistro && r.respondidas < r.tramas))
+        notas << QStringLiteral("%1 respuestas cortas, %2 sin respuesta").arg(r.cortas).arg(r.sinRespuesta);
+    // A lost log line is said whatever else happened: the log is not whole.
+    if (!v_ProblemaLog.isEmpty()) notas << v_ProblemaLog;
+    r.mensaje = notas.join(QStringLiteral("; "));
 }
