@@ -35,9 +35,11 @@ Corrida::~Corrida() {
     }
 }
 
-bool Corrida::CargarArchivos(QString* error) {
-    if (!LeerLineas(Module1::v_ArchCodigo, &v_Codigo, error)) return false;
-    if (!LeerLineas(Module1::v_ArchComandos, &v_Comandos, error)) return false;
+bool Corrida::CargarArchivos(const Ajustes& ajustes, QString* error) {
+    const QString& codigo = ajustes.archCodigo.isEmpty() ? Module1::v_ArchCodigo : ajustes.archCodigo;
+    const QString& comandos = ajustes.archComandos.isEmpty() ? Module1::v_ArchComandos : ajustes.archComandos;
+    if (!LeerLineas(codigo, &v_Codigo, error)) return false;
+    if (!LeerLineas(comandos, &v_Comandos, error)) return false;
     return true;
 }
 
@@ -48,7 +50,7 @@ bool Corrida::Iniciar() {
     if (!enlace) return false;
 
     QString error;
-    if (!CargarArchivos(&error)) {
+    if (!CargarArchivos(ajustes, &error)) {
         v_Detenido = true;
         Q_EMIT Avisar({Avisos::Icono::Critico, QStringLiteral("Error de archivo"),
                        error + QStringLiteral("\r\n\r\nNo se transmite nada.")});
@@ -128,9 +130,10 @@ void Corrida::Paso() {
         Cerrar();
         return;
     }
-    const QString codigo = v_Codigo.at(v_Linea);
-    const QString comando = v_Linea < v_Comandos.size() ? v_Comandos.at(v_Linea) : QString();
+    QString codigo = v_Codigo.at(v_Linea);
+    QString comando = v_Linea < v_Comandos.size() ? v_Comandos.at(v_Linea) : QString();
     ++v_Linea;
+    if (AntesDeEnviar) AntesDeEnviar(&codigo, &comando);
     v_LargoResp = f_LargoRespuesta(codigo, &v_TrasLREG);
     if (!v_Enlace->Escribir(f_TramaDeLinea(codigo))) {
         AlCaido(QStringLiteral("Error de comunicación"),
