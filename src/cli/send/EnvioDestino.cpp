@@ -2,6 +2,7 @@
 #include "ArchivoLog.h"
 #include "EnlaceSerie.h"
 #include "EnlaceTCP.h"
+#include "HoraActual.h"
 #include <QTimer>
 
 namespace {
@@ -10,23 +11,34 @@ const QString kPuntosCmd = QStringLiteral(" ") + QString(42, QChar(0x00B7));
 const QString kRespuesta = QStringLiteral("Respuesta ") + QString(29, QChar(0x00B7));
 
 QString UnaLinea(const QString& texto) {
-    QString t = texto;
+    QString t = texto.trimmed();
     t.replace(QStringLiteral("\r\n\r\n"), QStringLiteral(": "));
     t.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    // "puerto X:" followed by its reason must not read "X::".
+    t.replace(QStringLiteral(":: "), QStringLiteral(": "));
     return t;
 }
 }   // namespace
 
-EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const QString& rutaLog, QObject* padre)
-    : QObject(padre), v_Destino(destino), v_TimeOut(o.timeOut), v_Delay(o.delay), v_Vueltas(o.vueltas), v_RutaLog(rutaLog) {
+EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const GuionCompilado& guion,
+                           const QString& archivo, const QString& rutaLog, QObject* padre)
+    : QObject(padre), v_Destino(destino), v_TimeOut(o.timeOut), v_Delay(o.delay), v_Vueltas(o.vueltas), v_RutaLog(rutaLog), v_ArchCodigo(guion.archCodigo), v_ArchComandos(guion.archComandos) {
+    v_Resultado.total = guion.tramas * o.vueltas;
+    v_Resultado.archivo = archivo;
     v_Corrida.Preparar = [this](Corrida::Ajustes* a) -> std::unique_ptr<Enlace> {
         a->timeOut = v_TimeOut;
         a->delay = v_Delay;
+        a->archCodigo = v_ArchCodigo;
+        a->archComandos = v_ArchComandos;
         ++v_Hechas;
         if (v_Destino.serie) return std::make_unique<EnlaceSerie>(v_Destino.texto, v_Destino.dispositivo);
         return std::make_unique<EnlaceTCP>(v_Destino.host, QString::number(v_Destino.puerto));
     };
     v_Corrida.Loop = [this] { return v_Hechas < v_Vueltas; };
+    if (o.horaActual)
+        v_Corrida.AntesDeEnviar = [](QString* codigo, QString* comando) {
+            f_ConHoraActual(codigo, comando, QDateTime::currentDateTime());
+        };
     connect(&v_Corrida, &Corrida::Loguear, this, &EnvioDestino::AlLoguear);
     connect(&v_Corrida, &Corrida::LogCmd, this, &EnvioDestino::AlLogCmd);
     connect(&v_Corrida, &Corrida::EsperaTerminada, this, &EnvioDestino::AlEspera);
@@ -36,6 +48,7 @@ EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const
 
 void EnvioDestino::Iniciar() {
     v_Iniciado = true;
+    v_Resultado.inicio = QDateTime::currentDateTime();
     // Refused before opening (unreadable temporary files): told through Avisar.
     if (!v_Corrida.Iniciar()) QTimer::singleShot(0, this, &EnvioDestino::AlTerminar);
 }
@@ -89,10 +102,18 @@ void EnvioDestino::AlEspera(int esperados, int recibidos) {
 
 void EnvioDestino::AlAviso(const Avisos::Aviso& aviso) {
     v_Resultado.tipo = ResultadoDestino::Tipo::Error;
-    v_Resultado.mensaje = UnaLinea(aviso.texto);
+    // What failed, then the reason; a third paragraph, if any, is advice
+    // meant for the window (its port list) and is left out here.
+    const QStringList partes = aviso.texto.split(QStringLiteral("\r\n\r\n"));
+    QString falla = UnaLinea(partes.value(0));
+    while (falla.endsWith(QLatin1Char(':'))) falla.chop(1);
+    v_Resultado.falla = falla;
+    v_Resultado.motivo = UnaLinea(partes.value(1));
+    v_Resultado.mensaje = v_Resultado.motivo.isEmpty() ? falla : falla + QStringLiteral(": ") + v_Resultado.motivo;
 }
 
 void EnvioDestino::AlTerminar() {
+    if (v_Iniciado) v_Resultado.fin = QDateTime::currentDateTime();
     if (v_Resultado.tipo != ResultadoDestino::Tipo::Error && v_Resultado.respondidas < v_Resultado.tramas) {
         v_Resultado.tipo = ResultadoDestino::Tipo::SinRespuesta;
         v_Resultado.mensaje = QStringLiteral("%1 respuestas cortas, %2 sin respuesta")

@@ -1,6 +1,8 @@
 #pragma once
 #include "Corrida.h"
+#include "Guion.h"
 #include "Opciones.h"
+#include <QDateTime>
 #include <QObject>
 #include <functional>
 
@@ -13,16 +15,21 @@ struct ResultadoDestino {
     int respondidas = 0;    // full answers
     int cortas = 0;         // some bytes, fewer than awaited
     int sinRespuesta = 0;   // nothing came
+    int total = 0;          // frames of its script times the loops
     Tipo tipo = Tipo::Ok;
-    QString mensaje;
+    QString mensaje;         // what failed and why, in one line
+    QString falla, motivo;   // the two halves of mensaje
     bool detenido = false;
+    QString archivo;         // its command file ("-": standard input)
+    QDateTime inicio, fin;   // invalid while it has not started or ended
 };
 
 // One target: its own run, link and log, driven as the window drives its run.
 class EnvioDestino : public QObject {
     Q_OBJECT
 public:
-    EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const QString& rutaLog, QObject* padre = nullptr);
+    EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const GuionCompilado& guion, const QString& archivo,
+                 const QString& rutaLog, QObject* padre = nullptr);
 
     // Exchange lines for the user (command, frame, answer, markers).
     std::function<void(const QString& linea)> Mostrar;
@@ -52,6 +59,7 @@ private:
     int v_Vueltas;
     int v_Hechas = 0;
     QString v_RutaLog;
+    QString v_ArchCodigo, v_ArchComandos;
     bool v_AvisadoLog = false;
     bool v_Iniciado = false;
     QString v_TramaPendiente;

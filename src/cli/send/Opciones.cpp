@@ -1,5 +1,6 @@
 #include "Opciones.h"
-#include "Codificacion.h"
+#include "ArchivoDestinos.h"
+#include "Visible.h"
 #include "PuertoSerie.h"
 #include <QFile>
 #include <functional>
@@ -48,7 +49,8 @@ const Opcion kOpciones[] = {
              *error = QStringLiteral("puerto serie inválido: \"%1\" (COM1 a COM8 o la ruta de un dispositivo)").arg(v);
              return false;
          }
-         d.texto = v;
+         d.texto = f_Visible(v);
+         d.crudo = v;
          d.serie = true;
          o->destinos.append(d);
          return true;
@@ -65,6 +67,9 @@ const Opcion kOpciones[] = {
     {"log", true, [](OpcionesEnvio* o, const QString& v, QString*) { o->log = v; return true; }},
     {"log-dir", true, [](OpcionesEnvio* o, const QString& v, QString*) { o->carpetaLogs = v; return true; }},
     {"json", false, [](OpcionesEnvio* o, const QString&, QString*) { o->json = true; return true; }},
+    {"hora-actual", false, [](OpcionesEnvio* o, const QString&, QString*) { o->horaActual = true; return true; }},
+    {"marcas", false, [](OpcionesEnvio* o, const QString&, QString*) { o->marcas = true; return true; }},
+    {"fallidos", true, [](OpcionesEnvio* o, const QString& v, QString*) { o->fallidos = v; return true; }},
     {"help", false, [](OpcionesEnvio* o, const QString&, QString*) { o->ayuda = true; return true; }},
     {"version", false, [](OpcionesEnvio* o, const QString&, QString*) { o->version = true; return true; }},
 };
@@ -72,7 +77,8 @@ const Opcion kOpciones[] = {
 
 bool LeerDestino(const QString& texto, Destino* d, QString* error) {
     const QString t = texto.trimmed();
-    d->texto = t;
+    d->texto = f_Visible(t);
+    d->crudo = t;
     if (t.startsWith(QLatin1Char('/')) || t.startsWith(QLatin1String("COM"), Qt::CaseInsensitive)) {
         QString problema;
         if (PuertoSerie::Dispositivo(t, &d->dispositivo, &problema)) {
@@ -80,7 +86,7 @@ bool LeerDestino(const QString& texto, Destino* d, QString* error) {
             return true;
         }
         if (t.startsWith(QLatin1Char('/'))) {
-            *error = QStringLiteral("dispositivo inválido: \"%1\"").arg(texto);
+            *error = QStringLiteral("dispositivo inválido: \"%1\"").arg(f_Visible(texto));
             return false;
         }
     }
@@ -104,7 +110,7 @@ bool LeerDestino(const QString& texto, Destino* d, QString* error) {
     if (host.isEmpty() || host.contains(QLatin1Char(' ')) ||
         (!puerto.isNull() && !Entero(puerto, 1, 65535, &numero))) {
         *error = QStringLiteral("destino inválido: \"%1\" (use HOST[:PUERTO], con puerto de 1 a 65535, o la ruta de un dispositivo)")
-                     .arg(texto);
+                     .arg(f_Visible(texto));
         return false;
     }
     d->serie = false;
@@ -113,31 +119,13 @@ bool LeerDestino(const QString& texto, Destino* d, QString* error) {
     return true;
 }
 
-bool LeerArchivoDestinos(const QString& ruta, QList<Destino>* destinos, QString* error) {
-    QByteArray bytes;
-    QString motivo;
-    if (!Codificacion::LeerArchivo(ruta, &bytes, &motivo)) {
-        *error = QStringLiteral("no se puede leer \"%1\": %2").arg(ruta, motivo);
-        return false;
-    }
-    const QStringList lineas = Codificacion::Lineas(Codificacion::Decodificar(bytes).texto);
-    for (qsizetype i = 0; i < lineas.size(); ++i) {
-        const QString l = lineas[i].trimmed();
-        if (l.isEmpty() || l.startsWith(QLatin1Char('#'))) continue;
-        Destino d;
-        QString problema;
-        if (!LeerDestino(l, &d, &problema)) {
-            *error = QStringLiteral("%1, línea %2: %3").arg(ruta).arg(i + 1).arg(problema);
-            return false;
-        }
-        destinos->append(d);
-    }
-    return true;
-}
-
 bool LeerOpciones(const QStringList& args, OpcionesEnvio* o, QString* error) {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
+        if (arg == QLatin1String("-h")) {
+            o->ayuda = true;
+            continue;
+        }
         if (!arg.startsWith(QLatin1String("--")) || arg == QLatin1String("--")) {
             const QString guion = arg == QLatin1String("--") && i + 1 < args.size() ? args[++i] : arg;
             if (!o->guion.isEmpty()) {
@@ -172,13 +160,18 @@ bool LeerOpciones(const QStringList& args, OpcionesEnvio* o, QString* error) {
         if (!opcion->aplicar(o, valor, error)) return false;
     }
     if (o->ayuda || o->version) return true;
-    if (o->guion.isEmpty()) {
-        *error = QStringLiteral("falta el archivo de comandos");
+    if (o->destinos.isEmpty()) {
+        *error = o->guion.isEmpty() ? QStringLiteral("falta el archivo de comandos")
+                                    : QStringLiteral("falta el destino (--tcp, --serial o --destinos)");
         return false;
     }
-    if (o->destinos.isEmpty()) {
-        *error = QStringLiteral("falta el destino (--tcp, --serial o --destinos)");
-        return false;
+    if (o->guion.isEmpty()) {
+        for (const Destino& d : o->destinos) {
+            if (d.guion.isEmpty()) {
+                *error = QStringLiteral("falta el archivo de comandos (%1 no nombra uno propio)").arg(d.texto);
+                return false;
+            }
+        }
     }
     if (o->destinos.size() > 1) o->flota = true;
     return true;

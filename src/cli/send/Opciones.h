@@ -4,7 +4,9 @@
 
 // One clock to reach: a TCP address or a serial device.
 struct Destino {
-    QString texto;   // as the user gave it (summary, messages)
+    QString texto;   // as the user gave it, control characters escaped (summary, messages)
+    QString crudo;   // as the user gave it, to be written back (--fallidos)
+    QString guion;   // its own command file (absolute path); empty: the command line's
     bool serie = false;
     QString host;   // TCP
     quint16 puerto = 7001;
@@ -12,7 +14,7 @@ struct Destino {
 };
 
 struct OpcionesEnvio {
-    QString guion;
+    QString guion;   // "-": standard input; may be empty when every target names its own
     QList<Destino> destinos;
     bool flota = false;   // --destinos or more than one target: one log per target
     int timeOut = 3000;
@@ -22,6 +24,9 @@ struct OpcionesEnvio {
     QString log = QStringLiteral("Comm.log");
     QString carpetaLogs = QStringLiteral(".");
     bool json = false;
+    bool horaActual = false;   // FECH frames carry the computer's time when sent
+    bool marcas = false;       // exchange lines on stdout start with the time of day
+    QString fallidos;          // where the targets that did not end ok are listed
     bool ayuda = false;
     bool version = false;
 };
@@ -32,9 +37,6 @@ bool LeerOpciones(const QStringList& args, OpcionesEnvio* o, QString* error);
 
 // "HOST[:PORT]" ("[v6]:PORT" too), or a device path ("/..." or COMn).
 bool LeerDestino(const QString& texto, Destino* d, QString* error);
-
-// Lines of a --destinos file: blank lines and lines starting with '#' skipped.
-bool LeerArchivoDestinos(const QString& ruta, QList<Destino>* destinos, QString* error);
 
 // A file-name-safe form of a target: "127.0.0.1:7001" -> "127.0.0.1_7001".
 QString NombreArchivo(const QString& destino);
