@@ -5,11 +5,7 @@
 #include "LlenarArchTmp.h"
 #include "Module1.h"
 #include "PanelMemoria.h"
-#include "ArchivoSeguro.h"
 #include <QDir>
-#include "MotivoSistema.h"
-#include <cerrno>
-#include <unistd.h>
 
 GuionCompilado CompilarGuion(const QByteArray& bytes, const QString& carpeta) {
     PanelMemoria tx_Cmd(TextoComoAbrir(bytes)), tx_Cod;
@@ -28,25 +24,4 @@ GuionCompilado CompilarGuion(const QByteArray& bytes, const QString& carpeta) {
     r.archComandos = Module1::v_ArchComandos = QDir(carpeta).filePath(QStringLiteral("Comandos.tmp"));
     LlenarArchTmp(compilador, &r.error);
     return r;
-}
-
-bool LeerEntradaEstandar(QByteArray* bytes, QString* motivo) {
-    const qint64 limite = ArchivoSeguro::kLimiteComandos;
-    bytes->clear();
-    char trozo[64 * 1024];
-    for (;;) {
-        const ssize_t n = ::read(STDIN_FILENO, trozo, sizeof trozo);
-        if (n == 0) return true;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            *motivo = MotivoSistema::f_Errno(errno);
-            return false;
-        }
-        if (bytes->size() + n > limite) {
-            bytes->clear();
-            *motivo = QStringLiteral("ocupa más que el límite de %1 MB").arg(limite >> 20);
-            return false;
-        }
-        bytes->append(trozo, n);
-    }
 }

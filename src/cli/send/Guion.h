@@ -13,6 +13,3 @@ struct GuionCompilado {
 };
 
 GuionCompilado CompilarGuion(const QByteArray& bytes, const QString& carpeta);
-
-// Standard input read whole ("-" as the command file), bounded as a file is.
-bool LeerEntradaEstandar(QByteArray* bytes, QString* motivo);

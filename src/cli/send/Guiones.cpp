@@ -1,5 +1,4 @@
 #include "Guiones.h"
-#include "Codificacion.h"
 #include "Consola.h"
 #include "Visible.h"
 #include <QDir>
@@ -21,9 +20,7 @@ int Guiones::Compilar(const OpcionesEnvio& o, const QString& carpetaTemporal) {
         const QString& archivo = v_Guiones[i].archivo;
         QByteArray bytes;
         QString motivo;
-        const bool leido = archivo == QLatin1String("-") ? LeerEntradaEstandar(&bytes, &motivo)
-                                                         : Codificacion::LeerArchivo(archivo, &bytes, &motivo);
-        if (!leido) {
+        if (!Consola::LeerEntrada(archivo, &bytes, &motivo)) {
             const QString nombre = archivo == QLatin1String("-") ? QStringLiteral("la entrada estándar")
                                                                  : QStringLiteral("\"%1\"").arg(f_Visible(archivo));
             ilegibles += QStringLiteral("orvo-send: no se puede leer %1: %2; no se envía nada.\n").arg(nombre, motivo);

@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
+#include "LineaOrdenes.h"
 #include <QStringList>
+#include <optional>
 
 // One clock to reach: a TCP address or a serial device.
 struct Destino {
@@ -27,13 +29,12 @@ struct OpcionesEnvio {
     bool horaActual = false;   // FECH frames carry the computer's time when sent
     bool marcas = false;       // exchange lines on stdout start with the time of day
     QString fallidos;          // where the targets that did not end ok are listed
-    bool ayuda = false;
-    bool version = false;
 };
 
-// Reads the command line (argv without the program name). On a usage
-// error returns false with the message in *error.
-bool LeerOpciones(const QStringList& args, OpcionesEnvio* o, QString* error);
+// Reads the command line (argv without the program name). Gives the status
+// to end with when the tool goes no further (help, version, usage error:
+// told already), nothing when it goes on.
+std::optional<int> LeerOpciones(const Consola::Herramienta& h, const QStringList& args, OpcionesEnvio* o);
 
 // "HOST[:PORT]" ("[v6]:PORT" too), or a device path ("/..." or COMn).
 bool LeerDestino(const QString& texto, Destino* d, QString* error);

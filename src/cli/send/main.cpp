@@ -4,7 +4,6 @@
 #include "Consola.h"
 #include "Flota.h"
 #include "Guiones.h"
-#include "Module1.h"
 #include "Opciones.h"
 #include "Resumen.h"
 #include "Visible.h"
@@ -56,18 +55,13 @@ const char kAyuda[] =
     "4 no se pudo abrir el enlace o se perdió; 130 detenido con Ctrl+C.\n"
     "Con varios destinos, el peor de todos (4, luego 3, luego 0).\n";
 
-int Uso(const QString& problema) {
-    Consola::Errores(QStringLiteral("orvo-send: %1\nPruebe \"orvo-send --help\".\n").arg(problema));
-    return 2;
-}
+const Consola::Herramienta kHerramienta{"orvo-send", kAyuda};
 }   // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     OpcionesEnvio o;
-    QString error;
-    if (!LeerOpciones(app.arguments().mid(1), &o, &error)) return Uso(error);
-    if (Consola::Informar(o.ayuda, kAyuda, o.version, QStringLiteral("orvo-send %1").arg(Module1::Version()))) return 0;
+    if (const auto fin = LeerOpciones(kHerramienta, app.arguments().mid(1), &o)) return *fin;
     if (o.flota && !QDir().mkpath(o.carpetaLogs)) {
         Consola::Errores(QStringLiteral("orvo-send: no se pudo crear la carpeta de registros \"%1\"; elija otra con --log-dir.\n")
                              .arg(f_Visible(o.carpetaLogs)));
@@ -100,6 +94,7 @@ int main(int argc, char** argv) {
         if (e->Resultado().tipo != ResultadoDestino::Tipo::Ok || e->Resultado().detenido) fallidos.append(e->ElDestino());
     }
     Consola::Salida(o.json ? f_ResumenJSON(flota.Envios()) : f_ResumenTabla(flota.Envios()));
+    QString error;
     if (!o.fallidos.isEmpty() && !EscribirFallidos(o.fallidos, fallidos, &error))
         Consola::Errores(QStringLiteral("orvo-send: %1; la lista de destinos para reintentar no quedó guardada.\n").arg(error));
     return flota.Detenida() ? 130 : estado;
