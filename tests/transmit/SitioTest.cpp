@@ -82,7 +82,7 @@ TEST(Sitio, EachClockReceivesExactlyItsOwnScriptAndTheSummarySaysNofMAndWhen) {
     // A BOM as a spreadsheet's "UTF-8 text" leaves it, a comment, a tab between the two.
     const QString destinos = Archivo(dir.filePath(QStringLiteral("obra.txt")),
                                      "\xEF\xBB\xBF" + Tcp(p).toLatin1() + " a.txt\n# oficina\n" + Tcp(p + 1).toLatin1() +
-                                         "\t\"con blanco/b c.txt\"\n\n" + Tcp(p + 2).toLatin1() + "\n");
+                                         "\t\"con blanco/b c.txt\"\n\n" + Tcp(p + 2).toLatin1() + "  # la del comando\n");
     const QString registros = dir.filePath(QStringLiteral("registros/nuevos"));
     const Programa::Salida e = Enviar({QStringLiteral("--destinos"), destinos, QStringLiteral("--delay"), QStringLiteral("0"),
                                        QStringLiteral("--log-dir"), registros, QStringLiteral("--json"), comun},

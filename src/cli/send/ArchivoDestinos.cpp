@@ -16,7 +16,8 @@ bool EsUtf16(const QByteArray& b) {
 
 bool EsBlanco(QChar c) { return c == u' ' || c == u'\t'; }
 
-// A line's words: separated by blanks, a word in double quotes may hold them.
+// A line's words: separated by blanks, a word in double quotes may hold
+// them; an unquoted word starting with '#' begins a comment to the end.
 bool Partir(const QString& linea, QStringList* partes, QString* problema) {
     const qsizetype n = linea.size();
     for (qsizetype i = 0; i < n;) {
@@ -38,6 +39,7 @@ bool Partir(const QString& linea, QStringList* partes, QString* problema) {
             i = cierre + 1;
             continue;
         }
+        if (linea.at(i) == u'#') break;
         qsizetype fin = i;
         while (fin < n && !EsBlanco(linea.at(fin))) ++fin;
         partes->append(linea.mid(i, fin - i));

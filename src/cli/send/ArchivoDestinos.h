@@ -5,8 +5,8 @@
 
 // The --destinos file: one target per line, "HOST[:PUERTO]" or a device
 // path, optionally followed by the target's own command file (relative to
-// the list's folder; in double quotes when it holds blanks). Blank lines and
-// lines starting with '#' are skipped. UTF-8 (a BOM is dropped) or
+// the list's folder; in double quotes when it holds blanks). Blank lines are
+// skipped, and '#' starts a comment (at the start of a line or of a word). UTF-8 (a BOM is dropped) or
 // Windows-1252; UTF-16 is refused by name.
 bool LeerArchivoDestinos(const QString& ruta, QList<Destino>* destinos, QString* error);
 

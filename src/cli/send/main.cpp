@@ -25,7 +25,7 @@ const char kAyuda[] =
     "  --destinos LISTA      un destino por línea (HOST[:PUERTO] o ruta de dispositivo), seguido si\n"
     "                        hace falta de su propio archivo de comandos (relativo a la carpeta de\n"
     "                        LISTA; entre comillas si tiene espacios); se ignoran las líneas vacías\n"
-    "                        y las que empiezan con #. ARCHIVO es para las líneas que no nombran uno\n"
+    "                        y lo que sigue a un #. ARCHIVO es para las líneas que no nombran uno\n"
     "Tiempos:\n"
     "  --timeout MS          espera de cada respuesta y de la conexión, 0 a 9999 (3000); 0: sin límite\n"
     "  --delay MS            pausa tras cada respuesta, 0 a 9999 (500)\n"
