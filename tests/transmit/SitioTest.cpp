@@ -67,14 +67,22 @@ Programa::Salida Enviar(const QStringList& args, const QString& carpeta) {
 const QByteArray kA = "INIA 1\r\nAING 1, 123, A, B\r\n";
 const QByteArray kB = "INIB 2\r\nEHAB 2\r\nBING 2, 77\r\n";
 const QByteArray kComun = "EHAB 3\r\n";
+
 }   // namespace
 
-TEST(Sitio, EachClockReceivesExactlyItsOwnScriptAndTheSummarySaysNofMAndWhen) {
+// A folder of the test's own and simulated clocks on consecutive ports from
+// p, noting in `anotadas` every frame they receive.
+class Sitio : public ::testing::Test {
+protected:
+    bool Iniciar(int relojes) { return sim.IniciarVarios(relojes, anotadas, &p); }
     QTemporaryDir dir;
-    const QString anotadas = dir.filePath(QStringLiteral("recibidas.txt"));
+    QString anotadas = dir.filePath(QStringLiteral("recibidas.txt"));
     quint16 p = 0;
     Sim sim;
-    ASSERT_TRUE(sim.IniciarVarios(3, anotadas, &p));
+};
+
+TEST_F(Sitio, EachClockReceivesExactlyItsOwnScriptAndTheSummarySaysNofMAndWhen) {
+    ASSERT_TRUE(Iniciar(3));
     QDir(dir.path()).mkdir(QStringLiteral("con blanco"));
     Archivo(dir.filePath(QStringLiteral("a.txt")), kA);
     Archivo(dir.filePath(QStringLiteral("con blanco/b c.txt")), kB);
@@ -130,12 +138,8 @@ TEST(Sitio, EachClockReceivesExactlyItsOwnScriptAndTheSummarySaysNofMAndWhen) {
         EXPECT_TRUE(l.isEmpty() || l.startsWith(QLatin1String("> ")) || l.startsWith(QLatin1String("< "))) << l.toStdString();
 }
 
-TEST(Sitio, HoraActualSetsEachClockToTheTimeItsFrameLeftAndReadsAPipe) {
-    QTemporaryDir dir;
-    const QString anotadas = dir.filePath(QStringLiteral("recibidas.txt"));
-    quint16 p = 0;
-    Sim sim;
-    ASSERT_TRUE(sim.IniciarVarios(2, anotadas, &p));
+TEST_F(Sitio, HoraActualSetsEachClockToTheTimeItsFrameLeftAndReadsAPipe) {
+    ASSERT_TRUE(Iniciar(2));
     const QString destinos = Archivo(dir.filePath(QStringLiteral("obra.txt")), (Tcp(p) + "\n" + Tcp(p + 1) + "\n").toLatin1());
     const QStringList comunes = {QStringLiteral("--hora-actual"), QStringLiteral("--delay"), QStringLiteral("300"),
                                  QStringLiteral("--paralelo"), QStringLiteral("1"), QStringLiteral("--destinos"), destinos,
@@ -191,12 +195,8 @@ TEST(Sitio, HoraActualSetsEachClockToTheTimeItsFrameLeftAndReadsAPipe) {
         << salida.toStdString();
 }
 
-TEST(Sitio, FallidosListsTheFailedWithTheirScriptsAndARerunTouchesOnlyThem) {
-    QTemporaryDir dir;
-    const QString anotadas = dir.filePath(QStringLiteral("recibidas.txt"));
-    quint16 p = 0;
-    Sim sim;
-    ASSERT_TRUE(sim.IniciarVarios(2, anotadas, &p));
+TEST_F(Sitio, FallidosListsTheFailedWithTheirScriptsAndARerunTouchesOnlyThem) {
+    ASSERT_TRUE(Iniciar(2));
     const quint16 muerto = PuertoLibre(), mudo = PuertoLibre();
     Sim callado;
     ASSERT_TRUE(callado.IniciarTCP(mudo, {QStringLiteral("--no-answer")}));
@@ -243,12 +243,8 @@ TEST(Sitio, FallidosListsTheFailedWithTheirScriptsAndARerunTouchesOnlyThem) {
     EXPECT_EQ(HexDe(nuevas.value(mudo)), Tramas(kComun));
 }
 
-TEST(Sitio, BadListsScriptsAndDevicesAreRefusedInSpanishBeforeAnythingIsSent) {
-    QTemporaryDir dir;
-    const QString anotadas = dir.filePath(QStringLiteral("recibidas.txt"));
-    quint16 p = 0;
-    Sim sim;
-    ASSERT_TRUE(sim.IniciarVarios(1, anotadas, &p));
+TEST_F(Sitio, BadListsScriptsAndDevicesAreRefusedInSpanishBeforeAnythingIsSent) {
+    ASSERT_TRUE(Iniciar(1));
     const QString bueno = Archivo(dir.filePath(QStringLiteral("bueno.txt")), kA);
     Archivo(dir.filePath(QStringLiteral("malo.txt")), "INIA 1\r\nINIA 0\r\n");
     auto lista = [&](const char* nombre, const QByteArray& bytes) { return Archivo(dir.filePath(QString::fromLatin1(nombre)), bytes); };
