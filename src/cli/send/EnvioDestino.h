@@ -2,6 +2,7 @@
 #include "Corrida.h"
 #include "Guion.h"
 #include "Opciones.h"
+#include "RegistroComm.h"
 #include <QDateTime>
 #include <QObject>
 #include <functional>
@@ -10,15 +11,17 @@
 struct ResultadoDestino {
     enum class Tipo { Ok,
                       SinRespuesta,
+                      SinRegistro,   // its Comm log lost lines
+                      Detenido,      // a stop reached it before its end
                       Error };
     int tramas = 0;         // frames sent
+    qint64 total = 0;       // frames it had to send (all passes)
     int respondidas = 0;    // full answers
     int cortas = 0;         // some bytes, fewer than awaited
     int sinRespuesta = 0;   // nothing came
-    int total = 0;          // frames of its script times the loops
     Tipo tipo = Tipo::Ok;
-    QString mensaje;         // what failed and why, in one line
-    QString falla, motivo;   // the two halves of mensaje
+    QString mensaje;
+    QString falla, motivo;   // of a link failure: what failed and why
     bool detenido = false;
     QString archivo;         // its command file ("-": standard input)
     QDateTime inicio, fin;   // invalid while it has not started or ended
@@ -28,6 +31,8 @@ struct ResultadoDestino {
 class EnvioDestino : public QObject {
     Q_OBJECT
 public:
+    // guion: its compiled script (the run reads its temporary files);
+    // archivo: that script's name for the summary.
     EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const GuionCompilado& guion, const QString& archivo,
                  const QString& rutaLog, QObject* padre = nullptr);
 
@@ -38,6 +43,8 @@ public:
 
     // Starts the run; Terminado follows (also when it could not start).
     void Iniciar();
+    // A stop: a target not yet started never starts, a running one ends
+    // after its current wait and pause, a finished one keeps its result.
     void Detener();
     const ResultadoDestino& Resultado() const { return v_Resultado; }
     const Destino& ElDestino() const { return v_Destino; }
@@ -47,11 +54,13 @@ Q_SIGNALS:
     void TramaHecha();
 
 private:
-    void AlLoguear(const QString& linea);
-    void AlLogCmd(const QString& linea);
-    void AlEspera(int esperados, int recibidos);
+    void AlEnviar(const EventosCorrida::Intercambio& i);
+    void AlResponder(const EventosCorrida::Intercambio& i);
+    void AlCortar(EventosCorrida::Corte corte);
+    void AlTerminarPasada(const EventosCorrida::Fin& fin);
     void AlAviso(const Avisos::Aviso& aviso);
     void AlTerminar();
+    void Clasificar();
 
     Destino v_Destino;
     int v_TimeOut;
@@ -60,9 +69,10 @@ private:
     int v_Hechas = 0;
     QString v_RutaLog;
     QString v_ArchCodigo, v_ArchComandos;
-    bool v_AvisadoLog = false;
     bool v_Iniciado = false;
-    QString v_TramaPendiente;
+    bool v_Terminado = false;
+    QString v_ProblemaLog;   // the first line its log lost, and why
     ResultadoDestino v_Resultado;
     Corrida v_Corrida;
+    RegistroComm v_Registro;
 };

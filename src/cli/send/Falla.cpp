@@ -5,7 +5,7 @@
 namespace {
 // A sentence's piece: lower case first letter, no full stop of its own.
 QString Pieza(const QString& texto) {
-    QString t = texto.trimmed();
+    QString t = texto.simplified();   // the window's advice may span lines
     while (t.endsWith(QLatin1Char('.'))) t.chop(1);
     return t.isEmpty() ? t : t.left(1).toLower() + t.mid(1);
 }
@@ -28,13 +28,19 @@ QString Consejo(const Destino& d, const ResultadoDestino& r) {
 QString f_FraseFalla(const Destino& d, const ResultadoDestino& r) {
     if (r.detenido) return {};
     switch (r.tipo) {
-    case ResultadoDestino::Tipo::Ok: return {};
+    case ResultadoDestino::Tipo::Ok:
+    case ResultadoDestino::Tipo::Detenido: return {};
     case ResultadoDestino::Tipo::SinRespuesta:
         return QStringLiteral(
                    "%1: %2 de %3 tramas quedaron sin su respuesta completa (%4 cortas, %5 sin respuesta); "
                    "compruebe el número de reloj del archivo y el cable, o aumente --timeout.")
             .arg(d.texto, QString::number(r.cortas + r.sinRespuesta), QString::number(r.tramas),
                  QString::number(r.cortas), QString::number(r.sinRespuesta));
+    case ResultadoDestino::Tipo::SinRegistro:
+        return QStringLiteral(
+                   "%1: su registro quedó incompleto (%2); compruebe la carpeta de --log-dir y vuelva a "
+                   "enviarle el archivo si necesita el registro entero.")
+            .arg(d.texto, Pieza(r.mensaje));
     case ResultadoDestino::Tipo::Error: break;
     }
     if (d.serie && !QFileInfo(d.dispositivo).exists())

@@ -39,5 +39,9 @@ std::optional<int> LeerOpciones(const Consola::Herramienta& h, const QStringList
 // "HOST[:PORT]" ("[v6]:PORT" too), or a device path ("/..." or COMn).
 bool LeerDestino(const QString& texto, Destino* d, QString* error);
 
+// How a TCP target is shown: "host:port", "[v6]:port" (an IPv6 target is
+// always shown so, however it was written).
+QString f_NombreTCP(const QString& host, quint16 puerto);
+
 // A file-name-safe form of a target: "127.0.0.1:7001" -> "127.0.0.1_7001".
 QString NombreArchivo(const QString& destino);

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <functional>
 
+class QHostAddress;
 class QSerialPort;
 class QTcpServer;
 class QTimer;
@@ -24,7 +25,7 @@ class ServidorSim : public QObject {
     Q_OBJECT
 public:
     ServidorSim(const Fallas& fallas, bool detalle, QObject* padre = nullptr);
-    bool EscucharTCP(const QString& host, quint16 puerto, QString* error);
+    bool EscucharTCP(const QHostAddress& host, quint16 puerto, QString* error);
     bool AbrirSerie(const QString& ruta, QString* error);
 
     // Each frame as it arrives, before it is answered (--tramas).
