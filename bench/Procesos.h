@@ -56,8 +56,9 @@ struct Medida {
 
 // Runs a built tool with fork/exec in `carpeta`, so wait4 gives its own peak
 // memory; its stdout goes to the file `salida` (what it prints is not what
-// is measured).
-inline Medida Correr(const QString& programa, const QStringList& args, const QString& carpeta, const QString& salida) {
+// is measured). Under `limite` open files when it is not 0 (as after ulimit -n).
+inline Medida Correr(const QString& programa, const QStringList& args, const QString& carpeta, const QString& salida,
+                     rlim_t limite = 0) {
     std::vector<QByteArray> guardados;
     guardados.push_back((kDir + QLatin1Char('/') + programa).toLocal8Bit());
     for (const QString& a : args) guardados.push_back(a.toLocal8Bit());
@@ -73,6 +74,8 @@ inline Medida Correr(const QString& programa, const QStringList& args, const QSt
     if (pid == 0) {
         if (::chdir(dir.constData()) != 0) ::_exit(127);
         if (!std::freopen(archivo.constData(), "w", stdout)) ::_exit(127);
+        const rlimit l{limite, limite};
+        if (limite > 0 && ::setrlimit(RLIMIT_NOFILE, &l) != 0) ::_exit(127);
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
