@@ -37,7 +37,9 @@ int Compilador::ChkArgs(int v_NArg) {
         }
     }
     if (!v_Arg.isEmpty() && v_Arg[0] == QLatin1String("?")) {
-        entorno.MostrarAyuda();
+        // Only for the line the user has just left: a request that stays in
+        // the script must not open help again at every later pass.
+        if (v_LineaCompilada == v_LinPedida) entorno.MostrarAyuda();
         v_ChkArgs = -1;
         return 0;
     }

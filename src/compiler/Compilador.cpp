@@ -38,6 +38,7 @@ void Compilador::CompilarLineas(bool v_Cargando) {
 
 void Compilador::Pasada(bool cargando) {
     v_LinAnt = LinAntCmd;
+    v_LinPedida = LinAntCmd;
     // Taken once: the action line that the pass removes does not shift it.
     RecuerdosPasada::Lectura l = v_Memoria.Leer(tx_Cmd);
     if (l.lineas == 1 && l.PrimeraVacia()) {
@@ -149,12 +150,30 @@ bool Compilador::SeleccionarLinea(QStringView linea) {
     if (PriCarCmd < 0) return false;
     LonLinCmd = LargoLinea(tx_Cmd, PriCarCmd);
     if (LonLinCmd - 1 != linea.size()) return false;
-    v_Caret = tx_Cmd.SelStart();
+    v_Ancla = tx_Cmd.SelAncla();
+    v_Caret = tx_Cmd.SelCaret();
     tx_Cmd.SetSelStart(PriCarCmd);
     tx_Cmd.SetSelLength(LonLinCmd - 1);
     if (tx_Cmd.SelText() == linea) return true;
-    tx_Cmd.SetSelStart(v_Caret);
+    tx_Cmd.SetSeleccion(v_Ancla, v_Caret);
     return false;
+}
+
+void Compilador::DevolverSeleccion(int viejo, int nuevo) {
+    // Before the line: unmoved; after it: moved by the change of length;
+    // inside it: the same column, within the new text.
+    auto mover = [&](int p) {
+        if (p >= PriCarCmd + viejo) return p + nuevo - viejo;
+        if (p > PriCarCmd) return std::min(p, PriCarCmd + nuevo);
+        return p;
+    };
+    const int ancla = mover(v_Ancla), caret = mover(v_Caret);
+    if (ancla != caret) {
+        tx_Cmd.SetSeleccion(ancla, caret);
+        return;
+    }
+    tx_Cmd.SetSelStart(caret);
+    tx_Cmd.SetSelColor(Colores::Negro);
 }
 
 void Compilador::TerminarCmd(int i, QStringView linea) {
@@ -187,8 +206,7 @@ void Compilador::TerminarCmd(int i, QStringView linea) {
     tx_Cmd.SetSelStart(PriCarCmd + largoPalabra);
     tx_Cmd.SetSelLength(static_cast<int>(normal.size()) - largoPalabra);
     tx_Cmd.SetSelColor(Colores::Magenta);
-    tx_Cmd.SetSelStart(v_Caret + static_cast<int>(normal.size()) - (LonLinCmd - 1));
-    tx_Cmd.SetSelColor(Colores::Negro);
+    DevolverSeleccion(LonLinCmd - 1, static_cast<int>(normal.size()));
     AvanzarCadena();
     // The next pass finds the line as written now; a command line compiles
     // the same once normalised (blanks out, arguments joined by ", ").
@@ -200,8 +218,7 @@ void Compilador::TerminarColoreada(int i, QStringView linea) {
     if (!SeleccionarLinea(linea)) return;
     tx_Cmd.SetSelLength(LonLinCmd);
     tx_Cmd.SetSelColor(TipoLinea == TipoDeLinea::Cmt ? Colores::Verde : Colores::Rojo);
-    tx_Cmd.SetSelStart(v_Caret);
-    tx_Cmd.SetSelColor(Colores::Negro);
+    DevolverSeleccion(LonLinCmd - 1, LonLinCmd - 1);
     AvanzarCadena();
 }
 
@@ -210,11 +227,13 @@ void Compilador::TerminarAyuda(int i, QStringView) {
     PriCarCmd = InicioLinea(tx_Cmd, v_LinAnt);
     if (PriCarCmd < 0) return;
     LonLinCmd = LargoLinea(tx_Cmd, PriCarCmd);
-    // The caret goes to the start of the line below (the end of the help line
-    // when it is the last), and LinActCmd follows it, so that typing there
-    // does not take the help line for the line just left.
+    // Left downwards (Enter, Down): the caret goes to the start of the line
+    // below. Left upwards, or for a line further away, it stays where the
+    // user put it, so that the user can always leave the help line.
     const int abajo = InicioLinea(tx_Cmd, v_LinAnt + 1);
-    tx_Cmd.SetSelStart(abajo >= 0 ? abajo : PriCarCmd + LonLinCmd - 1);
+    if (abajo >= 0 && tx_Cmd.SelLength() == 0 && LineaActual(tx_Cmd) == v_LinAnt + 1) tx_Cmd.SetSelStart(abajo);
+    // LinActCmd follows the caret, so that typing there does not take the
+    // help line for the line just left.
     LinActCmd = LineaActual(tx_Cmd);
 }
 

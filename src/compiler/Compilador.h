@@ -77,6 +77,9 @@ private:
     void TerminarAyuda(int i, QStringView linea);
     void TerminarAccion(int i, QStringView linea);
     bool SeleccionarLinea(QStringView linea);
+    // Gives back the user's selection after line PriCarCmd's text went from
+    // viejo to nuevo characters; an empty one gets the typing colour.
+    void DevolverSeleccion(int viejo, int nuevo);
     void AvanzarCadena();
 
     bool v_Compilando = false;
@@ -84,7 +87,11 @@ private:
     int v_PendienteLinAnt = 0;   // LinAntCmd as that caller had set it
     bool v_PendienteCargando = false;
     int v_LinAnt = 0;   // the pass's own LinAntCmd (callers may write the member mid-pass)
-    int v_Caret = 0;    // caret remembered while a line is rewritten or coloured
+    // The user's selection (anchor and caret) while a line is rewritten or
+    // coloured: given back as found, moved only by the rewrite's change of length.
+    int v_Ancla = 0;
+    int v_Caret = 0;
+    int v_LinPedida = 0;   // the line the caller named: the one the user just left
 
     RecuerdosPasada v_Memoria;
 };
