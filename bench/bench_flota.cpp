@@ -4,90 +4,19 @@
 // With an open-files limit, orvo-send runs under it (as after `ulimit -n`)
 // and every clock's log is checked whole afterwards.
 //   build/bench_flota [clocks] [frames] [repetitions] [open-files limit]
+#include "Procesos.h"
 #include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
+using namespace Procesos;
+
 namespace {
-const QString kDir = QStringLiteral(ORVO_BUILD_DIR);
-
-double Mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-// orvo-sim serving `relojes` clocks from a free base port; false when a port was taken.
-bool ArrancarSim(QProcess& sim, int relojes, int* base) {
-    for (int intento = 0; intento < 20; ++intento) {
-        // Below the system's ephemeral range, where client connections would take ports at random.
-        *base = 20000 + static_cast<int>(QRandomGenerator::global()->bounded(12000));
-        sim.start(kDir + QStringLiteral("/orvo-sim"), {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(*base),
-                                                       QStringLiteral("--count"), QString::number(relojes),
-                                                       QStringLiteral("--late"), QStringLiteral("20")});
-        if (!sim.waitForStarted(5000)) return false;
-        QByteArray dicho;
-        QDeadlineTimer plazo(10000);
-        while (!plazo.hasExpired() && sim.state() == QProcess::Running && !dicho.contains("escuchando")) {
-            sim.waitForReadyRead(100);
-            dicho += sim.readAllStandardError();
-        }
-        if (dicho.contains("escuchando")) return true;
-        sim.kill();
-        sim.waitForFinished();
-    }
-    return false;
-}
-
-struct Medida {
-    double ms = 0;
-    double cpuMs = 0;   // user + system time of orvo-send
-    long picoKiB = 0;
-    int estado = -1;
-};
-
-// Runs orvo-send with fork/exec so wait4 gives its own peak memory; under
-// `limite` open files when it is not 0.
 Medida Enviar(const QStringList& args, const QString& carpeta, rlim_t limite = 0) {
-    std::vector<QByteArray> guardados;
-    guardados.push_back((kDir + QStringLiteral("/orvo-send")).toLocal8Bit());
-    for (const QString& a : args) guardados.push_back(a.toLocal8Bit());
-    std::vector<char*> argv;
-    for (QByteArray& g : guardados) argv.push_back(g.data());
-    argv.push_back(nullptr);
-    const QByteArray dir = carpeta.toLocal8Bit();
-    QElapsedTimer t;
-    std::fflush(stdout);   // or the child's copy of the buffer prints twice
-    t.start();
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (::chdir(dir.constData()) != 0) ::_exit(127);
-        // Exchanges and the summary are not what is measured here.
-        if (!std::freopen("salida.txt", "w", stdout)) ::_exit(127);
-        const rlimit l{limite, limite};
-        if (limite > 0 && ::setrlimit(RLIMIT_NOFILE, &l) != 0) ::_exit(127);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    Medida m;
-    int estado = 0;
-    rusage uso{};
-    if (pid > 0 && ::wait4(pid, &estado, 0, &uso) == pid) {
-        m.ms = static_cast<double>(t.nsecsElapsed()) / 1e6;
-        m.picoKiB = uso.ru_maxrss;
-        m.cpuMs = (uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) * 1e3 + (uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e3;
-        m.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-    }
-    return m;
+    return Correr(QStringLiteral("orvo-send"), args, carpeta, carpeta + QStringLiteral("/salida.txt"), limite);
 }
 }   // namespace
 
@@ -111,7 +40,7 @@ int main(int argc, char** argv) {
 
     QProcess sim;
     int base = 0;
-    if (!ArrancarSim(sim, relojes, &base)) {
+    if (!ArrancarSim(sim, relojes, 20, &base)) {
         std::fprintf(stderr, "bench_flota: orvo-sim could not listen on %d free ports\n", relojes);
         return 1;
     }

@@ -1,4 +1,5 @@
 #include "ArchivoSeguro.h"
+#include "MotivoSistema.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -22,7 +23,7 @@ QString NoComun(mode_t modo) {
     return QStringLiteral("no es un archivo común");
 }
 
-QString Errno(int e) { return qt_error_string(e); }
+QString Errno(int e) { return MotivoSistema::f_Errno(e); }
 
 // open() that never waits (a FIFO with nobody at the other end, a serial
 // line without carrier) and keeps only regular files. The type is looked at
@@ -66,7 +67,7 @@ int Abrir(const QString& ruta, int modo, bool propio, QString* motivo) {
 
 bool EnQFile(QFile& archivo, int fd, QIODevice::OpenMode modo, QString* motivo) {
     if (archivo.open(fd, modo, QFileDevice::AutoCloseHandle)) return true;
-    *motivo = archivo.errorString();
+    *motivo = MotivoSistema::f_DeTexto(archivo.errorString(), archivo.errorString());
     ::close(fd);
     return false;
 }
@@ -143,7 +144,7 @@ bool Leer(const QString& ruta, qint64 limite, bool propio, QByteArray* bytes, QS
         r.resize(antes + std::min<qint64>(qint64(1) << 20, limite + 1 - antes));
         const qint64 n = archivo.read(r.data() + antes, r.size() - antes);
         if (n < 0) {
-            *motivo = archivo.errorString();
+            *motivo = MotivoSistema::f_DeTexto(archivo.errorString(), archivo.errorString());
             return false;
         }
         r.resize(antes + n);

@@ -1,6 +1,7 @@
 #include "ArchivoLog.h"
 #include "ArchivoSeguro.h"
 #include "Codificacion.h"
+#include "MotivoSistema.h"
 #include "Module1.h"
 #include "Trama.h"
 #include <QFile>
@@ -19,7 +20,7 @@ bool Escribir(const QString& ruta, const std::function<bool(QFile&)>& escribir, 
             archivo.close();
             if (archivo.error() == QFileDevice::NoError) return true;
         }
-        motivo = archivo.errorString();
+        motivo = MotivoSistema::f_DeTexto(archivo.errorString(), archivo.errorString());
     }
     *error = motivo;
     return false;

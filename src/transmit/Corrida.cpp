@@ -33,9 +33,10 @@ Corrida::~Corrida() {
     }
 }
 
-bool Corrida::CargarArchivos(QString* hecho, QString* motivo) {
-    return LeerLineas(Module1::v_ArchCodigo, &v_Codigo, hecho, motivo) &&
-           LeerLineas(Module1::v_ArchComandos, &v_Comandos, hecho, motivo);
+bool Corrida::CargarArchivos(const Ajustes& ajustes, QString* hecho, QString* motivo) {
+    const QString& codigo = ajustes.archCodigo.isEmpty() ? Module1::v_ArchCodigo : ajustes.archCodigo;
+    const QString& comandos = ajustes.archComandos.isEmpty() ? Module1::v_ArchComandos : ajustes.archComandos;
+    return LeerLineas(codigo, &v_Codigo, hecho, motivo) && LeerLineas(comandos, &v_Comandos, hecho, motivo);
 }
 
 bool Corrida::Iniciar() {
@@ -45,7 +46,7 @@ bool Corrida::Iniciar() {
     if (!enlace) return false;
 
     QString hecho, motivo;
-    if (!CargarArchivos(&hecho, &motivo)) {
+    if (!CargarArchivos(ajustes, &hecho, &motivo)) {
         v_Detenido = true;
         Q_EMIT Avisar({Avisos::Icono::Critico, QStringLiteral("Error de archivo"),
                        hecho + QStringLiteral(":\r\n") + motivo + QStringLiteral("\r\n\r\nNo se transmite nada."), hecho,
@@ -132,6 +133,7 @@ void Corrida::Paso() {
     v_Actual.codigo = v_Codigo.at(v_Linea);
     v_Actual.comando = v_Linea < v_Comandos.size() ? v_Comandos.at(v_Linea) : QString();
     ++v_Linea;
+    if (AntesDeEnviar) AntesDeEnviar(&v_Actual.codigo, &v_Actual.comando);
     v_Actual.esperados = f_LargoRespuesta(v_Actual.codigo, &v_TrasLREG);
     v_Actual.trama = f_TramaDeLinea(v_Actual.codigo);
     if (!v_Enlace->Escribir(v_Actual.trama)) {

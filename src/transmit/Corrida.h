@@ -28,6 +28,8 @@ public:
     struct Ajustes {
         int timeOut = 0;   // answer timeout and connection wait, ms; 0: no bound
         int delay = 0;     // pause after each answer, ms; 0: none
+        // The run's input; empty: the temporary files named in Module1.
+        QString archCodigo, archComandos;
     };
 
     // The start step of every run (click or loop restart): writes the
@@ -36,6 +38,9 @@ public:
     std::function<std::unique_ptr<Enlace>(Ajustes*)> Preparar;
     // Whether loop mode is on, read at the end of each run.
     std::function<bool()> Loop;
+    // Called with each code line and its command line just before the frame
+    // is built and sent; may rewrite both (what is sent is what is logged).
+    std::function<void(QString* codigo, QString* comando)> AntesDeEnviar;
 
     explicit Corrida(QObject* padre = nullptr);
     ~Corrida() override;
@@ -67,7 +72,7 @@ Q_SIGNALS:
     void Avisar(const Avisos::Aviso& aviso);
 
 private:
-    bool CargarArchivos(QString* hecho, QString* motivo);
+    bool CargarArchivos(const Ajustes& ajustes, QString* hecho, QString* motivo);
     void AlAbrir();
     void AlFalloApertura(const QString& titulo, const QString& texto, const QString& hecho, const QString& motivo);
     void AlDatos(const QByteArray& bytes);

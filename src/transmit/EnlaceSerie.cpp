@@ -1,4 +1,5 @@
 #include "EnlaceSerie.h"
+#include "MotivoEnlace.h"
 #include "PuertoSerie.h"
 #include <QTimer>
 #include <utility>
@@ -48,7 +49,7 @@ void EnlaceSerie::Abrir(int) {
     v_Puerto.setFlowControl(QSerialPort::NoFlowControl);
     v_Retenidos.clear();
     const bool ok = v_Puerto.open(QIODevice::ReadWrite);
-    const QString sistema = v_Puerto.errorString();
+    const QString sistema = MotivoEnlace::f_Serie(v_Puerto.error(), v_Puerto.errorString());
     const QString pista = ok ? QString() : PuertoSerie::Pista(v_Puerto.error(), v_Dispositivo);
     QTimer::singleShot(0, this, [this, ok, sistema, pista] {
         if (ok) {
@@ -64,7 +65,7 @@ void EnlaceSerie::Abrir(int) {
 
 void EnlaceSerie::AlError(QSerialPort::SerialPortError e) {
     if (!v_Puerto.isOpen() || !EsFatal(e)) return;
-    const QString razon = v_Puerto.errorString();
+    const QString razon = MotivoEnlace::f_Serie(e, v_Puerto.errorString());
     v_Puerto.close();
     const QString hecho = QStringLiteral("Se perdió la comunicación con el puerto ") + v_Nombre;
     Q_EMIT Caido(kTituloError, hecho + QLatin1Char(':') + kDobleSalto + razon, hecho, razon);

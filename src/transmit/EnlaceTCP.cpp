@@ -1,4 +1,5 @@
 #include "EnlaceTCP.h"
+#include "MotivoEnlace.h"
 
 namespace {
 const QString kTituloError = QStringLiteral("Error de comunicación");
@@ -54,8 +55,8 @@ void EnlaceTCP::AlVencerEspera() {
     Q_EMIT FalloApertura(kTituloTCP, hecho, hecho);
 }
 
-void EnlaceTCP::AlError(QAbstractSocket::SocketError) {
-    const QString razon = v_Socket.errorString();
+void EnlaceTCP::AlError(QAbstractSocket::SocketError e) {
+    const QString razon = MotivoEnlace::f_Socket(e, v_Socket.errorString());
     if (v_Conectando) {
         // Refused, unknown host, or the system gave up before our timeout.
         v_Conectando = false;

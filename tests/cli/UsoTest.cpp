@@ -94,7 +94,7 @@ TEST(Uso, EveryToolHasSpanishHelpVersionAndOneWayToRefuseALine) {
     const struct {
         const char* programa;
         bool cortoAyuda;
-    } herramientas[] = {{"orvoc", true}, {"orvo-gen", true}, {"orvo-sim", true}, {"orvo", true}, {"orvo-send", false}};
+    } herramientas[] = {{"orvoc", true}, {"orvo-gen", true}, {"orvo-sim", true}, {"orvo", true}, {"orvo-send", true}};
     QProcessEnvironment sinPantalla = QProcessEnvironment::systemEnvironment();
     for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) sinPantalla.remove(QLatin1String(v));
     for (const auto& h : herramientas) {

@@ -85,6 +85,21 @@ bool Sim::IniciarSerie(const QString& ruta, const QStringList& fallas) {
     return ArrancarSim(proc, QStringList{QStringLiteral("--serial"), ruta} + fallas);
 }
 
+bool Sim::IniciarVarios(int cuantos, const QString& anotadas, quint16* primero, const QStringList& fallas) {
+    // A free port need not have free neighbours: another base is tried when one is taken.
+    for (int intento = 0; intento < 10; ++intento) {
+        *primero = PuertoLibre();
+        if (*primero + cuantos > 65535) continue;
+        if (ArrancarSim(proc, QStringList{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(*primero),
+                                          QStringLiteral("--count"), QString::number(cuantos), QStringLiteral("--tramas"),
+                                          anotadas} +
+                                  fallas))
+            return true;
+        Terminar(proc);
+    }
+    return false;
+}
+
 ParPty::~ParPty() { Terminar(proc); }
 
 bool ParPty::HaySocat() { return !QStandardPaths::findExecutable(QStringLiteral("socat")).isEmpty(); }

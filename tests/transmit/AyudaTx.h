@@ -42,6 +42,9 @@ struct Sim {
     ~Sim();
     bool IniciarTCP(quint16 puerto, const QStringList& fallas = {});
     bool IniciarSerie(const QString& ruta, const QStringList& fallas = {});
+    // `cuantos` clocks on consecutive free ports from *primero, each frame
+    // they receive noted in `anotadas` (--tramas).
+    bool IniciarVarios(int cuantos, const QString& anotadas, quint16* primero, const QStringList& fallas = {});
 };
 
 // A socat pseudo-terminal pair; links a and b inside `carpeta`. Serial tests

@@ -1,6 +1,7 @@
 #include "EnvioDestino.h"
 #include "EnlaceSerie.h"
 #include "EnlaceTCP.h"
+#include "HoraActual.h"
 #include "Trama.h"
 #include <QTimer>
 
@@ -13,18 +14,25 @@ QString UnaLinea(const Avisos::Aviso& aviso) {
 }
 }   // namespace
 
-EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const QString& rutaLog, qint64 total,
-                           QObject* padre)
-    : QObject(padre), v_Destino(destino), v_TimeOut(o.timeOut), v_Delay(o.delay), v_Vueltas(o.vueltas), v_RutaLog(rutaLog), v_Registro(v_Corrida, [this] { return v_RutaLog; }) {
+EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const GuionCompilado& guion,
+                           const QString& archivo, const QString& rutaLog, QObject* padre)
+    : QObject(padre), v_Destino(destino), v_TimeOut(o.timeOut), v_Delay(o.delay), v_Vueltas(o.vueltas), v_RutaLog(rutaLog), v_ArchCodigo(guion.archCodigo), v_ArchComandos(guion.archComandos), v_Registro(v_Corrida, [this] { return v_RutaLog; }) {
     v_Corrida.Preparar = [this](Corrida::Ajustes* a) -> std::unique_ptr<Enlace> {
         a->timeOut = v_TimeOut;
         a->delay = v_Delay;
+        a->archCodigo = v_ArchCodigo;
+        a->archComandos = v_ArchComandos;
         ++v_Hechas;
         if (v_Destino.serie) return std::make_unique<EnlaceSerie>(v_Destino.texto, v_Destino.dispositivo);
         return std::make_unique<EnlaceTCP>(v_Destino.host, QString::number(v_Destino.puerto));
     };
     v_Corrida.Loop = [this] { return v_Hechas < v_Vueltas; };
-    v_Resultado.total = total;
+    v_Resultado.total = static_cast<qint64>(guion.tramas) * o.vueltas;
+    v_Resultado.archivo = archivo;
+    if (o.horaActual)
+        v_Corrida.AntesDeEnviar = [](QString* codigo, QString* comando) {
+            f_ConHoraActual(codigo, comando, QDateTime::currentDateTime());
+        };
     connect(&v_Corrida, &Corrida::Enviada, this, &EnvioDestino::AlEnviar);
     connect(&v_Corrida, &Corrida::Respondida, this, &EnvioDestino::AlResponder);
     connect(&v_Corrida, &Corrida::Cortada, this, &EnvioDestino::AlCortar);
@@ -41,6 +49,7 @@ EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const
 
 void EnvioDestino::Iniciar() {
     v_Iniciado = true;
+    v_Resultado.inicio = QDateTime::currentDateTime();
     // Refused before opening (unreadable temporary files): told through Avisar.
     if (!v_Corrida.Iniciar()) QTimer::singleShot(0, this, &EnvioDestino::AlTerminar);
 }
@@ -83,10 +92,13 @@ void EnvioDestino::AlTerminarPasada(const Fin& fin) {
 void EnvioDestino::AlAviso(const Avisos::Aviso& aviso) {
     v_Resultado.tipo = ResultadoDestino::Tipo::Error;
     v_Resultado.mensaje = UnaLinea(aviso);
+    v_Resultado.falla = aviso.hecho;
+    v_Resultado.motivo = aviso.motivo;
 }
 
 void EnvioDestino::AlTerminar() {
     v_Terminado = true;
+    if (v_Iniciado) v_Resultado.fin = QDateTime::currentDateTime();
     Clasificar();
     Q_EMIT Terminado();
 }

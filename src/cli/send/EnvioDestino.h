@@ -1,7 +1,9 @@
 #pragma once
 #include "Corrida.h"
+#include "Guion.h"
 #include "Opciones.h"
 #include "RegistroComm.h"
+#include <QDateTime>
 #include <QObject>
 #include <functional>
 
@@ -19,16 +21,20 @@ struct ResultadoDestino {
     int sinRespuesta = 0;   // nothing came
     Tipo tipo = Tipo::Ok;
     QString mensaje;
+    QString falla, motivo;   // of a link failure: what failed and why
     bool detenido = false;
+    QString archivo;         // its command file ("-": standard input)
+    QDateTime inicio, fin;   // invalid while it has not started or ended
 };
 
 // One target: its own run, link and log, driven as the window drives its run.
 class EnvioDestino : public QObject {
     Q_OBJECT
 public:
-    // total: frames of the whole send (code lines times passes).
-    EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const QString& rutaLog, qint64 total,
-                 QObject* padre = nullptr);
+    // guion: its compiled script (the run reads its temporary files);
+    // archivo: that script's name for the summary.
+    EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const GuionCompilado& guion, const QString& archivo,
+                 const QString& rutaLog, QObject* padre = nullptr);
 
     // Exchange lines for the user (command, frame, answer, markers).
     std::function<void(const QString& linea)> Mostrar;
@@ -62,6 +68,7 @@ private:
     int v_Vueltas;
     int v_Hechas = 0;
     QString v_RutaLog;
+    QString v_ArchCodigo, v_ArchComandos;
     bool v_Iniciado = false;
     bool v_Terminado = false;
     QString v_ProblemaLog;   // the first line its log lost, and why

@@ -1,6 +1,9 @@
 #include "Flota.h"
+#include "Falla.h"
 #include <QDir>
+#include <QHash>
 #include <QSet>
+#include <QTime>
 #include <cstdio>
 #include <unistd.h>
 
@@ -11,37 +14,58 @@ void Escribir(FILE* f, const QString& linea) {
 }
 }   // namespace
 
-Flota::Flota(const OpcionesEnvio& o, int tramasPorVuelta, QObject* padre)
+Flota::Flota(const OpcionesEnvio& o, const std::function<GuionDe(const Destino&)>& guionDe, QObject* padre)
     : QObject(padre), v_Paralelo(o.paralelo), v_Progreso(::isatty(STDERR_FILENO) == 1) {
     QSet<QString> usados;
+    // Next number to try after each name: the same target many times over
+    // is named in one step each, not by counting up from 2 every time.
+    QHash<QString, int> siguiente;
+    const QDir carpetaLogs(o.carpetaLogs);
+    v_Envios.reserve(static_cast<size_t>(o.destinos.size()));
     for (const Destino& d : o.destinos) {
         QString ruta = o.log;
         if (o.flota) {
             // The same target twice still gets two logs.
             const QString base = QStringLiteral("Comm-") + NombreArchivo(d.texto);
             QString nombre = base;
-            for (int n = 2; usados.contains(nombre); ++n) nombre = base + QStringLiteral("-%1").arg(n);
+            if (usados.contains(nombre)) {
+                int& n = siguiente[base];
+                if (n < 2) n = 2;
+                do nombre = base + QStringLiteral("-%1").arg(n++);
+                while (usados.contains(nombre));
+            }
             usados.insert(nombre);
-            ruta = QDir(o.carpetaLogs).filePath(nombre + QStringLiteral(".log"));
+            ruta = carpetaLogs.filePath(nombre + QStringLiteral(".log"));
         }
-        auto* e = new EnvioDestino(d, o, ruta, static_cast<qint64>(tramasPorVuelta) * o.vueltas, this);
+        const GuionDe g = guionDe(d);
+        auto* e = new EnvioDestino(d, o, *g.guion, g.archivo, ruta, this);
         // Exchanges go to stdout unless it carries the JSON summary alone.
         if (!o.json) {
             const QString prefijo = o.flota ? d.texto + QStringLiteral(": ") : QString();
-            e->Mostrar = [this, prefijo](const QString& l) {
-                if (v_Progreso) std::fputs("\r\033[K", stderr);
-                Escribir(stdout, prefijo + l);
-                std::fflush(stdout);
+            const bool marcas = o.marcas;
+            e->Mostrar = [this, prefijo, marcas](const QString& l) {
+                const QString marca = marcas ? QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz ")) : QString();
+                Linea(stdout, marca + prefijo + l);
             };
         }
-        e->Advertir = [d](const QString& t) { Escribir(stderr, QStringLiteral("orvo-send: %1: %2").arg(d.texto, t)); };
-        connect(e, &EnvioDestino::Terminado, this, &Flota::AlTerminarUno);
+        e->Advertir = [this, d](const QString& t) { Linea(stderr, QStringLiteral("orvo-send: %1: %2").arg(d.texto, t)); };
+        connect(e, &EnvioDestino::Terminado, this, [this, e] {
+            const QString frase = f_FraseFalla(e->ElDestino(), e->Resultado());
+            if (!frase.isEmpty()) Linea(stderr, QStringLiteral("orvo-send: ") + frase);
+            AlTerminarUno();
+        });
         connect(e, &EnvioDestino::TramaHecha, this, [this] { ++v_Hechas; });
+        v_Total += e->Resultado().total;
         v_Envios.push_back(e);
     }
-    v_Total = static_cast<qint64>(tramasPorVuelta) * o.vueltas * static_cast<qint64>(v_Envios.size());
     tmr_Progreso.setInterval(200);
     connect(&tmr_Progreso, &QTimer::timeout, this, [this] { MostrarProgreso(); });
+}
+
+void Flota::Linea(FILE* f, const QString& texto) {
+    if (v_Progreso) std::fputs("\r\033[K", stderr);
+    Escribir(f, texto);
+    std::fflush(f);
 }
 
 void Flota::Iniciar() {

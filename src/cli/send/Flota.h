@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <vector>
 
 // Runs the script on every target, at most `paralelo` at a time; a target
@@ -10,8 +11,12 @@
 class Flota : public QObject {
     Q_OBJECT
 public:
-    // tramasPorVuelta: code lines of the script (for the progress line).
-    Flota(const OpcionesEnvio& o, int tramasPorVuelta, QObject* padre = nullptr);
+    // The compiled script each target gets, and the name of its file.
+    struct GuionDe {
+        const GuionCompilado* guion;
+        QString archivo;
+    };
+    Flota(const OpcionesEnvio& o, const std::function<GuionDe(const Destino&)>& guionDe, QObject* padre = nullptr);
 
     void Iniciar();
     // Ctrl+C: every running target stops as "Detener" does, queued ones never start.
@@ -26,6 +31,7 @@ private:
     void Siguiente();
     void AlTerminarUno();
     void MostrarProgreso(bool final = false);
+    void Linea(FILE* f, const QString& texto);
 
     std::vector<EnvioDestino*> v_Envios;
     size_t v_Proximo = 0;
@@ -33,7 +39,7 @@ private:
     int v_Paralelo;
     bool v_Detenida = false;
     bool v_Progreso;
-    qint64 v_Total;
+    qint64 v_Total = 0;
     qint64 v_Hechas = 0;
     QElapsedTimer v_Reloj;
     QTimer tmr_Progreso;

@@ -19,8 +19,9 @@ GuionCompilado CompilarGuion(const QByteArray& bytes, const QString& carpeta) {
     if (!r.debug.isEmpty()) return r;
     for (const QString& l : tx_Cod.Text().split(QStringLiteral("\r\n")))
         if (!l.isEmpty()) ++r.tramas;
-    Module1::v_ArchCodigo = QDir(carpeta).filePath(QStringLiteral("Codigo.tmp"));
-    Module1::v_ArchComandos = QDir(carpeta).filePath(QStringLiteral("Comandos.tmp"));
+    // LlenarArchTmp writes where Module1 points; every script has its own pair.
+    r.archCodigo = Module1::v_ArchCodigo = QDir(carpeta).filePath(QStringLiteral("Codigo.tmp"));
+    r.archComandos = Module1::v_ArchComandos = QDir(carpeta).filePath(QStringLiteral("Comandos.tmp"));
     LlenarArchTmp(compilador, &r.error);
     return r;
 }

@@ -1,7 +1,8 @@
 #include "Opciones.h"
-#include "Codificacion.h"
+#include "ArchivoDestinos.h"
+#include "Consola.h"
+#include "Visible.h"
 #include "PuertoSerie.h"
-#include <QFile>
 #include <algorithm>
 #include <functional>
 
@@ -14,22 +15,28 @@ bool Entero(const QString& texto, int minimo, int maximo, int* valor) {
     return true;
 }
 
-struct Opcion {
-    const char* nombre;
-    bool conValor;
-    std::function<bool(OpcionesEnvio*, const QString&, QString*)> aplicar;
-};
-
-std::function<bool(OpcionesEnvio*, const QString&, QString*)> Numero(int OpcionesEnvio::*campo, int minimo, int maximo,
-                                                                     const char* nombre) {
-    return [=](OpcionesEnvio* o, const QString& v, QString* error) {
-        if (Entero(v, minimo, maximo, &(o->*campo))) return true;
+// A whole number from minimo to maximo, told with its range when refused.
+std::function<bool(const QString&, QString*)> Numero(int* campo, int minimo, int maximo, const char* nombre) {
+    return [=](const QString& v, QString* error) {
+        if (Entero(v, minimo, maximo, campo)) return true;
         *error = QStringLiteral("valor inválido para --%1: \"%2\" (de %3 a %4)")
-                     .arg(QLatin1String(nombre), v)
-                     .arg(minimo)
-                     .arg(maximo);
+                     .arg(QLatin1String(nombre), f_Visible(v), QString::number(minimo), QString::number(maximo));
         return false;
     };
+}
+
+bool AgregarSerie(OpcionesEnvio* o, const QString& v, QString* error) {
+    Destino d;
+    QString problema;
+    if (!PuertoSerie::Dispositivo(v, &d.dispositivo, &problema)) {
+        *error = QStringLiteral("puerto serie inválido: \"%1\" (COM1 a COM8 o la ruta de un dispositivo)").arg(f_Visible(v));
+        return false;
+    }
+    d.texto = f_Visible(v);
+    d.crudo = v;
+    d.serie = true;
+    o->destinos.append(d);
+    return true;
 }
 
 bool AgregarDestino(OpcionesEnvio* o, const QString& v, QString* error) {
@@ -38,42 +45,12 @@ bool AgregarDestino(OpcionesEnvio* o, const QString& v, QString* error) {
     o->destinos.append(d);
     return true;
 }
-
-const Opcion kOpciones[] = {
-    {"tcp", true, AgregarDestino},
-    {"serial", true,
-     [](OpcionesEnvio* o, const QString& v, QString* error) {
-         Destino d;
-         QString problema;
-         if (!PuertoSerie::Dispositivo(v, &d.dispositivo, &problema)) {
-             *error = QStringLiteral("puerto serie inválido: \"%1\" (COM1 a COM8 o la ruta de un dispositivo)").arg(v);
-             return false;
-         }
-         d.texto = v;
-         d.serie = true;
-         o->destinos.append(d);
-         return true;
-     }},
-    {"destinos", true,
-     [](OpcionesEnvio* o, const QString& v, QString* error) {
-         o->flota = true;
-         return LeerArchivoDestinos(v, &o->destinos, error);
-     }},
-    {"timeout", true, Numero(&OpcionesEnvio::timeOut, 0, 9999, "timeout")},
-    {"delay", true, Numero(&OpcionesEnvio::delay, 0, 9999, "delay")},
-    {"loop", true, Numero(&OpcionesEnvio::vueltas, 1, 1000000, "loop")},
-    {"paralelo", true, Numero(&OpcionesEnvio::paralelo, 1, 10000, "paralelo")},
-    {"log", true, [](OpcionesEnvio* o, const QString& v, QString*) { o->log = v; return true; }},
-    {"log-dir", true, [](OpcionesEnvio* o, const QString& v, QString*) { o->carpetaLogs = v; return true; }},
-    {"json", false, [](OpcionesEnvio* o, const QString&, QString*) { o->json = true; return true; }},
-    {"help", false, [](OpcionesEnvio* o, const QString&, QString*) { o->ayuda = true; return true; }},
-    {"version", false, [](OpcionesEnvio* o, const QString&, QString*) { o->version = true; return true; }},
-};
 }   // namespace
 
 bool LeerDestino(const QString& texto, Destino* d, QString* error) {
     const QString t = texto.trimmed();
-    d->texto = t;
+    d->texto = f_Visible(t);
+    d->crudo = t;
     if (t.startsWith(QLatin1Char('/')) || t.startsWith(QLatin1String("COM"), Qt::CaseInsensitive)) {
         QString problema;
         if (PuertoSerie::Dispositivo(t, &d->dispositivo, &problema)) {
@@ -81,7 +58,7 @@ bool LeerDestino(const QString& texto, Destino* d, QString* error) {
             return true;
         }
         if (t.startsWith(QLatin1Char('/'))) {
-            *error = QStringLiteral("dispositivo inválido: \"%1\"").arg(texto);
+            *error = QStringLiteral("dispositivo inválido: \"%1\"").arg(f_Visible(texto));
             return false;
         }
     }
@@ -112,7 +89,7 @@ bool LeerDestino(const QString& texto, Destino* d, QString* error) {
                           });
     if (hostMalo || (conPuerto && !Entero(puerto, 1, 65535, &numero))) {
         *error = QStringLiteral("destino inválido: \"%1\" (use HOST[:PUERTO], con puerto de 1 a 65535, o la ruta de un dispositivo)")
-                     .arg(texto);
+                     .arg(f_Visible(texto));
         return false;
     }
     d->serie = false;
@@ -128,75 +105,43 @@ QString f_NombreTCP(const QString& host, quint16 puerto) {
     return h + QLatin1Char(':') + QString::number(puerto);
 }
 
-bool LeerArchivoDestinos(const QString& ruta, QList<Destino>* destinos, QString* error) {
-    QByteArray bytes;
-    QString motivo;
-    if (!Codificacion::LeerArchivo(ruta, &bytes, &motivo)) {
-        *error = QStringLiteral("no se puede leer \"%1\": %2").arg(ruta, motivo);
-        return false;
-    }
-    const QStringList lineas = Codificacion::Lineas(Codificacion::Decodificar(bytes).texto);
-    for (qsizetype i = 0; i < lineas.size(); ++i) {
-        const QString l = lineas[i].trimmed();
-        if (l.isEmpty() || l.startsWith(QLatin1Char('#'))) continue;
-        Destino d;
-        QString problema;
-        if (!LeerDestino(l, &d, &problema)) {
-            *error = QStringLiteral("%1, línea %2: %3").arg(ruta).arg(i + 1).arg(problema);
-            return false;
-        }
-        destinos->append(d);
-    }
-    return true;
-}
-
-bool LeerOpciones(const QStringList& args, OpcionesEnvio* o, QString* error) {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (!arg.startsWith(QLatin1String("--")) || arg == QLatin1String("--")) {
-            const QString guion = arg == QLatin1String("--") && i + 1 < args.size() ? args[++i] : arg;
-            if (!o->guion.isEmpty()) {
-                *error = QStringLiteral("sobra un argumento: %1").arg(guion);
-                return false;
-            }
-            o->guion = guion;
-            continue;
-        }
-        const QString nombre = arg.mid(2).section(QLatin1Char('='), 0, 0);
-        const Opcion* opcion = nullptr;
-        for (const auto& op : kOpciones)
-            if (nombre == QLatin1String(op.nombre)) opcion = &op;
-        if (!opcion) {
-            *error = QStringLiteral("opción desconocida: %1").arg(arg);
-            return false;
-        }
-        QString valor;
-        if (arg.contains(QLatin1Char('='))) {
-            if (!opcion->conValor) {
-                *error = QStringLiteral("--%1 no lleva valor").arg(nombre);
-                return false;
-            }
-            valor = arg.section(QLatin1Char('='), 1);
-        } else if (opcion->conValor) {
-            if (i + 1 >= args.size()) {
-                *error = QStringLiteral("falta el valor de --%1").arg(nombre);
-                return false;
-            }
-            valor = args[++i];
-        }
-        if (!opcion->aplicar(o, valor, error)) return false;
-    }
-    if (o->ayuda || o->version) return true;
+std::optional<int> LeerOpciones(const Consola::Herramienta& h, const QStringList& args, OpcionesEnvio* o) {
+    const Consola::Opcion tabla[] = {
+        {"tcp", 0, true, [o](const QString& v, QString* e) { return AgregarDestino(o, v, e); }},
+        {"serial", 0, true, [o](const QString& v, QString* e) { return AgregarSerie(o, v, e); }},
+        {"destinos", 0, true,
+         [o](const QString& v, QString* e) {
+             o->flota = true;
+             return LeerArchivoDestinos(v, &o->destinos, e);
+         }},
+        {"timeout", 0, true, Numero(&o->timeOut, 0, 9999, "timeout")},
+        {"delay", 0, true, Numero(&o->delay, 0, 9999, "delay")},
+        {"loop", 0, true, Numero(&o->vueltas, 1, 1000000, "loop")},
+        {"paralelo", 0, true, Numero(&o->paralelo, 1, 10000, "paralelo")},
+        {"log", 0, true, Consola::Texto(&o->log)},
+        {"log-dir", 0, true, Consola::Texto(&o->carpetaLogs)},
+        {"json", 0, false, Consola::Marca(&o->json)},
+        {"hora-actual", 0, false, Consola::Marca(&o->horaActual)},
+        {"marcas", 0, false, Consola::Marca(&o->marcas)},
+        {"fallidos", 0, true, Consola::Texto(&o->fallidos)},
+    };
+    QStringList posicionales;
+    if (const auto fin = Consola::LeerLinea(h, args, tabla, &posicionales)) return fin;
+    const QString herramienta = QLatin1String(h.nombre);
+    if (posicionales.size() > 1)
+        return Consola::ErrorDeUso(herramienta, QStringLiteral("sobra un argumento: %1").arg(f_Visible(posicionales[1])));
+    o->guion = posicionales.value(0);
+    if (o->destinos.isEmpty())
+        return Consola::ErrorDeUso(herramienta, o->guion.isEmpty() ? QStringLiteral("falta el archivo de comandos")
+                                                                   : QStringLiteral("falta el destino (--tcp, --serial o --destinos)"));
     if (o->guion.isEmpty()) {
-        *error = QStringLiteral("falta el archivo de comandos");
-        return false;
-    }
-    if (o->destinos.isEmpty()) {
-        *error = QStringLiteral("falta el destino (--tcp, --serial o --destinos)");
-        return false;
+        for (const Destino& d : o->destinos)
+            if (d.guion.isEmpty())
+                return Consola::ErrorDeUso(herramienta,
+                                           QStringLiteral("falta el archivo de comandos (%1 no nombra uno propio)").arg(d.texto));
     }
     if (o->destinos.size() > 1) o->flota = true;
-    return true;
+    return std::nullopt;
 }
 
 QString NombreArchivo(const QString& destino) {

@@ -1,10 +1,14 @@
 #pragma once
 #include <QString>
+#include "LineaOrdenes.h"
 #include <QStringList>
+#include <optional>
 
 // One clock to reach: a TCP address or a serial device.
 struct Destino {
-    QString texto;   // as the user gave it (summary, messages)
+    QString texto;   // as the user gave it, control characters escaped (summary, messages)
+    QString crudo;   // as the user gave it, to be written back (--fallidos)
+    QString guion;   // its own command file (absolute path); empty: the command line's
     bool serie = false;
     QString host;   // TCP
     quint16 puerto = 7001;
@@ -12,7 +16,7 @@ struct Destino {
 };
 
 struct OpcionesEnvio {
-    QString guion;
+    QString guion;   // "-": standard input; may be empty when every target names its own
     QList<Destino> destinos;
     bool flota = false;   // --destinos or more than one target: one log per target
     int timeOut = 3000;
@@ -22,13 +26,15 @@ struct OpcionesEnvio {
     QString log = QStringLiteral("Comm.log");
     QString carpetaLogs = QStringLiteral(".");
     bool json = false;
-    bool ayuda = false;
-    bool version = false;
+    bool horaActual = false;   // FECH frames carry the computer's time when sent
+    bool marcas = false;       // exchange lines on stdout start with the time of day
+    QString fallidos;          // where the targets that did not end ok are listed
 };
 
-// Reads the command line (argv without the program name). On a usage
-// error returns false with the message in *error.
-bool LeerOpciones(const QStringList& args, OpcionesEnvio* o, QString* error);
+// Reads the command line (argv without the program name). Gives the status
+// to end with when the tool goes no further (help, version, usage error:
+// told already), nothing when it goes on.
+std::optional<int> LeerOpciones(const Consola::Herramienta& h, const QStringList& args, OpcionesEnvio* o);
 
 // "HOST[:PORT]" ("[v6]:PORT" too), or a device path ("/..." or COMn).
 bool LeerDestino(const QString& texto, Destino* d, QString* error);
@@ -36,9 +42,6 @@ bool LeerDestino(const QString& texto, Destino* d, QString* error);
 // How a TCP target is shown: "host:port", "[v6]:port" (an IPv6 target is
 // always shown so, however it was written).
 QString f_NombreTCP(const QString& host, quint16 puerto);
-
-// Lines of a --destinos file: blank lines and lines starting with '#' skipped.
-bool LeerArchivoDestinos(const QString& ruta, QList<Destino>* destinos, QString* error);
 
 // A file-name-safe form of a target: "127.0.0.1:7001" -> "127.0.0.1_7001".
 QString NombreArchivo(const QString& destino);

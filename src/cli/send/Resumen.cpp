@@ -1,4 +1,5 @@
 #include "Resumen.h"
+#include "Visible.h"
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <iterator>
@@ -25,6 +26,17 @@ QString Cadena(const QString& texto) {
     return arreglo.mid(1, arreglo.size() - 2);
 }
 
+// ISO 8601 in local time with its offset from UTC; null when it never happened.
+QString Momento(const QDateTime& t) {
+    if (!t.isValid()) return QStringLiteral("null");
+    // Written out, so that UTC reads "+00:00" like every other offset.
+    const int minutos = t.offsetFromUtc() / 60;
+    return QStringLiteral("\"%1%2%3:%4\"")
+        .arg(t.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")), minutos < 0 ? QStringLiteral("-") : QStringLiteral("+"),
+             QString::number(qAbs(minutos) / 60).rightJustified(2, QLatin1Char('0')),
+             QString::number(qAbs(minutos) % 60).rightJustified(2, QLatin1Char('0')));
+}
+
 const NombreResultado& Nombre(ResultadoDestino::Tipo t) {
     for (const auto& n : kNombres)
         if (n.tipo == t) return n;
@@ -41,8 +53,8 @@ QString f_ResumenTabla(const std::vector<EnvioDestino*>& envios) {
     for (const EnvioDestino* e : envios) {
         const ResultadoDestino& r = e->Resultado();
         QString resultado = QString::fromUtf8(Nombre(r.tipo).tabla);
-        if (!r.mensaje.isEmpty()) resultado += QStringLiteral(" (") + r.mensaje + QLatin1Char(')');
-        filas.append({e->ElDestino().texto, QString::number(r.tramas), QString::number(r.respondidas),
+        if (!r.mensaje.isEmpty()) resultado += QStringLiteral(" (") + f_Visible(r.mensaje) + QLatin1Char(')');
+        filas.append({e->ElDestino().texto, QStringLiteral("%1 de %2").arg(r.tramas).arg(r.total), QString::number(r.respondidas),
                       QString::number(r.cortas), QString::number(r.sinRespuesta), resultado});
     }
     QList<qsizetype> ancho(titulos.size() - 1, 0);
@@ -62,15 +74,16 @@ QString f_ResumenJSON(const std::vector<EnvioDestino*>& envios) {
     QStringList destinos;
     for (const EnvioDestino* e : envios) {
         const ResultadoDestino& r = e->Resultado();
+        const QString ms = r.inicio.isValid() && r.fin.isValid() ? QString::number(r.inicio.msecsTo(r.fin)) : QStringLiteral("null");
         destinos << QStringLiteral(
-                        "{\"destino\": %1, \"tramas\": %2, \"respondidas\": %3, \"cortas\": %4, "
-                        "\"sin_respuesta\": %5, \"resultado\": \"%6\", \"mensaje\": %7}")
-                        .arg(Cadena(e->ElDestino().texto))
-                        .arg(r.tramas)
-                        .arg(r.respondidas)
-                        .arg(r.cortas)
-                        .arg(r.sinRespuesta)
-                        .arg(QLatin1String(Nombre(r.tipo).json), Cadena(r.mensaje));
+                        "{\"destino\": %1, \"archivo\": %2, \"tramas\": %3, \"total\": %4, \"respondidas\": %5, "
+                        "\"cortas\": %6, \"sin_respuesta\": %7, \"resultado\": \"%8\", \"mensaje\": %9, "
+                        "\"inicio\": %10, \"fin\": %11, \"ms\": %12}")
+                        // One pass: a '%' in a name is never taken for a place holder.
+                        .arg(Cadena(e->ElDestino().texto), Cadena(r.archivo), QString::number(r.tramas),
+                             QString::number(r.total), QString::number(r.respondidas), QString::number(r.cortas),
+                             QString::number(r.sinRespuesta), QLatin1String(Nombre(r.tipo).json), Cadena(r.mensaje),
+                             Momento(r.inicio), Momento(r.fin), ms);
     }
     return QStringLiteral("{\"destinos\": [") + destinos.join(QStringLiteral(", ")) + QStringLiteral("]}\n");
 }

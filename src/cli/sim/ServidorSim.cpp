@@ -73,6 +73,7 @@ void ServidorSim::Procesar(QIODevice* disp, bool forzar) {
     Traza(v_Detalle, ">", llegados);
     c->lector.Agregar(llegados);
     for (const QByteArray& trama : c->lector.Extraer(forzar)) {
+        if (Recibida) Recibida(trama);
         QByteArray respuesta = v_Reloj.Responder(trama, &c->sesion);
         ++c->atendidas;
         const bool cerrar = v_Fallas.cerrarTras > 0 && c->atendidas >= v_Fallas.cerrarTras;

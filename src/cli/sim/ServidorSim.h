@@ -4,6 +4,7 @@
 #include <QIODevice>
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 class QHostAddress;
 class QSerialPort;
@@ -26,6 +27,9 @@ public:
     ServidorSim(const Fallas& fallas, bool detalle, QObject* padre = nullptr);
     bool EscucharTCP(const QHostAddress& host, quint16 puerto, QString* error);
     bool AbrirSerie(const QString& ruta, QString* error);
+
+    // Each frame as it arrives, before it is answered (--tramas).
+    std::function<void(const QByteArray& trama)> Recibida;
 
 private:
     void Atender(QIODevice* disp);

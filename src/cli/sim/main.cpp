@@ -3,7 +3,10 @@
 #include "LineaOrdenes.h"
 #include "ServidorSim.h"
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
 #include <QHostAddress>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -18,6 +21,8 @@ const char kAyuda[] =
     "                      su propio estado (por defecto 1)\n"
     "  --serial RUTA       atiende el dispositivo serie RUTA (p. ej. un extremo de socat)\n"
     "  --verbose           muestra en stderr cada trama y respuesta\n"
+    "  --tramas ARCHIVO    agrega a ARCHIVO una línea por trama recibida: fecha y hora local con\n"
+    "                      milisegundos, puerto (o \"serie\") y bytes en hexadecimal\n"
     "  -h, --help          muestra esta ayuda\n"
     "  --version           muestra la versión\n"
     "Fallas:\n"
@@ -74,7 +79,7 @@ const Consola::Herramienta kHerramienta{"orvo-sim", kAyuda};
 int Uso(const QString& problema) { return Consola::ErrorDeUso(QLatin1String(kHerramienta.nombre), problema); }
 
 struct Argumentos {
-    QString tcp, serie;
+    QString tcp, serie, tramas;
     int cuantos = 1;
     Fallas fallas;
     bool detalle = false;
@@ -95,6 +100,7 @@ int main(int argc, char** argv) {
         {"extra", 0, true, Consola::Entero(&a.fallas.extra, 0)},
         {"close-after", 0, true, Consola::Entero(&a.fallas.cerrarTras, 0)},
         {"verbose", 0, false, Consola::Marca(&a.detalle)},
+        {"tramas", 0, true, Consola::Texto(&a.tramas)},
     };
     QStringList sobrantes;
     if (const auto fin = Consola::LeerLinea(kHerramienta, app.arguments().mid(1), opciones, &sobrantes)) return *fin;
@@ -104,8 +110,25 @@ int main(int argc, char** argv) {
 
     Consola::TraducirQt();
     Consola::AlInterrumpir(&app, [] { QCoreApplication::quit(); });
+    QFile anotadas(a.tramas);
+    if (!a.tramas.isEmpty() && !anotadas.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        Consola::Errores(QStringLiteral("orvo-sim: no se pudo abrir \"%1\" para anotar las tramas\n").arg(a.tramas));
+        return 1;
+    }
+    // One line per frame, written at once, so a reader sees it while the clock runs.
+    auto anotar = [&anotadas](const QString& lugar) -> std::function<void(const QByteArray&)> {
+        if (!anotadas.isOpen()) return {};
+        return [&anotadas, lugar](const QByteArray& trama) {
+            anotadas.write(QStringLiteral("%1 %2 %3\n")
+                               .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")), lugar,
+                                    QString::fromLatin1(trama.toHex(' ').toUpper()))
+                               .toLatin1());
+            anotadas.flush();
+        };
+    };
     if (!a.serie.isEmpty()) {
         ServidorSim sim(a.fallas, a.detalle);
+        sim.Recibida = anotar(QStringLiteral("serie"));
         if (!sim.AbrirSerie(a.serie, &error)) {
             Consola::Errores(QStringLiteral("orvo-sim: no se pudo abrir %1: %2\n").arg(a.serie, error));
             return 1;
@@ -143,6 +166,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < a.cuantos; ++i) {
         relojes.push_back(std::make_unique<ServidorSim>(a.fallas, a.detalle));
         const auto p = static_cast<quint16>(puerto + i);
+        relojes.back()->Recibida = anotar(QString::number(p));
         if (!relojes.back()->EscucharTCP(host, p, &error)) {
             Consola::Errores(QStringLiteral("orvo-sim: no se pudo escuchar en %1:%2: %3\n").arg(nombre).arg(p).arg(error));
             return 1;

@@ -1,0 +1,53 @@
+#include "Falla.h"
+#include "Visible.h"
+#include <QFileInfo>
+
+namespace {
+// A sentence's piece: lower case first letter, no full stop of its own.
+QString Pieza(const QString& texto) {
+    QString t = texto.simplified();   // the window's advice may span lines
+    while (t.endsWith(QLatin1Char('.'))) t.chop(1);
+    return t.isEmpty() ? t : t.left(1).toLower() + t.mid(1);
+}
+
+QString Consejo(const Destino& d, const ResultadoDestino& r) {
+    if (d.serie) {
+        const QFileInfo info(d.dispositivo);
+        if (info.exists() && !(info.isReadable() && info.isWritable()))
+            return QStringLiteral(
+                "agregue su usuario al grupo dueño del dispositivo (sudo usermod -aG dialout $USER) "
+                "y vuelva a iniciar la sesión");
+        return QStringLiteral("compruebe el cable y el adaptador, cierre otro programa que use el puerto y vuelva a intentarlo");
+    }
+    if (r.falla.startsWith(QLatin1String("Se perdió")))
+        return QStringLiteral("compruebe la red y el reloj y vuelva a enviarle el archivo");
+    return QStringLiteral("compruebe la dirección y el puerto, y que el reloj esté encendido y conectado a la red");
+}
+}   // namespace
+
+QString f_FraseFalla(const Destino& d, const ResultadoDestino& r) {
+    if (r.detenido) return {};
+    switch (r.tipo) {
+    case ResultadoDestino::Tipo::Ok:
+    case ResultadoDestino::Tipo::Detenido: return {};
+    case ResultadoDestino::Tipo::SinRespuesta:
+        return QStringLiteral(
+                   "%1: %2 de %3 tramas quedaron sin su respuesta completa (%4 cortas, %5 sin respuesta); "
+                   "compruebe el número de reloj del archivo y el cable, o aumente --timeout.")
+            .arg(d.texto, QString::number(r.cortas + r.sinRespuesta), QString::number(r.tramas),
+                 QString::number(r.cortas), QString::number(r.sinRespuesta));
+    case ResultadoDestino::Tipo::SinRegistro:
+        return QStringLiteral(
+                   "%1: su registro quedó incompleto (%2); compruebe la carpeta de --log-dir y vuelva a "
+                   "enviarle el archivo si necesita el registro entero.")
+            .arg(d.texto, Pieza(r.mensaje));
+    case ResultadoDestino::Tipo::Error: break;
+    }
+    if (d.serie && !QFileInfo(d.dispositivo).exists())
+        return QStringLiteral(
+                   "%1: no se pudo abrir el puerto serie porque el dispositivo %2 no existe; conecte el "
+                   "adaptador y busque su nombre con ls /dev/serial/by-id/.")
+            .arg(d.texto, f_Visible(d.dispositivo));
+    const QString motivo = r.motivo.isEmpty() ? QString() : QStringLiteral(" (") + Pieza(r.motivo) + QLatin1Char(')');
+    return QStringLiteral("%1: %2%3; %4.").arg(d.texto, Pieza(r.falla.isEmpty() ? r.mensaje : r.falla), motivo, Consejo(d, r));
+}
