@@ -1,5 +1,8 @@
 #pragma once
+#include "ColorRGB.h"
 #include "TipoLinea.h"
+#include <initializer_list>
+#include <utility>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -94,6 +97,9 @@ private:
         QString infoTras;
         bool conArgsTras = false;
         QStringList argTras;
+        // The pane shows the line as the chain writes it, text and colours,
+        // and has not changed it since: the chain passes it untouched.
+        bool pintada = false;
     };
     // The lines to compile: how many at the start and at the end are as the
     // last pass left them, and the texts of those between.
@@ -123,13 +129,25 @@ private:
     void TerminarAccion(int i, QStringView linea);
     bool SeleccionarLinea(QStringView linea);
     void AvanzarCadena();
+    // The chain on a line the pane already shows as it would write it:
+    // nothing is written (on a long list the chain runs through every line,
+    // and a rewrite costs a layout and an undo step). tramos: the colour of
+    // each part of the text, in order.
+    bool Intacta(int i, QStringView linea, QStringView escrita,
+                 std::initializer_list<std::pair<qsizetype, ColorRGB>> tramos);
+    // After lines left untouched: the caret and the form variables as a
+    // rewrite of the last of them would have left them.
+    void CerrarIntactas();
+    void Pintada(int i);
 
     bool v_Compilando = false;
     bool v_Pendiente = false;    // a call arrived during the pass
     int v_PendienteLinAnt = 0;   // LinAntCmd as that caller had set it
     bool v_PendienteCargando = false;
-    int v_LinAnt = 0;   // the pass's own LinAntCmd (callers may write the member mid-pass)
-    int v_Caret = 0;    // caret remembered while a line is rewritten or coloured
+    int v_LinAnt = 0;            // the pass's own LinAntCmd (callers may write the member mid-pass)
+    int v_Caret = 0;             // caret remembered while a line is rewritten or coloured
+    int v_UltimaIntacta = -1;    // the chain's last line, if left untouched
+    bool v_IntactaCmd = false;   // and it was a command line
 
     bool v_Recordar = false;
     std::vector<Recuerdo> v_Recuerdos;   // by line, as the last pass left the pane

@@ -62,7 +62,9 @@ Compilador::Lectura Compilador::LeerLineas() {
             return l;
         }
     }
-    // Every line read, and compared with the last pass's.
+    // Every line read, and compared with the last pass's. Only their text:
+    // how they are coloured now is not known.
+    for (Recuerdo& r : v_Recuerdos) r.pintada = false;
     QStringList lineas = tx_Cmd.Lineas();
     l.lineas = static_cast<int>(lineas.size());
     auto igual = [this, &lineas](int vieja, int nueva) {
