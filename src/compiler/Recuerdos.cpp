@@ -44,8 +44,16 @@ Compilador::Lectura Compilador::LeerLineas() {
     const int viejas = v_Recordar ? static_cast<int>(v_Recuerdos.size()) : 0;
     auto editar = [this, &l, viejas] {
         if (!v_Recordar) return;
-        v_Recuerdos.erase(v_Recuerdos.begin() + l.prefijo, v_Recuerdos.begin() + (viejas - l.sufijo));
-        v_Recuerdos.insert(v_Recuerdos.begin() + l.prefijo, l.lineas - l.prefijo - l.sufijo, Recuerdo{});
+        // Lines changed in place keep their slots: a long list is not moved for one line.
+        const int quitar = viejas - l.sufijo - l.prefijo;
+        const int poner = l.lineas - l.prefijo - l.sufijo;
+        const int comunes = std::min(quitar, poner);
+        for (int k = 0; k < comunes; ++k) v_Recuerdos[l.prefijo + k] = Recuerdo{};
+        const auto desde = v_Recuerdos.begin() + (l.prefijo + comunes);
+        if (quitar > comunes)
+            v_Recuerdos.erase(desde, desde + (quitar - comunes));
+        else if (poner > comunes)
+            v_Recuerdos.insert(desde, poner - comunes, Recuerdo{});
     };
     if (viejas > 0 && v_SinClave == 0) {
         // The pane's own count of unchanged lines, checked at both edges
