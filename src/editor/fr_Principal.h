@@ -127,9 +127,10 @@ private:
     bool PreguntarGuardar();
     // The text as it stands starts the history: nothing before it is undone.
     void HistoriaNueva();
-    // After an undo or redo: the code pane follows the text brought back,
-    // which keeps its own rewrite and colours.
-    void TrasDeshacer();
+    // A pass that no key asked for (after an undo, a paste with the mouse):
+    // the chain from linea (-1: none); the caret's line becomes the line of
+    // the last key.
+    void CompilarDesde(int linea);
     void CargarLineas(const QStringList& lineas);
     // New and open: command pane, code pane and debug list emptied.
     void VaciarPaneles();

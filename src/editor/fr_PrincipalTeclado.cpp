@@ -120,29 +120,23 @@ void fr_Principal::RevisarCambio() {
     const int primera = Cmd().PrimeraDeVarias();
     if (primera < 0 || Ocupado() || v_PrimerUso) return;
     // The chain from the first line the edit touched, as Backspace at a line join does.
-    Comp().LinAntCmd = std::min(primera, Cmd().LineCount() - 1);
-    CompilarLineas();
-    Comp().LinActCmd = LineaActual(Cmd());
-    Comp().LinAntCmd = Comp().LinActCmd;
-    LastSelLen = Cmd().SelLength();
-    SincronizaTxt();
-    ActualizaNumerosLinea();
+    CompilarDesde(std::min(primera, Cmd().LineCount() - 1));
 }
 
 void fr_Principal::Deshacer() {
     if (Ocupado() || v_PrimerUso) return;
-    if (v_Historia->Deshacer()) TrasDeshacer();
+    // A pass without a chain: the text brought back keeps its own rewrite and
+    // colours, and a redo survives a pass that writes nothing.
+    if (v_Historia->Deshacer()) CompilarDesde(-1);
 }
 
 void fr_Principal::Rehacer() {
     if (Ocupado() || v_PrimerUso) return;
-    if (v_Historia->Rehacer()) TrasDeshacer();
+    if (v_Historia->Rehacer()) CompilarDesde(-1);
 }
 
-void fr_Principal::TrasDeshacer() {
-    // A pass without a chain: the text brought back keeps its own rewrite and
-    // colours, and a redo survives a pass that writes nothing.
-    Comp().LinAntCmd = -1;
+void fr_Principal::CompilarDesde(int linea) {
+    Comp().LinAntCmd = linea;
     CompilarLineas();
     Comp().LinActCmd = LineaActual(Cmd());
     Comp().LinAntCmd = Comp().LinActCmd;
