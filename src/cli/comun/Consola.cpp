@@ -73,6 +73,7 @@ void AlInterrumpir(QObject* padre, std::function<void()> accion) {
     sa.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGHUP, &sa, nullptr);   // the terminal went away: stop as well
 }
 
 void TraducirQt() {
@@ -88,6 +89,12 @@ void AmpliarDescriptores() {
     if (::getrlimit(RLIMIT_NOFILE, &l) != 0 || l.rlim_cur >= l.rlim_max) return;
     l.rlim_cur = l.rlim_max;
     ::setrlimit(RLIMIT_NOFILE, &l);
+}
+
+long LimiteDescriptores() {
+    rlimit l{};
+    if (::getrlimit(RLIMIT_NOFILE, &l) != 0 || l.rlim_cur == RLIM_INFINITY) return -1;
+    return static_cast<long>(l.rlim_cur);
 }
 
 bool Informar(bool ayuda, const char* textoAyuda, bool version, const QString& lineaVersion) {

@@ -27,7 +27,7 @@ bool LeerEntrada(const QString& ruta, QByteArray* bytes, QString* motivo);
 // true when either was asked for (the tool then ends with status 0).
 bool Informar(bool ayuda, const char* textoAyuda, bool version, const QString& lineaVersion);
 
-// SIGINT and SIGTERM call `accion` from the event loop (never from the
+// SIGINT, SIGTERM and SIGHUP call `accion` from the event loop (never from the
 // handler itself). The notifier is a child of `padre`.
 void AlInterrumpir(QObject* padre, std::function<void()> accion);
 
@@ -38,5 +38,7 @@ void TraducirQt();
 // Raises the open-files limit to the hard limit: a tool serving or
 // reaching hundreds of clocks needs a descriptor for each.
 void AmpliarDescriptores();
+// The open-files limit now in force (the soft one); -1 when unbounded.
+long LimiteDescriptores();
 
 }   // namespace Consola
