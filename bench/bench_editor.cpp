@@ -1,8 +1,13 @@
 // Editor figures in the real main window (offscreen): opening command files
 // of growing size (read, compile, colour), the longest stall of the event
-// loop while opening, and Enter at the end of a long script (one full pass).
+// loop while opening, Enter at the end of a long script (one full pass), and
+// a line changed at the top of a long card list without blank lines (as
+// `orvo-gen tarjetas` writes it), with the resident memory over many changes.
 //
-//   build/bench_editor [lines...]     default: 10000 100000
+//   build/bench_editor [lines...]           default: 10000 100000
+//   build/bench_editor tarjetas [changes] [rojas]
+//                                           only the card lists (default 1000 changes;
+//                                           rojas: eight-digit cards, every line an error)
 //
 // Each opening is measured three times in a fresh window; the figures are medians.
 #include "CajaRica.h"
@@ -100,15 +105,82 @@ double Mediana(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
+
+// Resident memory of this process, MB.
+double Residente() {
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QList<QByteArray> campos = f.readAll().split(' ');
+    return campos.value(1).toLongLong() * 4096.0 / (1024.0 * 1024.0);
+}
+
+// rojas: eight-digit cards, each line an error line (coloured by the same chain).
+QString EscribirTarjetas(const QTemporaryDir& dir, int n, bool rojas) {
+    const QString ruta = dir.filePath(QStringLiteral("tarjetas%1%2.txt").arg(n).arg(rojas ? "r" : ""));
+    QFile f(ruta);
+    if (!f.open(QIODevice::WriteOnly)) return {};
+    QByteArray b;
+    for (int i = 0; i < n; ++i) {
+        const QString tarjeta = rojas ? QString::number(10000000 + i) : QStringLiteral("%1").arg(i % 100000, 5, 10, QLatin1Char('0'));
+        b += QStringLiteral("AING 1, %1, A, B\r\n").arg(tarjeta).toLatin1();
+    }
+    f.write(b);
+    return ruta;
+}
+
+// The first card of the list edited and left, again and again: Delete and a
+// lower-case letter on line 1, Down (the pass that rewrites it), Up.
+void CambiosArriba(const QTemporaryDir& dir, int n, int cambios, bool rojas) {
+    VentanaBanco w;
+    w.show();
+    (void)QTest::qWaitForWindowExposed(&w);
+    w.archivo = EscribirTarjetas(dir, n, rojas);
+    w.mn_Abrir_Click();
+    QTest::keyClick(w.tx_Cmd, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(w.tx_Cmd, Qt::Key_Down);
+    QTest::keyClick(w.tx_Cmd, Qt::Key_Up);
+    QApplication::processEvents();
+    const double antes = Residente();
+    std::vector<double> bajar, subir;
+    for (int k = 0; k < cambios; ++k) {
+        QTest::keyClick(w.tx_Cmd, Qt::Key_Delete);
+        QTest::keyClick(w.tx_Cmd, Qt::Key_A);
+        QElapsedTimer t;
+        t.start();
+        QTest::keyClick(w.tx_Cmd, Qt::Key_Down);
+        bajar.push_back(t.nsecsElapsed() / 1e6);
+        t.restart();
+        QTest::keyClick(w.tx_Cmd, Qt::Key_Up);
+        subir.push_back(t.nsecsElapsed() / 1e6);
+        if (k % 50 == 0) QApplication::processEvents();
+    }
+    QApplication::processEvents();
+    const double despues = Residente();
+    std::printf("%-8d %8d %12.2f %10.2f %12.2f %10.1f %10.1f %10.1f\n", n, cambios, Mediana(bajar),
+                *std::max_element(bajar.begin(), bajar.end()), Mediana(subir), antes, despues, despues - antes);
+    std::fflush(stdout);
+}
+
+void Tarjetas(const QTemporaryDir& dir, int cambios, bool rojas = false) {
+    std::printf("A card line changed at the top of a list without blank lines (%d changes%s):\n", cambios,
+                rojas ? ", every line an error line" : "");
+    std::printf("%-8s %8s %12s %10s %12s %10s %10s %10s\n", "lines", "changes", "leave ms", "max ms", "back up ms",
+                "RSS MB", "after", "growth");
+    for (int n : {20000, 100000}) CambiosArriba(dir, n, cambios, rojas);
+}
 }   // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QTemporaryDir dir;
+    if (argc > 1 && qstrcmp(argv[1], "tarjetas") == 0) {
+        Tarjetas(dir, argc > 2 ? std::max(1, std::atoi(argv[2])) : 1000, argc > 3 && qstrcmp(argv[3], "rojas") == 0);
+        return 0;
+    }
     std::vector<int> tamanos;
     for (int i = 1; i < argc; ++i) tamanos.push_back(std::atoi(argv[i]));
     if (tamanos.empty()) tamanos = {10000, 100000};
-    QTemporaryDir dir;
 
     // Figures measured before the panes laid out only the rows they show
     // (same machine kind, idle), printed beside today's for comparison.
@@ -206,5 +278,6 @@ int main(int argc, char** argv) {
         }
         std::printf("A key within a line of a %d-line script: median %.2f ms\n", n, Mediana(teclas));
     }
+    Tarjetas(dir, 1000);
     return 0;
 }

@@ -39,6 +39,8 @@ void Compilador::CompilarLineas(bool v_Cargando) {
 void Compilador::Pasada(bool cargando) {
     v_LinAnt = LinAntCmd;
     v_LinPedida = LinAntCmd;
+    v_UltimaIntacta = -1;
+    v_IntactaCmd = false;
     // Taken once: the action line that the pass removes does not shift it.
     RecuerdosPasada::Lectura l = v_Memoria.Leer(tx_Cmd);
     if (l.lineas == 1 && l.PrimeraVacia()) {
@@ -79,6 +81,7 @@ void Compilador::Pasada(bool cargando) {
         }
         v_Memoria.Anotar(i, false, *this);
     }
+    CerrarIntactas();
     v_Memoria.Cerrar(desde, *this);
     tx_Cod.SetVisible(true);
     v_ChangeText = false;
@@ -176,6 +179,43 @@ void Compilador::DevolverSeleccion(int viejo, int nuevo) {
     tx_Cmd.SetSelColor(Colores::Negro);
 }
 
+bool Compilador::Intacta(int i, QStringView linea, QStringView escrita,
+                         std::initializer_list<std::pair<qsizetype, ColorRGB>> tramos) {
+    // Only a window's compiler: a single pass over a file writes every line.
+    if (!v_Memoria.Recordando() || escrita != linea) return false;
+    if (!v_Memoria.Pintada(i)) {
+        // Not known from the last pass (the line changed, or an undo brought
+        // it back): the pane is asked.
+        const int inicio = InicioLinea(tx_Cmd, v_LinAnt);
+        if (inicio < 0 || LargoLinea(tx_Cmd, inicio) - 1 != escrita.size()) return false;
+        qsizetype columna = 0;
+        for (const auto& [largo, color] : tramos) {
+            if (largo > 0 && !tx_Cmd.YaEscrito(inicio + static_cast<int>(columna), escrita.mid(columna, largo), color))
+                return false;
+            columna += largo;
+        }
+        v_Memoria.MarcarPintada(i);
+    }
+    v_UltimaIntacta = i;
+    AvanzarCadena();
+    return true;
+}
+
+void Compilador::CerrarIntactas() {
+    if (v_UltimaIntacta < 0) return;
+    PriCarCmd = InicioLinea(tx_Cmd, v_UltimaIntacta);
+    LonLinCmd = LargoLinea(tx_Cmd, PriCarCmd);
+    if (v_IntactaCmd) LinActCmd = LineaActual(tx_Cmd);
+    // Nothing was written: the user's selection stands as found; an empty
+    // one gets the typing colour, as after a rewrite.
+    if (tx_Cmd.SelLength() == 0) {
+        tx_Cmd.SetSelStart(tx_Cmd.SelStart());
+        tx_Cmd.SetSelColor(Colores::Negro);
+    }
+    v_UltimaIntacta = -1;
+    v_IntactaCmd = false;
+}
+
 void Compilador::TerminarCmd(int i, QStringView linea) {
     InsertaCodigo(v_CodLin, TipoDeLinea::Cmd);
     if (v_Arg.size() >= 3) {
@@ -196,10 +236,15 @@ void Compilador::TerminarCmd(int i, QStringView linea) {
             normal += v_Arg[k];
         }
     }
+    const int largoPalabra = static_cast<int>(v_Cmd[0].size());
+    if (Intacta(i, linea, normal, {{largoPalabra, Colores::AzulOscuro}, {normal.size() - largoPalabra, Colores::Magenta}})) {
+        v_IntactaCmd = true;
+        return;
+    }
+    CerrarIntactas();
     LinActCmd = LineaActual(tx_Cmd);
     if (!SeleccionarLinea(linea)) return;
     tx_Cmd.SetSelText(normal);
-    const int largoPalabra = static_cast<int>(v_Cmd[0].size());
     tx_Cmd.SetSelStart(PriCarCmd);
     tx_Cmd.SetSelLength(largoPalabra);
     tx_Cmd.SetSelColor(Colores::AzulOscuro);
@@ -211,19 +256,25 @@ void Compilador::TerminarCmd(int i, QStringView linea) {
     // The next pass finds the line as written now; a command line compiles
     // the same once normalised (blanks out, arguments joined by ", ").
     v_Memoria.Reescrita(i, std::move(normal));
+    v_Memoria.MarcarPintada(i);
 }
 
 void Compilador::TerminarColoreada(int i, QStringView linea) {
     if (i != v_LinAnt) return;
+    const ColorRGB color = TipoLinea == TipoDeLinea::Cmt ? Colores::Verde : Colores::Rojo;
+    if (Intacta(i, linea, linea, {{linea.size(), color}})) return;
+    CerrarIntactas();
     if (!SeleccionarLinea(linea)) return;
     tx_Cmd.SetSelLength(LonLinCmd);
-    tx_Cmd.SetSelColor(TipoLinea == TipoDeLinea::Cmt ? Colores::Verde : Colores::Rojo);
+    tx_Cmd.SetSelColor(color);
     DevolverSeleccion(LonLinCmd - 1, LonLinCmd - 1);
     AvanzarCadena();
+    v_Memoria.MarcarPintada(i);
 }
 
 void Compilador::TerminarAyuda(int i, QStringView) {
     if (i != v_LinAnt) return;
+    CerrarIntactas();
     PriCarCmd = InicioLinea(tx_Cmd, v_LinAnt);
     if (PriCarCmd < 0) return;
     LonLinCmd = LargoLinea(tx_Cmd, PriCarCmd);
@@ -240,6 +291,7 @@ void Compilador::TerminarAyuda(int i, QStringView) {
 void Compilador::TerminarAccion(int i, QStringView linea) {
     tx_Cod.SetVisible(true);
     if (i != v_LinAnt) return;
+    CerrarIntactas();
     if (!SeleccionarLinea(linea)) return;
     LonLinCmd -= 1;   // here the length without the plus 1
     tx_Cmd.SetSelLength(LonLinCmd + 2);

@@ -1,8 +1,11 @@
 #pragma once
+#include "ColorRGB.h"
 #include "RecuerdosPasada.h"
 #include "TipoLinea.h"
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 class PanelTexto;
@@ -81,6 +84,15 @@ private:
     // viejo to nuevo characters; an empty one gets the typing colour.
     void DevolverSeleccion(int viejo, int nuevo);
     void AvanzarCadena();
+    // The chain on a line the pane already shows as it would write it:
+    // nothing is written (on a long list the chain runs through every line,
+    // and a rewrite costs a layout and an undo step). tramos: the colour of
+    // each part of the text, in order.
+    bool Intacta(int i, QStringView linea, QStringView escrita,
+                 std::initializer_list<std::pair<qsizetype, ColorRGB>> tramos);
+    // After lines left untouched: the caret and the form variables as a
+    // rewrite of the last of them would have left them.
+    void CerrarIntactas();
 
     bool v_Compilando = false;
     bool v_Pendiente = false;    // a call arrived during the pass
@@ -92,6 +104,8 @@ private:
     int v_Ancla = 0;
     int v_Caret = 0;
     int v_LinPedida = 0;   // the line the caller named: the one the user just left
+    int v_UltimaIntacta = -1;    // the chain's last line, if left untouched
+    bool v_IntactaCmd = false;   // a command line among those left untouched
 
     RecuerdosPasada v_Memoria;
 };

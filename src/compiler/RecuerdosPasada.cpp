@@ -38,7 +38,11 @@ bool RecuerdosPasada::Repetible(const Recuerdo& r) {
 RecuerdosPasada::Lectura RecuerdosPasada::Leer(const PanelTexto& tx_Cmd) {
     Lectura l;
     l.v_Memoria = this;
-    if (!LeerCambios(tx_Cmd, l)) Comparar(tx_Cmd.Lineas(), l);
+    if (!LeerCambios(tx_Cmd, l)) {
+        // Compared by their text only: how the lines are coloured now is not known.
+        for (Recuerdo& r : v_Recuerdos) r.pintada = false;
+        Comparar(tx_Cmd.Lineas(), l);
+    }
     Seguir(l);
     return l;
 }
@@ -80,8 +84,16 @@ void RecuerdosPasada::Comparar(QStringList&& lineas, Lectura& l) const {
 void RecuerdosPasada::Seguir(const Lectura& l) {
     if (!v_Recordar) return;
     const auto viejas = static_cast<int>(v_Recuerdos.size());
-    v_Recuerdos.erase(v_Recuerdos.begin() + l.prefijo, v_Recuerdos.begin() + (viejas - l.sufijo));
-    v_Recuerdos.insert(v_Recuerdos.begin() + l.prefijo, l.lineas - l.prefijo - l.sufijo, Recuerdo{});
+    // Lines changed in place keep their slots: a long list is not moved for one line.
+    const int quitar = viejas - l.sufijo - l.prefijo;
+    const int poner = l.lineas - l.prefijo - l.sufijo;
+    const int comunes = std::min(quitar, poner);
+    for (int k = 0; k < comunes; ++k) v_Recuerdos[l.prefijo + k] = Recuerdo{};
+    const auto desde = v_Recuerdos.begin() + (l.prefijo + comunes);
+    if (quitar > comunes)
+        v_Recuerdos.erase(desde, desde + (quitar - comunes));
+    else if (poner > comunes)
+        v_Recuerdos.insert(desde, poner - comunes, Recuerdo{});
 }
 
 int RecuerdosPasada::Conservar(int prefijo, int linAnt, const Compilador& c) {

@@ -51,6 +51,9 @@ public:
         QString codLin;
         std::vector<Efecto> efectos;
         Tras tras;
+        // The pane shows the line as the colouring chain writes it, text and
+        // colours, and has not changed it since: the chain passes it untouched.
+        bool pintada = false;
     };
     // The lines to compile: how many at the start and at the end are as the
     // last pass left them, and the texts of those between.
@@ -93,6 +96,12 @@ public:
     void Guardar(int i, const QString& texto, const Compilador& c);
     // A command line rewritten in normal form: the next pass finds it so.
     void Reescrita(int i, QString&& normal);
+    // Whether the chain wrote line i as the pane shows it now.
+    bool Pintada(int i) const { return v_Recordar && v_Recuerdos[i].pintada; }
+    // The chain has written line i, or found it already written so.
+    void MarcarPintada(int i) {
+        if (v_Recordar && v_Recuerdos[i].linea) v_Recuerdos[i].pintada = true;
+    }
     // An action line that this pass removed from the pane.
     void Quitada(int i) { v_Quitadas.push_back(i); }
 

@@ -1,7 +1,10 @@
 #include "CajaRica.h"
 #include "AccesibleCaja.h"
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 
@@ -72,6 +75,7 @@ void CajaRica::keyPressEvent(QKeyEvent* e) {
         return;
     }
     Q_EMIT TeclaAbajo(CodigoTecla(e->key()), Shift(e->modifiers()));
+    if (DeshacerORehacer(e)) return;
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
     if (enter && (e->modifiers() & Qt::ShiftModifier)) {
         // Shift+Enter would insert a soft break inside the line: make it a plain Enter.
@@ -82,6 +86,42 @@ void CajaRica::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QTextEdit::keyPressEvent(e);
+}
+
+bool CajaRica::DeshacerORehacer(QKeyEvent* e) {
+    // The same keys on every desktop: Ctrl+Y as well as Ctrl+Shift+Z, the
+    // habit of those who come from Windows.
+    const Qt::KeyboardModifiers m = e->modifiers() & ~Qt::KeypadModifier;
+    const bool ctrl = m == Qt::ControlModifier;
+    const bool ctrlY = e->key() == Qt::Key_Y && ctrl;
+    const bool ctrlZ = e->key() == Qt::Key_Z && ctrl;
+    const bool ctrlShiftZ = e->key() == Qt::Key_Z && m == (Qt::ControlModifier | Qt::ShiftModifier);
+    if (e->matches(QKeySequence::Undo) || ctrlZ) {
+        e->accept();
+        Q_EMIT Deshacer();
+        return true;
+    }
+    if (e->matches(QKeySequence::Redo) || ctrlY || ctrlShiftZ) {
+        e->accept();
+        Q_EMIT Rehacer();
+        return true;
+    }
+    return false;
+}
+
+void CajaRica::contextMenuEvent(QContextMenuEvent* e) {
+    if (v_Bloqueada) return;
+    std::unique_ptr<QMenu> menu(createStandardContextMenu(e->pos()));
+    for (QAction* a : menu->actions()) {
+        auto desviar = [this, a](void (CajaRica::*senal)()) {
+            disconnect(a, &QAction::triggered, nullptr, nullptr);
+            connect(a, &QAction::triggered, this, senal);
+        };
+        if (a->objectName() == QLatin1String("edit-undo")) desviar(&CajaRica::Deshacer);
+        else if (a->objectName() == QLatin1String("edit-redo"))
+            desviar(&CajaRica::Rehacer);
+    }
+    menu->exec(e->globalPos());
 }
 
 void CajaRica::keyReleaseEvent(QKeyEvent* e) {

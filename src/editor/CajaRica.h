@@ -35,6 +35,10 @@ Q_SIGNALS:
     void RatonAbajo();
     void RatonArriba();
     void FocoRecibido();
+    // Undo and redo (Ctrl+Z; Ctrl+Y or Ctrl+Shift+Z; the context menu) are
+    // the window's: the pane's document alone does not know what a step is.
+    void Deshacer();
+    void Rehacer();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -42,6 +46,7 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
     bool canInsertFromMimeData(const QMimeData* origen) const override;
@@ -49,6 +54,8 @@ protected:
 
 private:
     void Guardar(const QKeyEvent* e);
+    // Undo or redo asked for by a key: the signal sent, true.
+    bool DeshacerORehacer(QKeyEvent* e);
 
     bool v_Bloqueada = false;
     bool v_Descartando = false;

@@ -1,5 +1,6 @@
 #include "PanelEspejo.h"
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -26,41 +27,75 @@ bool MismosTramos(const std::vector<PanelMemoria::Tramo>& a, const std::vector<P
 }
 }   // namespace
 
+namespace {
+// Sees the widget's paint events first: the pane is brought up to date before it paints.
+class Vigia : public QObject {
+public:
+    explicit Vigia(PanelEspejo& espejo) : v_Espejo(espejo) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) v_Espejo.Sincronizar(false);
+        return false;
+    }
+
+private:
+    PanelEspejo& v_Espejo;
+};
+}   // namespace
+
 PanelEspejo::PanelEspejo(PanelRico& vista) : v_Vista(vista) {
     v_Modelo.SetText(v_Vista.Text());
     v_Filas.push_back(FilaModelo(0));
     v_Sucio = true;
     Sincronizar();
+    v_Vigia = std::make_unique<Vigia>(*this);
+    v_Vista.Caja()->viewport()->installEventFilter(v_Vigia.get());
+}
+
+PanelEspejo::~PanelEspejo() = default;
+
+void PanelEspejo::Ensuciar() {
+    v_Sucio = true;
+    if (v_Pedida) return;
+    v_Pedida = true;
+    QMetaObject::invokeMethod(
+        v_Vista.Caja(),
+        [this, vida = std::weak_ptr<int>(v_Vida)] {
+            if (vida.expired()) return;
+            v_Pedida = false;
+            // A hidden pane (the pass at work) is brought up to date when shown.
+            if (v_Vista.Visible()) Sincronizar();
+        },
+        Qt::QueuedConnection);
 }
 
 PanelEspejo::Fila PanelEspejo::FilaModelo(int n) const { return {v_Modelo.Linea(n), v_Modelo.TramosDe(n)}; }
 
 void PanelEspejo::SetText(const QString& texto) {
     v_Modelo.SetText(texto);
-    v_Sucio = true;
+    Ensuciar();
 }
 void PanelEspejo::SetSelText(const QString& texto) {
     v_Modelo.SetSelText(texto);
-    v_Sucio = true;
+    Ensuciar();
 }
 void PanelEspejo::AgregarLinea(const QString& texto, const ColorRGB* color) {
     v_Modelo.AgregarLinea(texto, color);
-    v_Sucio = true;
+    Ensuciar();
 }
 void PanelEspejo::SetSelColor(ColorRGB color) {
     v_Modelo.SetSelColor(color);
-    v_Sucio = true;
+    Ensuciar();
 }
 void PanelEspejo::SetSelBold(bool on) {
     v_Modelo.SetSelBold(on);
-    v_Sucio = true;
+    Ensuciar();
 }
 void PanelEspejo::SetSelItalic(bool on) {
     v_Modelo.SetSelItalic(on);
-    v_Sucio = true;
+    Ensuciar();
 }
 
-void PanelEspejo::Sincronizar() {
+void PanelEspejo::Sincronizar(bool ceder) {
     if (!v_Sucio || v_Sincronizando) return;
     v_Sucio = false;
     v_Sincronizando = true;
@@ -88,7 +123,7 @@ void PanelEspejo::Sincronizar() {
     auto escribir = [&](int n) {
         // A long update is laid out and shown a slice at a time. The slice is
         // short: laying out what it wrote takes longer than writing it.
-        if (++escritas % 50 == 0 && v_Ceder && reloj.elapsed() >= kEscrituraMs) {
+        if (++escritas % 50 == 0 && ceder && v_Ceder && reloj.elapsed() >= kEscrituraMs) {
             c.endEditBlock();
             v_Ceder();
             reloj.restart();

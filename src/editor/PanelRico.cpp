@@ -4,9 +4,11 @@
 #include "PanelMemoria.h"
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFragment>
 #include <QTextEdit>
 #include <algorithm>
 #include <climits>
@@ -52,14 +54,27 @@ void PanelRico::Seguir() {
     QObject::disconnect(v_Seguimiento);
     v_Marcado = false;
     QTextDocument* doc = v_Caja->document();
-    v_Seguimiento = QObject::connect(doc, &QTextDocument::contentsChange, v_Caja, [this, doc](int desde, int, int agregados) {
+    v_Bloques = doc->blockCount();
+    v_Seguimiento = QObject::connect(doc, &QTextDocument::contentsChange, v_Caja, [this, doc](int desde, int quitados, int agregados) {
         v_CambioDesde = std::min(v_CambioDesde, desde);
         v_CambioFin = std::min(v_CambioFin, doc->characterCount() - (desde + agregados));
+        const int bloques = doc->blockCount();
+        const int primera = doc->findBlock(desde).blockNumber();
+        // Lines joined or split, or text written over several lines.
+        const int fin = std::min(desde + agregados, doc->characterCount() - 1);
+        const bool varias = bloques != v_Bloques || doc->findBlock(fin).blockNumber() != primera;
+        v_Bloques = bloques;
+        // One character deleted is Backspace or Delete: the key rules decide (a join waits).
+        const bool unaTecla = quitados == 1 && agregados == 0;
+        if (!varias || unaTecla || v_NivelLote > 0 || v_Propio) return;
+        v_PrimeraVarias = v_PrimeraVarias < 0 ? std::max(0, primera) : std::min(v_PrimeraVarias, std::max(0, primera));
+        if (v_AlCambiarVarias) v_AlCambiarVarias();
     });
 }
 
 void PanelRico::MarcarSinCambios() {
     v_Marcado = !Aparte();
+    v_MarcaAparte = Aparte();
     v_CambioDesde = INT_MAX;
     v_CambioFin = INT_MAX;
 }
@@ -236,6 +251,8 @@ QString PanelRico::Text() const {
 }
 
 void PanelRico::SetText(const QString& texto) {
+    v_MarcaAparte = false;
+    const QScopedValueRollback<bool> propio(v_Propio, true);
     if (v_Memoria) return v_Memoria->SetText(texto);
     QTextCursor c(Doc());
     c.beginEditBlock();
@@ -249,6 +266,28 @@ void PanelRico::SetText(const QString& texto) {
     Recordar(0, 0);
     v_Caja->verticalScrollBar()->setValue(0);
     v_Caja->horizontalScrollBar()->setValue(0);
+}
+
+bool PanelRico::YaEscrito(int inicio, QStringView texto, ColorRGB color) const {
+    if (v_Memoria) return false;
+    const Punto a = AQt(inicio);
+    if (a.enSalto) return false;
+    const QTextBlock b = Doc()->findBlock(a.qt);
+    const int columna = a.qt - b.position();
+    if (columna + texto.size() > b.length() - 1) return false;
+    if (QStringView(b.text()).mid(columna, texto.size()) != texto) return false;
+    const QColor esperado = AColor(color);
+    const int fin = columna + static_cast<int>(texto.size());
+    for (auto it = b.begin(); !it.atEnd(); ++it) {
+        const QTextFragment f = it.fragment();
+        const int desde = f.position() - b.position();
+        if (desde + f.length() <= columna || desde >= fin) continue;
+        const QTextCharFormat cf = f.charFormat();
+        if (!cf.hasProperty(QTextFormat::ForegroundBrush) || cf.foreground().color() != esperado ||
+            cf.fontWeight() >= QFont::Bold || cf.fontItalic())
+            return false;
+    }
+    return true;
 }
 
 // ---- Selection ----
@@ -369,6 +408,8 @@ QString PanelRico::TextoLinea(int linea) const {
 }
 
 void PanelRico::SetSelText(const QString& texto) {
+    v_MarcaAparte = false;
+    const QScopedValueRollback<bool> propio(v_Propio, true);
     if (v_Memoria) return v_Memoria->SetSelText(texto);
     const int inicio = SelStart();
     const int largo = SelLength();
@@ -394,6 +435,8 @@ void PanelRico::SetSelText(const QString& texto) {
 }
 
 void PanelRico::MezclarFormato(const QTextCharFormat& f) {
+    v_MarcaAparte = false;
+    const QScopedValueRollback<bool> propio(v_Propio, true);
     QTextCursor c = Cursor();
     c.mergeCharFormat(f);
     if (!c.hasSelection()) PonerCursor(c);   // the typing format lives in the cursor
@@ -403,6 +446,7 @@ void PanelRico::MezclarFormato(const QTextCharFormat& f) {
 }
 
 void PanelRico::SetSelColor(ColorRGB color) {
+    v_MarcaAparte = false;
     if (v_Memoria) return v_Memoria->SetSelColor(color);
     QTextCharFormat f;
     f.setForeground(AColor(color));
@@ -410,6 +454,7 @@ void PanelRico::SetSelColor(ColorRGB color) {
 }
 
 void PanelRico::SetSelBold(bool on) {
+    v_MarcaAparte = false;
     if (v_Memoria) return v_Memoria->SetSelBold(on);
     QTextCharFormat f;
     f.setFontWeight(on ? QFont::Bold : QFont::Normal);
@@ -417,6 +462,7 @@ void PanelRico::SetSelBold(bool on) {
 }
 
 void PanelRico::SetSelItalic(bool on) {
+    v_MarcaAparte = false;
     if (v_Memoria) return v_Memoria->SetSelItalic(on);
     QTextCharFormat f;
     f.setFontItalic(on);
@@ -682,6 +728,9 @@ void PanelRico::Devolver(const std::function<void()>& ceder) {
     const bool deUnaCarga = viejo->parent() == v_Caja;
     v_Caja->setDocument(nuevo);
     Seguir();
+    // The text handed back is the one the mark was set on.
+    if (v_MarcaAparte) v_Marcado = true;
+    v_MarcaAparte = false;
     if (deUnaCarga) delete viejo;
     nuevo->setUndoRedoEnabled(deshacer);
     if (enLote) v_CursorLote.beginEditBlock();

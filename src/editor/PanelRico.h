@@ -89,10 +89,18 @@ public:
 
     int LineCount() const override;
     int Length() const override;
+    bool YaEscrito(int inicio, QStringView texto, ColorRGB color) const override;
 
     // Counted from the widget's document (not while the text is apart).
     std::pair<int, int> LineasSinCambios() const override;
     void MarcarSinCambios() override;
+
+    // Edits made outside a batch that touched more than one line (a cut or a
+    // paste over several lines, a drop): the first line they touched, -1 when
+    // there were none since OlvidarVarias. alCambiar is told at each one.
+    int PrimeraDeVarias() const { return v_PrimeraVarias; }
+    void OlvidarVarias() { v_PrimeraVarias = -1; }
+    void SetAlCambiarVarias(std::function<void()> alCambiar) { v_AlCambiarVarias = std::move(alCambiar); }
 
     // Read-back, for tests and checks: colour, bold and italic at an index.
     ColorRGB ColorEn(int indice) const;
@@ -134,7 +142,15 @@ private:
     // (a Qt position) and end (characters after them, to the end of the text).
     void Seguir();
     QMetaObject::Connection v_Seguimiento;
+    int v_Bloques = 1;
+    int v_PrimeraVarias = -1;
+    bool v_Propio = false;   // the change comes through this interface, not from the user
+    std::function<void()> v_AlCambiarVarias;
     bool v_Marcado = false;
+    // Marked while the text was apart: the mark holds once it is handed back,
+    // unless the text apart changed after the mark.
+    bool v_MarcaAparte = false;
+    int v_RevisionMarca = -1;
     int v_CambioDesde = 0;
     int v_CambioFin = 0;
 

@@ -4,6 +4,7 @@
 #include "EtiquetaLineas.h"
 #include "EtiquetaRuta.h"
 #include "Fuentes.h"
+#include "GlobosLlanos.h"
 #include "Herramientas.h"
 #include "Icono.h"
 #include "Lineas.h"
@@ -45,6 +46,7 @@ fr_Principal::fr_Principal(QWidget* padre)
     : QMainWindow(padre, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     v_Twips = Twips(this);
+    GlobosLlanos::Instalar();
     setWindowIcon(IconoOrvo());
     v_AlturaFila = v_Twips.Px(225);
     CrearControles();
@@ -52,6 +54,7 @@ fr_Principal::fr_Principal(QWidget* padre)
     v_Entorno = std::make_unique<EntornoVentana>(*this);
     v_Compilador = std::make_unique<Compilador>(*v_PCmd, *v_PCod, *v_Entorno);
     v_Compilador->SetRecordar(true);
+    v_Historia = std::make_unique<HistoriaEdiciones>(tx_Cmd);
     Form_Load();
 }
 
@@ -80,6 +83,19 @@ void fr_Principal::CrearControles() {
     connect(tx_Cmd, &QTextEdit::selectionChanged, this, &fr_Principal::tx_Cmd_SelChange);
     connect(tx_Cmd, &QTextEdit::textChanged, this, &fr_Principal::tx_Cmd_SelChange);
     connect(tx_Tip, &CajaRica::FocoRecibido, this, &fr_Principal::tx_Tip_GotFocus);
+    connect(tx_Cmd, &CajaRica::Deshacer, this, &fr_Principal::Deshacer);
+    connect(tx_Cmd, &CajaRica::Rehacer, this, &fr_Principal::Rehacer);
+    // Checked once the event that made the edit is over, whatever it was.
+    v_PCmd->SetAlCambiarVarias([this] {
+        if (v_RevisionPedida) return;
+        v_RevisionPedida = true;
+        QMetaObject::invokeMethod(
+            this, [this] {
+                v_RevisionPedida = false;
+                RevisarCambio();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void fr_Principal::CrearGutter() {
@@ -230,6 +246,12 @@ void fr_Principal::VaciarPaneles() {
     // Its entries name lines that are gone.
     v_Entorno->DebugLimpiado();
     lst_Debug->clear();
+    HistoriaNueva();
+}
+
+void fr_Principal::HistoriaNueva() {
+    v_Historia->Reiniciar();
+    Cmd().OlvidarVarias();
 }
 
 void fr_Principal::CrearMenus() {
@@ -278,6 +300,7 @@ void fr_Principal::Form_Load() {
     Cmd().SetSelLength(Cmd().Length());
     Cmd().SetSelColor(Colores::Gris);
     Cmd().SetSelStart(0);
+    HistoriaNueva();
     v_PrimerUso = true;
     Comp().v_ChangeText = false;
 

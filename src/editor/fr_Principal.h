@@ -3,6 +3,7 @@
 #include "Compilador.h"
 #include "EntornoVentana.h"
 #include "EtiquetaRuta.h"
+#include "HistoriaEdiciones.h"
 #include "PanelEspejo.h"
 #include "PanelRico.h"
 #include "Twips.h"
@@ -81,6 +82,12 @@ public:
     void tx_Cmd_MouseUp();
     void tx_Cmd_SelChange();
     void tx_Tip_GotFocus();
+    // Undo and redo by the user's edits (see HistoriaEdiciones).
+    void Deshacer();
+    void Rehacer();
+    // An edit that changed more than the caret's line (a cut, a paste over a
+    // selection or with the mouse, a drop) runs a pass at once.
+    void RevisarCambio();
     void SincronizaTxt();
     void ActualizaNumerosLinea();
     // The compile pass, never entered twice; input to the command pane waits.
@@ -120,6 +127,12 @@ private:
     void Form_Load();
     // Ask to save: false ends the command (Cancel, or Yes without a saved file).
     bool PreguntarGuardar();
+    // The text as it stands starts the history: nothing before it is undone.
+    void HistoriaNueva();
+    // A pass that no key asked for (after an undo, a paste with the mouse):
+    // the chain from linea (-1: none); the caret's line becomes the line of
+    // the last key.
+    void CompilarDesde(int linea);
     void CargarLineas(const QStringList& lineas);
     // New and open: command pane, code pane and debug list emptied.
     void VaciarPaneles();
@@ -133,6 +146,8 @@ private:
     std::unique_ptr<PanelEspejo> v_PCod;
     std::unique_ptr<EntornoVentana> v_Entorno;
     std::unique_ptr<Compilador> v_Compilador;
+    std::unique_ptr<HistoriaEdiciones> v_Historia;
+    bool v_RevisionPedida = false;
     Codificacion::Tipo v_Codificacion = Codificacion::Tipo::Windows1252;
     bool v_ConBom = false;
     bool v_CargandoArchivo = false;

@@ -115,6 +115,7 @@ bool fr_Principal::AbrirArchivo(const QString& ruta) {
     Module1::v_Modificado = false;
     tx_Arch->setText(Module1::v_Archivo);
     tx_Cmd->document()->setUndoRedoEnabled(true);
+    HistoriaNueva();
     tx_Cmd->SetBloqueada(false);
     return true;
 }

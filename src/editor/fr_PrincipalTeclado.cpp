@@ -7,6 +7,7 @@
 #include "Tips.h"
 #include "fr_Principal.h"
 #include <QAction>
+#include <algorithm>
 
 namespace {
 constexpr int kBackspace = 8;
@@ -30,6 +31,9 @@ void fr_Principal::CompilarLineas(bool v_Cargando) {
     v_Compilador->v_ChangeText = cambio;
     // Laid out only now: scroll the code pane again by the final layout.
     SincronizaTxt();
+    // What the user did since the last pass and the rewrite it caused: one step to undo.
+    Cmd().OlvidarVarias();
+    v_Historia->Marcar();
     tx_Cmd->SetBloqueada(bloqueada);
 }
 
@@ -79,6 +83,7 @@ void fr_Principal::tx_Cmd_KeyDown(int, int) {
     if (v_PrimerUso) {
         // The welcome text goes before the key lands, so the key types into an empty pane.
         Cmd().SetText(QString());
+        HistoriaNueva();
         v_PrimerUso = false;
         mn_Guardar->setEnabled(true);
     }
@@ -104,6 +109,7 @@ void fr_Principal::tx_Cmd_KeyUp(int codigo, int shift) {
         CompilarLineas();
     }
     if (c.LinActCmd != c.LinAntCmd && c.v_ChangeText && LastSelLen == 0) CompilarLineas();
+    RevisarCambio();
     LastSelLen = Cmd().SelLength();
     tx_Cmd_KeyDown(codigo, shift);
     c.LinAntCmd = c.LinActCmd;
@@ -111,7 +117,39 @@ void fr_Principal::tx_Cmd_KeyUp(int codigo, int shift) {
 
 void fr_Principal::tx_Cmd_MouseDown() { Comp().LinAntCmd = Comp().LinActCmd; }
 
-void fr_Principal::tx_Cmd_MouseUp() { LastSelLen = Cmd().SelLength(); }
+void fr_Principal::tx_Cmd_MouseUp() {
+    LastSelLen = Cmd().SelLength();
+    RevisarCambio();   // a middle-click paste, a drag of text
+}
+
+void fr_Principal::RevisarCambio() {
+    const int primera = Cmd().PrimeraDeVarias();
+    if (primera < 0 || Ocupado() || v_PrimerUso) return;
+    // The chain from the first line the edit touched, as Backspace at a line join does.
+    CompilarDesde(std::min(primera, Cmd().LineCount() - 1));
+}
+
+void fr_Principal::Deshacer() {
+    if (Ocupado() || v_PrimerUso) return;
+    // A pass without a chain: the text brought back keeps its own rewrite and
+    // colours, and a redo survives a pass that writes nothing.
+    if (v_Historia->Deshacer()) CompilarDesde(-1);
+}
+
+void fr_Principal::Rehacer() {
+    if (Ocupado() || v_PrimerUso) return;
+    if (v_Historia->Rehacer()) CompilarDesde(-1);
+}
+
+void fr_Principal::CompilarDesde(int linea) {
+    Comp().LinAntCmd = linea;
+    CompilarLineas();
+    Comp().LinActCmd = LineaActual(Cmd());
+    Comp().LinAntCmd = Comp().LinActCmd;
+    LastSelLen = Cmd().SelLength();
+    SincronizaTxt();
+    ActualizaNumerosLinea();
+}
 
 void fr_Principal::tx_Cmd_SelChange() {
     Comp().v_ChangeText = true;

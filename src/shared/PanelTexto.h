@@ -78,6 +78,10 @@ public:
     // answers (0, 0), and every line is read again.
     virtual std::pair<int, int> LineasSinCambios() const { return {0, 0}; }
     virtual void MarcarSinCambios() {}
+    // Whether the text from inicio reads texto, all of it in color, neither
+    // bold nor italic: the compile pass then leaves it as it is. A pane that
+    // cannot tell answers false.
+    virtual bool YaEscrito(int /*inicio*/, QStringView /*texto*/, ColorRGB /*color*/) const { return false; }
     // EM_GETFIRSTVISIBLELINE / EM_LINESCROLL
     virtual int FirstVisibleLine() const = 0;
     virtual void LineScroll(int lineas) = 0;

@@ -4,8 +4,13 @@
 #include "VentanaPrueba.h"
 #include <QCloseEvent>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -224,5 +229,55 @@ TEST(ArchivoComandos, SavedBytesEndEveryLineWithCrLfAndKeepTheText) {
         QString car;
         ASSERT_TRUE(BytesArchivoComandos(c.texto, Codificacion::Tipo::Windows1252, false, &b, &car));
         EXPECT_EQ(b, c.bytes) << c.texto.toStdString();
+    }
+}
+
+// New (answered No) and opening a shorter or an empty file leave nothing of
+// the old code on screen: read as a screen reader reads the pane, and as it
+// is painted.
+TEST(Archivos, NewAndShorterFilesLeaveNoOldCodeOnScreen) {
+    QTemporaryDir dir;
+    const QString corto = dir.filePath(QStringLiteral("corto.txt"));
+    const QString vacio = dir.filePath(QStringLiteral("vacio.txt"));
+    for (const auto& [ruta, bytes] : {std::pair{corto, QByteArray("INIA 1\r\n")}, std::pair{vacio, QByteArray()}}) {
+        QFile f(ruta);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    struct Caso {
+        const char* nombre;
+        QString archivo;   // empty: New
+        QString codigo;    // the code pane as shown after it
+    };
+    const Caso casos[] = {{"nuevo", QString(), QString()},
+                          {"archivo corto", corto, QStringLiteral("02 52 31 41 03 23\n\n")},
+                          {"archivo vacio", vacio, QString()}};
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        VentanaPrueba w;
+        for (int i = 1; i <= 6; ++i) {
+            w.Escribir(QStringLiteral("lreg %1").arg(i));
+            w.Tecla(Qt::Key_Return);
+        }
+        ASSERT_EQ(Mostrada(w.tx_Cod).texto.count(u'\n'), 7);
+        w.botones << QMessageBox::No;
+        if (caso.archivo.isEmpty()) {
+            w.mn_Nuevo_Click();
+        } else {
+            w.archivos << caso.archivo;
+            w.mn_Abrir_Click();
+        }
+        EXPECT_EQ(Mostrada(w.tx_Cod).texto, caso.codigo);
+        // Painted: nothing but the background below the rows that remain.
+        QTextCursor fin(w.tx_Cod->document());
+        fin.movePosition(QTextCursor::End);
+        const int debajo = caso.codigo.isEmpty() ? 0 : w.tx_Cod->cursorRect(fin).bottom() + 1;
+        const QImage imagen = w.tx_Cod->viewport()->grab().toImage();
+        const QColor fondo = w.tx_Cod->palette().color(QPalette::Base);
+        int tinta = 0;
+        for (int y = std::max(0, debajo); y < imagen.height(); ++y)
+            for (int x = 0; x < imagen.width(); ++x)
+                if (imagen.pixelColor(x, y) != fondo) ++tinta;
+        EXPECT_EQ(tinta, 0);
     }
 }

@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTimer>
+#include <QToolTip>
+#include <QHelpEvent>
 #include <QTranslator>
 #include <gtest/gtest.h>
 
@@ -101,6 +103,39 @@ TEST(FilaEstado, MarkupInLinesAndFileNamesIsShownAsWritten) {
     });
     EXPECT_FALSE(real.AbrirArchivo(dir.filePath(QStringLiteral("<b>no.txt"))));
     EXPECT_EQ(formato, Qt::PlainText);
+}
+
+// A tool tip is shown as the text it holds: a path that looks like markup
+// (an image tag in a file name) is never rendered, on the file name or on
+// any other widget.
+TEST(FilaEstado, ToolTipsShowTheirTextAsWritten) {
+    QTemporaryDir dir;
+    // An image that is not there: a tip rendered as markup would only try to load it.
+    const QString ruta = dir.filePath(QStringLiteral("<b>obra</b> <img src=\"%1\">.txt").arg(dir.filePath(QStringLiteral("no-hay.png"))));
+    VentanaPrueba w;
+    w.tx_Arch->setText(ruta);
+    QWidget otro;
+    otro.setToolTip(QStringLiteral("<i>cursiva</i> & <u>más</u>"));
+    otro.show();
+    for (QWidget* con : {static_cast<QWidget*>(w.tx_Arch), &otro}) {
+        SCOPED_TRACE(con->toolTip().toStdString());
+        QHelpEvent pedido(QEvent::ToolTip, QPoint(4, 4), con->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(con, &pedido);
+        const QLabel* globo = nullptr;
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (t->objectName() == QLatin1String("qtooltip_label") && t->isVisible()) globo = qobject_cast<QLabel*>(t);
+        ASSERT_NE(globo, nullptr);
+        // The label's text as the label renders it.
+        QTextDocument leido;
+        const bool marcado = globo->textFormat() == Qt::RichText ||
+                             (globo->textFormat() == Qt::AutoText && Qt::mightBeRichText(globo->text()));
+        if (marcado)
+            leido.setHtml(globo->text());
+        else
+            leido.setPlainText(globo->text());
+        EXPECT_EQ(leido.toPlainText(), con->toolTip());
+        QToolTip::hideText();
+    }
 }
 
 TEST(Traducciones, QtTextsAreSpanishWhereTheFilesExist) {

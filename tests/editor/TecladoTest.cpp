@@ -1,16 +1,22 @@
+#include "BancoCompilador.h"
 #include "CarpetaPrueba.h"
 #include "EtiquetaLineas.h"
 #include "Lineas.h"
 #include "Module1.h"
 #include "VentanaPrueba.h"
 #include <QAction>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QTextBlock>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QListWidget>
+#include <functional>
+#include <string>
+#include <vector>
 #include <gtest/gtest.h>
 
 namespace {
@@ -275,4 +281,100 @@ TEST(Ventana, InputAndClosingAreRefusedWhileAPassOrALoadRuns) {
         w.Escribir(QStringLiteral("a"));
         EXPECT_EQ(w.Cmd().Text(), QStringLiteral("INIA 1\r\na")) << abriendo;
     }
+}
+
+// A cut, a paste over a selection, a middle-click paste and an undo change
+// more than the caret's line: the code pane shows the new code at once, not
+// when the caret next leaves the line.
+TEST(Ventana, EditsOverSeveralLinesBringTheCodePaneUpToDateAtOnce) {
+    struct Caso {
+        const char* nombre;
+        std::function<void(VentanaPrueba&)> editar;
+        std::function<void(VentanaPrueba&)> preparar = {};
+    };
+    auto seleccionarDosLineas = [](VentanaPrueba& w) {
+        w.Tecla(Qt::Key_Home, Qt::ControlModifier);
+        w.Tecla(Qt::Key_Down, Qt::ShiftModifier);
+        w.Tecla(Qt::Key_End, Qt::ShiftModifier);
+    };
+    const std::vector<Caso> casos{
+        {"cortar", [&](VentanaPrueba& w) {
+             seleccionarDosLineas(w);
+             w.Tecla(Qt::Key_X, Qt::ControlModifier);
+         }},
+        {"pegar sobre una seleccion", [&](VentanaPrueba& w) {
+             QApplication::clipboard()->setText(QStringLiteral("ack\nbreg 1"));
+             seleccionarDosLineas(w);
+             w.Tecla(Qt::Key_V, Qt::ControlModifier);
+         }},
+        {"pegar con el boton del medio", [](VentanaPrueba& w) {
+             QApplication::clipboard()->setText(QStringLiteral("ack\nbreg 1\n"), QClipboard::Selection);
+             const QRect r = w.tx_Cmd->cursorRect(QTextCursor(w.tx_Cmd->document()->findBlockByNumber(1)));
+             QTest::mouseClick(w.tx_Cmd->viewport(), Qt::MiddleButton, Qt::NoModifier, r.center());
+         }},
+        {"un lector de pantalla reemplaza dos lineas", [](VentanaPrueba& w) {
+             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w.tx_Cmd);
+             a->editableTextInterface()->replaceText(0, 13, QStringLiteral("ack\nbreg 1"));
+         }},
+        {"deshacer", [](VentanaPrueba& w) { w.Tecla(Qt::Key_Z, Qt::ControlModifier); }, [&](VentanaPrueba& w) {
+             seleccionarDosLineas(w);
+             w.Tecla(Qt::Key_Delete);
+             w.Tecla(Qt::Key_Down); }},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        if (std::string(caso.nombre).find("medio") != std::string::npos && !QApplication::clipboard()->supportsSelection())
+            continue;   // no selection clipboard on this platform
+        VentanaPrueba w;
+        for (const QString& linea : {QStringLiteral("inia 1"), QStringLiteral("lreg 2"), QStringLiteral("inia 3")}) {
+            w.Escribir(linea);
+            w.Tecla(Qt::Key_Return);
+        }
+        if (caso.preparar) caso.preparar(w);
+        const QString antes = Mostrada(w.tx_Cod).texto;
+        caso.editar(w);
+        const QStringList comandos = w.Cmd().Text().split(QStringLiteral("\r\n"));
+        Banco b(comandos);
+        b.Compilar(-1);
+        const QString esperado = b.cod.Text().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        EXPECT_NE(esperado, antes) << "the edit changes the code";
+        EXPECT_EQ(Mostrada(w.tx_Cod).texto, esperado) << w.Cmd().Text().toStdString();
+    }
+}
+
+// On a long list without blank lines the chain runs through every line below
+// the one left; those already as the pass writes them are left alone: only
+// the line changed is rewritten (one undo step, not one per line), and going
+// back up rewrites nothing at all.
+TEST(Ventana, LeavingALineOfALongListRewritesOnlyThatLine) {
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath(QStringLiteral("tarjetas.txt"));
+    {
+        QFile f(ruta);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 3000; ++i) f.write(QStringLiteral("AING 1, %1, A, B\r\n").arg(10000 + i).toLatin1());
+    }
+    VentanaPrueba w;
+    w.archivos << ruta;
+    w.mn_Abrir_Click();
+    QTextDocument* doc = w.tx_Cmd->document();
+    const Pantalla ultima = Mostrada(w.tx_Cmd);
+    w.Tecla(Qt::Key_Home, Qt::ControlModifier);
+    for (int vez = 0; vez < 3; ++vez) {
+        SCOPED_TRACE(vez);
+        w.Tecla(Qt::Key_Home);
+        w.Tecla(Qt::Key_Delete);
+        w.Tecla(Qt::Key_A);
+        const int pasos = doc->availableUndoSteps();
+        w.Tecla(Qt::Key_Down);
+        EXPECT_EQ(w.Linea(0), QStringLiteral("AING 1, 10000, A, B"));
+        EXPECT_LT(doc->availableUndoSteps() - pasos, 20);
+        const int tras = doc->availableUndoSteps();
+        const int pasadas = w.Pasadas();
+        w.Tecla(Qt::Key_Up);
+        EXPECT_EQ(w.Pasadas(), pasadas + 1);
+        EXPECT_EQ(doc->availableUndoSteps(), tras);
+    }
+    // What the user sees is what the file showed when opened.
+    EXPECT_EQ(Mostrada(w.tx_Cmd), ultima);
 }

@@ -5,10 +5,14 @@
 #include "Herramientas.h"
 #include "fr_Ayuda.h"
 #include "fr_Principal.h"
+#include <QAccessible>
+#include <QApplication>
 #include <QList>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTest>
 #include <functional>
+#include <ostream>
 
 class VentanaPrueba : public fr_Principal {
 public:
@@ -65,4 +69,50 @@ public:
 inline void CerrarAyuda() {
     if (VentanaAyuda()) VentanaAyuda()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A pane as the user meets it once the event loop has run: its text as a
+// screen reader reads it (lines joined by '\n') and, for each line, the
+// colours of its characters as runs ("INIA:rgb(0,0,128)| 1:rgb(255,0,255)").
+struct Pantalla {
+    QString texto;
+    QStringList colores;
+    bool operator==(const Pantalla&) const = default;
+};
+
+inline void PrintTo(const Pantalla& p, std::ostream* os) {
+    *os << '"' << p.texto.toStdString() << "\" [" << p.colores.join(QStringLiteral(" | ")).toStdString() << ']';
+}
+
+inline Pantalla Mostrada(QWidget* caja) {
+    QApplication::processEvents();
+    Pantalla p;
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(caja);
+    QAccessibleTextInterface* t = a ? a->textInterface() : nullptr;
+    if (!t) return p;
+    const int n = t->characterCount();
+    p.texto = t->text(0, n);
+    static const QRegularExpression color(QStringLiteral("color:(rgb\\([0-9,]+\\))"));
+    QString linea, tramo, anterior;
+    auto cerrar = [&] {
+        if (!tramo.isEmpty()) linea += (linea.isEmpty() ? QString() : QStringLiteral("|")) + tramo + u':' + anterior;
+        tramo.clear();
+    };
+    for (int k = 0; k < n; ++k) {
+        const QChar ch = p.texto[k];
+        if (ch == u'\n') {
+            cerrar();
+            p.colores << linea;
+            linea.clear();
+            continue;
+        }
+        int i = 0, f = 0;
+        const QString c = color.match(t->attributes(k, &i, &f)).captured(1);
+        if (c != anterior) cerrar();
+        anterior = c;
+        tramo += ch;
+    }
+    cerrar();
+    p.colores << linea;
+    return p;
 }
