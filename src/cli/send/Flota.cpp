@@ -12,7 +12,8 @@ void Escribir(FILE* f, const QString& linea) {
 }   // namespace
 
 Flota::Flota(const OpcionesEnvio& o, int tramasPorVuelta, QObject* padre)
-    : QObject(padre), v_Paralelo(o.paralelo), v_Progreso(::isatty(STDERR_FILENO) == 1) {
+    : QObject(padre), v_Salida(STDOUT_FILENO), v_Paralelo(o.paralelo), v_Progreso(::isatty(STDERR_FILENO) == 1) {
+    if (v_Progreso) v_Salida.AntesDeEscribir = [] { std::fputs("\r\033[K", stderr); };
     QSet<QString> usados;
     for (const Destino& d : o.destinos) {
         QString ruta = o.log;
@@ -28,10 +29,9 @@ Flota::Flota(const OpcionesEnvio& o, int tramasPorVuelta, QObject* padre)
         // Exchanges go to stdout unless it carries the JSON summary alone.
         if (!o.json) {
             const QString prefijo = o.flota ? d.texto + QStringLiteral(": ") : QString();
-            e->Mostrar = [this, prefijo](const QString& l) {
-                if (v_Progreso) std::fputs("\r\033[K", stderr);
-                Escribir(stdout, prefijo + l);
-                std::fflush(stdout);
+            e->Mostrar = [this, prefijo](const QString& l, bool fin) {
+                v_Salida.Agregar(prefijo + l);
+                if (fin) v_Salida.FinIntercambio();
             };
         }
         e->Advertir = [d](const QString& t) { Escribir(stderr, QStringLiteral("orvo-send: %1: %2").arg(d.texto, t)); };
