@@ -8,7 +8,13 @@
 #include "Manejadores.h"
 
 namespace {
-const QString kCRLF = QStringLiteral("\r\n");
+// Split at the first space: [word upper-cased, argument text]; an empty line gives nothing.
+QStringList PartirLinea(const QString& linea) {
+    if (linea.isEmpty()) return {};
+    const qsizetype espacio = linea.indexOf(QLatin1Char(' '));
+    if (espacio < 0) return {linea.toUpper()};   // shared with the line when already upper case
+    return {linea.left(espacio).toUpper(), linea.mid(espacio + 1)};
+}
 }   // namespace
 
 Compilador::Compilador(PanelTexto& cmd, PanelTexto& cod, EntornoCompilador& e) : tx_Cmd(cmd), tx_Cod(cod), entorno(e) {}
@@ -32,18 +38,17 @@ void Compilador::CompilarLineas(bool v_Cargando) {
 
 void Compilador::Pasada(bool cargando) {
     v_LinAnt = LinAntCmd;
+    v_LinPedida = LinAntCmd;
     // Taken once: the action line that the pass removes does not shift it.
-    Lectura l = LeerLineas();
-    const bool leidaLaPrimera = l.prefijo == 0 && l.lineas - l.sufijo > 0;
-    if (l.lineas == 1 && (leidaLaPrimera ? l.medio[0] : v_Recuerdos[0].linea).isEmpty()) {
+    RecuerdosPasada::Lectura l = v_Memoria.Leer(tx_Cmd);
+    if (l.lineas == 1 && l.PrimeraVacia()) {
         Conservar(0);   // an empty pane: nothing to compile
-        CerrarRecuerdos(0);
+        v_Memoria.Cerrar(0, *this);
         return;
     }
     const int desde = Conservar(l.prefijo);
     tx_Cod.SetVisible(false);
     tx_Cod.Refresh();
-    v_Quitadas.clear();
 
     for (int i = desde; i < l.lineas; ++i) {
         entorno.Ceder();
@@ -51,17 +56,18 @@ void Compilador::Pasada(bool cargando) {
         TipoLinea = TipoDeLinea::Cmd;
         v_Accion = nullptr;
         v_CodLin.clear();   // a handler that leaves no text must not repeat the line above
-        // The line is handed on: a rewritten long line is not kept twice.
-        const bool leida = i >= l.prefijo && i < l.lineas - l.sufijo;
-        QString texto = leida ? std::exchange(l.medio[i - l.prefijo], QString()) : v_Recuerdos[i].linea;
+        QString texto = l.Tomar(i);
         if (texto.isEmpty()) {
             v_Cmd.clear();
             InsertaCodigo(QString(), TipoDeLinea::Cmd);
             if (cargando) AvanzarCadena();
-            Anotar(i, true);
+            v_Memoria.Anotar(i, true, *this);
             continue;
         }
-        const QString& linea = Manejar(i, std::move(texto));
+        // A copy that shares the text (no characters are copied): the action
+        // word below runs windows with their own event loops, and the pass
+        // must not lean on the memory's records while they run.
+        const QString linea = Manejar(i, std::move(texto));
 
         switch (TipoLinea) {
         case TipoDeLinea::Cmd: TerminarCmd(i, linea); break;
@@ -71,12 +77,64 @@ void Compilador::Pasada(bool cargando) {
         case TipoDeLinea::Snt: TerminarAccion(i, linea); break;
         case TipoDeLinea::Nul: break;
         }
-        Anotar(i, false);
+        v_Memoria.Anotar(i, false, *this);
     }
-    CerrarRecuerdos(desde);
+    v_Memoria.Cerrar(desde, *this);
     tx_Cod.SetVisible(true);
     v_ChangeText = false;
     entorno.SincronizaTxt();
+}
+
+// Keeps what the lines above the first one to compile left in the code pane
+// and the debug list (or empties them); gives that first line.
+int Compilador::Conservar(int prefijo) {
+    const int desde = v_Memoria.Conservar(prefijo, v_LinAnt, *this);
+    const RecuerdosPasada::Tras* tras = desde > 0 ? &v_Memoria.TrasDe(desde) : nullptr;
+    lst_Debug.resize(tras ? tras->errores : 0);
+    entorno.DebugLimpiado();
+    for (const QString& e : std::as_const(lst_Debug)) entorno.DebugAgregado(e);
+    if (!tras) {
+        tx_Cod.SetText(QString());
+        v_OrigenCodigo.clear();
+        return 0;
+    }
+    const int inicio = tx_Cod.LineIndex(tras->codigos);
+    tx_Cod.SetSelStart(inicio);
+    tx_Cod.SetSelLength(tx_Cod.Length() - inicio);
+    tx_Cod.SetSelText(QString());
+    v_OrigenCodigo.resize(tras->codigos);
+    if (tras->args) v_Arg = *tras->args;
+    if (tras->info) MostrarInfo(*tras->info);   // last: the window repaints
+    return desde;
+}
+
+// Runs the handler of line i, or repeats what it did in an earlier pass on
+// the same text; gives back the line's text.
+QString Compilador::Manejar(int i, QString&& texto) {
+    if (const RecuerdosPasada::Recuerdo* r = v_Memoria.Repetir(i)) {
+        Repetir(*r);
+        return r->linea.value_or(QString());
+    }
+    v_Cmd = PartirLinea(texto);
+    v_Memoria.Grabar(i, texto.size());
+    const DefComando* def = BuscarComando(v_Cmd[0]);
+    (def ? def->manejador : Cmd_Desconocido)(*this);
+    v_Memoria.Guardar(i, texto, *this);
+    return texto;
+}
+
+void Compilador::Repetir(const RecuerdosPasada::Recuerdo& r) {
+    v_Cmd = r.cmd;
+    if (r.chkArgs) v_ChkArgs = *r.chkArgs;
+    if (r.arg) v_Arg = *r.arg;
+    for (const RecuerdosPasada::Efecto& e : r.efectos) {
+        if (e.clase == RecuerdosPasada::Efecto::Clase::Info)
+            MostrarInfo(e.texto);
+        else
+            InsertaCodigo(e.texto, e.tipo);
+    }
+    TipoLinea = r.tipo;
+    v_CodLin = r.codLin;
 }
 
 void Compilador::AvanzarCadena() {
@@ -92,12 +150,30 @@ bool Compilador::SeleccionarLinea(QStringView linea) {
     if (PriCarCmd < 0) return false;
     LonLinCmd = LargoLinea(tx_Cmd, PriCarCmd);
     if (LonLinCmd - 1 != linea.size()) return false;
-    v_Caret = tx_Cmd.SelStart();
+    v_Ancla = tx_Cmd.SelAncla();
+    v_Caret = tx_Cmd.SelCaret();
     tx_Cmd.SetSelStart(PriCarCmd);
     tx_Cmd.SetSelLength(LonLinCmd - 1);
     if (tx_Cmd.SelText() == linea) return true;
-    tx_Cmd.SetSelStart(v_Caret);
+    tx_Cmd.SetSeleccion(v_Ancla, v_Caret);
     return false;
+}
+
+void Compilador::DevolverSeleccion(int viejo, int nuevo) {
+    // Before the line: unmoved; after it: moved by the change of length;
+    // inside it: the same column, within the new text.
+    auto mover = [&](int p) {
+        if (p >= PriCarCmd + viejo) return p + nuevo - viejo;
+        if (p > PriCarCmd) return std::min(p, PriCarCmd + nuevo);
+        return p;
+    };
+    const int ancla = mover(v_Ancla), caret = mover(v_Caret);
+    if (ancla != caret) {
+        tx_Cmd.SetSeleccion(ancla, caret);
+        return;
+    }
+    tx_Cmd.SetSelStart(caret);
+    tx_Cmd.SetSelColor(Colores::Negro);
 }
 
 void Compilador::TerminarCmd(int i, QStringView linea) {
@@ -130,12 +206,11 @@ void Compilador::TerminarCmd(int i, QStringView linea) {
     tx_Cmd.SetSelStart(PriCarCmd + largoPalabra);
     tx_Cmd.SetSelLength(static_cast<int>(normal.size()) - largoPalabra);
     tx_Cmd.SetSelColor(Colores::Magenta);
-    tx_Cmd.SetSelStart(v_Caret + static_cast<int>(normal.size()) - (LonLinCmd - 1));
-    tx_Cmd.SetSelColor(Colores::Negro);
+    DevolverSeleccion(LonLinCmd - 1, static_cast<int>(normal.size()));
     AvanzarCadena();
     // The next pass finds the line as written now; a command line compiles
     // the same once normalised (blanks out, arguments joined by ", ").
-    if (v_Recordar && !v_Recuerdos[i].sinClave) v_Recuerdos[i].linea = std::move(normal);
+    v_Memoria.Reescrita(i, std::move(normal));
 }
 
 void Compilador::TerminarColoreada(int i, QStringView linea) {
@@ -143,8 +218,7 @@ void Compilador::TerminarColoreada(int i, QStringView linea) {
     if (!SeleccionarLinea(linea)) return;
     tx_Cmd.SetSelLength(LonLinCmd);
     tx_Cmd.SetSelColor(TipoLinea == TipoDeLinea::Cmt ? Colores::Verde : Colores::Rojo);
-    tx_Cmd.SetSelStart(v_Caret);
-    tx_Cmd.SetSelColor(Colores::Negro);
+    DevolverSeleccion(LonLinCmd - 1, LonLinCmd - 1);
     AvanzarCadena();
 }
 
@@ -153,11 +227,13 @@ void Compilador::TerminarAyuda(int i, QStringView) {
     PriCarCmd = InicioLinea(tx_Cmd, v_LinAnt);
     if (PriCarCmd < 0) return;
     LonLinCmd = LargoLinea(tx_Cmd, PriCarCmd);
-    // The caret goes to the start of the line below (the end of the help line
-    // when it is the last), and LinActCmd follows it, so that typing there
-    // does not take the help line for the line just left.
+    // Left downwards (Enter, Down): the caret goes to the start of the line
+    // below. Left upwards, or for a line further away, it stays where the
+    // user put it, so that the user can always leave the help line.
     const int abajo = InicioLinea(tx_Cmd, v_LinAnt + 1);
-    tx_Cmd.SetSelStart(abajo >= 0 ? abajo : PriCarCmd + LonLinCmd - 1);
+    if (abajo >= 0 && tx_Cmd.SelLength() == 0 && LineaActual(tx_Cmd) == v_LinAnt + 1) tx_Cmd.SetSelStart(abajo);
+    // LinActCmd follows the caret, so that typing there does not take the
+    // help line for the line just left.
     LinActCmd = LineaActual(tx_Cmd);
 }
 
@@ -180,7 +256,7 @@ void Compilador::TerminarAccion(int i, QStringView linea) {
         tx_Cmd.SetSelLength(LonLinCmd + 2);
         if (tx_Cmd.SelText().startsWith(linea)) {
             tx_Cmd.SetSelText(QString());
-            v_Quitadas.push_back(i);
+            v_Memoria.Quitada(i);
         }
     }
     tx_Cmd.SetSelStart(PriCarCmd);

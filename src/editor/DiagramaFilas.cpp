@@ -70,6 +70,31 @@ QRectF DiagramaFilas::blockBoundingRect(const QTextBlock& bloque) const {
     return {QPointF(Margen(), TopeFila(bloque.blockNumber())), QSizeF(ancho, v_AlturaFila)};
 }
 
+qreal DiagramaFilas::Columna() const {
+    QFont negrita = document()->defaultFont();
+    negrita.setBold(true);
+    return std::max(QFontMetricsF(document()->defaultFont()).horizontalAdvance(QLatin1Char('M')),
+                    QFontMetricsF(negrita).horizontalAdvance(QLatin1Char('M')));
+}
+
+int DiagramaFilas::ColumnasDe(const QTextBlock& bloque) const {
+    const int conTabs = bloque.userState();
+    return conTabs >= 0 ? conTabs : bloque.length() - 1;
+}
+
+void DiagramaFilas::MedirTabs(QTextBlock& bloque) const {
+    const QString texto = bloque.text();
+    if (!texto.contains(QLatin1Char('\t'))) {
+        if (bloque.userState() != -1) bloque.setUserState(-1);
+        return;
+    }
+    const qreal columna = Columna();
+    const qreal tope = document()->defaultTextOption().tabStopDistance();
+    qreal x = 0;
+    for (const QChar c : texto) x = c == QLatin1Char('\t') && tope > 0 ? (std::floor(x / tope) + 1) * tope : x + columna;
+    bloque.setUserState(static_cast<int>(std::ceil(x / columna)));
+}
+
 QRectF DiagramaFilas::frameBoundingRect(QTextFrame*) const { return {QPointF(0, 0), documentSize()}; }
 
 QSizeF DiagramaFilas::documentSize() const {
@@ -77,13 +102,10 @@ QSizeF DiagramaFilas::documentSize() const {
     if (v_Recontar) {
         // A walk over the blocks' lengths, without laying anything out.
         v_Columnas = 0;
-        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) v_Columnas = std::max(v_Columnas, b.length() - 1);
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) v_Columnas = std::max(v_Columnas, ColumnasDe(b));
         v_Recontar = false;
     }
-    QFont negrita = doc->defaultFont();
-    negrita.setBold(true);
-    const qreal columna = std::max(QFontMetricsF(doc->defaultFont()).horizontalAdvance(QLatin1Char('M')),
-                                   QFontMetricsF(negrita).horizontalAdvance(QLatin1Char('M')));
+    const qreal columna = Columna();
     const qreal texto = std::max(v_Columnas * columna, v_AnchoVisto);
     const qreal margen = Margen();
     return {std::ceil(texto + 2 * margen + AnchoCursor(*this)), 2 * margen + qreal(doc->blockCount()) * v_AlturaFila};
@@ -96,7 +118,8 @@ void DiagramaFilas::documentChanged(int desde, int quitados, int agregados) {
     const QTextBlock ultimo = doc->findBlock(std::max(desde, desde + agregados));
     for (QTextBlock b = primero; b.isValid(); b = b.next()) {
         b.clearLayout();
-        if (!v_Recontar) v_Columnas = std::max(v_Columnas, b.length() - 1);
+        MedirTabs(b);
+        if (!v_Recontar) v_Columnas = std::max(v_Columnas, ColumnasDe(b));
         if (b == ultimo) break;
     }
     if (quitados > 0) {

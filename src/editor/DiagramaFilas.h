@@ -33,6 +33,12 @@ protected:
 
 private:
     qreal Margen() const;
+    qreal Columna() const;   // width of one character of the text's fixed-pitch font
+    // Columns a line takes as drawn: a TAB reaches the next tab stop. Lines
+    // with a TAB keep their count in the block's user state (-1 without one),
+    // so that the widest line is found without reading every line again.
+    int ColumnasDe(const QTextBlock& bloque) const;
+    void MedirTabs(QTextBlock& bloque) const;
     qreal TopeFila(int fila) const;
     void Diagramar(const QTextBlock& bloque) const;   // lays the block out if it is not
 

@@ -70,14 +70,17 @@ namespace {
 // The command pane is shown as it stands while another window is up.
 struct Suspension {
     fr_Principal& v;
-    explicit Suspension(fr_Principal& ventana) : v(ventana) { v.SuspenderLote(); }
+    explicit Suspension(fr_Principal& ventana, bool tomaTeclado = true) : v(ventana) { v.SuspenderLote(tomaTeclado); }
     ~Suspension() { v.ReanudarLote(); }
 };
 }   // namespace
 
 void EntornoVentana::MostrarAyuda() {
-    Suspension s(v_Ventana);
-    ::MostrarAyuda(Module1::v_ArchAyuda, QStringLiteral("principal"));
+    // The help window does not take the keyboard: keys typed meanwhile are
+    // still the command pane's.
+    Suspension s(v_Ventana, false);
+    MostrarAyudaSinFoco();
+    if (v_Ventana.isVisible()) v_Ventana.activateWindow();
 }
 
 void EntornoVentana::MostrarHerramientas() {

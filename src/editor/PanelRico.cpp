@@ -262,11 +262,45 @@ void PanelRico::Recordar(int inicio, int largo) {
     v_Revision = Doc()->revision();
 }
 
+bool PanelRico::CursorExacto() const {
+    const QTextCursor c = Cursor();
+    return c.anchor() == v_QtAncla && c.position() == v_QtPos && Doc()->revision() == v_Revision;
+}
+
 int PanelRico::SelStart() const {
     if (v_Memoria) return v_Memoria->SelStart();
+    if (CursorExacto()) return v_SelInicio;
+    return DesdeQt(Cursor().selectionStart());
+}
+
+int PanelRico::SelAncla() const {
+    if (v_Memoria) return v_Memoria->SelAncla();
     const QTextCursor c = Cursor();
-    if (c.anchor() == v_QtAncla && c.position() == v_QtPos && Doc()->revision() == v_Revision) return v_SelInicio;
-    return DesdeQt(c.selectionStart());
+    if (CursorExacto()) return c.anchor() <= c.position() ? v_SelInicio : v_SelInicio + v_SelLargo;
+    return DesdeQt(c.anchor());
+}
+
+int PanelRico::SelCaret() const {
+    if (v_Memoria) return v_Memoria->SelCaret();
+    const QTextCursor c = Cursor();
+    if (CursorExacto()) return c.anchor() <= c.position() ? v_SelInicio + v_SelLargo : v_SelInicio;
+    return DesdeQt(c.position());
+}
+
+void PanelRico::SetSeleccion(int ancla, int caret) {
+    if (v_Memoria) return v_Memoria->SetSeleccion(ancla, caret);
+    ancla = std::clamp(ancla, 0, Length());
+    caret = std::clamp(caret, 0, Length());
+    // The end of a selection that lies between CR and LF takes the whole break.
+    auto qt = [this](int indice, bool esFin) {
+        const Punto p = AQt(indice);
+        return p.qt + (esFin && p.enSalto && p.qt < Doc()->characterCount() - 1 ? 1 : 0);
+    };
+    QTextCursor c(Doc());
+    c.setPosition(qt(ancla, ancla > caret));
+    c.setPosition(qt(caret, caret > ancla), QTextCursor::KeepAnchor);
+    PonerCursor(c);
+    Recordar(std::min(ancla, caret), std::abs(caret - ancla));
 }
 
 int PanelRico::SelLength() const {
@@ -472,6 +506,12 @@ int PanelRico::FirstVisibleLine() const {
     return lo;
 }
 
+int PanelRico::FilasEnVista() const {
+    if (v_AlturaFila <= 0) return 0;
+    const int margen = static_cast<int>(Doc()->documentMargin());
+    return std::max(0, (v_Caja->viewport()->height() - margen) / v_AlturaFila);
+}
+
 void PanelRico::LineScroll(int lineas) {
     if (v_Memoria) return v_Memoria->LineScroll(lineas);
     if (lineas == 0) return;
@@ -487,10 +527,21 @@ void PanelRico::LineScroll(int lineas) {
 QTextCursor PanelRico::Cursor() const { return v_NivelLote > 0 ? v_CursorLote : v_Caja->textCursor(); }
 
 void PanelRico::PonerCursor(const QTextCursor& c) {
-    if (v_NivelLote > 0)
+    if (v_NivelLote > 0) {
         v_CursorLote = c;
-    else
-        v_Caja->setTextCursor(c);
+        return;
+    }
+    // The widget scrolls to the caret. The program sets the selection at
+    // every key (the typing colour) and after every pass: a pane the user
+    // scrolled away from the caret stays where the user put it.
+    const bool aLaVista = v_Caja->viewport()->rect().intersects(v_Caja->cursorRect());
+    QScrollBar* vertical = v_Caja->verticalScrollBar();
+    QScrollBar* horizontal = v_Caja->horizontalScrollBar();
+    const int arriba = vertical->value(), izquierda = horizontal->value();
+    v_Caja->setTextCursor(c);
+    if (aLaVista) return;
+    vertical->setValue(arriba);
+    horizontal->setValue(izquierda);
 }
 
 void PanelRico::EmpezarLote() {
@@ -513,7 +564,7 @@ void PanelRico::TerminarLote() {
     QTextCursor c = v_CursorLote;
     v_CursorLote = QTextCursor();
     v_Caja->viewport()->setUpdatesEnabled(true);
-    v_Caja->setTextCursor(c);
+    PonerCursor(c);
     if (exacto) Recordar(inicio, largo);
     v_Caja->viewport()->update();
 }

@@ -62,6 +62,9 @@ public:
     int SelLength() const override;
     void SetSelLength(int largo) override;
     QString SelText() const override;
+    int SelAncla() const override;
+    int SelCaret() const override;
+    void SetSeleccion(int ancla, int caret) override;
     void SetSelText(const QString& texto) override;
     void SetSelColor(ColorRGB color) override;
     void SetSelBold(bool on) override;
@@ -73,6 +76,8 @@ public:
     QString TextoLinea(int linea) const override;
     QStringList Lineas() const override;
     int FirstVisibleLine() const override;
+    // Whole rows the pane shows (fixed rows only; 0 otherwise).
+    int FilasEnVista() const;
     void LineScroll(int lineas) override;
 
     bool Visible() const override;
@@ -122,6 +127,7 @@ private:
     QTextDocument* Escribir(const PanelMemoria& m, const std::function<void()>& ceder) const;
 
     QTextCursor Cursor() const;   // the selection: the widget's, or the batch's
+    bool CursorExacto() const;    // the cursor is where this interface last put it
     void PonerCursor(const QTextCursor& c);
 
     // Watches the widget's document: where the changes since the mark start

@@ -109,6 +109,10 @@ void fr_Principal::CrearPaneles() {
 
     const double ppt = v_Twips.pxPorTwip;
     auto panel = [&](CajaRica* caja, int l, int t, int w, int h) {
+        // Both panes always keep room for a horizontal scroll bar, so that
+        // they show the same rows whether or not a line is wider than its
+        // pane: every command row shown has its code line beside it.
+        caja->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         caja->setFont(FuenteCourier(9));
         caja->document()->setDefaultFont(FuenteCourier(9));
         auto p = std::make_unique<PanelRico>(caja, ppt);
@@ -154,8 +158,12 @@ void fr_Principal::CrearPaneles() {
         QApplication::processEvents();
     });
 
-    // The gutter's rows start where the command pane's first row does.
-    tx_NroLin->SetFilas(v_AlturaFila, tx_Cmd->frameWidth() + static_cast<int>(tx_Cmd->document()->documentMargin()));
+    // The gutter's rows start where the command pane's first row does, and
+    // it is tall enough to number every row the pane shows.
+    const int desplazamiento = tx_Cmd->frameWidth() + static_cast<int>(tx_Cmd->document()->documentMargin());
+    tx_NroLin->SetFilas(v_AlturaFila, desplazamiento);
+    const int alto = desplazamiento + FilasGutter() * v_AlturaFila;
+    if (tx_NroLin->height() < alto) tx_NroLin->resize(tx_NroLin->width(), alto);
 }
 
 void fr_Principal::CrearTip() {
@@ -172,6 +180,12 @@ void fr_Principal::CrearTip() {
     pt.setColor(QPalette::Text, Qt::black);
     tx_Tip->setPalette(pt);
     tx_Tip->setAccessibleName(QStringLiteral("Tips"));
+    // It floats over the command pane's rows: a click there goes through to
+    // the row beneath, and its text is never selected (nor made the X
+    // selection that a middle click would paste into the script).
+    tx_Tip->setAttribute(Qt::WA_TransparentForMouseEvents);
+    tx_Tip->setTextInteractionFlags(Qt::NoTextInteraction);
+    tx_Tip->setFocusPolicy(Qt::NoFocus);
     tx_Tip->setFont(FuenteCourier(9));
     tx_Tip->document()->setDefaultFont(FuenteCourier(9));
     v_PTip = std::make_unique<PanelRico>(tx_Tip, v_Twips.pxPorTwip);

@@ -87,7 +87,9 @@ public:
     void CompilarLineas(bool v_Cargando = false);
     int Pasadas() const { return v_Pasadas; }   // passes run so far
     // Around the windows and boxes that the action words open mid-pass.
-    void SuspenderLote();
+    // tomaTeclado: the window takes the keyboard, so keys typed before it
+    // opened are dropped.
+    void SuspenderLote(bool tomaTeclado = true);
     void ReanudarLote();
     // On each time slice of a long pass or load: lay out and show what the
     // batch holds so far, so that no single layout stalls the window.
@@ -123,6 +125,7 @@ private:
     void VaciarPaneles();
     bool Ocupado() const;
     void ProponerArgs();
+    int FilasGutter() const;   // rows the gutter numbers
 
     Twips v_Twips;
     int v_AlturaFila = 15;

@@ -33,10 +33,11 @@ void fr_Principal::CompilarLineas(bool v_Cargando) {
     tx_Cmd->SetBloqueada(bloqueada);
 }
 
-void fr_Principal::SuspenderLote() {
+void fr_Principal::SuspenderLote(bool tomaTeclado) {
     // A window or message box opens mid-pass: show the panes as they stand.
-    // Keys typed before it opened were meant for the pane as it was: dropped.
-    tx_Cmd->DescartarTeclas();
+    // Keys typed before a window that takes the keyboard were meant for the
+    // pane as it was: dropped.
+    if (tomaTeclado) tx_Cmd->DescartarTeclas();
     v_Entorno->Volcar();
     int niveles = 0;
     while (Cmd().EnLote()) {
@@ -65,7 +66,12 @@ void fr_Principal::ReanudarLote() {
 }
 
 void fr_Principal::ProponerArgs() {
-    const EstadoTip estado{Comp().v_ChangeText, Comp().PriCarCmd, Comp().LinActCmd, PriLinCmd, Cmd().Top()};
+    // The tip belongs to the caret's line. After a click on another line the
+    // line measured at the last key is not the caret's: no tip until a key
+    // release has measured the new one.
+    const bool enSuLinea = LineaActual(Cmd()) == Comp().LinActCmd;
+    const EstadoTip estado{Comp().v_ChangeText && enSuLinea, Comp().PriCarCmd, Comp().LinActCmd, PriLinCmd,
+                           Cmd().Top()};
     ::ProponerArgs(Tip(), Cmd(), estado, HelpContextID);
 }
 
@@ -114,6 +120,12 @@ void fr_Principal::tx_Cmd_SelChange() {
 
 void fr_Principal::tx_Tip_GotFocus() { tx_Cmd->setFocus(); }
 
+int fr_Principal::FilasGutter() const {
+    // One number for every row the command pane shows (18 at the design size).
+    const int filas = v_PCmd->FilasEnVista();
+    return filas > 0 ? filas : kFilasGutter;
+}
+
 void fr_Principal::SincronizaTxt() {
     // Inside a batch the command pane is not laid out yet: measuring it would
     // lay out the whole text. The batch's end calls this again.
@@ -125,13 +137,14 @@ void fr_Principal::SincronizaTxt() {
 
 void fr_Principal::ActualizaNumerosLinea() {
     QString numeros;
-    for (int n = PriLinCmd + 1; n <= PriLinCmd + kFilasGutter; ++n) {
+    const int filas = FilasGutter();
+    for (int n = PriLinCmd + 1; n <= PriLinCmd + filas; ++n) {
         numeros += QString::number(n);
         numeros += QStringLiteral(" \r\n");
     }
     tx_NroLin->setText(numeros);
     // The accessible name stays "Línea"; screen readers get the rows shown here.
     tx_NroLin->setAccessibleDescription(
-        QStringLiteral("Líneas %1 a %2").arg(PriLinCmd + 1).arg(PriLinCmd + kFilasGutter));
+        QStringLiteral("Líneas %1 a %2").arg(PriLinCmd + 1).arg(PriLinCmd + filas));
     tx_NroLin->repaint();
 }

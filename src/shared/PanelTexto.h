@@ -2,6 +2,8 @@
 #include "ColorRGB.h"
 #include <QString>
 #include <QStringList>
+#include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 // A text pane as the compiler and the editor see it: the operations of a rich
@@ -24,6 +26,15 @@ public:
     virtual int SelLength() const = 0;
     virtual void SetSelLength(int largo) = 0;
     virtual QString SelText() const = 0;
+    // The selection with its direction: the anchor stays where the selection
+    // began, the caret is the end that moves (Shift+Up leaves it before the
+    // anchor). A pane without a direction has its caret at the end.
+    virtual int SelAncla() const { return SelStart(); }
+    virtual int SelCaret() const { return SelStart() + SelLength(); }
+    virtual void SetSeleccion(int ancla, int caret) {
+        SetSelStart(std::min(ancla, caret));
+        SetSelLength(std::abs(caret - ancla));
+    }
     // Replaces the selection (or inserts at the caret); the caret ends after it.
     virtual void SetSelText(const QString& texto) = 0;
     // Colour of the selection; with an empty selection, of the next typed text.

@@ -7,13 +7,14 @@
 namespace {
 QPointer<fr_Ayuda> g_Ayuda;
 
-fr_Ayuda* TraerAyuda(bool* nueva) {
+fr_Ayuda* TraerAyuda(bool* nueva, bool tomarFoco = true) {
     *nueva = g_Ayuda.isNull();
     if (*nueva) g_Ayuda = new fr_Ayuda();
+    g_Ayuda->setAttribute(Qt::WA_ShowWithoutActivating, !tomarFoco);
     g_Ayuda->setWindowState(g_Ayuda->windowState() & ~Qt::WindowMinimized);
     g_Ayuda->show();
     g_Ayuda->raise();
-    g_Ayuda->activateWindow();
+    if (tomarFoco) g_Ayuda->activateWindow();
     return g_Ayuda;
 }
 }   // namespace
@@ -25,6 +26,11 @@ fr_Ayuda* VentanaAyuda() { return g_Ayuda.data(); }
 void MostrarAyuda(const QString&, const QString&) {
     bool nueva = false;
     TraerAyuda(&nueva);
+}
+
+void MostrarAyudaSinFoco() {
+    bool nueva = false;
+    TraerAyuda(&nueva, false);
 }
 
 void MostrarAyudaEnPagina(const QString& pagina) {

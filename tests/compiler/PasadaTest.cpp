@@ -40,8 +40,8 @@ TEST(Pasada, EveryLineLeavesOneCodeLineInOrder) {
     EXPECT_TRUE(b.cod.Visible());
     EXPECT_FALSE(b.c.v_ChangeText);
     EXPECT_EQ(b.entorno.sincronizas, 1);
-    // A help request opens the help wherever it stands; the action line, not the line left, does nothing.
-    EXPECT_EQ(b.entorno.llamadas, QStringList{"ayuda"});
+    // Neither the help request nor the action line is the line left: nothing opens.
+    EXPECT_EQ(b.entorno.llamadas, QStringList{});
     EXPECT_EQ(b.cmd.Text(), QStringLiteral("inia 1\r\n\r\n-- nota\r\nFECHA 1\r\nT\r\nINIA ?\r\nack\r\n"));
 }
 
@@ -78,13 +78,14 @@ TEST(Pasada, WhileLoadingEmptyLinesCarryTheChainDownToTheFirstHelpLine) {
     Banco b({"inia 1", "", "-- x", "", "ack", "INIA ?", "inia 2", ""});
     b.Compilar(0, true);
     EXPECT_EQ(b.Comandos(), QStringList({"INIA 1", "", "-- x", "", "ACK", "INIA ?", "inia 2", ""}));
-    EXPECT_EQ(b.entorno.llamadas, QStringList{"ayuda"});
+    // A file that holds a help request does not open help as it is loaded.
+    EXPECT_EQ(b.entorno.llamadas, QStringList{});
     EXPECT_EQ(Colores(b.cmd, 5), (Tramos{{6, kNegro}})) << "a help line is not coloured";
     EXPECT_EQ(b.Codigo(), QStringList({"02 52 31 41 03 23", "", "", "", "06", "02 52 32 41 03 20", ""}));
     EXPECT_TRUE(b.c.lst_Debug.isEmpty());
 }
 
-TEST(Pasada, HelpLineLeavesNothingAndPutsTheCaretAtTheStartOfTheLineBelow) {
+TEST(Pasada, HelpLineLeftDownwardsPutsTheCaretAtTheStartOfTheLineBelowAndLeavesNothing) {
     Banco b({"inia 1", "INIA ?", "inia 2"});
     b.cmd.SetSelStart(b.cmd.Length());
     b.Compilar(1);
@@ -98,9 +99,17 @@ TEST(Pasada, HelpLineLeavesNothingAndPutsTheCaretAtTheStartOfTheLineBelow) {
     EXPECT_EQ(b.c.LonLinCmd, 7);
     EXPECT_EQ(b.cmd.Text(), QStringLiteral("inia 1\r\nINIA ?\r\ninia 2"));
 
+    // Left upwards, or the last line: the caret stays where it is.
+    Banco arriba({"inia 1", "INIA ?", "inia 2"});
+    arriba.cmd.SetSelStart(3);
+    arriba.Compilar(1);
+    EXPECT_EQ(arriba.entorno.llamadas, QStringList{"ayuda"});
+    EXPECT_EQ(arriba.cmd.SelStart(), 3);
+    EXPECT_EQ(arriba.c.LinActCmd, 0);
     Banco ultima({"INIA ?"});
+    ultima.cmd.SetSelStart(2);
     ultima.Compilar(0);
-    EXPECT_EQ(ultima.cmd.SelStart(), 6) << "the last line: the end of the help line";
+    EXPECT_EQ(ultima.cmd.SelStart(), 2);
 }
 
 TEST(Pasada, HelpRequestOnOtherCommandsEndsAsAnUncolouredErrorWithoutText) {

@@ -46,6 +46,33 @@ TEST(PanelRico, IndicesBetweenCrAndLfSurviveUntilTheUserMovesTheCaret) {
     EXPECT_EQ(p.SelStart(), 1);
 }
 
+TEST(PanelRico, ASelectionKeepsItsDirectionBothWays) {
+    PanelRicoPropio p;
+    p.SetText(QStringLiteral("AB\r\nCD\r\nEF"));
+    struct Caso {
+        int ancla, caret;
+        int qtAncla, qtPos;   // the widget's own cursor
+        QString texto;
+    };
+    for (const Caso& k : {Caso{8, 1, 6, 1, QStringLiteral("B\r\nCD\r\n")}, Caso{1, 8, 1, 6, QStringLiteral("B\r\nCD\r\n")},
+                          Caso{4, 4, 3, 3, QString()}}) {
+        SCOPED_TRACE(k.ancla * 10 + k.caret);
+        p.SetSeleccion(k.ancla, k.caret);
+        EXPECT_EQ(p.SelAncla(), k.ancla);
+        EXPECT_EQ(p.SelCaret(), k.caret);
+        EXPECT_EQ(p.SelText(), k.texto);
+        EXPECT_EQ(p.Caja()->textCursor().anchor(), k.qtAncla);
+        EXPECT_EQ(p.Caja()->textCursor().position(), k.qtPos);
+    }
+    // A selection the user made upwards is read back from the widget.
+    QTextCursor c = p.Caja()->textCursor();
+    c.setPosition(6);
+    c.setPosition(2, QTextCursor::KeepAnchor);
+    p.Caja()->setTextCursor(c);
+    EXPECT_EQ(p.SelAncla(), 8);
+    EXPECT_EQ(p.SelCaret(), 2);
+}
+
 TEST(PanelRico, SelectionFormatsAndTypingColour) {
     PanelRicoPropio p;
     p.SetText(QStringLiteral("INIA 1\r\n-- nota"));

@@ -235,11 +235,6 @@ QString DescribirVisto(const fr_Principal& w) {
     return Describir(tramos);
 }
 
-void CerrarAyuda() {
-    if (VentanaAyuda()) VentanaAyuda()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 TEST(TipEnVentana, FollowsTypingBelowTheCaretRowWithTheArgumentInBold) {
     VentanaPrueba w;
     w.Escribir(QStringLiteral("inia 1"));

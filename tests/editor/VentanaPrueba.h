@@ -2,6 +2,8 @@
 // The main window with its dialogs answered from queues: tests never block on one.
 #include "CajaRica.h"
 #include "CarpetaPrueba.h"
+#include "Herramientas.h"
+#include "fr_Ayuda.h"
 #include "fr_Principal.h"
 #include <QList>
 #include <QStringList>
@@ -58,3 +60,9 @@ public:
     }
     QString Linea(int n) const { return const_cast<VentanaPrueba*>(this)->Cmd().TextoLinea(n); }
 };
+
+// Closes the help window that a test opened, so the next test starts without one.
+inline void CerrarAyuda() {
+    if (VentanaAyuda()) VentanaAyuda()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}

@@ -39,22 +39,11 @@ QJsonArray Filas(const QByteArray& json) {
 // A tool run by a shell that first lowers its open-files limit; its
 // arguments reach it as the shell's own ("$@"), never re-read by the shell.
 Programa::Salida ConLimite(int limite, const QString& programa, const QStringList& args, const QString& carpeta) {
-    QProcess p;
-    p.setWorkingDirectory(carpeta);
-    p.start(QStringLiteral("/bin/sh"), QStringList{QStringLiteral("-c"), QStringLiteral("ulimit -n %1 && exec \"$0\" \"$@\"").arg(limite),
-                                                   QStringLiteral(ORVO_BUILD_DIR "/") + programa} +
-                                           args);
-    Programa::Salida s;
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished();
-        ADD_FAILURE() << programa.toStdString() << " did not finish";
-        return s;
-    }
-    s.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    s.out = p.readAllStandardOutput();
-    s.err = p.readAllStandardError();
-    return s;
+    return Programa::CorrerRuta(QStringLiteral("/bin/sh"),
+                                QStringList{QStringLiteral("-c"), QStringLiteral("ulimit -n %1 && exec \"$0\" \"$@\"").arg(limite),
+                                            QStringLiteral(ORVO_BUILD_DIR "/") + programa} +
+                                    args,
+                                carpeta);
 }
 
 // orvo-send started by hand, with its temporary folder inside the test's.
