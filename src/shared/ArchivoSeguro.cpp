@@ -72,18 +72,7 @@ bool EnQFile(QFile& archivo, int fd, QIODevice::OpenMode modo, QString* motivo) 
     return false;
 }
 
-bool EscribirTodo(int fd, const QByteArray& bytes) {
-    const char* p = bytes.constData();
-    qsizetype resta = bytes.size();
-    while (resta > 0) {
-        const ssize_t n = ::write(fd, p, static_cast<size_t>(resta));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        p += n;
-        resta -= n;
-    }
-    return true;
-}
+bool EscribirTodo(int fd, const QByteArray& bytes) { return ArchivoSeguro::EscribirTodo(fd, bytes.constData(), bytes.size()); }
 
 // The file a replacement writes: links followed in a private folder only.
 bool Destino(const QString& ruta, QString* destino, QString* motivo) {
@@ -156,8 +145,21 @@ bool Leer(const QString& ruta, qint64 limite, bool propio, QByteArray* bytes, QS
 }
 
 bool AbrirAgregar(QFile& archivo, const QString& ruta, QString* motivo) {
-    const int fd = Abrir(ruta, O_WRONLY | O_APPEND | O_CREAT, true, motivo);
+    const int fd = AbrirAgregar(ruta, motivo);
     return fd >= 0 && EnQFile(archivo, fd, QIODevice::WriteOnly | QIODevice::Append, motivo);
+}
+
+int AbrirAgregar(const QString& ruta, QString* motivo) { return Abrir(ruta, O_WRONLY | O_APPEND | O_CREAT, true, motivo); }
+
+bool EscribirTodo(int fd, const char* datos, qsizetype largo) {
+    while (largo > 0) {
+        const ssize_t n = ::write(fd, datos, static_cast<size_t>(largo));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        datos += n;
+        largo -= n;
+    }
+    return true;
 }
 
 Reemplazo::Reemplazo(const QString& ruta, bool escrituraDirecta) : v_Ruta(ruta), v_EscrituraDirecta(escrituraDirecta) {}

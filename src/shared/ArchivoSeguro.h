@@ -30,6 +30,11 @@ bool Leer(const QString& ruta, qint64 limite, bool propio, QByteArray* bytes, QS
 
 // Opens one of the program's own files for appending, creating it if absent.
 bool AbrirAgregar(QFile& archivo, const QString& ruta, QString* motivo);
+// The same as a bare descriptor (the caller closes it), for a log kept open
+// through a run and written with one write(2) per line.
+int AbrirAgregar(const QString& ruta, QString* motivo);
+// write(2) until every byte went, EINTR retried; false on any other failure.
+bool EscribirTodo(int fd, const char* datos, qsizetype largo);
 
 // Replaces one of the program's own files in one go: the bytes go to a new
 // file beside it, renamed over the name by Confirmar(), so a failure leaves

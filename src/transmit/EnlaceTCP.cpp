@@ -66,21 +66,25 @@ void EnlaceTCP::AlError(QAbstractSocket::SocketError e) {
         Q_EMIT FalloApertura(kTituloError, hecho + kDobleSalto + razon, hecho, razon);
         return;
     }
+    Perdido(razon);
+}
+
+void EnlaceTCP::Perdido(const QString& razon) {
     if (!v_Abierto) return;
+    if (v_Escribiendo) {
+        // Found while sending a frame: told from the event loop, as a
+        // buffered write would have been, so the run is not cut inside its own step.
+        QMetaObject::invokeMethod(
+            this, [this, razon] { Perdido(razon); }, Qt::QueuedConnection);
+        return;
+    }
     v_Abierto = false;
     v_Socket.abort();
     const QString hecho = QStringLiteral("Se perdió la conexión con ") + Destino();
     Q_EMIT Caido(kTituloError, hecho + kDobleSalto + razon, hecho, razon);
 }
 
-void EnlaceTCP::AlDesconectar() {
-    if (!v_Abierto) return;
-    v_Abierto = false;
-    v_Socket.abort();
-    const QString hecho = QStringLiteral("Se perdió la conexión con ") + Destino();
-    const QString razon = QStringLiteral("El otro extremo cerró la conexión.");
-    Q_EMIT Caido(kTituloError, hecho + kDobleSalto + razon, hecho, razon);
-}
+void EnlaceTCP::AlDesconectar() { Perdido(QStringLiteral("El otro extremo cerró la conexión.")); }
 
 void EnlaceTCP::AlLeer() {
     const QByteArray datos = v_Socket.readAll();
@@ -96,7 +100,12 @@ void EnlaceTCP::Cerrar() {
 }
 
 bool EnlaceTCP::Escribir(const QByteArray& bytes) {
-    return v_Abierto && v_Socket.write(bytes) == bytes.size();
+    if (!v_Abierto || v_Socket.write(bytes) != bytes.size()) return false;
+    // Sent now rather than at the next turn of the event loop: one wait less per frame.
+    v_Escribiendo = true;
+    v_Socket.flush();
+    v_Escribiendo = false;
+    return true;
 }
 
 bool EnlaceTCP::EstaAbierto() const { return v_Abierto; }

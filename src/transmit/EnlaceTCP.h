@@ -22,6 +22,7 @@ private:
     void AlDesconectar();
     void AlLeer();
     void AlVencerEspera();
+    void Perdido(const QString& razon);
     QString Destino() const;
 
     QString v_IP;
@@ -31,4 +32,5 @@ private:
     bool v_Conectando = false;
     bool v_Abierto = false;
     bool v_Recibiendo = false;
+    bool v_Escribiendo = false;   // inside Escribir's flush
 };

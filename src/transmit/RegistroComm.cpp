@@ -1,10 +1,10 @@
 #include "RegistroComm.h"
-#include "ArchivoLog.h"
 
 RegistroComm::RegistroComm(Corrida& corrida, std::function<QString()> ruta, QObject* padre)
     : QObject(padre), v_Lineas(corrida), v_Ruta(std::move(ruta)) {
     connect(&v_Lineas, &LineasCorrida::Loguear, this, &RegistroComm::Linea);
     connect(&v_Lineas, &LineasCorrida::LoguearRespuesta, this, &RegistroComm::Respuesta);
+    connect(&corrida, &Corrida::Terminada, this, [this] { v_Archivo.Cerrar(); });
 }
 
 void RegistroComm::Resultado(bool escrito, const QString& ruta, const QString& motivo) {
@@ -21,13 +21,13 @@ void RegistroComm::Resultado(bool escrito, const QString& ruta, const QString& m
 void RegistroComm::Linea(const QString& linea) {
     QString motivo;
     const QString ruta = v_Ruta();
-    const bool escrito = ArchivoLog::Agregar(ruta, linea, &motivo);
+    const bool escrito = v_Archivo.Agregar(ruta, linea, &motivo);
     Resultado(escrito, ruta, motivo);
 }
 
 void RegistroComm::Respuesta(const QByteArray& bytes) {
     QString motivo;
     const QString ruta = v_Ruta();
-    const bool escrito = ArchivoLog::AgregarRespuesta(ruta, bytes, &motivo);
+    const bool escrito = v_Archivo.AgregarRespuesta(ruta, bytes, &motivo);
     Resultado(escrito, ruta, motivo);
 }

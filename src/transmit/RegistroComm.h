@@ -1,15 +1,17 @@
 #pragma once
+#include "ArchivoLog.h"
 #include "Corrida.h"
 #include "LineasCorrida.h"
 #include <QObject>
 #include <functional>
 
 // A Comm.log kept apart from any window: the frame side of the lists'
-// lines, each written and closed at once (orvo-send keeps one per clock).
+// lines, the file held open through a run (orvo-send keeps one per clock).
 class RegistroComm : public QObject {
     Q_OBJECT
 public:
-    // ruta is asked at each line, so a log that moves between runs is followed.
+    // ruta is asked at the first line of each run, so a log that moves
+    // between runs is followed.
     RegistroComm(Corrida& corrida, std::function<QString()> ruta, QObject* padre = nullptr);
 
     // The system's reason for the first line lost since the last one that
@@ -28,6 +30,7 @@ private:
     void Respuesta(const QByteArray& bytes);
 
     LineasCorrida v_Lineas;
+    ArchivoLog::Abierto v_Archivo;
     std::function<QString()> v_Ruta;
     QString v_Problema;
     bool v_Incompleto = false;

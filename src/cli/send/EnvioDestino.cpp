@@ -64,8 +64,8 @@ void EnvioDestino::Detener() {
 
 void EnvioDestino::AlEnviar(const Intercambio& i) {
     if (!Mostrar) return;
-    Mostrar(i.comando);
-    Mostrar(QStringLiteral("> ") + i.codigo);
+    Mostrar(i.comando, false);
+    Mostrar(QStringLiteral("> ") + i.codigo, false);
 }
 
 void EnvioDestino::AlResponder(const Intercambio& i) {
@@ -75,18 +75,18 @@ void EnvioDestino::AlResponder(const Intercambio& i) {
         ++v_Resultado.cortas;
     else
         ++v_Resultado.sinRespuesta;
-    if (Mostrar) Mostrar(i.respuesta.isEmpty() ? QStringLiteral("- Timeout !!!") : QStringLiteral("< ") + f_LineaHex(i.respuesta));
+    if (Mostrar) Mostrar(i.respuesta.isEmpty() ? QStringLiteral("- Timeout !!!") : QStringLiteral("< ") + f_LineaHex(i.respuesta), true);
     Q_EMIT TramaHecha();
 }
 
 void EnvioDestino::AlCortar(Corte corte) {
-    if (Mostrar) Mostrar(corte == Corte::Detenida ? QStringLiteral("Detenido!") : QStringLiteral("Error de comunicación!"));
+    if (Mostrar) Mostrar(corte == Corte::Detenida ? QStringLiteral("Detenido!") : QStringLiteral("Error de comunicación!"), true);
 }
 
 void EnvioDestino::AlTerminarPasada(const Fin& fin) {
     if (!Mostrar) return;
-    if (fin.motivo == Motivo::FinArchivo) Mostrar(QStringLiteral("-- Fin de archivo --"));
-    if (fin.otraVuelta) Mostrar(QStringLiteral("Loop ..."));
+    if (fin.motivo == Motivo::FinArchivo) Mostrar(QStringLiteral("-- Fin de archivo --"), true);
+    if (fin.otraVuelta) Mostrar(QStringLiteral("Loop ..."), true);
 }
 
 void EnvioDestino::AlAviso(const Avisos::Aviso& aviso) {

@@ -36,8 +36,9 @@ public:
     EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const GuionCompilado& guion, const QString& archivo,
                  const QString& rutaLog, QObject* padre = nullptr);
 
-    // Exchange lines for the user (command, frame, answer, markers).
-    std::function<void(const QString& linea)> Mostrar;
+    // Exchange lines for the user (command, frame, answer, markers);
+    // fin: the last line of an exchange or a marker.
+    std::function<void(const QString& linea, bool fin)> Mostrar;
     // Something the user should know that is not an exchange (stderr).
     std::function<void(const QString& texto)> Advertir;
 

@@ -15,7 +15,8 @@ void Escribir(FILE* f, const QString& linea) {
 }   // namespace
 
 Flota::Flota(const OpcionesEnvio& o, const std::function<GuionDe(const Destino&)>& guionDe, QObject* padre)
-    : QObject(padre), v_Paralelo(o.paralelo), v_Progreso(::isatty(STDERR_FILENO) == 1) {
+    : QObject(padre), v_Salida(STDOUT_FILENO), v_Paralelo(o.paralelo), v_Progreso(::isatty(STDERR_FILENO) == 1) {
+    if (v_Progreso) v_Salida.AntesDeEscribir = [] { std::fputs("\r\033[K", stderr); };
     QSet<QString> usados;
     // Next number to try after each name: the same target many times over
     // is named in one step each, not by counting up from 2 every time.
@@ -43,9 +44,10 @@ Flota::Flota(const OpcionesEnvio& o, const std::function<GuionDe(const Destino&)
         if (!o.json) {
             const QString prefijo = o.flota ? d.texto + QStringLiteral(": ") : QString();
             const bool marcas = o.marcas;
-            e->Mostrar = [this, prefijo, marcas](const QString& l) {
+            e->Mostrar = [this, prefijo, marcas](const QString& l, bool fin) {
                 const QString marca = marcas ? QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz ")) : QString();
-                Linea(stdout, marca + prefijo + l);
+                v_Salida.Agregar(marca + prefijo + l);
+                if (fin) v_Salida.FinIntercambio();
             };
         }
         e->Advertir = [this, d](const QString& t) { Linea(stderr, QStringLiteral("orvo-send: %1: %2").arg(d.texto, t)); };

@@ -1,5 +1,6 @@
 #pragma once
 #include "EnvioDestino.h"
+#include "SalidaIntercambios.h"
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
@@ -23,6 +24,8 @@ public:
     void Detener();
     bool Detenida() const { return v_Detenida; }
     const std::vector<EnvioDestino*>& Envios() const { return v_Envios; }
+    // Exchange lines still held are written (every way out calls it).
+    void VolcarSalida() { v_Salida.Volcar(); }
 
 Q_SIGNALS:
     void Terminada();
@@ -33,6 +36,7 @@ private:
     void MostrarProgreso(bool final = false);
     void Linea(FILE* f, const QString& texto);
 
+    SalidaIntercambios v_Salida;
     std::vector<EnvioDestino*> v_Envios;
     size_t v_Proximo = 0;
     int v_Activos = 0;

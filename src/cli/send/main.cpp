@@ -115,8 +115,9 @@ int main(int argc, char** argv) {
             return;
         }
         // A second Ctrl+C does not wait for the pauses. Every log line is
-        // closed as it is written, so nothing is left half-open.
+        // in its file as soon as it is written, so nothing is left half-open.
         temporal.remove();
+        flota.VolcarSalida();
         Consola::Errores(QStringLiteral("orvo-send: interrumpido\n"));
         std::_Exit(130);
     });
@@ -125,6 +126,7 @@ int main(int argc, char** argv) {
     flota.Iniciar();
     app.exec();
 
+    flota.VolcarSalida();
     int estado = 0;
     QList<Destino> fallidos;
     for (const EnvioDestino* e : flota.Envios()) {

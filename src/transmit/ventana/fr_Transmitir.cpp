@@ -1,5 +1,4 @@
 #include "fr_Transmitir.h"
-#include "ArchivoLog.h"
 #include "ComboPuertos.h"
 #include "Configuracion.h"
 #include "EnlaceSerie.h"
@@ -245,13 +244,13 @@ void fr_Transmitir::opt_Click() {
 void fr_Transmitir::Loguear(const QString& v_LinLog) {
     lst_Log->Agregar(v_LinLog);
     QString motivo;
-    AvisarLog(ArchivoLog::Agregar(v_LinLog, &motivo), motivo);
+    AvisarLog(v_ArchivoLog.Agregar(Module1::v_ArchLog, v_LinLog, &motivo), motivo);
 }
 
 void fr_Transmitir::LoguearRespuesta(const QByteArray& bytes) {
     lst_Log->Agregar(ListaEventos::f_Respuesta(bytes));
     QString motivo;
-    AvisarLog(ArchivoLog::AgregarRespuesta(bytes, &motivo), motivo);
+    AvisarLog(v_ArchivoLog.AgregarRespuesta(Module1::v_ArchLog, bytes, &motivo), motivo);
 }
 
 void fr_Transmitir::AvisarLog(bool escrito, const QString& motivo) {
@@ -403,6 +402,7 @@ void fr_Transmitir::BloquearEnlace(bool bloquear) {
 }
 
 void fr_Transmitir::AlTerminar() {
+    v_ArchivoLog.Cerrar();
     VolcarListas();
     BloquearEnlace(false);
     btn_Cerrar->setEnabled(true);

@@ -1,4 +1,5 @@
 #pragma once
+#include "ArchivoLog.h"
 #include "Avisos.h"
 #include "Corrida.h"
 #include "LineasCorrida.h"
@@ -65,6 +66,7 @@ private:
     Corrida v_Corrida;
     LineasCorrida v_Lineas{v_Corrida};
     bool v_AvisadoLog = false;
+    ArchivoLog::Abierto v_ArchivoLog;   // Comm.log, open while a run lasts
     bool v_InicioPendiente = false;
     bool v_CierrePendiente = false;
     bool v_Centrada = false;
