@@ -15,8 +15,9 @@ void Errores(const QString& texto);
 // true when either was asked for (the tool then ends with status 0).
 bool Informar(bool ayuda, const char* textoAyuda, bool version, const QString& lineaVersion);
 
-// SIGINT and SIGTERM call `accion` from the event loop (never from the
-// handler itself). The notifier is a child of `padre`.
+// Ctrl+C (SIGINT, SIGTERM; on Windows the console's Ctrl+C, Ctrl+Break and
+// close) calls `accion` from the event loop of `padre`, never from the
+// handler itself.
 void AlInterrumpir(QObject* padre, std::function<void()> accion);
 
 // Qt's own texts (socket and serial port errors) in Spanish when the
