@@ -70,7 +70,7 @@ qt_cruzado() {
     mkdir -p "$trabajo/build-qtbase"
     (cd "$trabajo/build-qtbase" && "$trabajo/qtbase/configure" -prefix "$QT" -release -shared \
       -xplatform win32-g++ -qt-host-path /usr -nomake tests -nomake examples \
-      -no-opengl -no-dbus -no-feature-vulkan -no-feature-sql -no-feature-testlib \
+      -no-opengl -no-dbus -no-feature-vulkan -no-feature-sql \
       -no-feature-tabletevent -qt-zlib -qt-pcre -qt-libpng -qt-libjpeg -qt-harfbuzz \
       -qt-freetype -no-openssl -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$RAIZ/cmake/mingw-w64.cmake" \
       -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >configure.log 2>&1 \
@@ -100,10 +100,6 @@ qt_cruzado() {
 VERSION=$(sed -n 's/^project(Orvo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 B=$RAIZ/build-windows
 DIST=$B/dist
-GCC_MINGW=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name 2>/dev/null || echo /nada/x)")
-# Where the DLLs a binary names may come from, in this order; a name found in
-# none of them is the system's own (KERNEL32.dll, WS2_32.dll...).
-ORIGENES_DLL=("$QT/bin" "$GCC_MINGW" "/usr/$MINGW/lib")
 export ORVO_QT_MINGW=$QT
 
 compilar() {
@@ -114,16 +110,19 @@ compilar() {
   cmake --build --preset windows -- -j"$J"
 }
 
-# Copies every DLL a binary needs, then the DLLs those need, and so on.
+# Copies every DLL a binary needs, then the DLLs those need, and so on. They
+# come from Qt, then MinGW's runtime; a name found in neither is the
+# system's own (KERNEL32.dll, WS2_32.dll...).
 dlls() {
   local pendientes=("$@") hechos=" " f nombre origen
+  local origenes=("$QT/bin" "$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")" "/usr/$MINGW/lib")
   while [ ${#pendientes[@]} -gt 0 ]; do
     f=${pendientes[0]}
     pendientes=("${pendientes[@]:1}")
     for nombre in $(x86_64-w64-mingw32-objdump -p "$f" | sed -n 's/^\s*DLL Name: //p'); do
       [[ "$hechos" == *" ${nombre,,} "* ]] && continue
       hechos+="${nombre,,} "
-      for origen in "${ORIGENES_DLL[@]}"; do
+      for origen in "${origenes[@]}"; do
         if [ -f "$origen/$nombre" ]; then
           cp "$origen/$nombre" "$DIST/"
           pendientes+=("$DIST/$nombre")
