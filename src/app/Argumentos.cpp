@@ -1,34 +1,73 @@
 #include "Argumentos.h"
-#include "Module1.h"
+#include "LineaOrdenes.h"
+#include <algorithm>
 
 namespace {
-const QString kFin = QStringLiteral("--");
+// Options QApplication takes for itself (with "-" or "--"); the first read,
+// made before any window system is touched, passes over them.
+struct OpcionQt {
+    const char* nombre;
+    bool conValor;
+};
+const OpcionQt kOpcionesQt[] = {
+    {"platform", true},
+    {"platformpluginpath", true},
+    {"platformtheme", true},
+    {"plugin", true},
+    {"qmljsdebugger", true},
+    {"qwindowgeometry", true},
+    {"qwindowicon", true},
+    {"qwindowtitle", true},
+    {"session", true},
+    {"display", true},
+    {"geometry", true},
+    {"style", true},
+    {"stylesheet", true},
+    {"name", true},
+    {"title", true},
+    {"reverse", false},
+    {"widgetcount", false},
+    {"nograb", false},
+    {"dograb", false},
+    {"sync", false},
+};
+
+QStringList SinOpcionesQt(const QStringList& args) {
+    QStringList nuestros;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--")) {
+            nuestros << args.mid(i);
+            break;
+        }
+        const QString nombre = arg.startsWith(QLatin1String("--")) ? arg.mid(2) : arg.startsWith(QLatin1Char('-')) ? arg.mid(1)
+                                                                                                                   : QString();
+        const auto* qt = std::find_if(std::begin(kOpcionesQt), std::end(kOpcionesQt), [&](const OpcionQt& o) {
+            return !nombre.isEmpty() && nombre.section(QLatin1Char('='), 0, 0) == QLatin1String(o.nombre);
+        });
+        if (qt == std::end(kOpcionesQt)) nuestros << arg;
+        else if (qt->conValor && !nombre.contains(QLatin1Char('=')))
+            ++i;
+    }
+    return nuestros;
+}
 }   // namespace
 
 Argumentos LeerArgumentos(const QStringList& args) {
-    Argumentos a;
-    for (const QString& arg : args) {
-        if (arg == kFin) break;
-        if (arg == QLatin1String("--help")) return {Argumentos::Pedido::Ayuda, {}, {}};
-        if (arg == QLatin1String("--version")) return {Argumentos::Pedido::Version, {}, {}};
-    }
+    const Consola::Lectura l = Consola::Leer(args, {});
     auto error = [](const QString& problema) { return Argumentos{Argumentos::Pedido::Error, {}, problema}; };
-    bool soloArchivos = false;
-    for (const QString& arg : args) {
-        if (!soloArchivos && arg == kFin) {
-            soloArchivos = true;
-        } else if (!soloArchivos && arg.size() > 1 && arg.startsWith(QLatin1Char('-'))) {
-            return error(QStringLiteral("opción desconocida: %1").arg(arg));
-        } else if (arg.isEmpty()) {
-            return error(QStringLiteral("el nombre de archivo está vacío"));
-        } else if (!a.archivo.isEmpty()) {
-            return error(QStringLiteral("sobra un argumento: %1").arg(arg));
-        } else {
-            a.archivo = arg;
-        }
+    switch (l.pedido) {
+    case Consola::Lectura::Pedido::Ayuda: return {Argumentos::Pedido::Ayuda, {}, {}};
+    case Consola::Lectura::Pedido::Version: return {Argumentos::Pedido::Version, {}, {}};
+    case Consola::Lectura::Pedido::Error: return error(l.problema);
+    case Consola::Lectura::Pedido::Seguir: break;
     }
-    return a;
+    if (l.posicionales.size() > 1) return error(QStringLiteral("sobra un argumento: %1").arg(l.posicionales[1]));
+    if (!l.posicionales.isEmpty() && l.posicionales[0].isEmpty()) return error(QStringLiteral("el nombre de archivo está vacío"));
+    return {Argumentos::Pedido::Abrir, l.posicionales.value(0), {}};
 }
+
+Argumentos LeerArgumentosSinVentana(const QStringList& args) { return LeerArgumentos(SinOpcionesQt(args)); }
 
 QString TextoAyuda() {
     return QStringLiteral(
@@ -37,7 +76,7 @@ QString TextoAyuda() {
         "control de asistencia y de acceso.\n"
         "\n"
         "  ARCHIVO     archivo de comandos que se abre al empezar, como con Archivo > Abrir\n"
-        "  --help      muestra esta ayuda y termina\n"
+        "  -h, --help  muestra esta ayuda y termina\n"
         "  --version   muestra la versión y termina\n"
         "  --          lo que sigue es el nombre del archivo, aunque empiece por \"-\"\n"
         "\n"
@@ -46,10 +85,4 @@ QString TextoAyuda() {
         "Más información: man orvo\n");
 }
 
-QString TextoVersion() {
-    return QStringLiteral("orvo ") + Module1::Version() +
-           QStringLiteral(
-               "\n"
-               "Licencia GPL-3.0 o posterior: es software libre, puede modificarlo y redistribuirlo.\n"
-               "No hay NINGUNA GARANTÍA, en la medida que lo permita la ley.\n");
-}
+QString TextoVersion() { return Consola::TextoVersion("orvo"); }

@@ -16,5 +16,10 @@ struct Argumentos {
 // wherever they stand before "--"; after "--" every argument is a file name.
 Argumentos LeerArgumentos(const QStringList& args);
 
+// The same, on the raw command line before QApplication has taken its own
+// options (-platform, -style, ...) out of it: a bad line is refused even
+// where no window can be opened.
+Argumentos LeerArgumentosSinVentana(const QStringList& args);
+
 QString TextoAyuda();
 QString TextoVersion();

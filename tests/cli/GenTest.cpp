@@ -1,4 +1,4 @@
-// orvo-gen on spreadsheet exports, and the help, version and bad usage of every tool.
+// orvo-gen on spreadsheet exports and the time for a set of clocks.
 #include "Programa.h"
 #include <QDate>
 #include <QFile>
@@ -89,22 +89,5 @@ TEST(Gen, TimeScriptHasIniaAndFechForEachClockOfTheList) {
         const Salida m = Correr("orvo-gen", {QStringLiteral("hora"), QStringLiteral("--relojes"), QLatin1String(lista)});
         EXPECT_EQ(m.codigo, 2) << lista;
         EXPECT_TRUE(m.out.isEmpty());
-    }
-}
-
-TEST(Gen, ToolsHaveSpanishHelpVersionAndExitTwoOnBadUsage) {
-    for (const char* programa : {"orvoc", "orvo-gen", "orvo-send", "orvo-sim"}) {
-        SCOPED_TRACE(programa);
-        const Salida ayuda = Correr(programa, {QStringLiteral("--help")});
-        EXPECT_EQ(ayuda.codigo, 0);
-        EXPECT_TRUE(ayuda.out.startsWith("Uso: ")) << ayuda.out.toStdString();
-        for (const char* ingles : {"Usage", "Options", "Arguments", "Displays"}) EXPECT_FALSE(ayuda.out.contains(ingles));
-        const Salida version = Correr(programa, {QStringLiteral("--version")});
-        EXPECT_EQ(version.codigo, 0);
-        EXPECT_TRUE(version.out.startsWith(QByteArray(programa) + " 2.0.0\n")) << version.out.toStdString();
-        const Salida mal = Correr(programa, {QStringLiteral("--no-existe")});
-        EXPECT_EQ(mal.codigo, 2);
-        EXPECT_TRUE(mal.out.isEmpty());
-        EXPECT_TRUE(mal.err.contains("opción desconocida: --no-existe")) << mal.err.toStdString();
     }
 }

@@ -36,4 +36,24 @@ TEST(Argumentos, OneFileHelpVersionAndUsageErrors) {
     }
 }
 
+// Before QApplication exists the line still holds Qt's own options: they are
+// passed over, with their values, and everything else is read as usual.
+TEST(Argumentos, QtsOwnOptionsAreLeftToQtBeforeAnyWindowExists) {
+    const std::vector<Caso> casos = {
+        {{"-platform", "offscreen", "guion.txt"}, P::Abrir, "guion.txt"},
+        {{"--style=fusion", "-reverse", "guion.txt"}, P::Abrir, "guion.txt"},
+        {{"-platform", "offscreen", "--bogus"}, P::Error, {}},
+        {{"-qwindowtitle", "--help"}, P::Abrir, {}},
+        {{"--", "-platform"}, P::Abrir, "-platform"},
+        {{"-h"}, P::Ayuda, {}},
+        {{"-platformx"}, P::Error, {}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        const Argumentos a = LeerArgumentosSinVentana(c.args);
+        EXPECT_EQ(a.pedido, c.pedido);
+        EXPECT_EQ(a.archivo, c.archivo);
+    }
+}
+
 }   // namespace

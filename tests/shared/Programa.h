@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -16,9 +17,12 @@ struct Salida {
 };
 
 // Runs a tool (in `carpeta` when one is given) and waits at most 30 s for it.
-inline Salida Correr(const QString& programa, const QStringList& args, const QString& carpeta = {}) {
+// `entorno`: the environment it gets, when not this process's own.
+inline Salida Correr(const QString& programa, const QStringList& args, const QString& carpeta = {},
+                     const QProcessEnvironment& entorno = {}) {
     QProcess p;
     if (!carpeta.isEmpty()) p.setWorkingDirectory(carpeta);
+    if (!entorno.isEmpty()) p.setProcessEnvironment(entorno);
     p.start(QStringLiteral(ORVO_BUILD_DIR "/") + programa, args);
     Salida s;
     if (!p.waitForFinished(30000)) {

@@ -1,4 +1,6 @@
 #include "Consola.h"
+#include "ArchivoSeguro.h"
+#include "Codificacion.h"
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -7,15 +9,43 @@
 namespace Consola {
 
 namespace {
-void Escribir(FILE* f, const QString& texto) {
-    const QByteArray b = texto.toUtf8();
-    std::fwrite(b.constData(), 1, static_cast<size_t>(b.size()), f);
-    std::fflush(f);
+bool Escribir(FILE* f, const QByteArray& b) {
+    const bool entero = std::fwrite(b.constData(), 1, static_cast<size_t>(b.size()), f) == static_cast<size_t>(b.size());
+    return std::fflush(f) == 0 && entero;
 }
 }   // namespace
 
-void Salida(const QString& texto) { Escribir(stdout, texto); }
-void Errores(const QString& texto) { Escribir(stderr, texto); }
+void Salida(const QString& texto) { Escribir(stdout, texto.toUtf8()); }
+void Errores(const QString& texto) { Escribir(stderr, texto.toUtf8()); }
+bool SalidaBytes(const QByteArray& bytes) { return Escribir(stdout, bytes); }
+bool ErroresBytes(const QByteArray& bytes) { return Escribir(stderr, bytes); }
+
+int ErrorDeUso(const QString& herramienta, const QString& problema) {
+    Errores(QStringLiteral("%1: %2\nPruebe \"%1 --help\".\n").arg(herramienta, problema));
+    return 2;
+}
+
+bool LeerEntrada(const QString& ruta, QByteArray* bytes, QString* motivo) {
+    if (ruta != QLatin1String("-")) return Codificacion::LeerArchivo(ruta, bytes, motivo);
+    constexpr qint64 kLimite = ArchivoSeguro::kLimiteComandos;
+    QByteArray r;
+    char trozo[1 << 16];
+    for (;;) {
+        const size_t n = std::fread(trozo, 1, sizeof trozo, stdin);
+        r.append(trozo, static_cast<qsizetype>(n));
+        if (r.size() > kLimite) {
+            *motivo = QStringLiteral("la entrada estándar trae más que el límite de %1 MB").arg(kLimite >> 20);
+            return false;
+        }
+        if (n < sizeof trozo) break;
+    }
+    if (std::ferror(stdin)) {
+        *motivo = QStringLiteral("no se pudo leer la entrada estándar");
+        return false;
+    }
+    *bytes = std::move(r);
+    return true;
+}
 
 void TraducirQt() {
     auto* t = new QTranslator(QCoreApplication::instance());

@@ -10,6 +10,18 @@ namespace Consola {
 // Text as UTF-8 on stdout or stderr, nothing added.
 void Salida(const QString& texto);
 void Errores(const QString& texto);
+// Bytes as they are (a script in Windows-1252). False when they could not all be written.
+bool SalidaBytes(const QByteArray& bytes);
+bool ErroresBytes(const QByteArray& bytes);
+
+// A usage error: "HERRAMIENTA: problema" and "Pruebe "HERRAMIENTA --help"."
+// on stderr. Gives 2, the status a usage error ends with.
+int ErrorDeUso(const QString& herramienta, const QString& problema);
+
+// A script or sheet named on the command line: "-" is standard input,
+// bounded as a file is (64 MB); anything else a regular file. False with the
+// reason (without the name) in *motivo.
+bool LeerEntrada(const QString& ruta, QByteArray* bytes, QString* motivo);
 
 // --help and --version: prints the help or the version line and returns
 // true when either was asked for (the tool then ends with status 0).

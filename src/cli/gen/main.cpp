@@ -2,10 +2,9 @@
 #include "Codificacion.h"
 #include "Consola.h"
 #include "Generar.h"
-#include "Module1.h"
+#include "LineaOrdenes.h"
 #include <QCoreApplication>
 #include <QSaveFile>
-#include <cstdio>
 
 namespace {
 const char kAyuda[] =
@@ -22,52 +21,15 @@ const char kAyuda[] =
     "                        (por ejemplo 1-5,7; relojes 1 a 9, a a z, A a Z)\n"
     "\n"
     "  -o, --salida ARCHIVO  escribe en ARCHIVO en vez de la salida estándar\n"
-    "  --help                muestra esta ayuda\n"
+    "  -h, --help            muestra esta ayuda\n"
     "  --version             muestra la versión\n"
     "\n"
     "Estado de salida: 0 generado; 1 alguna fila da error; 2 argumentos incorrectos o\n"
     "archivo ilegible o imposible de escribir.\n";
 
-int Uso(const QString& problema) {
-    Consola::Errores(QStringLiteral("orvo-gen: %1\nPruebe \"orvo-gen --help\".\n").arg(problema));
-    return 2;
-}
+const Consola::Herramienta kHerramienta{"orvo-gen", kAyuda};
 
-struct Argumentos {
-    QStringList posicionales;
-    QString salida;
-    QString relojes;
-    bool ayuda = false;
-    bool version = false;
-};
-
-bool Leer(const QStringList& args, Argumentos* a, QString* error) {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        auto valor = [&](QString* destino) {
-            if (i + 1 >= args.size()) {
-                *error = QStringLiteral("falta el valor de %1").arg(arg);
-                return false;
-            }
-            *destino = args[++i];
-            return true;
-        };
-        if (arg == QLatin1String("--help")) a->ayuda = true;
-        else if (arg == QLatin1String("--version"))
-            a->version = true;
-        else if (arg == QLatin1String("-o") || arg == QLatin1String("--salida")) {
-            if (!valor(&a->salida)) return false;
-        } else if (arg == QLatin1String("--relojes")) {
-            if (!valor(&a->relojes)) return false;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-")) {
-            *error = QStringLiteral("opción desconocida: %1").arg(arg);
-            return false;
-        } else {
-            a->posicionales << arg;
-        }
-    }
-    return true;
-}
+int Uso(const QString& problema) { return Consola::ErrorDeUso(QLatin1String(kHerramienta.nombre), problema); }
 
 int Escribir(const Generado& g, const QString& salida) {
     if (!g.errores.isEmpty()) {
@@ -81,8 +43,7 @@ int Escribir(const Generado& g, const QString& salida) {
         return 1;
     }
     if (salida.isEmpty()) {
-        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 2;
+        return Consola::SalidaBytes(bytes) ? 0 : 2;
     }
     QSaveFile f(salida);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
@@ -95,27 +56,30 @@ int Escribir(const Generado& g, const QString& salida) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    Argumentos a;
-    QString error;
-    if (!Leer(app.arguments().mid(1), &a, &error)) return Uso(error);
-    if (Consola::Informar(a.ayuda, kAyuda, a.version, QStringLiteral("orvo-gen %1").arg(Module1::Version()))) return 0;
-    const QString orden = a.posicionales.value(0);
+    QString salida, relojes, error;
+    const Consola::Opcion opciones[] = {
+        {"salida", 'o', true, Consola::Texto(&salida)},
+        {"relojes", 0, true, Consola::Texto(&relojes)},
+    };
+    QStringList posicionales;
+    if (const auto fin = Consola::LeerLinea(kHerramienta, app.arguments().mid(1), opciones, &posicionales)) return *fin;
+    const QString orden = posicionales.value(0);
     if (orden == QLatin1String("tarjetas")) {
-        if (a.posicionales.size() != 2) return Uso(QStringLiteral("tarjetas lleva un archivo .csv"));
-        if (!a.relojes.isEmpty()) return Uso(QStringLiteral("--relojes es solo para hora"));
+        if (posicionales.size() != 2) return Uso(QStringLiteral("tarjetas lleva un archivo .csv"));
+        if (!relojes.isEmpty()) return Uso(QStringLiteral("--relojes es solo para hora"));
         QByteArray csv;
-        if (!Codificacion::LeerArchivo(a.posicionales[1], &csv, &error)) {
-            Consola::Errores(QStringLiteral("orvo-gen: no se puede leer \"%1\": %2\n").arg(a.posicionales[1], error));
+        if (!Codificacion::LeerArchivo(posicionales[1], &csv, &error)) {
+            Consola::Errores(QStringLiteral("orvo-gen: no se puede leer \"%1\": %2\n").arg(posicionales[1], error));
             return 2;
         }
-        return Escribir(f_GenerarTarjetas(csv), a.salida);
+        return Escribir(f_GenerarTarjetas(csv), salida);
     }
     if (orden == QLatin1String("hora")) {
-        if (a.posicionales.size() != 1) return Uso(QStringLiteral("sobra un argumento: %1").arg(a.posicionales.value(1)));
-        if (a.relojes.isEmpty()) return Uso(QStringLiteral("hora necesita --relojes LISTA"));
+        if (posicionales.size() != 1) return Uso(QStringLiteral("sobra un argumento: %1").arg(posicionales.value(1)));
+        if (relojes.isEmpty()) return Uso(QStringLiteral("hora necesita --relojes LISTA"));
         Generado g;
-        if (!f_GenerarHora(a.relojes, QDateTime::currentDateTime(), &g, &error)) return Uso(error);
-        return Escribir(g, a.salida);
+        if (!f_GenerarHora(relojes, QDateTime::currentDateTime(), &g, &error)) return Uso(error);
+        return Escribir(g, salida);
     }
     return Uso(orden.isEmpty() ? QStringLiteral("falta la orden (tarjetas u hora)")
                                : QStringLiteral("orden desconocida: %1").arg(orden));

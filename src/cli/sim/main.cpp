@@ -1,10 +1,9 @@
 // orvo-sim: a simulated clock for trying transmissions without hardware.
 #include "Consola.h"
+#include "LineaOrdenes.h"
 #include "ServidorSim.h"
 #include <QCoreApplication>
 #include <QHostAddress>
-#include <algorithm>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -18,7 +17,7 @@ const char kAyuda[] =
     "                      su propio estado (por defecto 1)\n"
     "  --serial RUTA       atiende el dispositivo serie RUTA (p. ej. un extremo de socat)\n"
     "  --verbose           muestra en stderr cada trama y respuesta\n"
-    "  --help              muestra esta ayuda\n"
+    "  -h, --help          muestra esta ayuda\n"
     "  --version           muestra la versión\n"
     "Fallas:\n"
     "  --no-answer         no responde nunca\n"
@@ -42,78 +41,36 @@ const char kAyuda[] =
     "Termina con SIGTERM o Ctrl+C. Estado de salida: 0 al terminar; 1 si no puede escuchar\n"
     "o abrir el dispositivo; 2 argumentos incorrectos.\n";
 
-int Uso(const QString& problema) {
-    Consola::Errores(QStringLiteral("orvo-sim: %1\nPruebe \"orvo-sim --help\".\n").arg(problema));
-    return 2;
-}
+const Consola::Herramienta kHerramienta{"orvo-sim", kAyuda};
+
+int Uso(const QString& problema) { return Consola::ErrorDeUso(QLatin1String(kHerramienta.nombre), problema); }
 
 struct Argumentos {
     QString tcp, serie;
     int cuantos = 1;
     Fallas fallas;
-    bool detalle = false, ayuda = false, version = false;
+    bool detalle = false;
 };
-
-bool Leer(const QStringList& args, Argumentos* a, QString* error) {
-    using Accion = std::function<bool(const QString&)>;
-    auto entero = [error](const char* nombre, int minimo, int* destino) -> Accion {
-        return [=](const QString& v) {
-            bool ok = false;
-            *destino = v.toInt(&ok);
-            if (ok && *destino >= minimo) return true;
-            *error = QStringLiteral("valor inválido para --%1: %2").arg(QLatin1String(nombre), v);
-            return false;
-        };
-    };
-    auto texto = [](QString* destino) -> Accion { return [=](const QString& v) { *destino = v; return true; }; };
-    auto marca = [](bool* destino) -> Accion { return [=](const QString&) { *destino = true; return true; }; };
-    const struct {
-        const char* nombre;
-        bool conValor;
-        Accion aplicar;
-    } opciones[] = {
-        {"tcp", true, texto(&a->tcp)},
-        {"serial", true, texto(&a->serie)},
-        {"count", true, entero("count", 1, &a->cuantos)},
-        {"no-answer", false, marca(&a->fallas.sinRespuesta)},
-        {"late", true, entero("late", 0, &a->fallas.demoraMs)},
-        {"short", true, entero("short", 0, &a->fallas.cortas)},
-        {"extra", true, entero("extra", 0, &a->fallas.extra)},
-        {"close-after", true, entero("close-after", 0, &a->fallas.cerrarTras)},
-        {"verbose", false, marca(&a->detalle)},
-        {"help", false, marca(&a->ayuda)},
-        {"version", false, marca(&a->version)},
-    };
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString nombre = args[i].startsWith(QLatin1String("--")) ? args[i].mid(2).section(QLatin1Char('='), 0, 0) : QString();
-        const auto* op = std::find_if(std::begin(opciones), std::end(opciones),
-                                      [&](const auto& o) { return !nombre.isEmpty() && nombre == QLatin1String(o.nombre); });
-        if (op == std::end(opciones)) {
-            *error = args[i].startsWith(QLatin1Char('-')) ? QStringLiteral("opción desconocida: %1").arg(args[i])
-                                                          : QStringLiteral("sobra un argumento: %1").arg(args[i]);
-            return false;
-        }
-        QString valor;
-        if (args[i].contains(QLatin1Char('='))) valor = args[i].section(QLatin1Char('='), 1);
-        else if (op->conValor) {
-            if (i + 1 >= args.size()) {
-                *error = QStringLiteral("falta el valor de --%1").arg(nombre);
-                return false;
-            }
-            valor = args[++i];
-        }
-        if (!op->aplicar(valor)) return false;
-    }
-    return true;
-}
 }   // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     Argumentos a;
     QString error;
-    if (!Leer(app.arguments().mid(1), &a, &error)) return Uso(error);
-    if (Consola::Informar(a.ayuda, kAyuda, a.version, QStringLiteral("orvo-sim %1.%2.%3").arg(ORVO_VERSION_MAJOR).arg(ORVO_VERSION_MINOR).arg(ORVO_VERSION_REVISION))) return 0;
+    const Consola::Opcion opciones[] = {
+        {"tcp", 0, true, Consola::Texto(&a.tcp)},
+        {"serial", 0, true, Consola::Texto(&a.serie)},
+        {"count", 0, true, Consola::Entero(&a.cuantos, 1)},
+        {"no-answer", 0, false, Consola::Marca(&a.fallas.sinRespuesta)},
+        {"late", 0, true, Consola::Entero(&a.fallas.demoraMs, 0)},
+        {"short", 0, true, Consola::Entero(&a.fallas.cortas, 0)},
+        {"extra", 0, true, Consola::Entero(&a.fallas.extra, 0)},
+        {"close-after", 0, true, Consola::Entero(&a.fallas.cerrarTras, 0)},
+        {"verbose", 0, false, Consola::Marca(&a.detalle)},
+    };
+    QStringList sobrantes;
+    if (const auto fin = Consola::LeerLinea(kHerramienta, app.arguments().mid(1), opciones, &sobrantes)) return *fin;
+    if (!sobrantes.isEmpty()) return Uso(QStringLiteral("sobra un argumento: %1").arg(sobrantes[0]));
     if (!a.tcp.isEmpty() && !a.serie.isEmpty()) return Uso(QStringLiteral("use --tcp o --serial, no los dos"));
     if (!a.serie.isEmpty() && a.cuantos != 1) return Uso(QStringLiteral("--count es solo para --tcp"));
 
