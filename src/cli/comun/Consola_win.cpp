@@ -33,7 +33,10 @@ void AlInterrumpir(QObject* padre, std::function<void()> accion) {
     SetConsoleCtrlHandler(AlControl, TRUE);
 }
 
-// Sockets have no per-process limit here; the C library's open files do.
-void AmpliarDescriptores() { _setmaxstdio(8192); }
+// Sockets have no per-process limit here; the C library's open files do
+// (2,048 at most with msvcrt.dll, 8,192 with the universal runtime).
+void AmpliarDescriptores() {
+    if (_setmaxstdio(8192) == -1) _setmaxstdio(2048);
+}
 
 }   // namespace Consola
