@@ -183,9 +183,10 @@ prueba_paquete() {
     dpkg-deb -x "$deb" "$tmp/extraido"
     local exe
     for exe in "$tmp"/extraido/usr/bin/*; do
-        readelf -lW "$exe" | grep -q GNU_RELRO || falla "$(basename "$exe") sin RELRO"
-        readelf -dW "$exe" | grep -Eq "BIND_NOW|FLAGS_1.*NOW" || falla "$(basename "$exe") sin -z now"
-        readelf -sW --dyn-syms "$exe" | grep -q "__stack_chk_fail" || falla "$(basename "$exe") sin protección de pila"
+        # grep reads to the end: with pipefail, an early exit would fail readelf.
+        readelf -lW "$exe" | grep GNU_RELRO >/dev/null || falla "$(basename "$exe") sin RELRO"
+        readelf -dW "$exe" | grep -E "BIND_NOW|FLAGS_1.*NOW" >/dev/null || falla "$(basename "$exe") sin -z now"
+        readelf -W --dyn-syms "$exe" | grep "__stack_chk_fail" >/dev/null || falla "$(basename "$exe") sin protección de pila"
     done
 }
 
