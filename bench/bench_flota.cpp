@@ -1,7 +1,9 @@
 // A whole site at once: orvo-send to 200 simulated clocks on 127.0.0.1 that
 // each answer 20 ms after a frame, a 50-frame script, --paralelo 200 --delay 0,
 // against one clock's run of the same script. Peak memory of orvo-send too.
-//   build/bench_flota [clocks] [frames] [repetitions]
+// With an open-files limit, orvo-send runs under it (as after `ulimit -n`)
+// and every clock's log is checked whole afterwards.
+//   build/bench_flota [clocks] [frames] [repetitions] [open-files limit]
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
@@ -53,8 +55,9 @@ struct Medida {
     int estado = -1;
 };
 
-// Runs orvo-send with fork/exec so wait4 gives its own peak memory.
-Medida Enviar(const QStringList& args, const QString& carpeta) {
+// Runs orvo-send with fork/exec so wait4 gives its own peak memory; under
+// `limite` open files when it is not 0.
+Medida Enviar(const QStringList& args, const QString& carpeta, rlim_t limite = 0) {
     std::vector<QByteArray> guardados;
     guardados.push_back((kDir + QStringLiteral("/orvo-send")).toLocal8Bit());
     for (const QString& a : args) guardados.push_back(a.toLocal8Bit());
@@ -69,7 +72,9 @@ Medida Enviar(const QStringList& args, const QString& carpeta) {
     if (pid == 0) {
         if (::chdir(dir.constData()) != 0) ::_exit(127);
         // Exchanges and the summary are not what is measured here.
-        if (!std::freopen("/dev/null", "w", stdout)) ::_exit(127);
+        if (!std::freopen("salida.txt", "w", stdout)) ::_exit(127);
+        const rlimit l{limite, limite};
+        if (limite > 0 && ::setrlimit(RLIMIT_NOFILE, &l) != 0) ::_exit(127);
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
@@ -91,6 +96,7 @@ int main(int argc, char** argv) {
     const int relojes = argc > 1 ? std::atoi(argv[1]) : 200;
     const int tramas = argc > 2 ? std::atoi(argv[2]) : 50;
     const int repeticiones = argc > 3 ? std::atoi(argv[3]) : 5;
+    const rlim_t limite = argc > 4 ? static_cast<rlim_t>(std::atol(argv[4])) : 0;
 
     rlimit l{};
     if (::getrlimit(RLIMIT_NOFILE, &l) == 0)
@@ -115,6 +121,8 @@ int main(int argc, char** argv) {
     destinos.close();
 
     std::vector<double> uno, todos, ratios, cpu, picoUno, picoTodos;
+    std::vector<int> enterosPorVuelta;
+    if (limite > 0) std::printf("orvo-send runs under %lu open files\n", static_cast<unsigned long>(limite));
     for (int r = 0; r < repeticiones; ++r) {
         const Medida a = Enviar({QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(base), QStringLiteral("--delay"),
                                  QStringLiteral("0"), QStringLiteral("--log"), dir.filePath(QStringLiteral("uno.log")),
@@ -123,10 +131,19 @@ int main(int argc, char** argv) {
         const Medida b = Enviar({QStringLiteral("--destinos"), destinos.fileName(), QStringLiteral("--paralelo"),
                                  QString::number(relojes), QStringLiteral("--delay"), QStringLiteral("0"),
                                  QStringLiteral("--log-dir"), dir.path(), QStringLiteral("--json"), guion.fileName()},
-                                dir.path());
+                                dir.path(), limite);
+        int enteros = 0;
+        for (int i = 0; i < relojes; ++i) {
+            QFile log(dir.filePath(QStringLiteral("Comm-127.0.0.1_%1.log").arg(base + i)));
+            if (log.open(QIODevice::ReadOnly) && log.readAll().count("\r\n") == 2 * tramas + 2) ++enteros;
+            log.remove();
+        }
+        enterosPorVuelta.push_back(enteros);
         if (a.estado != 0 || b.estado != 0) std::fprintf(stderr, "run %d: exit status %d (one) and %d (all)\n", r, a.estado, b.estado);
-        std::printf("run %d: one clock %.0f ms, %d clocks %.0f ms (x%.2f; orvo-send cpu %.0f ms), peak %ld / %ld KiB\n", r,
-                    a.ms, relojes, b.ms, b.ms / a.ms, b.cpuMs, a.picoKiB, b.picoKiB);
+        std::printf(
+            "run %d: one clock %.0f ms, %d clocks %.0f ms (x%.2f; orvo-send cpu %.0f ms), peak %ld / %ld KiB, "
+            "%d of %d logs whole\n",
+            r, a.ms, relojes, b.ms, b.ms / a.ms, b.cpuMs, a.picoKiB, b.picoKiB, enteros, relojes);
         std::fflush(stdout);
         uno.push_back(a.ms);
         todos.push_back(b.ms);
@@ -144,5 +161,8 @@ int main(int argc, char** argv) {
     std::printf("median cpu time of orvo-send for %d clocks: %.0f ms\n", relojes, Mediana(cpu));
     std::printf("median peak memory of orvo-send: one clock %.0f KiB, %d clocks %.0f KiB\n", Mediana(picoUno), relojes,
                 Mediana(picoTodos));
+    if (limite > 0)
+        std::printf("logs whole in every run: %s\n",
+                    std::all_of(enterosPorVuelta.begin(), enterosPorVuelta.end(), [&](int n) { return n == relojes; }) ? "yes" : "NO");
     return 0;
 }

@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
     C<QCheckBox>(w, "chk_Loop")->setChecked(true);
     long rssTras = 0;
     int lineas = 0;
-    QObject::connect(&w.LaCorrida(), &Corrida::LogCmd, [&](const QString& l) {
+    QObject::connect(&w.LasLineas(), &LineasCorrida::LogCmd, [&](const QString& l) {
         if (l != QStringLiteral("Loop ...")) return;
         ++lineas;
         if (lineas == 20) rssTras = RssKiB();

@@ -3,25 +3,25 @@
 #include "LecturaCodigo.h"
 
 namespace {
-const char kDigitos[] = "0123456789ABCDEF";
-
 QString DosDigitos(int valor) {
-    const QChar r[2] = {QLatin1Char(kDigitos[(valor >> 4) & 0xF]), QLatin1Char(kDigitos[valor & 0xF])};
-    return QString(r, 2);
+    QString r;
+    r.reserve(2);
+    AgregarByteHex(r, static_cast<unsigned>(valor));
+    return r;
 }
 
 void AgregarDigitos(QString& destino, QChar c) {
-    int codigo = Codificacion::CodigoWin1252(c);
-    if (codigo < 0) codigo = '?';
-    destino += QLatin1Char(kDigitos[(codigo >> 4) & 0xF]);
-    destino += QLatin1Char(kDigitos[codigo & 0xF]);
+    const int codigo = Codificacion::CodigoWin1252(c);
+    // As the platform's Asc does for a character the code page lacks.
+    AgregarByteHex(destino, codigo < 0 ? unsigned('?') : static_cast<unsigned>(codigo));
 }
 }   // namespace
 
 QString HexAsc(QChar c) {
-    int codigo = Codificacion::CodigoWin1252(c);
-    if (codigo < 0) codigo = '?';   // as the platform's Asc does for a character the code page lacks
-    return DosDigitos(codigo);
+    QString r;
+    r.reserve(2);
+    AgregarDigitos(r, c);
+    return r;
 }
 
 QString f_BCC(const QString& texto) {

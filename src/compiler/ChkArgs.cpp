@@ -13,13 +13,13 @@ void ErrorArgs(Compilador& c, const QString& final) {
 // and serves a help request ("?" as the first argument).
 int Compilador::ChkArgs(int v_NArg) {
     v_ChkArgs = 0;
-    v_ChkLlamado = true;
-    if (v_Cmd.size() < 2) {
+    const bool conTexto = v_Cmd.size() >= 2;
+    using Clase = RecuerdosPasada::Efecto::Clase;
+    v_Memoria.Hecho({conTexto ? Clase::ChkConArgs : Clase::Chk, TipoDeLinea::Nul, QString()});
+    if (!conTexto) {
         if (v_NArg >= 1) ErrorArgs(*this, QStringLiteral(": Sin argumentos"));
         return 0;
     }
-    v_ArgsFijados = true;
-    v_ArgsTras = true;
     const QString& texto = v_Cmd[1];
     const qsizetype piezas = texto.isEmpty() ? 0 : texto.count(QLatin1Char(',')) + 1;
     // Of a line with thousands of commas only the first arguments are ever

@@ -8,7 +8,13 @@
 #include "Manejadores.h"
 
 namespace {
-const QString kCRLF = QStringLiteral("\r\n");
+// Split at the first space: [word upper-cased, argument text]; an empty line gives nothing.
+QStringList PartirLinea(const QString& linea) {
+    if (linea.isEmpty()) return {};
+    const qsizetype espacio = linea.indexOf(QLatin1Char(' '));
+    if (espacio < 0) return {linea.toUpper()};   // shared with the line when already upper case
+    return {linea.left(espacio).toUpper(), linea.mid(espacio + 1)};
+}
 }   // namespace
 
 Compilador::Compilador(PanelTexto& cmd, PanelTexto& cod, EntornoCompilador& e) : tx_Cmd(cmd), tx_Cod(cod), entorno(e) {}
@@ -33,17 +39,15 @@ void Compilador::CompilarLineas(bool v_Cargando) {
 void Compilador::Pasada(bool cargando) {
     v_LinAnt = LinAntCmd;
     // Taken once: the action line that the pass removes does not shift it.
-    Lectura l = LeerLineas();
-    const bool leidaLaPrimera = l.prefijo == 0 && l.lineas - l.sufijo > 0;
-    if (l.lineas == 1 && (leidaLaPrimera ? l.medio[0] : v_Recuerdos[0].linea).isEmpty()) {
+    RecuerdosPasada::Lectura l = v_Memoria.Leer(tx_Cmd);
+    if (l.lineas == 1 && l.PrimeraVacia()) {
         Conservar(0);   // an empty pane: nothing to compile
-        CerrarRecuerdos(0);
+        v_Memoria.Cerrar(0, *this);
         return;
     }
     const int desde = Conservar(l.prefijo);
     tx_Cod.SetVisible(false);
     tx_Cod.Refresh();
-    v_Quitadas.clear();
 
     for (int i = desde; i < l.lineas; ++i) {
         entorno.Ceder();
@@ -51,17 +55,18 @@ void Compilador::Pasada(bool cargando) {
         TipoLinea = TipoDeLinea::Cmd;
         v_Accion = nullptr;
         v_CodLin.clear();   // a handler that leaves no text must not repeat the line above
-        // The line is handed on: a rewritten long line is not kept twice.
-        const bool leida = i >= l.prefijo && i < l.lineas - l.sufijo;
-        QString texto = leida ? std::exchange(l.medio[i - l.prefijo], QString()) : v_Recuerdos[i].linea;
+        QString texto = l.Tomar(i);
         if (texto.isEmpty()) {
             v_Cmd.clear();
             InsertaCodigo(QString(), TipoDeLinea::Cmd);
             if (cargando) AvanzarCadena();
-            Anotar(i, true);
+            v_Memoria.Anotar(i, true, *this);
             continue;
         }
-        const QString& linea = Manejar(i, std::move(texto));
+        // A copy that shares the text (no characters are copied): the action
+        // word below runs windows with their own event loops, and the pass
+        // must not lean on the memory's records while they run.
+        const QString linea = Manejar(i, std::move(texto));
 
         switch (TipoLinea) {
         case TipoDeLinea::Cmd: TerminarCmd(i, linea); break;
@@ -71,12 +76,64 @@ void Compilador::Pasada(bool cargando) {
         case TipoDeLinea::Snt: TerminarAccion(i, linea); break;
         case TipoDeLinea::Nul: break;
         }
-        Anotar(i, false);
+        v_Memoria.Anotar(i, false, *this);
     }
-    CerrarRecuerdos(desde);
+    v_Memoria.Cerrar(desde, *this);
     tx_Cod.SetVisible(true);
     v_ChangeText = false;
     entorno.SincronizaTxt();
+}
+
+// Keeps what the lines above the first one to compile left in the code pane
+// and the debug list (or empties them); gives that first line.
+int Compilador::Conservar(int prefijo) {
+    const int desde = v_Memoria.Conservar(prefijo, v_LinAnt, *this);
+    const RecuerdosPasada::Tras* tras = desde > 0 ? &v_Memoria.TrasDe(desde) : nullptr;
+    lst_Debug.resize(tras ? tras->errores : 0);
+    entorno.DebugLimpiado();
+    for (const QString& e : std::as_const(lst_Debug)) entorno.DebugAgregado(e);
+    if (!tras) {
+        tx_Cod.SetText(QString());
+        v_OrigenCodigo.clear();
+        return 0;
+    }
+    const int inicio = tx_Cod.LineIndex(tras->codigos);
+    tx_Cod.SetSelStart(inicio);
+    tx_Cod.SetSelLength(tx_Cod.Length() - inicio);
+    tx_Cod.SetSelText(QString());
+    v_OrigenCodigo.resize(tras->codigos);
+    if (tras->args) v_Arg = *tras->args;
+    if (tras->info) MostrarInfo(*tras->info);   // last: the window repaints
+    return desde;
+}
+
+// Runs the handler of line i, or repeats what it did in an earlier pass on
+// the same text; gives back the line's text.
+QString Compilador::Manejar(int i, QString&& texto) {
+    if (const RecuerdosPasada::Recuerdo* r = v_Memoria.Repetir(i)) {
+        Repetir(*r);
+        return r->linea.value_or(QString());
+    }
+    v_Cmd = PartirLinea(texto);
+    v_Memoria.Grabar(i, texto.size());
+    const DefComando* def = BuscarComando(v_Cmd[0]);
+    (def ? def->manejador : Cmd_Desconocido)(*this);
+    v_Memoria.Guardar(i, texto, *this);
+    return texto;
+}
+
+void Compilador::Repetir(const RecuerdosPasada::Recuerdo& r) {
+    v_Cmd = r.cmd;
+    if (r.chkArgs) v_ChkArgs = *r.chkArgs;
+    if (r.arg) v_Arg = *r.arg;
+    for (const RecuerdosPasada::Efecto& e : r.efectos) {
+        if (e.clase == RecuerdosPasada::Efecto::Clase::Info)
+            MostrarInfo(e.texto);
+        else
+            InsertaCodigo(e.texto, e.tipo);
+    }
+    TipoLinea = r.tipo;
+    v_CodLin = r.codLin;
 }
 
 void Compilador::AvanzarCadena() {
@@ -135,7 +192,7 @@ void Compilador::TerminarCmd(int i, QStringView linea) {
     AvanzarCadena();
     // The next pass finds the line as written now; a command line compiles
     // the same once normalised (blanks out, arguments joined by ", ").
-    if (v_Recordar && !v_Recuerdos[i].sinClave) v_Recuerdos[i].linea = std::move(normal);
+    v_Memoria.Reescrita(i, std::move(normal));
 }
 
 void Compilador::TerminarColoreada(int i, QStringView linea) {
@@ -180,7 +237,7 @@ void Compilador::TerminarAccion(int i, QStringView linea) {
         tx_Cmd.SetSelLength(LonLinCmd + 2);
         if (tx_Cmd.SelText().startsWith(linea)) {
             tx_Cmd.SetSelText(QString());
-            v_Quitadas.push_back(i);
+            v_Memoria.Quitada(i);
         }
     }
     tx_Cmd.SetSelStart(PriCarCmd);

@@ -1,4 +1,5 @@
 #pragma once
+#include "RecuerdosPasada.h"
 #include "TipoLinea.h"
 #include <QString>
 #include <QStringList>
@@ -14,20 +15,19 @@ class Compilador {
 public:
     Compilador(PanelTexto& tx_Cmd, PanelTexto& tx_Cod, EntornoCompilador& entorno);
 
-    // Recompiles every line of tx_Cmd into tx_Cod and lst_Debug; colours and
-    // normalises the chain that starts at LinAntCmd; runs the action words.
+    // Rebuilds tx_Cod and lst_Debug from tx_Cmd, one code line per command
+    // line (with the memory on, unchanged lines are not compiled again but
+    // leave the same); colours and normalises the chain that starts at
+    // LinAntCmd; runs the action words.
     // A call while a pass runs (input handled during a yield) is not nested:
     // one more pass runs when the current one ends, from the LinAntCmd and
     // the loading flag that the caller had set. While v_Cargando is true (a
     // file being opened) an empty line does not end the colouring chain.
     void CompilarLineas(bool v_Cargando);
     bool Compilando() const { return v_Compilando; }
-    // Keeps what each line's handler did from one pass to the next (a window
-    // compiles at every line left): a pass then keeps the code lines and
-    // debug entries of the unchanged lines above the first changed one and
-    // runs the handlers of the changed lines only. Off for a single pass
-    // over a file.
-    void SetRecordar(bool recordar);
+    // Keeps what each line's handler did from one pass to the next
+    // (RecuerdosPasada). Off for a single pass over a file.
+    void SetRecordar(bool recordar) { v_Memoria.SetRecordar(recordar); }
 
     // Form variables (read and written by the keyboard handling too).
     int LinAntCmd = 0;
@@ -67,54 +67,9 @@ public:
     EntornoCompilador& entorno;
 
 private:
-    // What the handler of a line did: enough to do it again without it.
-    struct Efecto {
-        bool esInfo;   // MostrarInfo, else InsertaCodigo
-        TipoDeLinea tipo;
-        QString texto;
-    };
-    struct Recuerdo {
-        QString linea;   // the line's text: the key ("" and sinClave for a line too long to keep)
-        bool sinClave = false;
-        bool valido = false;        // what the handler did can be repeated
-        bool conservable = false;   // a later pass starting below may keep what it left
-        TipoDeLinea tipo = TipoDeLinea::Cmd;
-        QStringList cmd;       // v_Cmd, for a command line
-        bool conChk = false;   // ChkArgs ran: v_ChkArgs as it left it
-        int chkArgs = 0;
-        bool conArgs = false;   // ChkArgs filled v_Arg (a line without arguments leaves it)
-        QStringList arg;
-        QString codLin;
-        std::vector<Efecto> efectos;
-        // The pass's state after this line: code lines and debug entries so
-        // far, the caption and v_Arg (when the pass had set them).
-        int codigosTras = 0;
-        int erroresTras = 0;
-        bool conInfo = false;
-        QString infoTras;
-        bool conArgsTras = false;
-        QStringList argTras;
-    };
-    // The lines to compile: how many at the start and at the end are as the
-    // last pass left them, and the texts of those between.
-    struct Lectura {
-        int lineas = 0;
-        int prefijo = 0;
-        int sufijo = 0;
-        QStringList medio;
-    };
-    Lectura LeerLineas();
-    // Keeps what the lines above the first one to compile left in the code
-    // pane and the debug list (or empties them); gives that first line.
+    QString Manejar(int i, QString&& texto);
+    void Repetir(const RecuerdosPasada::Recuerdo& r);
     int Conservar(int prefijo);
-    // After line i: the pass's state, for a later pass that keeps this line.
-    void Anotar(int i, bool vacia);
-    // After the pass: lines removed, where the next pass may start.
-    void CerrarRecuerdos(int desde);
-    // Runs the handler of line i, or repeats what it did in an earlier pass
-    // on the same text; gives back the line's text, kept for the pass.
-    const QString& Manejar(int i, QString&& texto);
-    static bool Repetible(const Recuerdo& r);
 
     void Pasada(bool cargando);
     void TerminarCmd(int i, QStringView linea);
@@ -131,17 +86,5 @@ private:
     int v_LinAnt = 0;   // the pass's own LinAntCmd (callers may write the member mid-pass)
     int v_Caret = 0;    // caret remembered while a line is rewritten or coloured
 
-    bool v_Recordar = false;
-    std::vector<Recuerdo> v_Recuerdos;   // by line, as the last pass left the pane
-    int v_PrimeraNoConservable = 0;      // first line whose handler must run again
-    int v_SinClave = 0;                  // lines kept without their text
-    int v_CodigosTotal = 0;              // code lines and debug entries the last pass left
-    int v_ErroresTotal = 0;
-    std::vector<int> v_Quitadas;   // action lines this pass removed
-    bool v_InfoFijada = false;     // this pass has set a caption / v_Arg so far
-    bool v_ArgsTras = false;
-    Recuerdo* v_Grabando = nullptr;   // the handler running now, if it is being recorded
-    QString v_Linea;                  // the line being compiled, when not recorded
-    bool v_ChkLlamado = false;        // ChkArgs ran for this line
-    bool v_ArgsFijados = false;       // and filled v_Arg
+    RecuerdosPasada v_Memoria;
 };

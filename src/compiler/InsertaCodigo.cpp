@@ -5,7 +5,7 @@
 // Appends one code line (or error line) to tx_Cod; an error line also
 // becomes a debug entry that names the command line being compiled.
 void Compilador::InsertaCodigo(const QString& codLin, TipoDeLinea v_Tipo) {
-    if (v_Grabando) v_Grabando->efectos.push_back({false, v_Tipo, codLin});
+    v_Memoria.Hecho({RecuerdosPasada::Efecto::Clase::Codigo, v_Tipo, codLin});
     const bool esError = v_Tipo == TipoDeLinea::Err;
     // An error line is red, a code line black; any other keeps the colour it finds.
     const ColorRGB* color = esError ? &Colores::Rojo : (v_Tipo == TipoDeLinea::Cmd ? &Colores::Negro : nullptr);
@@ -23,8 +23,7 @@ void Compilador::InsertaCodigo(const QString& codLin, TipoDeLinea v_Tipo) {
 }
 
 void Compilador::MostrarInfo(const QString& texto) {
-    if (v_Grabando) v_Grabando->efectos.push_back({true, TipoDeLinea::Nul, texto});
+    v_Memoria.Hecho({RecuerdosPasada::Efecto::Clase::Info, TipoDeLinea::Nul, texto});
     lbl_Info = texto;
-    v_InfoFijada = true;
     entorno.MostrarInfo(texto);
 }

@@ -2,6 +2,7 @@
 #include "ArchivoSeguro.h"
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 #include <array>
 
 namespace Codificacion {
@@ -23,14 +24,11 @@ const std::array<char16_t, 256>& TablaDecodificacion() {
     return tabla;
 }
 
-bool EsUtf8ConNoAscii(const QByteArray& bytes) {
-    bool noAscii = false;
-    for (char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            noAscii = true;
-            break;
-        }
-    if (!noAscii) return false;
+bool TodoAscii(const QByteArray& bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool EsUtf8(const QByteArray& bytes) {
     QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString s = dec.decode(bytes);
     return !dec.hasError();
@@ -38,14 +36,8 @@ bool EsUtf8ConNoAscii(const QByteArray& bytes) {
 }   // namespace
 
 Decodificado Decodificar(const QByteArray& bytes) {
-    bool ascii = true;
-    for (char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    if (ascii) return {QString::fromLatin1(bytes), Tipo::Windows1252};   // the same in every code page
-    if (EsUtf8ConNoAscii(bytes)) {
+    if (TodoAscii(bytes)) return {QString::fromLatin1(bytes), Tipo::Windows1252};   // the same in every code page
+    if (EsUtf8(bytes)) {
         QByteArray sinBom = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
         return {QString::fromUtf8(sinBom), Tipo::Utf8};
     }

@@ -32,6 +32,11 @@ QString CarpetaDatos(const QString& carpetaPrograma) {
 
 QString CarpetaDatos() { return CarpetaDatos(CarpetaPrograma()); }
 
+QString CarpetaAyudaHtml() {
+    if (!v_ArchAyuda.isEmpty()) return QFileInfo(v_ArchAyuda).absolutePath() + QStringLiteral("/html");
+    return CarpetaRecursos(CarpetaPrograma()) + QStringLiteral("/Ayuda/html");
+}
+
 void FijarCarpetas(const QString& carpetaDatos, const QString& carpetaRecursos) {
     v_ArchCFG = carpetaDatos + QStringLiteral("/Orvo.cfg");
     v_ArchLog = carpetaDatos + QStringLiteral("/Comm.log");

@@ -43,6 +43,8 @@ QString CarpetaRecursos(const QString& carpetaPrograma);
 // is writable (root); the program folder for a copy of its own.
 QString CarpetaDatos(const QString& carpetaPrograma);
 QString CarpetaDatos();   // of the running executable
+// Folder of the HTML help pages: beside the compiled help file's folder.
+QString CarpetaAyudaHtml();
 // Sets every path above from a data folder and the folder holding Ayuda/.
 void FijarCarpetas(const QString& carpetaDatos, const QString& carpetaRecursos);
 // Chooses the folders from where the running executable lives and creates the

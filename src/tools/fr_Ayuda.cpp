@@ -4,7 +4,6 @@
 #include "Twips.h"
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QFileInfo>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTextBrowser>
@@ -23,11 +22,6 @@ QAccessibleInterface* AccesibleAyuda(const QString& clase, QObject* objeto) {
     return nullptr;
 }
 }   // namespace
-
-QString CarpetaAyudaHtml() {
-    if (!Module1::v_ArchAyuda.isEmpty()) return QFileInfo(Module1::v_ArchAyuda).absolutePath() + QStringLiteral("/html");
-    return Module1::CarpetaRecursos(Module1::CarpetaPrograma()) + QStringLiteral("/Ayuda/html");
-}
 
 fr_Ayuda::fr_Ayuda(QWidget* padre) : QWidget(padre, Qt::Window) {
     setObjectName(QStringLiteral("fr_Ayuda"));
@@ -71,7 +65,7 @@ fr_Ayuda::fr_Ayuda(QWidget* padre) : QWidget(padre, Qt::Window) {
 }
 
 void fr_Ayuda::IrAPagina(const QString& pagina) {
-    Browser->setSource(QUrl::fromLocalFile(CarpetaAyudaHtml() + QLatin1Char('/') + pagina));
+    Browser->setSource(QUrl::fromLocalFile(Module1::CarpetaAyudaHtml() + QLatin1Char('/') + pagina));
 }
 
 QRect fr_Ayuda::ReglaTamano(QSize cliente) const {

@@ -28,7 +28,5 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 };
 
-// Folder of the HTML help pages: beside the compiled help file's folder.
-QString CarpetaAyudaHtml();
 // The help window while it exists, else nullptr.
 fr_Ayuda* VentanaAyuda();

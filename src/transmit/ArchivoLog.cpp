@@ -21,7 +21,7 @@ bool Escribir(const QString& ruta, const std::function<bool(QFile&)>& escribir, 
         }
         motivo = archivo.errorString();
     }
-    *error = QStringLiteral("No se pudo escribir en %1:\r\n%2").arg(ruta, motivo);
+    *error = motivo;
     return false;
 }
 
@@ -46,8 +46,12 @@ bool Agregar(const QString& ruta, const QString& linea, QString* error) {
 }
 
 bool AgregarRespuesta(const QByteArray& respuesta, QString* error) {
+    return AgregarRespuesta(Module1::v_ArchLog, respuesta, error);
+}
+
+bool AgregarRespuesta(const QString& ruta, const QByteArray& respuesta, QString* error) {
     return Escribir(
-        Module1::v_ArchLog,
+        ruta,
         [&respuesta](QFile& f) {
             if (!Todo(f, QByteArrayLiteral("< "))) return false;
             for (qsizetype i = 0; i < respuesta.size(); i += kBytesPorTrozo)

@@ -3,17 +3,15 @@
 #include "Codificacion.h"
 #include "Module1.h"
 #include "Trama.h"
-#include <QMetaMethod>
+
+using namespace EventosCorrida;
 
 namespace {
-const QString kPuntosCmd = QStringLiteral(" ") + QString(42, QChar(0x00B7));
-const QString kRespuesta = QStringLiteral("Respuesta ") + QString(29, QChar(0x00B7));
-
-bool LeerLineas(const QString& ruta, QStringList* lineas, QString* error) {
+// *hecho names the file that failed, *motivo says why.
+bool LeerLineas(const QString& ruta, QStringList* lineas, QString* hecho, QString* motivo) {
     QByteArray bytes;
-    QString motivo;
-    if (!ArchivoSeguro::Leer(ruta, ArchivoSeguro::kLimiteTemporales, true, &bytes, &motivo)) {
-        *error = QStringLiteral("No se pudo leer %1:\r\n%2").arg(ruta, motivo);
+    if (!ArchivoSeguro::Leer(ruta, ArchivoSeguro::kLimiteTemporales, true, &bytes, motivo)) {
+        *hecho = QStringLiteral("No se pudo leer ") + ruta;
         return false;
     }
     *lineas = Codificacion::Lineas(Codificacion::Decodificar(bytes).texto);
@@ -35,10 +33,9 @@ Corrida::~Corrida() {
     }
 }
 
-bool Corrida::CargarArchivos(QString* error) {
-    if (!LeerLineas(Module1::v_ArchCodigo, &v_Codigo, error)) return false;
-    if (!LeerLineas(Module1::v_ArchComandos, &v_Comandos, error)) return false;
-    return true;
+bool Corrida::CargarArchivos(QString* hecho, QString* motivo) {
+    return LeerLineas(Module1::v_ArchCodigo, &v_Codigo, hecho, motivo) &&
+           LeerLineas(Module1::v_ArchComandos, &v_Comandos, hecho, motivo);
 }
 
 bool Corrida::Iniciar() {
@@ -47,17 +44,20 @@ bool Corrida::Iniciar() {
     std::unique_ptr<Enlace> enlace = Preparar(&ajustes);
     if (!enlace) return false;
 
-    QString error;
-    if (!CargarArchivos(&error)) {
+    QString hecho, motivo;
+    if (!CargarArchivos(&hecho, &motivo)) {
         v_Detenido = true;
         Q_EMIT Avisar({Avisos::Icono::Critico, QStringLiteral("Error de archivo"),
-                       error + QStringLiteral("\r\n\r\nNo se transmite nada.")});
+                       hecho + QStringLiteral(":\r\n") + motivo + QStringLiteral("\r\n\r\nNo se transmite nada."), hecho,
+                       motivo});
         return false;
     }
     v_TrasLREG = false;
     tmr_TimeOut.setInterval(ajustes.timeOut);
     tmr_Delay.setInterval(ajustes.delay > 0 ? ajustes.delay : 0);
     v_Linea = 0;
+    v_Total = v_Codigo.size();
+    v_FinArchivo = false;
     v_Caido = false;
     v_AvisoFinal = {};
     v_Detenido = false;
@@ -83,10 +83,12 @@ void Corrida::FijarMarcha(bool enMarcha) {
 void Corrida::AlAbrir() {
     if (v_Estado != Estado::Abriendo) return;
     v_Estado = Estado::Enviando;
+    Q_EMIT Comenzada();
     ProgramarPaso();
 }
 
-void Corrida::AlFalloApertura(const QString& titulo, const QString& texto) {
+void Corrida::AlFalloApertura(const QString& titulo, const QString& texto, const QString& hecho,
+                              const QString& motivo) {
     if (v_Estado != Estado::Abriendo) return;
     // Nothing was read or logged; no loop restart follows a failed opening.
     v_Detenido = true;
@@ -95,7 +97,9 @@ void Corrida::AlFalloApertura(const QString& titulo, const QString& texto) {
     v_Enlace.release()->deleteLater();
     v_Estado = Estado::Inactivo;
     FijarMarcha(false);
-    Q_EMIT Avisar({Avisos::Icono::Critico, titulo, texto});
+    const Avisos::Aviso aviso{Avisos::Icono::Critico, titulo, texto, hecho.isEmpty() ? texto : hecho, motivo};
+    Q_EMIT PasadaTerminada({Motivo::NoAbierta, false, 0, v_Total, aviso});
+    Q_EMIT Avisar(aviso);
     Q_EMIT Terminada();
 }
 
@@ -115,12 +119,7 @@ void Corrida::ProgramarPaso() {
 void Corrida::Paso() {
     if (v_Estado != Estado::Enviando) return;
     if (v_Linea >= v_Codigo.size()) {
-        if (!v_Detenido) {
-            Q_EMIT Loguear(QString());
-            Q_EMIT Loguear(QString());
-            Q_EMIT LogCmd(QStringLiteral("-- Fin de archivo --"));
-            Q_EMIT LogCmd(QString());
-        }
+        v_FinArchivo = !v_Detenido;
         Cerrar();
         return;
     }
@@ -128,18 +127,19 @@ void Corrida::Paso() {
         Cerrar();
         return;
     }
-    const QString codigo = v_Codigo.at(v_Linea);
-    const QString comando = v_Linea < v_Comandos.size() ? v_Comandos.at(v_Linea) : QString();
+    v_Actual = {};
+    v_Actual.linea = v_Linea;
+    v_Actual.codigo = v_Codigo.at(v_Linea);
+    v_Actual.comando = v_Linea < v_Comandos.size() ? v_Comandos.at(v_Linea) : QString();
     ++v_Linea;
-    v_LargoResp = f_LargoRespuesta(codigo, &v_TrasLREG);
-    if (!v_Enlace->Escribir(f_TramaDeLinea(codigo))) {
-        AlCaido(QStringLiteral("Error de comunicación"),
-                QStringLiteral("No se pudo enviar la trama por el enlace abierto."));
+    v_Actual.esperados = f_LargoRespuesta(v_Actual.codigo, &v_TrasLREG);
+    v_Actual.trama = f_TramaDeLinea(v_Actual.codigo);
+    if (!v_Enlace->Escribir(v_Actual.trama)) {
+        const QString hecho = QStringLiteral("No se pudo enviar la trama por el enlace abierto.");
+        AlCaido(QStringLiteral("Error de comunicación"), hecho, hecho, QString());
         return;
     }
-    Q_EMIT Loguear(QStringLiteral("> ") + codigo);
-    Q_EMIT LogCmd(comando + kPuntosCmd);
-    v_Buffer.clear();
+    Q_EMIT Enviada(v_Actual);
     v_Estado = Estado::Esperando;
     v_Enlace->FijarRecepcion(true);
     // A timer of 0 ms never ticks: the wait then ends only on the answer or a stop.
@@ -148,30 +148,25 @@ void Corrida::Paso() {
 
 void Corrida::AlDatos(const QByteArray& bytes) {
     if (v_Estado != Estado::Esperando) return;
-    v_Buffer.append(bytes);
-    if (v_Buffer.size() >= v_LargoResp) FinEspera();
+    v_Actual.respuesta.append(bytes);
+    if (v_Actual.respuesta.size() >= v_Actual.esperados) FinEspera(Desenlace::Respondida);
 }
 
 void Corrida::AlTimeOut() {
-    if (v_Estado == Estado::Esperando) FinEspera();
+    if (v_Estado == Estado::Esperando) FinEspera(Desenlace::SinRespuesta);
 }
 
-void Corrida::FinEspera() {
+void Corrida::FinEspera(Desenlace porque) {
     if (v_Estado != Estado::Esperando) return;
     tmr_TimeOut.stop();
     if (v_Enlace) v_Enlace->FijarRecepcion(false);
-    Q_EMIT EsperaTerminada(v_LargoResp, static_cast<int>(v_Buffer.size()));
-    if (!v_Buffer.isEmpty()) {
-        if (isSignalConnected(QMetaMethod::fromSignal(&Corrida::LoguearRespuesta)))
-            Q_EMIT LoguearRespuesta(v_Buffer);
-        else
-            Q_EMIT Loguear(QStringLiteral("< ") + f_LineaHex(v_Buffer));
-        Q_EMIT LogCmd(kRespuesta);
-        v_Buffer.clear();   // a flood's worth of bytes is not kept through the pause
-    } else {
-        Q_EMIT Loguear(QStringLiteral("- Timeout !!!"));
-        Q_EMIT LogCmd(QString());
-    }
+    const bool completa = v_Actual.respuesta.size() >= v_Actual.esperados;
+    if (completa) porque = Desenlace::Respondida;
+    else if (porque == Desenlace::SinRespuesta && !v_Actual.respuesta.isEmpty())
+        porque = Desenlace::Corta;
+    v_Actual.desenlace = porque;
+    Q_EMIT Respondida(v_Actual);
+    v_Actual.respuesta = QByteArray();   // a flood's worth of bytes is not kept through the pause
     if (tmr_Delay.interval() != 0 && !v_Caido) {
         v_Estado = Estado::Pausando;
         tmr_Delay.start();
@@ -192,8 +187,7 @@ void Corrida::AlDelay() {
 void Corrida::Detener() {
     if (!EnMarcha()) return;
     v_Detenido = true;
-    Q_EMIT Loguear(QString());
-    Q_EMIT LogCmd(QStringLiteral("Detenido!"));
+    Q_EMIT Cortada(Corte::Detenida);
     FijarMarcha(false);
     if (v_Estado == Estado::Abriendo) {
         // A connection wait that may be unbounded (timeout 0) must not outlive the stop.
@@ -202,21 +196,21 @@ void Corrida::Detener() {
     }
     // The waiting run sees the flag at its next turn, after this click.
     if (v_Estado == Estado::Esperando)
-        QMetaObject::invokeMethod(this, &Corrida::FinEspera, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { FinEspera(Desenlace::Detenida); }, Qt::QueuedConnection);
 }
 
-void Corrida::AlCaido(const QString& titulo, const QString& texto) {
+void Corrida::AlCaido(const QString& titulo, const QString& texto, const QString& hecho, const QString& motivo) {
     if (!Activa() || v_Caido) return;
     v_Caido = true;
-    v_AvisoFinal = {Avisos::Icono::Critico, titulo, texto};
+    v_AvisoFinal = {Avisos::Icono::Critico, titulo, texto, hecho.isEmpty() ? texto : hecho, motivo};
     if (!v_Detenido) {
         v_Detenido = true;
-        Q_EMIT Loguear(QString());
-        Q_EMIT LogCmd(QStringLiteral("Error de comunicación!"));
+        Q_EMIT Cortada(Corte::EnlacePerdido);
         FijarMarcha(false);
     }
     switch (v_Estado) {
-    case Estado::Esperando: FinEspera(); break;   // logs what came, then closes
+    case Estado::Esperando: FinEspera(Desenlace::EnlacePerdido); break;   // reports what came, then closes
     case Estado::Pausando:
         tmr_Delay.stop();
         Cerrar();
@@ -243,12 +237,16 @@ void Corrida::Cerrar() {
     }
     v_Estado = Estado::Inactivo;
 
-    if (!v_Detenido && Loop && Loop()) {
-        Q_EMIT Loguear(QString());
-        Q_EMIT LogCmd(QStringLiteral("Loop ..."));
-        if (Iniciar()) return;
-        // Refused (the user has been told): the repetition ends here.
-    }
+    Fin fin;
+    fin.motivo = v_Caido ? Motivo::EnlacePerdido : v_FinArchivo ? Motivo::FinArchivo
+                                                                : Motivo::Detenida;
+    fin.enviadas = v_Linea;
+    fin.total = v_Total;
+    if (v_Caido) fin.falla = v_AvisoFinal;
+    fin.otraVuelta = !v_Detenido && Loop && Loop();
+    Q_EMIT PasadaTerminada(fin);
+    // Refused (the user has been told): the repetition ends here.
+    if (fin.otraVuelta && Iniciar()) return;
     if (v_Caido) Q_EMIT Avisar(v_AvisoFinal);
     Q_EMIT Terminada();
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "Aviso.h"
 #include "Enlace.h"
+#include "EventosCorrida.h"
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
@@ -11,8 +12,9 @@
 
 // One transmission run as a state machine on timers and link signals: read
 // the code lines, send each frame, await its answer or the timeout, pause,
-// go on; loop mode and stop. The window drives it and shows its lines;
-// tests drive it without a window.
+// go on; loop mode and stop. It reports typed events (EventosCorrida.h);
+// the window, Comm.log and orvo-send word them; tests drive it without a
+// window.
 class Corrida : public QObject {
     Q_OBJECT
 public:
@@ -50,30 +52,31 @@ public:
     bool EnMarcha() const { return Activa() && !v_Detenido; }
 
 Q_SIGNALS:
-    void Loguear(const QString& v_LinLog);
-    // An answer, as the line "< " + f_LineaHex(bytes). Emitted instead of
-    // Loguear when connected, so that a long answer need not be spelled out
-    // in memory (a clock flooding the link sends megabytes).
-    void LoguearRespuesta(const QByteArray& bytes);
-    void LogCmd(const QString& v_LinCmd);
+    // Link open, the first frame of a pass is next.
+    void Comenzada();
+    // A frame has gone (desenlace EnCurso).
+    void Enviada(const EventosCorrida::Intercambio& i);
+    // Its answer wait ended: the same exchange, complete.
+    void Respondida(const EventosCorrida::Intercambio& i);
+    // A stop or a lost link, at the moment it happens.
+    void Cortada(EventosCorrida::Corte corte);
+    // A pass ended (also a failed opening); otraVuelta: loop mode goes on.
+    void PasadaTerminada(const EventosCorrida::Fin& fin);
     void CambioMarcha(bool enMarcha);   // caption "&Detener" (true) or "&Iniciar"
     void Terminada();                   // files and link closed, no run follows
     void Avisar(const Avisos::Aviso& aviso);
-    // A wait for an answer ended (answer, timeout, stop or lost link), just
-    // before its log line: bytes awaited and bytes that came.
-    void EsperaTerminada(int esperados, int recibidos);
 
 private:
-    bool CargarArchivos(QString* error);
+    bool CargarArchivos(QString* hecho, QString* motivo);
     void AlAbrir();
-    void AlFalloApertura(const QString& titulo, const QString& texto);
+    void AlFalloApertura(const QString& titulo, const QString& texto, const QString& hecho, const QString& motivo);
     void AlDatos(const QByteArray& bytes);
-    void AlCaido(const QString& titulo, const QString& texto);
+    void AlCaido(const QString& titulo, const QString& texto, const QString& hecho, const QString& motivo);
     void AlTimeOut();
     void AlDelay();
     void Paso();
     void ProgramarPaso();
-    void FinEspera();
+    void FinEspera(EventosCorrida::Desenlace porque);
     void Cerrar();
     void FijarMarcha(bool enMarcha);
 
@@ -82,8 +85,9 @@ private:
     QStringList v_Codigo;
     QStringList v_Comandos;
     qsizetype v_Linea = 0;
-    QByteArray v_Buffer;
-    int v_LargoResp = 1;
+    qsizetype v_Total = 0;                  // code lines of the pass, kept past Cerrar for its end event
+    EventosCorrida::Intercambio v_Actual;   // its respuesta is the answer buffer
+    bool v_FinArchivo = false;
     bool v_TrasLREG = false;
     bool v_Detenido = false;
     bool v_Caido = false;

@@ -24,8 +24,11 @@ public:
 
 Q_SIGNALS:
     void Abierto();
-    void FalloApertura(const QString& titulo, const QString& texto);
+    // titulo and texto are the box's; hecho and motivo the same as data
+    // (what failed, the system's reason).
+    void FalloApertura(const QString& titulo, const QString& texto, const QString& hecho = {},
+                       const QString& motivo = {});
     void DatosRecibidos(const QByteArray& bytes);
     // The open link failed (peer gone, device removed); it is closed already.
-    void Caido(const QString& titulo, const QString& texto);
+    void Caido(const QString& titulo, const QString& texto, const QString& hecho = {}, const QString& motivo = {});
 };

@@ -48,14 +48,17 @@ void EnlaceSerie::Abrir(int) {
     v_Puerto.setFlowControl(QSerialPort::NoFlowControl);
     v_Retenidos.clear();
     const bool ok = v_Puerto.open(QIODevice::ReadWrite);
-    QString razon = v_Puerto.errorString();
+    const QString sistema = v_Puerto.errorString();
     const QString pista = ok ? QString() : PuertoSerie::Pista(v_Puerto.error(), v_Dispositivo);
-    if (!pista.isEmpty()) razon += kDobleSalto + pista;
-    QTimer::singleShot(0, this, [this, ok, razon] {
-        if (ok) Q_EMIT Abierto();
-        else
-            Q_EMIT FalloApertura(kTituloError, QStringLiteral("Error al abrir el puerto ") + v_Nombre +
-                                                   QLatin1Char(':') + kDobleSalto + razon);
+    QTimer::singleShot(0, this, [this, ok, sistema, pista] {
+        if (ok) {
+            Q_EMIT Abierto();
+            return;
+        }
+        const QString hecho = QStringLiteral("Error al abrir el puerto ") + v_Nombre;
+        const QString razon = pista.isEmpty() ? sistema : sistema + kDobleSalto + pista;
+        const QString motivo = pista.isEmpty() ? sistema : sistema + QStringLiteral(". ") + pista;
+        Q_EMIT FalloApertura(kTituloError, hecho + QLatin1Char(':') + kDobleSalto + razon, hecho, motivo);
     });
 }
 
@@ -63,8 +66,8 @@ void EnlaceSerie::AlError(QSerialPort::SerialPortError e) {
     if (!v_Puerto.isOpen() || !EsFatal(e)) return;
     const QString razon = v_Puerto.errorString();
     v_Puerto.close();
-    Q_EMIT Caido(kTituloError,
-                 QStringLiteral("Se perdió la comunicación con el puerto ") + v_Nombre + QLatin1Char(':') + kDobleSalto + razon);
+    const QString hecho = QStringLiteral("Se perdió la comunicación con el puerto ") + v_Nombre;
+    Q_EMIT Caido(kTituloError, hecho + QLatin1Char(':') + kDobleSalto + razon, hecho, razon);
 }
 
 void EnlaceSerie::Entregar() {

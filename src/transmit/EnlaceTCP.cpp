@@ -25,7 +25,11 @@ EnlaceTCP::~EnlaceTCP() {
     v_Socket.abort();
 }
 
-QString EnlaceTCP::Destino() const { return v_IP + QLatin1Char(':') + v_PuertoTxt; }
+QString EnlaceTCP::Destino() const {
+    // An IPv6 address is bracketed, so its colons are not read as the port's.
+    const QString ip = v_IP.contains(QLatin1Char(':')) ? QStringLiteral("[%1]").arg(v_IP) : v_IP;
+    return ip + QLatin1Char(':') + v_PuertoTxt;
+}
 
 void EnlaceTCP::Abrir(int esperaMs) {
     v_Conectando = true;
@@ -46,7 +50,8 @@ void EnlaceTCP::AlVencerEspera() {
     if (!v_Conectando) return;
     v_Conectando = false;
     v_Socket.abort();
-    Q_EMIT FalloApertura(kTituloTCP, QStringLiteral("No se pudo estblecer la conexión con ") + Destino());
+    const QString hecho = QStringLiteral("No se pudo estblecer la conexión con ") + Destino();
+    Q_EMIT FalloApertura(kTituloTCP, hecho, hecho);
 }
 
 void EnlaceTCP::AlError(QAbstractSocket::SocketError) {
@@ -56,21 +61,24 @@ void EnlaceTCP::AlError(QAbstractSocket::SocketError) {
         v_Conectando = false;
         tmr_Espera.stop();
         v_Socket.abort();
-        Q_EMIT FalloApertura(kTituloError, QStringLiteral("Error al conectarse a ") + Destino() + kDobleSalto + razon);
+        const QString hecho = QStringLiteral("Error al conectarse a ") + Destino();
+        Q_EMIT FalloApertura(kTituloError, hecho + kDobleSalto + razon, hecho, razon);
         return;
     }
     if (!v_Abierto) return;
     v_Abierto = false;
     v_Socket.abort();
-    Q_EMIT Caido(kTituloError, QStringLiteral("Se perdió la conexión con ") + Destino() + kDobleSalto + razon);
+    const QString hecho = QStringLiteral("Se perdió la conexión con ") + Destino();
+    Q_EMIT Caido(kTituloError, hecho + kDobleSalto + razon, hecho, razon);
 }
 
 void EnlaceTCP::AlDesconectar() {
     if (!v_Abierto) return;
     v_Abierto = false;
     v_Socket.abort();
-    Q_EMIT Caido(kTituloError, QStringLiteral("Se perdió la conexión con ") + Destino() + kDobleSalto +
-                                   QStringLiteral("El otro extremo cerró la conexión."));
+    const QString hecho = QStringLiteral("Se perdió la conexión con ") + Destino();
+    const QString razon = QStringLiteral("El otro extremo cerró la conexión.");
+    Q_EMIT Caido(kTituloError, hecho + kDobleSalto + razon, hecho, razon);
 }
 
 void EnlaceTCP::AlLeer() {

@@ -18,13 +18,10 @@ constexpr Respuesta kRespuestas[] = {
 QByteArray f_TramaDeLinea(const QString& linea) { return f_BytesDeLinea(linea); }
 
 QString f_LineaHex(const QByteArray& v_LinChr) {
-    static const char kDigitos[] = "0123456789ABCDEF";
     QString texto;
     texto.reserve(v_LinChr.size() * 3);
     for (char c : v_LinChr) {
-        const auto b = static_cast<unsigned char>(c);
-        texto.append(QLatin1Char(kDigitos[b >> 4]));
-        texto.append(QLatin1Char(kDigitos[b & 0x0F]));
+        AgregarByteHex(texto, static_cast<unsigned char>(c));
         texto.append(QLatin1Char(' '));
     }
     return texto;

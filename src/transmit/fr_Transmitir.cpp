@@ -93,9 +93,9 @@ fr_Transmitir::fr_Transmitir(QWidget* padre) : QDialog(padre) {
 
     v_Corrida.Preparar = [this](Corrida::Ajustes* a) { return PrepararInicio(a); };
     v_Corrida.Loop = [this] { return chk_Loop->isChecked(); };
-    connect(&v_Corrida, &Corrida::Loguear, this, &fr_Transmitir::Loguear);
-    connect(&v_Corrida, &Corrida::LoguearRespuesta, this, &fr_Transmitir::LoguearRespuesta);
-    connect(&v_Corrida, &Corrida::LogCmd, this, &fr_Transmitir::LogCmd);
+    connect(&v_Lineas, &LineasCorrida::Loguear, this, &fr_Transmitir::Loguear);
+    connect(&v_Lineas, &LineasCorrida::LoguearRespuesta, this, &fr_Transmitir::LoguearRespuesta);
+    connect(&v_Lineas, &LineasCorrida::LogCmd, this, &fr_Transmitir::LogCmd);
     connect(&v_Corrida, &Corrida::CambioMarcha, this, &fr_Transmitir::AlCambiarMarcha);
     connect(&v_Corrida, &Corrida::Terminada, this, &fr_Transmitir::AlTerminar);
     connect(&v_Corrida, &Corrida::Avisar, this, &fr_Transmitir::AvisarLuego);
@@ -244,17 +244,17 @@ void fr_Transmitir::opt_Click() {
 
 void fr_Transmitir::Loguear(const QString& v_LinLog) {
     lst_Log->Agregar(v_LinLog);
-    QString error;
-    AvisarLog(ArchivoLog::Agregar(v_LinLog, &error), error);
+    QString motivo;
+    AvisarLog(ArchivoLog::Agregar(v_LinLog, &motivo), motivo);
 }
 
 void fr_Transmitir::LoguearRespuesta(const QByteArray& bytes) {
     lst_Log->Agregar(ListaEventos::f_Respuesta(bytes));
-    QString error;
-    AvisarLog(ArchivoLog::AgregarRespuesta(bytes, &error), error);
+    QString motivo;
+    AvisarLog(ArchivoLog::AgregarRespuesta(bytes, &motivo), motivo);
 }
 
-void fr_Transmitir::AvisarLog(bool escrito, const QString& error) {
+void fr_Transmitir::AvisarLog(bool escrito, const QString& motivo) {
     if (escrito) {
         v_AvisadoLog = false;
         return;
@@ -262,8 +262,9 @@ void fr_Transmitir::AvisarLog(bool escrito, const QString& error) {
     // Told once; the run goes on and the lists keep showing everything.
     if (v_AvisadoLog) return;
     v_AvisadoLog = true;
+    const QString ruta = Module1::v_ArchLog;
     AvisarLuego({Avisos::Icono::Advertencia, QStringLiteral("Error de archivo"),
-                 error + QStringLiteral("\r\n\r\nLa transmisión sigue; las líneas siguientes no se guardan en el archivo.")});
+                 QStringLiteral("No se pudo escribir en %1:\r\n%2").arg(ruta, motivo) + QStringLiteral("\r\n\r\nLa transmisión sigue; las líneas siguientes no se guardan en el archivo.")});
 }
 
 void fr_Transmitir::LogCmd(const QString& v_LinCmd) { lst_Cmd->Agregar(v_LinCmd); }

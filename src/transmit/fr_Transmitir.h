@@ -1,6 +1,7 @@
 #pragma once
 #include "Avisos.h"
 #include "Corrida.h"
+#include "LineasCorrida.h"
 #include <QDialog>
 
 class ComboPuertos;
@@ -26,6 +27,7 @@ public:
     ~fr_Transmitir() override;
 
     Corrida& LaCorrida() { return v_Corrida; }
+    LineasCorrida& LasLineas() { return v_Lineas; }
 
     void Loguear(const QString& v_LinLog);
     void LoguearRespuesta(const QByteArray& bytes);
@@ -56,15 +58,16 @@ private:
     void LeerCFG();
     void GrabarCFG();
     void AvisarLuego(const Avisos::Aviso& aviso);
-    void AvisarLog(bool escrito, const QString& error);
+    void AvisarLog(bool escrito, const QString& motivo);
     void Error(const QString& titulo, const QString& texto);
     void BloquearEnlace(bool bloquear);
 
     Corrida v_Corrida;
+    LineasCorrida v_Lineas{v_Corrida};
+    bool v_AvisadoLog = false;
     bool v_InicioPendiente = false;
     bool v_CierrePendiente = false;
     bool v_Centrada = false;
-    bool v_AvisadoLog = false;
     bool v_AvisadoGrabar = false;
     QString v_AvisadoLeer;
 

@@ -1,79 +1,220 @@
 // orvo-gen on spreadsheet exports and the time for a set of clocks.
 #include "Programa.h"
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
 using Programa::Salida;
 
-Salida Correr(const char* programa, const QStringList& args) { return Programa::Correr(QLatin1String(programa), args); }
+Salida Gen(const QStringList& args, const QString& carpeta = {}) { return Programa::Correr(QStringLiteral("orvo-gen"), args, carpeta); }
 
-QString Archivo(const QTemporaryDir& dir, const QByteArray& contenido) {
-    return Programa::Archivo(dir.filePath(QStringLiteral("tarjetas.csv")), contenido);
+QString Archivo(const QTemporaryDir& dir, const QByteArray& contenido, const QString& nombre = QStringLiteral("tarjetas.csv")) {
+    return Programa::Archivo(dir.filePath(nombre), contenido);
 }
+
+QString Planilla(const char* nombre) { return QStringLiteral(ORVO_SOURCE_DIR "/tests/cli/planillas/") + QLatin1String(nombre); }
+
+QByteArray Contenido(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(no existe)");
+}
+
+// The rows of the two real exports, as the editor saves them.
+const QByteArray kGuionPersonal =
+    "AING 1, 00123, A, B\r\nAING 1, 00124, A, C\r\nAING 2, 00200, B, B\r\nAING 2, 00201, Z, Z\r\nAING a, 09999, 1, 2\r\n";
 
 }   // namespace
 
-TEST(Gen, CardListsBecomeAingLinesInTheEditorsFormat) {
+TEST(Gen, RealSpreadsheetExportsBecomeAingLinesInTheEditorsFormat) {
     const struct {
         const char* caso;
         QByteArray csv;
         QByteArray script;   // Windows-1252, CR LF
     } casos[] = {
         {"semicolons, header, quotes, UTF-8 with BOM",
-         "\xEF\xBB\xBFreloj;tarjeta;perfil 1;perfil 2\r\n1;\"123\";\"A\";B\r\n\r\n2;\"0045\";\"\xC3\x91\";\"x\"\"y\"\r\n",
-         "AING 1, 123, A, B\r\nAING 2, 0045, \xD1, x\"y\r\n"},
+         "\xEF\xBB\xBFreloj;tarjeta;perfil 1;perfil 2\r\n1;\"123\";\"A\";B\r\n\r\n2;\"0045\";\"\xC3\x91\";\"\"\"\"\r\n",
+         "AING 1, 123, A, B\r\nAING 2, 0045, \xD1, \"\r\n"},
         {"commas, no header, Windows-1252, no final line end", "1,7,\xD1,B\n a , 8 , C , D", "AING 1, 7, \xD1, B\r\nAING a, 8, C, D\r\n"},
-        {"tabs and a quoted comma that the separator must not split", "reloj\ttarjeta\tp1\tp2\n3\t9\t\"P,\"\tQ\n",
-         "AING 3, 9, P,, Q\r\n"},
+        {"titles written as people write them, columns in another order",
+         "Sector;Perfíl_2;PERFIL-1; Tarjeta ;Re.loj\nObra;B;A;77;3\n", "AING 3, 77, A, B\r\n"},
+        {"separators inside the quotes of a title outnumber the real ones",
+         "\"notas;a;b;c;d;e\",reloj,tarjeta,perfil 1,perfil 2\nx,4,10,A,B\n", "AING 4, 10, A, B\r\n"},
+        {"a quoted line break in an ignored column is part of its cell",
+         "reloj;tarjeta;perfil 1;perfil 2;notas\n5;11;A;B;\"dos\r\nlíneas\"\n5;12;A;B;\n", "AING 5, 11, A, B\r\nAING 5, 12, A, B\r\n"},
+        {"the old guess for unknown titles still skips them", "clock,card,p1,p2\n6,13,A,B\n", "AING 6, 13, A, B\r\n"},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.caso);
         QTemporaryDir dir;
-        const Salida s = Correr("orvo-gen", {QStringLiteral("tarjetas"), Archivo(dir, caso.csv)});
-        if (QByteArray(caso.caso).startsWith("tabs")) {
-            // "P," makes a fifth argument: the compiler refuses the row.
-            EXPECT_EQ(s.codigo, 1);
-            EXPECT_EQ(s.err, QByteArray("fila 2: Comando AING: Sobran argumentos\n"
-                                        "orvo-gen: hay filas con error; no se escribe nada.\n"));
-            EXPECT_TRUE(s.out.isEmpty());
-            continue;
-        }
+        const Salida s = Gen({QStringLiteral("tarjetas"), Archivo(dir, caso.csv)});
         EXPECT_EQ(s.codigo, 0) << s.err.toStdString();
         EXPECT_EQ(s.out, caso.script);
         EXPECT_TRUE(s.err.isEmpty());
     }
+    // Saved by a spreadsheet program (libreoffice-*), and with the empty
+    // formatted columns and blank rows a worked sheet gathers (personal-*).
+    for (const char* exportada : {"libreoffice-puntoycoma-win1252.csv", "libreoffice-coma-utf8.csv", "personal-puntoycoma-win1252.csv",
+                                  "personal-coma-utf8.csv"}) {
+        SCOPED_TRACE(exportada);
+        const Salida s = Gen({QStringLiteral("tarjetas"), Planilla(exportada)});
+        EXPECT_EQ(s.codigo, 0) << s.err.toStdString();
+        EXPECT_EQ(s.out, kGuionPersonal);
+    }
 }
 
-TEST(Gen, EveryBadRowIsListedWithTheCompilersMessageAndNothingIsWritten) {
+TEST(Gen, BadRowsAreListedWithRowColumnAndMessageAndNothingIsWritten) {
+    const struct {
+        const char* caso;
+        QByteArray csv;
+        const char* errores;
+    } casos[] = {
+        {"the compiler's messages name the cell",
+         "reloj;tarjeta;perfil 1;perfil 2\n1;100;A;B\n0;101;A;B\n1;10X;A;B\n1;102;A\n?;104;A;B\n",
+         "fila 3: reloj \"0\": ERROR! Número de reloj invalido\n"
+         "fila 4: tarjeta \"10X\": ERROR! Tarjeta Invalida\n"
+         "fila 5: falta perfil 2\n"
+         "fila 6: no da ninguna trama\n"},
+        {"a profile longer than a character would be cut by the compiler",
+         "reloj;tarjeta;perfil 1;perfil 2\n1;100;10;B\n1;101;A;Oficina\n",
+         "fila 2: perfil 1 \"10\": un perfil es un solo carácter\n"
+         "fila 3: perfil 2 \"Oficina\": un perfil es un solo carácter\n"},
+        {"the same card twice for a clock names both rows",
+         "reloj;tarjeta;perfil 1;perfil 2\n1;100;A;B\n2;100;A;B\n1;100;C;D\n",
+         "fila 4: la tarjeta 100 del reloj 1 ya está en la fila 2\n"},
+        {"a line break inside a cell that is sent",
+         "reloj;tarjeta;perfil 1;perfil 2\n1;\"10\n0\";A;B\n1;200;A;B\n",
+         "fila 2: tarjeta \"10 0\": hay un salto de línea dentro de la celda\n"},
+        {"an unclosed quote is told as such", "reloj;tarjeta;perfil 1;perfil 2\n1;100;A;B\n1;\"101;A;B\n1;102;A;B\n",
+         "fila 3: comillas sin cerrar\n"},
+        {"a card twice for one clock of one destination; a destination with a blank",
+         "reloj;tarjeta;perfil 1;perfil 2;destino\n1;100;A;B;10.0.0.1\n1;100;A;B;10.0.0.2\n1;100;C;D;10.0.0.1\n1;101;A;B;10.0.0.1 :7001\n",
+         "fila 4: la tarjeta 100 del reloj 1 ya está en la fila 2\n"
+         "fila 5: destino \"10.0.0.1 :7001\": un destino no lleva espacios (HOST[:PUERTO] o un dispositivo)\n"},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        QTemporaryDir dir;
+        const QString salida = dir.filePath(QStringLiteral("tarjetas.txt"));
+        const Salida s = Gen({QStringLiteral("tarjetas"), Archivo(dir, caso.csv), QStringLiteral("-o"), salida});
+        EXPECT_EQ(s.codigo, 1);
+        EXPECT_EQ(QString::fromUtf8(s.err), QString::fromUtf8(caso.errores) + QStringLiteral("orvo-gen: hay filas con error; no se escribe nada.\n"));
+        EXPECT_TRUE(s.out.isEmpty());
+        EXPECT_FALSE(QFile::exists(salida));
+    }
+}
+
+TEST(Gen, ManyBadRowsShowTheFirstTwentyAndHowManyMore) {
+    QByteArray csv = "reloj;tarjeta;perfil 1;perfil 2\n";
+    for (int i = 0; i < 25; ++i) csv += "1;" + QByteArray::number(500 + i) + ";AB;C\n";
+    csv += "1;999;A;B\n";
     QTemporaryDir dir;
-    const QString salida = dir.filePath(QStringLiteral("tarjetas.txt"));
-    const Salida s = Correr("orvo-gen", {QStringLiteral("tarjetas"),
-                                         Archivo(dir, "reloj;tarjeta;p1;p2\n1;100;A;B\n0;101;A;B\n1;10X;A;B\n1;102;A\n1;103;A;B\n?;104;A;B\n"),
-                                         QStringLiteral("-o"), salida});
+    const Salida s = Gen({QStringLiteral("tarjetas"), Archivo(dir, csv)});
     EXPECT_EQ(s.codigo, 1);
-    EXPECT_EQ(QString::fromUtf8(s.err),
-              QStringLiteral("fila 3: ERROR! Número de reloj invalido\nfila 4: ERROR! Tarjeta Invalida\n"
-                             "fila 5: se esperaban 4 columnas (reloj, tarjeta, perfil 1, perfil 2) y hay 3\n"
-                             "fila 7: no da ninguna trama\n"
-                             "orvo-gen: hay filas con error; no se escribe nada.\n"));
+    const QStringList lineas = QString::fromUtf8(s.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lineas.size(), 22) << s.err.toStdString();
+    EXPECT_TRUE(lineas[0].startsWith(QStringLiteral("fila 2: perfil 1 \"AB\"")));
+    EXPECT_TRUE(lineas[19].startsWith(QStringLiteral("fila 21: ")));
+    EXPECT_EQ(lineas[20], QStringLiteral("… y 5 filas más"));
+}
+
+TEST(Gen, SheetsThatAreNotCardListsAreRefusedWithOneMessage) {
+    QTemporaryDir dir;
+    const QString xls = Archivo(dir, QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + QByteArray(504, '\0'), QStringLiteral("viejo.xls"));
+    const struct {
+        const char* caso;
+        QString planilla;
+        int codigo;
+        QString error;
+    } casos[] = {
+        {"a workbook (ZIP)", Planilla("tarjetas.ods"), 2,
+         QStringLiteral("orvo-gen: \"%1\" es un libro de hoja de cálculo: guárdelo como CSV (separado por ; o ,) y vuelva a intentarlo\n").arg(Planilla("tarjetas.ods"))},
+        {"a workbook (ZIP, .xlsx)", Planilla("libreoffice.xlsx"), 2,
+         QStringLiteral("orvo-gen: \"%1\" es un libro de hoja de cálculo: guárdelo como CSV (separado por ; o ,) y vuelva a intentarlo\n").arg(Planilla("libreoffice.xlsx"))},
+        {"a workbook (OLE)", xls, 2,
+         QStringLiteral("orvo-gen: \"%1\" es un libro de hoja de cálculo: guárdelo como CSV (separado por ; o ,) y vuelva a intentarlo\n").arg(xls)},
+        {"an empty file", Archivo(dir, "", QStringLiteral("vacia.csv")), 1,
+         QStringLiteral("orvo-gen: \"%1\": no hay filas con tarjetas; no se escribe nada.\n").arg(dir.filePath(QStringLiteral("vacia.csv")))},
+        {"titles and blank rows only", Archivo(dir, "Obra;;;\n;;;\nreloj;tarjeta;perfil 1;perfil 2\n;;;\n", QStringLiteral("titulos.csv")), 1,
+         QStringLiteral("orvo-gen: \"%1\": no hay filas con tarjetas; no se escribe nada.\n").arg(dir.filePath(QStringLiteral("titulos.csv")))},
+        {"titles without a profile column", Archivo(dir, "reloj;tarjeta;perfil\n1;2;A\n", QStringLiteral("perfil.csv")), 2,
+         QStringLiteral("orvo-gen: \"%1\": la fila de títulos (fila 1) no tiene la columna «perfil 1»\n").arg(dir.filePath(QStringLiteral("perfil.csv")))},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        const Salida s = Gen({QStringLiteral("tarjetas"), caso.planilla});
+        EXPECT_EQ(s.codigo, caso.codigo);
+        EXPECT_EQ(QString::fromUtf8(s.err), caso.error);
+        EXPECT_TRUE(s.out.isEmpty());
+    }
+}
+
+TEST(Gen, ADestinoColumnGivesAScriptPerDestinationAndTheListForOrvoSend) {
+    QTemporaryDir dir;
+    const QString csv = Archivo(dir,
+                                "reloj;tarjeta;perfil 1;perfil 2;Destino\n"
+                                "1;100;A;B;192.168.1.10:7001\n"
+                                "1;100;A;B;/dev/ttyUSB0\n"
+                                "2;101;A;B;192.168.1.10:7001\n"
+                                "1;102;C;D;COM1\n"
+                                "1;103;C;D;com1\n");
+    const Salida sin = Gen({QStringLiteral("tarjetas"), csv});
+    EXPECT_EQ(sin.codigo, 2);
+    EXPECT_TRUE(sin.err.contains("--carpeta")) << sin.err.toStdString();
+    EXPECT_TRUE(sin.out.isEmpty());
+
+    const QString carpeta = dir.filePath(QStringLiteral("obra nueva/scripts"));
+    const Salida s = Gen({QStringLiteral("tarjetas"), csv, QStringLiteral("--carpeta"), carpeta});
+    ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
     EXPECT_TRUE(s.out.isEmpty());
-    EXPECT_FALSE(QFile::exists(salida));
+    EXPECT_EQ(Contenido(carpeta + QStringLiteral("/192.168.1.10_7001.txt")), "AING 1, 100, A, B\r\nAING 2, 101, A, B\r\n");
+    EXPECT_EQ(Contenido(carpeta + QStringLiteral("/dev_ttyUSB0.txt")), "AING 1, 100, A, B\r\n");
+    // Two destinations that would share a file name on a disk that ignores case.
+    EXPECT_EQ(Contenido(carpeta + QStringLiteral("/COM1.txt")), "AING 1, 102, C, D\r\n");
+    EXPECT_EQ(Contenido(carpeta + QStringLiteral("/com1-2.txt")), "AING 1, 103, C, D\r\n");
+    const QStringList lista = QString::fromUtf8(Contenido(carpeta + QStringLiteral("/destinos.txt"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(lista.mid(1), (QStringList{QStringLiteral("192.168.1.10:7001 192.168.1.10_7001.txt"), QStringLiteral("/dev/ttyUSB0 dev_ttyUSB0.txt"),
+                                         QStringLiteral("COM1 COM1.txt"), QStringLiteral("com1 com1-2.txt")}));
+    EXPECT_TRUE(lista.value(0).startsWith(QLatin1Char('#')));
+}
+
+TEST(Gen, ASheetOrScriptNamedDashIsReadFromStandardInput) {
+    QProcess p;
+    p.start(QStringLiteral(ORVO_BUILD_DIR "/orvo-gen"), {QStringLiteral("tarjetas"), QStringLiteral("-")});
+    ASSERT_TRUE(p.waitForStarted());
+    p.write("reloj,tarjeta,perfil 1,perfil 2\n7,70,A,B\n");
+    p.closeWriteChannel();
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QByteArray guion = p.readAllStandardOutput();
+    EXPECT_EQ(guion, "AING 7, 70, A, B\r\n");
+
+    QProcess c;
+    c.start(QStringLiteral(ORVO_BUILD_DIR "/orvoc"), {QStringLiteral("-")});
+    ASSERT_TRUE(c.waitForStarted());
+    c.write(guion);
+    c.closeWriteChannel();
+    ASSERT_TRUE(c.waitForFinished(30000));
+    EXPECT_EQ(c.exitCode(), 0) << c.readAllStandardError().toStdString();
+    EXPECT_TRUE(c.readAllStandardOutput().startsWith("02 "));
 }
 
 TEST(Gen, TimeScriptHasIniaAndFechForEachClockOfTheList) {
     QTemporaryDir dir;
     const QString salida = dir.filePath(QStringLiteral("hora.txt"));
-    const Salida s = Correr("orvo-gen", {QStringLiteral("hora"), QStringLiteral("--relojes"), QStringLiteral("1-3,7,a"),
-                                         QStringLiteral("-o"), salida});
+    const Salida s = Gen({QStringLiteral("hora"), QStringLiteral("--relojes"), QStringLiteral("1-3,7,a"), QStringLiteral("-o"), salida});
     ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
-    QFile f(salida);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QStringList lineas = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
+    const QStringList lineas = QString::fromLatin1(Contenido(salida)).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lineas.size(), 11);
     const QString hoy = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
     const QString relojes = QStringLiteral("1237a");
@@ -86,8 +227,80 @@ TEST(Gen, TimeScriptHasIniaAndFechForEachClockOfTheList) {
     EXPECT_TRUE(lineas[1].contains(hoy) || QTime::currentTime() < QTime(0, 1));
 
     for (const char* lista : {"1-x", "0", "5-1", "1,,2", "12"}) {
-        const Salida m = Correr("orvo-gen", {QStringLiteral("hora"), QStringLiteral("--relojes"), QLatin1String(lista)});
+        const Salida m = Gen({QStringLiteral("hora"), QStringLiteral("--relojes"), QLatin1String(lista)});
         EXPECT_EQ(m.codigo, 2) << lista;
         EXPECT_TRUE(m.out.isEmpty());
     }
+}
+
+// -o names what the user wants written, never something to replace: a FIFO
+// or a device is written to as a stream, a link in a shared folder is not
+// followed. Every node is made in the test's own folder.
+TEST(Gen, OutputThatIsNotARegularFileIsWrittenAsAStreamNeverReplaced) {
+    QTemporaryDir dir;
+    const QString csv = Archivo(dir, "reloj;tarjeta;perfil 1;perfil 2\n1;100;A;B\n");
+    const QByteArray guion = "AING 1, 100, A, B\r\n";
+    auto tipo = [](const QString& ruta) {
+        struct stat st {};
+        return ::lstat(QFile::encodeName(ruta).constData(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+    };
+
+    const QString fifo = dir.filePath(QStringLiteral("tuberia"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QByteArray leido;
+    std::thread lector([&] {
+        QFile f(fifo);
+        if (f.open(QIODevice::ReadOnly)) leido = f.readAll();
+    });
+    const Salida porFifo = Gen({QStringLiteral("tarjetas"), csv, QStringLiteral("-o"), fifo});
+    // Should the tool never have opened it, the reader is let go.
+    const int suelta = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+    if (suelta >= 0) ::close(suelta);
+    lector.join();
+    EXPECT_EQ(porFifo.codigo, 0) << porFifo.err.toStdString();
+    EXPECT_EQ(leido, guion);
+    EXPECT_EQ(tipo(fifo), static_cast<mode_t>(S_IFIFO));
+
+    // A link to the tool's own standard output, as /dev/stdout is.
+    const QString aSalida = dir.filePath(QStringLiteral("salida"));
+    ASSERT_EQ(::symlink("/proc/self/fd/1", QFile::encodeName(aSalida).constData()), 0);
+    const Salida porEnlace = Gen({QStringLiteral("tarjetas"), csv, QStringLiteral("-o"), aSalida});
+    EXPECT_EQ(porEnlace.codigo, 0) << porEnlace.err.toStdString();
+    EXPECT_EQ(porEnlace.out, guion);
+    EXPECT_EQ(tipo(aSalida), static_cast<mode_t>(S_IFLNK));
+
+    const Salida carpeta = Gen({QStringLiteral("tarjetas"), csv, QStringLiteral("-o"), dir.path()});
+    EXPECT_EQ(carpeta.codigo, 2);
+    EXPECT_TRUE(carpeta.err.contains("es una carpeta")) << carpeta.err.toStdString();
+
+    // A device node of our own, pointing at the null device.
+    const QString nodo = dir.filePath(QStringLiteral("nulo"));
+    if (::geteuid() != 0 || ::mknod(QFile::encodeName(nodo).constData(), S_IFCHR | 0600, makedev(1, 3)) != 0) GTEST_SKIP() << "mknod needs root";
+    const Salida porNodo = Gen({QStringLiteral("tarjetas"), csv, QStringLiteral("-o"), nodo});
+    EXPECT_EQ(porNodo.codigo, 0) << porNodo.err.toStdString();
+    EXPECT_EQ(tipo(nodo), static_cast<mode_t>(S_IFCHR));
+}
+
+TEST(Gen, ALinkPlantedInASharedFolderIsNotFollowed) {
+    QTemporaryDir dir;
+    const QString csv = Archivo(dir, "reloj;tarjeta;perfil 1;perfil 2\n1;100;A;B\n");
+    const QString victima = Archivo(dir, "intacto\n", QStringLiteral("victima.txt"));
+    const QString compartida = dir.filePath(QStringLiteral("compartida"));
+    ASSERT_TRUE(QDir().mkpath(compartida));
+    ASSERT_EQ(::chmod(QFile::encodeName(compartida).constData(), 01777), 0);
+    const QString trampa = compartida + QStringLiteral("/tarjetas.txt");
+    ASSERT_EQ(::symlink(QFile::encodeName(victima).constData(), QFile::encodeName(trampa).constData()), 0);
+
+    const Salida s = Gen({QStringLiteral("tarjetas"), csv, QStringLiteral("-o"), trampa});
+    EXPECT_EQ(s.codigo, 2);
+    EXPECT_TRUE(s.err.contains("enlace simbólico")) << s.err.toStdString();
+    EXPECT_EQ(Contenido(victima), "intacto\n");
+
+    // In a private folder the link is the user's own: its file is replaced.
+    const QString propio = dir.filePath(QStringLiteral("propio.txt"));
+    ASSERT_EQ(::symlink(QFile::encodeName(victima).constData(), QFile::encodeName(propio).constData()), 0);
+    const Salida p = Gen({QStringLiteral("tarjetas"), csv, QStringLiteral("-o"), propio});
+    EXPECT_EQ(p.codigo, 0) << p.err.toStdString();
+    EXPECT_EQ(Contenido(victima), "AING 1, 100, A, B\r\n");
+    EXPECT_TRUE(QFileInfo(propio).isSymLink());
 }

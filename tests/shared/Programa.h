@@ -16,14 +16,15 @@ struct Salida {
     QByteArray out, err;
 };
 
-// Runs a tool (in `carpeta` when one is given) and waits at most 30 s for it.
-// `entorno`: the environment it gets, when not this process's own.
-inline Salida Correr(const QString& programa, const QStringList& args, const QString& carpeta = {},
-                     const QProcessEnvironment& entorno = {}) {
+// Runs an executable by its path (in `carpeta` when one is given) and waits
+// at most 30 s for it. `entorno`: the environment it gets, when not this
+// process's own.
+inline Salida CorrerRuta(const QString& programa, const QStringList& args, const QString& carpeta = {},
+                         const QProcessEnvironment& entorno = {}) {
     QProcess p;
     if (!carpeta.isEmpty()) p.setWorkingDirectory(carpeta);
     if (!entorno.isEmpty()) p.setProcessEnvironment(entorno);
-    p.start(QStringLiteral(ORVO_BUILD_DIR "/") + programa, args);
+    p.start(programa, args);
     Salida s;
     if (!p.waitForFinished(30000)) {
         p.kill();
@@ -35,6 +36,12 @@ inline Salida Correr(const QString& programa, const QStringList& args, const QSt
     s.out = p.readAllStandardOutput();
     s.err = p.readAllStandardError();
     return s;
+}
+
+// The same for a tool of the build folder.
+inline Salida Correr(const QString& programa, const QStringList& args, const QString& carpeta = {},
+                     const QProcessEnvironment& entorno = {}) {
+    return CorrerRuta(QStringLiteral(ORVO_BUILD_DIR "/") + programa, args, carpeta, entorno);
 }
 
 // Writes a file whole and gives its path back.

@@ -2,7 +2,7 @@
 #include "Compilador.h"
 #include "EntornoCompilador.h"
 #include "PanelMemoria.h"
-#include "fr_Ayuda.h"
+#include "Module1.h"
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -28,7 +28,7 @@ QString Compilar(const QString& linea) {
 }
 
 TEST(EjemplosAyuda, EveryExampleRowCompilesToTheCodeLineShown) {
-    const QDir carpeta(CarpetaAyudaHtml());
+    const QDir carpeta(Module1::CarpetaAyudaHtml());
     // A row of an examples table: command line, then code line.
     static const QRegularExpression fila(QStringLiteral(R"re(<tr><td><tt>([^<]*)</tt></td><td><tt>([^<]*)</tt></td></tr>)re"));
     int vistos = 0;

@@ -2,7 +2,7 @@
 // and every frame they show carries its right check byte.
 #include "Bytes.h"
 #include "TablaComandos.h"
-#include "fr_Ayuda.h"
+#include "Module1.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,7 +16,7 @@ namespace {
 class PaginasAyuda : public ::testing::Test {
 protected:
     void SetUp() override {
-        carpeta = QDir(CarpetaAyudaHtml());
+        carpeta = QDir(Module1::CarpetaAyudaHtml());
         for (const QString& nombre : carpeta.entryList({QStringLiteral("*.htm")}, QDir::Files)) {
             QFile f(carpeta.filePath(nombre));
             ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << nombre.toStdString();

@@ -45,16 +45,6 @@ QByteArray Carpeta::Cfg() const {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-Cajas::Cajas() {
-    previo = Avisos::Instalar([this](QWidget*, const Avisos::Aviso& a) { vistas.append(a); });
-}
-
-Cajas::~Cajas() { Avisos::Instalar(previo); }
-
-bool Cajas::Esperar(int cuantas, int ms) {
-    return QTest::qWaitFor([&] { return vistas.size() >= cuantas; }, ms);
-}
-
 quint16 PuertoLibre() {
     QTcpServer s;
     s.listen(QHostAddress::LocalHost, 0);

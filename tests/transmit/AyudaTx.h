@@ -1,9 +1,7 @@
 #pragma once
-// Shared pieces of the transmission tests: the test's files, captured
-// message boxes, orvo-sim and socat as child processes.
-#include "Avisos.h"
+// Shared pieces of the transmission tests, window or not: the test's files,
+// orvo-sim and socat as child processes.
 #include <QByteArray>
-#include <QList>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -33,15 +31,6 @@ struct Carpeta {
     void Script(const QStringList& codigo, const QStringList& comandos) const;
     QStringList LineasLog() const;   // LineasDe(Comm.log)
     QByteArray Cfg() const;
-};
-
-// Takes every message box instead of showing it.
-struct Cajas {
-    QList<Avisos::Aviso> vistas;
-    Avisos::Manejador previo;
-    Cajas();
-    ~Cajas();
-    bool Esperar(int cuantas, int ms = 5000);
 };
 
 // A free TCP port on 127.0.0.1.

@@ -7,6 +7,7 @@
 #include "EnlaceMemoria.h"
 #include "EnlaceSerie.h"
 #include "EnlaceTCP.h"
+#include "LineasCorrida.h"
 #include <QPointer>
 #include <QProcess>
 #include <QSerialPort>
@@ -28,9 +29,10 @@ struct Registro {
     QStringList log, cmd;
     QList<Avisos::Aviso> avisos;
     bool terminada = false;
-    explicit Registro(Corrida& r) {
-        QObject::connect(&r, &Corrida::Loguear, [this](const QString& l) { log << l; });
-        QObject::connect(&r, &Corrida::LogCmd, [this](const QString& l) { cmd << l; });
+    LineasCorrida lineas;   // the lists' lines, as the window words them
+    explicit Registro(Corrida& r) : lineas(r) {
+        QObject::connect(&lineas, &LineasCorrida::Loguear, [this](const QString& l) { log << l; });
+        QObject::connect(&lineas, &LineasCorrida::LogCmd, [this](const QString& l) { cmd << l; });
         QObject::connect(&r, &Corrida::Avisar, [this](const Avisos::Aviso& a) { avisos << a; });
         QObject::connect(&r, &Corrida::Terminada, [this] { terminada = true; });
     }
@@ -72,7 +74,7 @@ TEST(Corrida, UnaskedBytesAreDroppedOverTcpAndStartTheNextAnswerOverSerial) {
     } casos[] = {{EnlaceMemoria::Clase::TCP, "< 06 "}, {EnlaceMemoria::Clase::Serie, "< AA BB "}};
     for (const auto& k : casos) {
         EnMemoria m(k.clase, 0);
-        QObject::connect(&m.r, &Corrida::Loguear, [&](const QString& l) {
+        QObject::connect(&m.reg.lineas, &LineasCorrida::Loguear, [&](const QString& l) {
             if (l == QStringLiteral("< 06 ") && m.enlace->escritos.size() == 1) m.enlace->Llegan("\xAA\xBB");
         });
         ASSERT_TRUE(m.r.Iniciar());

@@ -2,6 +2,7 @@
 // The transmission window under test: its controls by name, bounded waits,
 // and a link in memory or orvo-sim on a loopback port behind it.
 #include "AyudaTx.h"
+#include "Avisos.h"
 #include "EnlaceMemoria.h"
 #include "PuertoSerie.h"
 #include "fr_Transmitir.h"
@@ -15,6 +16,19 @@
 #include <QStringList>
 #include <QTest>
 #include <gtest/gtest.h>
+
+namespace AyudaTx {
+// Takes every message box instead of showing it.
+struct Cajas {
+    QList<Avisos::Aviso> vistas;
+    Avisos::Manejador previo;
+    Cajas() { previo = Avisos::Instalar([this](QWidget*, const Avisos::Aviso& a) { vistas.append(a); }); }
+    ~Cajas() { Avisos::Instalar(previo); }
+    bool Esperar(int cuantas, int ms = 5000) {
+        return QTest::qWaitFor([&] { return vistas.size() >= cuantas; }, ms);
+    }
+};
+}   // namespace AyudaTx
 
 // The port list holds COM1 to COM8 only and no device path is remembered,
 // whatever the machine has plugged in or an earlier test used.

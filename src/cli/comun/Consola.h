@@ -27,9 +27,9 @@ bool LeerEntrada(const QString& ruta, QByteArray* bytes, QString* motivo);
 // true when either was asked for (the tool then ends with status 0).
 bool Informar(bool ayuda, const char* textoAyuda, bool version, const QString& lineaVersion);
 
-// Ctrl+C (SIGINT, SIGTERM; on Windows the console's Ctrl+C, Ctrl+Break and
-// close) calls `accion` from the event loop of `padre`, never from the
-// handler itself.
+// Ctrl+C (SIGINT, SIGTERM, SIGHUP; on Windows the console's Ctrl+C,
+// Ctrl+Break and close) calls `accion` from the event loop of `padre`, never
+// from the handler itself.
 void AlInterrumpir(QObject* padre, std::function<void()> accion);
 
 // Qt's own texts (socket and serial port errors) in Spanish when the
@@ -39,5 +39,7 @@ void TraducirQt();
 // Raises the open-files limit to the hard limit: a tool serving or
 // reaching hundreds of clocks needs a descriptor for each.
 void AmpliarDescriptores();
+// The open-files limit now in force (the soft one); -1 when unbounded.
+long LimiteDescriptores();
 
 }   // namespace Consola

@@ -32,6 +32,7 @@ void AlInterrumpir(QObject* padre, std::function<void()> accion) {
     sa.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGHUP, &sa, nullptr);   // the terminal went away: stop as well
 }
 
 void AmpliarDescriptores() {
@@ -39,6 +40,12 @@ void AmpliarDescriptores() {
     if (::getrlimit(RLIMIT_NOFILE, &l) != 0 || l.rlim_cur >= l.rlim_max) return;
     l.rlim_cur = l.rlim_max;
     ::setrlimit(RLIMIT_NOFILE, &l);
+}
+
+long LimiteDescriptores() {
+    rlimit l{};
+    if (::getrlimit(RLIMIT_NOFILE, &l) != 0 || l.rlim_cur == RLIM_INFINITY) return -1;
+    return static_cast<long>(l.rlim_cur);
 }
 
 }   // namespace Consola

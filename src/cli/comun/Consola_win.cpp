@@ -39,4 +39,7 @@ void AmpliarDescriptores() {
     if (_setmaxstdio(8192) == -1) _setmaxstdio(2048);
 }
 
+// Sockets, what a tool keeps open by the hundred, are not counted here.
+long LimiteDescriptores() { return -1; }
+
 }   // namespace Consola

@@ -1,72 +1,104 @@
 #include "Csv.h"
+#include <algorithm>
 
-QChar f_SeparadorCsv(const QString& texto) {
-    const QChar candidatos[] = {u';', u',', u'\t'};
-    int cuenta[3] = {0, 0, 0};
+namespace {
+constexpr qsizetype kMuestraSeparador = 64 * 1024;
+constexpr int kLineasMuestra = 20;
+
+// Valid UTF-8 throughout, checked a slice at a time so the whole text is never decoded twice.
+bool EsUtf8(QByteArrayView bytes) {
+    QStringDecoder dec(QStringDecoder::Utf8);
+    constexpr qsizetype kTrozo = 1 << 20;
+    for (qsizetype i = 0; i < bytes.size() && !dec.hasError(); i += kTrozo) {
+        const QString descartado = dec.decode(bytes.sliced(i, std::min(kTrozo, bytes.size() - i)));
+    }
+    return !dec.hasError();
+}
+}   // namespace
+
+bool FilaCsv::Vacia() const {
+    return std::all_of(campos.begin(), campos.end(), [](const QString& c) { return c.isEmpty(); });
+}
+
+char f_SeparadorCsv(QByteArrayView bytes) {
+    const char candidatos[] = {';', ',', '\t'};
+    qsizetype cuenta[3] = {0, 0, 0};
     bool entreComillas = false;
-    for (QChar c : texto) {
-        if (c == u'"') entreComillas = !entreComillas;
+    int lineas = 0;
+    const qsizetype n = std::min(bytes.size(), kMuestraSeparador);
+    for (qsizetype i = 0; i < n && lineas < kLineasMuestra; ++i) {
+        const char c = bytes[i];
+        if (c == '"') entreComillas = !entreComillas;
         if (entreComillas) continue;
-        if (c == u'\n' || c == u'\r') break;
-        for (int i = 0; i < 3; ++i)
-            if (c == candidatos[i]) ++cuenta[i];
+        if (c == '\n') ++lineas;
+        for (int k = 0; k < 3; ++k)
+            if (c == candidatos[k]) ++cuenta[k];
     }
     int mejor = 0;
-    for (int i = 1; i < 3; ++i)
-        if (cuenta[i] > cuenta[mejor]) mejor = i;
+    for (int k = 1; k < 3; ++k)
+        if (cuenta[k] > cuenta[mejor]) mejor = k;
     return candidatos[mejor];
 }
 
-QList<FilaCsv> f_LeerCsv(const QString& texto, QChar separador) {
-    QList<FilaCsv> filas;
-    FilaCsv fila{1, {}, false};
-    QString campo;
-    bool entreComillas = false;
-    int linea = 1;
+LectorCsv::LectorCsv(QByteArrayView bytes) : v_Bytes(bytes) {
+    if (v_Bytes.startsWith("\xEF\xBB\xBF")) v_Pos = 3;
+    v_Utf8 = EsUtf8(v_Bytes);
+    v_Separador = f_SeparadorCsv(v_Bytes.sliced(v_Pos));
+}
+
+QString LectorCsv::Decodificar(QByteArrayView crudo) {
+    return v_Utf8 ? QString::fromUtf8(crudo) : v_Win1252.decode(crudo);
+}
+
+bool LectorCsv::Siguiente(FilaCsv* fila) {
+    const qsizetype n = v_Bytes.size();
+    if (v_Pos >= n) return false;
+    *fila = FilaCsv{++v_Fila, {}, 0, {}, false};
+    QByteArray campo;
+    bool entreComillas = false, salto = false, conTexto = false;
     auto cerrarCampo = [&] {
-        fila.campos.append(campo.trimmed());
-        campo.clear();
-    };
-    auto cerrarFila = [&] {
-        cerrarCampo();
-        filas.append(fila);
-        fila = FilaCsv{linea, {}, false};
-    };
-    const qsizetype n = texto.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = texto.at(i);
-        const bool salto = c == u'\n' || c == u'\r';
-        if (salto) {
-            if (c == u'\r' && i + 1 < n && texto.at(i + 1) == u'\n') ++i;
-            ++linea;
+        if (fila->columnas++ < kColumnasLeidas) {
+            fila->campos.append(Decodificar(campo).trimmed());
+            fila->saltos.append(salto);
         }
+        campo.clear();
+        salto = conTexto = false;
+    };
+    auto guardar = [&](char b) {
+        if (fila->columnas < kColumnasLeidas) campo += b;
+    };
+    while (v_Pos < n) {
+        const char c = v_Bytes[v_Pos++];
         if (entreComillas) {
-            if (c == u'"') {
-                if (i + 1 < n && texto.at(i + 1) == u'"') {
-                    campo += c;
-                    ++i;
-                } else {
-                    entreComillas = false;
-                }
-            } else if (salto) {
-                fila.saltoEnCampo = true;
-                campo += QLatin1Char(' ');
+            if (c != '"') {
+                const bool finLinea = c == '\r' || c == '\n';
+                salto = salto || finLinea;
+                // Within a cell a line break is one blank, whichever way it was written.
+                if (c == '\r' && v_Pos < n && v_Bytes[v_Pos] == '\n') ++v_Pos;
+                guardar(finLinea ? ' ' : c);
+            } else if (v_Pos < n && v_Bytes[v_Pos] == '"') {
+                guardar('"');
+                ++v_Pos;
             } else {
-                campo += c;
+                entreComillas = false;
             }
             continue;
         }
-        if (c == u'"' && campo.trimmed().isEmpty()) {
+        if (c == '"' && !conTexto) {
             campo.clear();
-            entreComillas = true;
-        } else if (c == separador) {
+            entreComillas = conTexto = true;
+        } else if (c == v_Separador) {
             cerrarCampo();
-        } else if (salto) {
-            cerrarFila();
+        } else if (c == '\r' || c == '\n') {
+            if (c == '\r' && v_Pos < n && v_Bytes[v_Pos] == '\n') ++v_Pos;
+            cerrarCampo();
+            return true;
         } else {
-            campo += c;
+            conTexto = conTexto || (c != ' ' && c != '\t');
+            guardar(c);
         }
     }
-    if (!campo.isEmpty() || !fila.campos.isEmpty()) cerrarFila();
-    return filas;
+    fila->comillasSinCerrar = entreComillas;
+    cerrarCampo();
+    return true;
 }

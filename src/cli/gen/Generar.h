@@ -1,5 +1,8 @@
 #pragma once
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -9,9 +12,23 @@ struct Generado {
     QStringList errores;   // "fila N: ..." for every bad row; nothing is written when any
 };
 
-// A card list (reloj, tarjeta, perfil 1, perfil 2; optional header row)
-// as AING lines, every row checked by the compiler.
-Generado f_GenerarTarjetas(const QByteArray& csv);
+// The scripts made from a card sheet: one, or one per destination when the
+// sheet has a destino column, each in the editor's format (Windows-1252, CR LF).
+struct Tarjetas {
+    struct Guion {
+        QString destino;   // empty without a destino column
+        QByteArray bytes;
+    };
+    QList<Guion> guiones;   // destinations in the order the sheet first names them
+    bool conDestino = false;
+    QStringList errores;     // the first bad rows, then "… y N filas más"
+    bool sinFilas = false;   // nothing but titles and blank rows
+    QString problema;        // the sheet as a whole cannot be read (status 2); %1 is its name
+};
+
+// Every row checked (its cells, then the compiler) before anything is kept;
+// the sheet is read a row at a time.
+Tarjetas f_GenerarTarjetas(QByteArrayView csv);
 
 // INIA and FECH for each clock of a list such as "1-5,7", at `ahora`.
 // false with the message in *error when the list is not valid.

@@ -1,7 +1,6 @@
 // orvoc: compiles a command file as the main window's Open does and prints
 // the code pane (stdout) and the debug list (stderr).
 #include "CompilarArchivo.h"
-#include "Codificacion.h"
 #include "Consola.h"
 #include "LineaOrdenes.h"
 #include <algorithm>
@@ -10,7 +9,8 @@
 namespace {
 const char kUso[] =
     "Uso: orvoc [--normalized] ARCHIVO\n"
-    "Compila un archivo de comandos como lo abre la ventana principal.\n"
+    "Compila un archivo de comandos como lo abre la ventana principal; \"-\" lee la\n"
+    "entrada estándar (hasta 64 MB, como un archivo).\n"
     "  (sin opciones)  escribe las líneas de código en la salida estándar y las\n"
     "                  entradas de depuración (\"Linea N - ...\") en la salida de errores\n"
     "  --normalized    escribe en cambio el texto de comandos tras la compilación\n"
@@ -62,8 +62,9 @@ int main(int argc, char** argv) {
 
     QByteArray bytes;
     QString motivo;
-    if (!Codificacion::LeerArchivo(archivo, &bytes, &motivo)) {
-        Consola::Errores(QStringLiteral("orvoc: no se puede leer \"%1\": %2\n").arg(archivo, motivo));
+    if (!Consola::LeerEntrada(archivo, &bytes, &motivo)) {
+        const QString cual = archivo == QLatin1String("-") ? QStringLiteral("la entrada estándar") : QStringLiteral("\"%1\"").arg(archivo);
+        Consola::Errores(QStringLiteral("orvoc: no se puede leer %1: %2\n").arg(cual, motivo));
         return 2;
     }
 

@@ -1,24 +1,21 @@
 #include "EnvioDestino.h"
-#include "ArchivoLog.h"
 #include "EnlaceSerie.h"
 #include "EnlaceTCP.h"
+#include "Trama.h"
 #include <QTimer>
 
-namespace {
-// The run decorates the command list with these; stdout gets the bare texts.
-const QString kPuntosCmd = QStringLiteral(" ") + QString(42, QChar(0x00B7));
-const QString kRespuesta = QStringLiteral("Respuesta ") + QString(29, QChar(0x00B7));
+using namespace EventosCorrida;
 
-QString UnaLinea(const QString& texto) {
-    QString t = texto;
-    t.replace(QStringLiteral("\r\n\r\n"), QStringLiteral(": "));
-    t.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    return t;
+namespace {
+// A failure on one line: what failed and, if known, why.
+QString UnaLinea(const Avisos::Aviso& aviso) {
+    return aviso.motivo.isEmpty() ? aviso.hecho : aviso.hecho + QStringLiteral(": ") + aviso.motivo;
 }
 }   // namespace
 
-EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const QString& rutaLog, QObject* padre)
-    : QObject(padre), v_Destino(destino), v_TimeOut(o.timeOut), v_Delay(o.delay), v_Vueltas(o.vueltas), v_RutaLog(rutaLog) {
+EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const QString& rutaLog, qint64 total,
+                           QObject* padre)
+    : QObject(padre), v_Destino(destino), v_TimeOut(o.timeOut), v_Delay(o.delay), v_Vueltas(o.vueltas), v_RutaLog(rutaLog), v_Registro(v_Corrida, [this] { return v_RutaLog; }) {
     v_Corrida.Preparar = [this](Corrida::Ajustes* a) -> std::unique_ptr<Enlace> {
         a->timeOut = v_TimeOut;
         a->delay = v_Delay;
@@ -27,9 +24,17 @@ EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const
         return std::make_unique<EnlaceTCP>(v_Destino.host, QString::number(v_Destino.puerto));
     };
     v_Corrida.Loop = [this] { return v_Hechas < v_Vueltas; };
-    connect(&v_Corrida, &Corrida::Loguear, this, &EnvioDestino::AlLoguear);
-    connect(&v_Corrida, &Corrida::LogCmd, this, &EnvioDestino::AlLogCmd);
-    connect(&v_Corrida, &Corrida::EsperaTerminada, this, &EnvioDestino::AlEspera);
+    v_Resultado.total = total;
+    connect(&v_Corrida, &Corrida::Enviada, this, &EnvioDestino::AlEnviar);
+    connect(&v_Corrida, &Corrida::Respondida, this, &EnvioDestino::AlResponder);
+    connect(&v_Corrida, &Corrida::Cortada, this, &EnvioDestino::AlCortar);
+    connect(&v_Corrida, &Corrida::PasadaTerminada, this, &EnvioDestino::AlTerminarPasada);
+    // Told once, as the window does; the run goes on.
+    connect(&v_Registro, &RegistroComm::FalloEscritura, this, [this](const QString& ruta, const QString& motivo) {
+        const QString problema = QStringLiteral("no se pudo escribir en %1: %2").arg(ruta, motivo);
+        if (v_ProblemaLog.isEmpty()) v_ProblemaLog = problema;
+        if (Advertir) Advertir(problema + QStringLiteral(" (la transmisión sigue)"));
+    });
     connect(&v_Corrida, &Corrida::Avisar, this, &EnvioDestino::AlAviso);
     connect(&v_Corrida, &Corrida::Terminada, this, &EnvioDestino::AlTerminar);
 }
@@ -41,64 +46,68 @@ void EnvioDestino::Iniciar() {
 }
 
 void EnvioDestino::Detener() {
+    if (v_Terminado || v_Resultado.detenido) return;
     v_Resultado.detenido = true;
-    if (!v_Iniciado) {
-        v_Resultado.tipo = ResultadoDestino::Tipo::Error;
-        v_Resultado.mensaje = QStringLiteral("Detenido antes de empezar");
-        return;
-    }
-    v_Corrida.Detener();
+    if (v_Iniciado) v_Corrida.Detener();
+    else
+        Clasificar();   // it will never start
 }
 
-void EnvioDestino::AlLoguear(const QString& linea) {
-    QString error;
-    if (ArchivoLog::Agregar(v_RutaLog, linea, &error)) {
-        v_AvisadoLog = false;
-    } else if (!v_AvisadoLog) {
-        // Told once, as the window does; the run goes on.
-        v_AvisadoLog = true;
-        if (Advertir) Advertir(UnaLinea(error) + QStringLiteral(" (la transmisión sigue)"));
-    }
-    if (linea.startsWith(QLatin1String("> "))) v_TramaPendiente = linea;
-    else if (!linea.isEmpty() && Mostrar)
-        Mostrar(linea);
-}
-
-void EnvioDestino::AlLogCmd(const QString& linea) {
+void EnvioDestino::AlEnviar(const Intercambio& i) {
     if (!Mostrar) return;
-    if (linea == kRespuesta) return;   // the answer itself is shown from the log line
-    if (linea.endsWith(kPuntosCmd)) {
-        // The frame was logged just before its command: show the command first.
-        Mostrar(linea.chopped(kPuntosCmd.size()));
-        Mostrar(v_TramaPendiente);
-        v_TramaPendiente.clear();
-        return;
-    }
-    if (!linea.isEmpty()) Mostrar(linea);
+    Mostrar(i.comando);
+    Mostrar(QStringLiteral("> ") + i.codigo);
 }
 
-void EnvioDestino::AlEspera(int esperados, int recibidos) {
+void EnvioDestino::AlResponder(const Intercambio& i) {
     ++v_Resultado.tramas;
-    if (recibidos >= esperados) ++v_Resultado.respondidas;
-    else if (recibidos > 0)
+    if (i.respuesta.size() >= i.esperados) ++v_Resultado.respondidas;
+    else if (!i.respuesta.isEmpty())
         ++v_Resultado.cortas;
     else
         ++v_Resultado.sinRespuesta;
+    if (Mostrar) Mostrar(i.respuesta.isEmpty() ? QStringLiteral("- Timeout !!!") : QStringLiteral("< ") + f_LineaHex(i.respuesta));
     Q_EMIT TramaHecha();
+}
+
+void EnvioDestino::AlCortar(Corte corte) {
+    if (Mostrar) Mostrar(corte == Corte::Detenida ? QStringLiteral("Detenido!") : QStringLiteral("Error de comunicación!"));
+}
+
+void EnvioDestino::AlTerminarPasada(const Fin& fin) {
+    if (!Mostrar) return;
+    if (fin.motivo == Motivo::FinArchivo) Mostrar(QStringLiteral("-- Fin de archivo --"));
+    if (fin.otraVuelta) Mostrar(QStringLiteral("Loop ..."));
 }
 
 void EnvioDestino::AlAviso(const Avisos::Aviso& aviso) {
     v_Resultado.tipo = ResultadoDestino::Tipo::Error;
-    v_Resultado.mensaje = UnaLinea(aviso.texto);
+    v_Resultado.mensaje = UnaLinea(aviso);
 }
 
 void EnvioDestino::AlTerminar() {
-    if (v_Resultado.tipo != ResultadoDestino::Tipo::Error && v_Resultado.respondidas < v_Resultado.tramas) {
-        v_Resultado.tipo = ResultadoDestino::Tipo::SinRespuesta;
-        v_Resultado.mensaje = QStringLiteral("%1 respuestas cortas, %2 sin respuesta")
-                                  .arg(v_Resultado.cortas)
-                                  .arg(v_Resultado.sinRespuesta);
-    }
-    if (v_Resultado.detenido && v_Resultado.mensaje.isEmpty()) v_Resultado.mensaje = QStringLiteral("Detenido");
+    v_Terminado = true;
+    Clasificar();
     Q_EMIT Terminado();
+}
+
+void EnvioDestino::Clasificar() {
+    using Tipo = ResultadoDestino::Tipo;
+    ResultadoDestino& r = v_Resultado;
+    QStringList notas;
+    if (r.tipo == Tipo::Error) {
+        notas << r.mensaje;
+    } else if (r.detenido) {
+        r.tipo = Tipo::Detenido;
+        notas << QStringLiteral("%1 de %2 tramas enviadas").arg(r.tramas).arg(r.total);
+    } else if (!v_ProblemaLog.isEmpty()) {
+        r.tipo = Tipo::SinRegistro;
+    } else if (r.respondidas < r.tramas) {
+        r.tipo = Tipo::SinRespuesta;
+    }
+    if (r.tipo == Tipo::SinRespuesta || (r.tipo == Tipo::SinRegistro && r.respondidas < r.tramas))
+        notas << QStringLiteral("%1 respuestas cortas, %2 sin respuesta").arg(r.cortas).arg(r.sinRespuesta);
+    // A lost log line is said whatever else happened: the log is not whole.
+    if (!v_ProblemaLog.isEmpty()) notas << v_ProblemaLog;
+    r.mensaje = notas.join(QStringLiteral("; "));
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "Corrida.h"
 #include "Opciones.h"
+#include "RegistroComm.h"
 #include <QObject>
 #include <functional>
 
@@ -8,8 +9,11 @@
 struct ResultadoDestino {
     enum class Tipo { Ok,
                       SinRespuesta,
+                      SinRegistro,   // its Comm log lost lines
+                      Detenido,      // a stop reached it before its end
                       Error };
     int tramas = 0;         // frames sent
+    qint64 total = 0;       // frames it had to send (all passes)
     int respondidas = 0;    // full answers
     int cortas = 0;         // some bytes, fewer than awaited
     int sinRespuesta = 0;   // nothing came
@@ -22,7 +26,9 @@ struct ResultadoDestino {
 class EnvioDestino : public QObject {
     Q_OBJECT
 public:
-    EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const QString& rutaLog, QObject* padre = nullptr);
+    // total: frames of the whole send (code lines times passes).
+    EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const QString& rutaLog, qint64 total,
+                 QObject* padre = nullptr);
 
     // Exchange lines for the user (command, frame, answer, markers).
     std::function<void(const QString& linea)> Mostrar;
@@ -31,6 +37,8 @@ public:
 
     // Starts the run; Terminado follows (also when it could not start).
     void Iniciar();
+    // A stop: a target not yet started never starts, a running one ends
+    // after its current wait and pause, a finished one keeps its result.
     void Detener();
     const ResultadoDestino& Resultado() const { return v_Resultado; }
     const Destino& ElDestino() const { return v_Destino; }
@@ -40,11 +48,13 @@ Q_SIGNALS:
     void TramaHecha();
 
 private:
-    void AlLoguear(const QString& linea);
-    void AlLogCmd(const QString& linea);
-    void AlEspera(int esperados, int recibidos);
+    void AlEnviar(const EventosCorrida::Intercambio& i);
+    void AlResponder(const EventosCorrida::Intercambio& i);
+    void AlCortar(EventosCorrida::Corte corte);
+    void AlTerminarPasada(const EventosCorrida::Fin& fin);
     void AlAviso(const Avisos::Aviso& aviso);
     void AlTerminar();
+    void Clasificar();
 
     Destino v_Destino;
     int v_TimeOut;
@@ -52,9 +62,10 @@ private:
     int v_Vueltas;
     int v_Hechas = 0;
     QString v_RutaLog;
-    bool v_AvisadoLog = false;
     bool v_Iniciado = false;
-    QString v_TramaPendiente;
+    bool v_Terminado = false;
+    QString v_ProblemaLog;   // the first line its log lost, and why
     ResultadoDestino v_Resultado;
     Corrida v_Corrida;
+    RegistroComm v_Registro;
 };

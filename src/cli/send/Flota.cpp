@@ -24,7 +24,7 @@ Flota::Flota(const OpcionesEnvio& o, int tramasPorVuelta, QObject* padre)
             usados.insert(nombre);
             ruta = QDir(o.carpetaLogs).filePath(nombre + QStringLiteral(".log"));
         }
-        auto* e = new EnvioDestino(d, o, ruta, this);
+        auto* e = new EnvioDestino(d, o, ruta, static_cast<qint64>(tramasPorVuelta) * o.vueltas, this);
         // Exchanges go to stdout unless it carries the JSON summary alone.
         if (!o.json) {
             const QString prefijo = o.flota ? d.texto + QStringLiteral(": ") : QString();

@@ -33,6 +33,10 @@ bool LeerOpciones(const QStringList& args, OpcionesEnvio* o, QString* error);
 // "HOST[:PORT]" ("[v6]:PORT" too), or a device path ("/..." or COMn).
 bool LeerDestino(const QString& texto, Destino* d, QString* error);
 
+// How a TCP target is shown: "host:port", "[v6]:port" (an IPv6 target is
+// always shown so, however it was written).
+QString f_NombreTCP(const QString& host, quint16 puerto);
+
 // Lines of a --destinos file: blank lines and lines starting with '#' skipped.
 bool LeerArchivoDestinos(const QString& ruta, QList<Destino>* destinos, QString* error);
 

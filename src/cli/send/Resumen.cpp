@@ -1,6 +1,7 @@
 #include "Resumen.h"
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <iterator>
 
 namespace {
 struct NombreResultado {
@@ -12,6 +13,9 @@ struct NombreResultado {
 constexpr NombreResultado kNombres[] = {
     {ResultadoDestino::Tipo::Ok, "ok", "ok", 0},
     {ResultadoDestino::Tipo::SinRespuesta, "sin respuesta", "timeout", 3},
+    {ResultadoDestino::Tipo::SinRegistro, "sin registro", "sin registro", 3},
+    // The process ends with 130 when stopped; a stopped target adds nothing to it.
+    {ResultadoDestino::Tipo::Detenido, "detenido", "detenido", 0},
     {ResultadoDestino::Tipo::Error, "error de enlace", "error", 4},
 };
 
@@ -24,7 +28,7 @@ QString Cadena(const QString& texto) {
 const NombreResultado& Nombre(ResultadoDestino::Tipo t) {
     for (const auto& n : kNombres)
         if (n.tipo == t) return n;
-    return kNombres[2];
+    return kNombres[std::size(kNombres) - 1];
 }
 }   // namespace
 

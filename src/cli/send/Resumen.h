@@ -7,5 +7,6 @@
 QString f_ResumenTabla(const std::vector<EnvioDestino*>& envios);
 QString f_ResumenJSON(const std::vector<EnvioDestino*>& envios);
 
-// Exit status of one target: 0 every answer full, 3 some missing or short, 4 link trouble.
+// Exit status of one target: 0 every answer full, 3 some missing or short or
+// its log not whole, 4 link trouble.
 int f_EstadoSalida(const ResultadoDestino& r);

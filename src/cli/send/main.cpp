@@ -10,6 +10,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <csignal>
+#include <cstdlib>
 
 namespace {
 const char kAyuda[] =
@@ -37,12 +39,34 @@ const char kAyuda[] =
     "\n"
     "Con un destino cada intercambio sale por la salida estándar (comando, trama, respuesta);\n"
     "con varios, cada línea lleva delante el destino. Al final, una fila por destino:\n"
-    "enviadas, respondidas, cortas, sin respuesta y resultado. Ctrl+C detiene el envío.\n"
+    "enviadas, respondidas, cortas, sin respuesta y resultado (\"sin registro\" si su registro\n"
+    "quedó incompleto). Ctrl+C detiene el envío: cada reloj termina su espera y su pausa y\n"
+    "queda \"detenido\"; un segundo Ctrl+C termina en el acto. Si se cierra la salida estándar\n"
+    "(| head), el envío sigue completo y solo se pierde lo que se iba a mostrar.\n"
     "\n"
     "Estado de salida: 0 todas las respuestas completas; 1 errores de compilación;\n"
-    "2 argumentos incorrectos o archivo ilegible; 3 alguna respuesta faltó o llegó corta;\n"
+    "2 argumentos incorrectos o archivo ilegible; 3 alguna respuesta faltó o llegó corta,\n"
+    "o un registro quedó incompleto;\n"
     "4 no se pudo abrir el enlace o se perdió; 130 detenido con Ctrl+C.\n"
     "Con varios destinos, el peor de todos (4, luego 3, luego 0).\n";
+
+// Descriptors kept for the tool itself (standard streams, Qt's own, the
+// temporary files, the one log line being written); each link takes one more.
+constexpr long kReservaDescriptores = 64;
+
+// Links in flight are capped below the open-files limit: past it a log
+// line, a temporary file or a connection would fail.
+void AjustarParalelo(OpcionesEnvio* o) {
+    const long limite = Consola::LimiteDescriptores();
+    if (limite < 0) return;
+    const long cabe = qMax(1L, limite - kReservaDescriptores);
+    if (o->paralelo <= cabe || o->destinos.size() <= cabe) return;
+    Consola::Errores(QStringLiteral("orvo-send: --paralelo %1 bajado a %2: el límite de archivos abiertos es %3 (ulimit -n)\n")
+                         .arg(o->paralelo)
+                         .arg(cabe)
+                         .arg(limite));
+    o->paralelo = static_cast<int>(cabe);
+}
 
 int Uso(const QString& problema) {
     Consola::Errores(QStringLiteral("orvo-send: %1\nPruebe \"orvo-send --help\".\n").arg(problema));
@@ -79,9 +103,23 @@ int main(int argc, char** argv) {
     }
 
     Consola::AmpliarDescriptores();
+    AjustarParalelo(&o);
     Consola::TraducirQt();
+    // A reader that goes away (| head) costs only the output: the clocks are
+    // still sent in full, with their logs.
+    std::signal(SIGPIPE, SIG_IGN);
     Flota flota(o, guion.tramas);
-    Consola::AlInterrumpir(&app, [&flota] { flota.Detener(); });
+    Consola::AlInterrumpir(&app, [&flota, &temporal] {
+        if (!flota.Detenida()) {
+            flota.Detener();
+            return;
+        }
+        // A second Ctrl+C does not wait for the pauses. Every log line is
+        // closed as it is written, so nothing is left half-open.
+        temporal.remove();
+        Consola::Errores(QStringLiteral("orvo-send: interrumpido\n"));
+        std::_Exit(130);
+    });
     QObject::connect(
         &flota, &Flota::Terminada, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     flota.Iniciar();

@@ -40,17 +40,18 @@ const QMap<char, RelojSimulado::Manejador>& RelojSimulado::Tabla() {
     return tabla;
 }
 
-QByteArray RelojSimulado::Responder(const QByteArray& trama) {
+QByteArray RelojSimulado::Responder(const QByteArray& trama, Sesion* sesion) {
+    v_Sesion = sesion;
     if (trama.size() == 1 && trama.at(0) == kACK)
-        return v_TrasLREG ? SiguienteRegistro(v_UltimoReloj) : QByteArray(1, kACK);
+        return v_Sesion->trasLREG ? SiguienteRegistro(v_Sesion->ultimoReloj) : QByteArray(1, kACK);
 
     const char reloj = trama.size() > 2 ? trama.at(2) : '1';
     const char comando = trama.size() > 3 ? trama.at(3) : 0;
     // Data bytes: between the command byte and the ETX, when it is a frame.
     QByteArray datos;
     if (trama.startsWith('\x02') && trama.size() >= 6) datos = trama.mid(4, trama.size() - 6);
-    v_UltimoReloj = reloj;
-    v_TrasLREG = comando == 0x30;
+    v_Sesion->ultimoReloj = reloj;
+    v_Sesion->trasLREG = comando == 0x30;
 
     const bool largo = comando == 0x41 || comando == 0x42 || comando == 0x30;
     const auto it = Tabla().constFind(comando);
@@ -83,15 +84,15 @@ QByteArray RelojSimulado::LeerRegistros(char reloj, const QByteArray&) {
     // Every card on the clock has clocked in once since the last read.
     if (v_Registros.isEmpty())
         for (auto it = v_Tarjetas.cbegin(); it != v_Tarjetas.cend(); ++it) Fichar(it.key());
-    v_Leidos = 0;
+    v_Sesion->leidos = 0;
     QByteArray d = Digitos(v_Registros.size(), 5);
     d.append(Ahora().toString(QStringLiteral("yyMMddhh")).toLatin1());
     return Trama(reloj, 0x30, d);
 }
 
 QByteArray RelojSimulado::SiguienteRegistro(char reloj) {
-    if (v_Leidos >= v_Registros.size()) return Trama(reloj, 0x47, QByteArray(12, '0'));
-    const Registro& r = v_Registros.at(v_Leidos++);
+    if (v_Sesion->leidos >= v_Registros.size()) return Trama(reloj, 0x47, QByteArray(12, '0'));
+    const Registro& r = v_Registros.at(v_Sesion->leidos++);
     QByteArray d = r.tarjeta.leftJustified(5, '0').left(5);
     d.append(r.momento.toString(QStringLiteral("ddhhmm")).toLatin1());
     d.append('E');
@@ -112,7 +113,7 @@ QByteArray RelojSimulado::Fecha(char, const QByteArray& datos) {
 
 QByteArray RelojSimulado::BorrarRegistros(char, const QByteArray&) {
     v_Registros.clear();
-    v_Leidos = 0;
+    v_Sesion->leidos = 0;
     return QByteArray(1, kACK);
 }
 

@@ -26,8 +26,17 @@
 // The length rule follows the fourth byte of whatever is sent, framed or raw.
 class RelojSimulado {
 public:
+    // Where one link is in a register read: two connections to the same
+    // clock each read their own records.
+    struct Sesion {
+        bool trasLREG = false;
+        char ultimoReloj = '1';
+        int leidos = 0;
+    };
+
     RelojSimulado();
-    QByteArray Responder(const QByteArray& trama);
+    QByteArray Responder(const QByteArray& trama) { return Responder(trama, &v_Propia); }
+    QByteArray Responder(const QByteArray& trama, Sesion* sesion);
 
     // For tests and the verbose trace.
     QDateTime Ahora() const;
@@ -62,8 +71,8 @@ private:
 
     qint64 v_Desfase = 0;   // seconds between the simulated and the host clock
     bool v_Habilitado = true;
-    bool v_TrasLREG = false;
-    char v_UltimoReloj = '1';
+    Sesion v_Propia;
+    Sesion* v_Sesion = &v_Propia;              // the link being answered
     QMap<QByteArray, QByteArray> v_Tarjetas;   // card -> two profile codes
     QMap<char, QByteArray> v_Perfiles;         // code -> day byte and time range
     int v_NumPerfiles = 0;
@@ -71,5 +80,4 @@ private:
     char v_RelojSet = '1';
     QByteArray v_Config2 = "00000000000";   // SCF2 data bytes
     QList<Registro> v_Registros;
-    int v_Leidos = 0;
 };

@@ -12,6 +12,7 @@ constexpr int kSilencioMs = 100;
 
 struct Conexion : QObject {
     LectorTramas lector;
+    RelojSimulado::Sesion sesion;
     QTimer silencio;
     int atendidas = 0;
 };
@@ -25,9 +26,9 @@ void Traza(bool detalle, const char* lado, const QByteArray& bytes) {
 ServidorSim::ServidorSim(const Fallas& fallas, bool detalle, QObject* padre)
     : QObject(padre), v_Fallas(fallas), v_Detalle(detalle) {}
 
-bool ServidorSim::EscucharTCP(const QString& host, quint16 puerto, QString* error) {
+bool ServidorSim::EscucharTCP(const QHostAddress& host, quint16 puerto, QString* error) {
     v_Servidor = new QTcpServer(this);
-    if (!v_Servidor->listen(QHostAddress(host), puerto)) {
+    if (!v_Servidor->listen(host, puerto)) {
         *error = v_Servidor->errorString();
         return false;
     }
@@ -72,7 +73,7 @@ void ServidorSim::Procesar(QIODevice* disp, bool forzar) {
     Traza(v_Detalle, ">", llegados);
     c->lector.Agregar(llegados);
     for (const QByteArray& trama : c->lector.Extraer(forzar)) {
-        QByteArray respuesta = v_Reloj.Responder(trama);
+        QByteArray respuesta = v_Reloj.Responder(trama, &c->sesion);
         ++c->atendidas;
         const bool cerrar = v_Fallas.cerrarTras > 0 && c->atendidas >= v_Fallas.cerrarTras;
         if (v_Fallas.sinRespuesta) respuesta.clear();

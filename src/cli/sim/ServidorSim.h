@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 
+class QHostAddress;
 class QSerialPort;
 class QTcpServer;
 class QTimer;
@@ -23,7 +24,7 @@ class ServidorSim : public QObject {
     Q_OBJECT
 public:
     ServidorSim(const Fallas& fallas, bool detalle, QObject* padre = nullptr);
-    bool EscucharTCP(const QString& host, quint16 puerto, QString* error);
+    bool EscucharTCP(const QHostAddress& host, quint16 puerto, QString* error);
     bool AbrirSerie(const QString& ruta, QString* error);
 
 private:

@@ -12,7 +12,8 @@ const char kAyuda[] =
     "Uso: orvo-sim [--tcp HOST:PUERTO [--count N] | --serial RUTA] [FALLAS] [--verbose]\n"
     "Reloj simulado para Orvo: responde cada trama con los bytes que espera la transmisión.\n"
     "\n"
-    "  --tcp HOST:PUERTO   escucha en HOST:PUERTO (por defecto 127.0.0.1:7001)\n"
+    "  --tcp HOST:PUERTO   escucha en HOST:PUERTO y en nada más (por defecto 127.0.0.1:7001);\n"
+    "                      HOST: IPv4, IPv6 entre corchetes ([::1]) o localhost\n"
     "  --count N           atiende N relojes en N puertos seguidos desde PUERTO, cada uno con\n"
     "                      su propio estado (por defecto 1)\n"
     "  --serial RUTA       atiende el dispositivo serie RUTA (p. ej. un extremo de socat)\n"
@@ -40,6 +41,33 @@ const char kAyuda[] =
     "\n"
     "Termina con SIGTERM o Ctrl+C. Estado de salida: 0 al terminar; 1 si no puede escuchar\n"
     "o abrir el dispositivo; 2 argumentos incorrectos.\n";
+
+// Descriptors kept for the tool itself (standard streams, Qt's own, a serial link).
+constexpr long kReservaDescriptores = 32;
+
+// "IPv4:PUERTO", "[IPv6]:PUERTO" or "localhost:PUERTO" (the loopback). Never a
+// wider address than the one written: a host that is none of these is refused.
+bool LeerEscucha(const QString& texto, QHostAddress* host, quint16* puerto) {
+    const qsizetype dos = texto.lastIndexOf(QLatin1Char(':'));
+    if (dos <= 0) return false;
+    QString nombre = texto.left(dos);
+    bool ok = false;
+    const uint p = texto.mid(dos + 1).toUInt(&ok);
+    if (!ok || p < 1 || p > 65535 || texto.mid(dos + 1).startsWith(QLatin1Char('+'))) return false;
+    const bool corchetes = nombre.startsWith(QLatin1Char('[')) && nombre.endsWith(QLatin1Char(']'));
+    if (corchetes) nombre = nombre.mid(1, nombre.size() - 2);
+    if (!corchetes && nombre.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0) {
+        *host = QHostAddress(QHostAddress::LocalHost);
+    } else {
+        QHostAddress h;
+        if (!h.setAddress(nombre)) return false;
+        // An IPv6 address is written in brackets, so its colons are not the port's.
+        if ((h.protocol() == QAbstractSocket::IPv6Protocol) != corchetes) return false;
+        *host = h;
+    }
+    *puerto = static_cast<quint16>(p);
+    return true;
+}
 
 const Consola::Herramienta kHerramienta{"orvo-sim", kAyuda};
 
@@ -87,28 +115,43 @@ int main(int argc, char** argv) {
     }
 
     const QString destino = a.tcp.isEmpty() ? QStringLiteral("127.0.0.1:7001") : a.tcp;
-    const qsizetype dos = destino.lastIndexOf(QLatin1Char(':'));
-    bool ok = false;
-    const uint puerto = destino.mid(dos + 1).toUInt(&ok);
-    const QString host = dos > 0 ? destino.left(dos) : QStringLiteral("127.0.0.1");
-    if (dos < 0 || !ok || puerto < 1 || puerto + a.cuantos - 1 > 65535)
-        return Uso(QStringLiteral("dirección inválida: %1 (use HOST:PUERTO; con --count, hasta el puerto 65535)").arg(destino));
+    QHostAddress host;
+    quint16 puerto = 0;
+    if (!LeerEscucha(destino, &host, &puerto))
+        return Uso(QStringLiteral("dirección inválida: %1 (use IPv4:PUERTO, [IPv6]:PUERTO o localhost:PUERTO)").arg(destino));
+    if (a.cuantos > 65536 - puerto)
+        return Uso(QStringLiteral("--count %1 no cabe: desde el puerto %2 caben como mucho %3 relojes (hasta el 65535)")
+                       .arg(a.cuantos)
+                       .arg(puerto)
+                       .arg(65536 - puerto));
 
+    const QString nombre = host.protocol() == QAbstractSocket::IPv6Protocol ? QStringLiteral("[%1]").arg(host.toString())
+                                                                            : host.toString();
     Consola::AmpliarDescriptores();
+    // Each clock listens on a descriptor of its own and each connection takes one more.
+    const long limite = Consola::LimiteDescriptores();
+    if (limite >= 0 && 2L * a.cuantos > limite - kReservaDescriptores) {
+        Consola::Errores(QStringLiteral("orvo-sim: --count %1 necesita más archivos abiertos de los que permite el sistema "
+                                        "(límite %2; ulimit -n): use como mucho %3 relojes o suba el límite\n")
+                             .arg(a.cuantos)
+                             .arg(limite)
+                             .arg(qMax(0L, (limite - kReservaDescriptores) / 2)));
+        return 1;
+    }
     // Each clock has its own state, as separate devices on a site would.
     std::vector<std::unique_ptr<ServidorSim>> relojes;
     for (int i = 0; i < a.cuantos; ++i) {
         relojes.push_back(std::make_unique<ServidorSim>(a.fallas, a.detalle));
         const auto p = static_cast<quint16>(puerto + i);
         if (!relojes.back()->EscucharTCP(host, p, &error)) {
-            Consola::Errores(QStringLiteral("orvo-sim: no se pudo escuchar en %1:%2: %3\n").arg(host).arg(p).arg(error));
+            Consola::Errores(QStringLiteral("orvo-sim: no se pudo escuchar en %1:%2: %3\n").arg(nombre).arg(p).arg(error));
             return 1;
         }
     }
-    if (a.cuantos == 1) Consola::Errores(QStringLiteral("orvo-sim: escuchando en %1\n").arg(destino));
+    if (a.cuantos == 1) Consola::Errores(QStringLiteral("orvo-sim: escuchando en %1:%2\n").arg(nombre).arg(puerto));
     else
         Consola::Errores(QStringLiteral("orvo-sim: escuchando en %1:%2 a %1:%3 (%4 relojes)\n")
-                             .arg(host)
+                             .arg(nombre)
                              .arg(puerto)
                              .arg(puerto + a.cuantos - 1)
                              .arg(a.cuantos));

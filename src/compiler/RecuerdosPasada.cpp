@@ -1,0 +1,187 @@
+#include "RecuerdosPasada.h"
+#include "Compilador.h"
+#include "PanelTexto.h"
+#include <algorithm>
+#include <climits>
+#include <utility>
+
+namespace {
+// Longer lines are compiled again at every pass rather than kept twice.
+constexpr qsizetype kLargoRecordable = qsizetype(1) << 16;
+}   // namespace
+
+QString RecuerdosPasada::Lectura::Tomar(int i) {
+    if (i >= prefijo && i < lineas - sufijo) return std::exchange(v_Medio[i - prefijo], QString());
+    // Lines outside the read ones were compared with their records: they have a key.
+    return v_Memoria->v_Recuerdos[i].linea.value_or(QString());
+}
+
+bool RecuerdosPasada::Lectura::PrimeraVacia() const {
+    const bool leida = prefijo == 0 && lineas - sufijo > 0;
+    return leida ? v_Medio[0].isEmpty() : v_Memoria->v_Recuerdos[0].linea.value_or(QString()).isEmpty();
+}
+
+void RecuerdosPasada::SetRecordar(bool recordar) {
+    v_Recordar = recordar;
+    v_Recuerdos.clear();
+    v_PrimeraNoConservable = 0;
+    v_SinClave = 0;
+}
+
+bool RecuerdosPasada::Repetible(const Recuerdo& r) {
+    // Help requests and action words act on the window each time; only what
+    // a line writes to the panes is repeated.
+    if (r.tipo != TipoDeLinea::Cmd && r.tipo != TipoDeLinea::Err && r.tipo != TipoDeLinea::Cmt) return false;
+    return r.chkArgs != -1;
+}
+
+RecuerdosPasada::Lectura RecuerdosPasada::Leer(const PanelTexto& tx_Cmd) {
+    Lectura l;
+    l.v_Memoria = this;
+    if (!LeerCambios(tx_Cmd, l)) Comparar(tx_Cmd.Lineas(), l);
+    Seguir(l);
+    return l;
+}
+
+// The pane's own count of unchanged lines, checked at both edges against the
+// lines the last pass kept; false when it cannot be trusted.
+bool RecuerdosPasada::LeerCambios(const PanelTexto& tx_Cmd, Lectura& l) const {
+    const int viejas = v_Recordar ? static_cast<int>(v_Recuerdos.size()) : 0;
+    if (viejas == 0 || v_SinClave != 0) return false;
+    const int lineas = tx_Cmd.LineCount();
+    const auto [p, s] = tx_Cmd.LineasSinCambios();
+    const bool cabe = p >= 0 && s >= 0 && p + s > 0 && p + s <= lineas && p + s <= viejas;
+    if (!cabe || (p > 0 && tx_Cmd.TextoLinea(p - 1) != v_Recuerdos[p - 1].linea) ||
+        (s > 0 && tx_Cmd.TextoLinea(lineas - s) != v_Recuerdos[viejas - s].linea))
+        return false;
+    l.lineas = lineas;
+    l.prefijo = p;
+    l.sufijo = s;
+    for (int i = p; i < lineas - s; ++i) l.v_Medio.append(tx_Cmd.TextoLinea(i));
+    return true;
+}
+
+// Every line read, and compared with the last pass's.
+void RecuerdosPasada::Comparar(QStringList&& lineas, Lectura& l) const {
+    const int viejas = v_Recordar ? static_cast<int>(v_Recuerdos.size()) : 0;
+    l.lineas = static_cast<int>(lineas.size());
+    auto igual = [this, &lineas](int vieja, int nueva) { return v_Recuerdos[vieja].linea == lineas[nueva]; };
+    while (l.prefijo < l.lineas && l.prefijo < viejas && igual(l.prefijo, l.prefijo)) ++l.prefijo;
+    while (l.sufijo < l.lineas - l.prefijo && l.sufijo < viejas - l.prefijo &&
+           igual(viejas - 1 - l.sufijo, l.lineas - 1 - l.sufijo))
+        ++l.sufijo;
+    if (l.prefijo == 0 && l.sufijo == 0)
+        l.v_Medio = std::move(lineas);
+    else
+        l.v_Medio = lineas.mid(l.prefijo, l.lineas - l.prefijo - l.sufijo);
+}
+
+// The records of the lines between the kept edges make way for the lines read.
+void RecuerdosPasada::Seguir(const Lectura& l) {
+    if (!v_Recordar) return;
+    const auto viejas = static_cast<int>(v_Recuerdos.size());
+    v_Recuerdos.erase(v_Recuerdos.begin() + l.prefijo, v_Recuerdos.begin() + (viejas - l.sufijo));
+    v_Recuerdos.insert(v_Recuerdos.begin() + l.prefijo, l.lineas - l.prefijo - l.sufijo, Recuerdo{});
+}
+
+int RecuerdosPasada::Conservar(int prefijo, int linAnt, const Compilador& c) {
+    v_InfoFijada = false;
+    v_ArgsFijados = false;
+    if (!v_Recordar) return 0;
+    int desde = std::min(prefijo, v_PrimeraNoConservable);
+    if (linAnt >= 0) desde = std::min(desde, linAnt);
+    const bool intactos = c.tx_Cod.LineCount() == v_CodigosTotal + 1 && c.lst_Debug.size() == v_ErroresTotal &&
+                          static_cast<int>(c.v_OrigenCodigo.size()) == v_CodigosTotal;
+    if (!intactos || desde == 0) return 0;
+    const Tras& t = TrasDe(desde);
+    v_InfoFijada = t.info.has_value();
+    v_ArgsFijados = t.args.has_value();
+    return desde;
+}
+
+const RecuerdosPasada::Recuerdo* RecuerdosPasada::Repetir(int i) {
+    if (!v_Recordar || !v_Recuerdos[i].valido) return nullptr;
+    const Recuerdo& r = v_Recuerdos[i];
+    if (r.arg) v_ArgsFijados = true;
+    return &r;
+}
+
+void RecuerdosPasada::Grabar(int i, qsizetype largo) {
+    if (!v_Recordar) return;
+    v_Recuerdos[i] = Recuerdo{};
+    if (largo > kLargoRecordable)
+        v_Recuerdos[i].linea.reset();
+    else
+        v_Grabando = i;
+}
+
+void RecuerdosPasada::Hecho(Efecto&& efecto) {
+    using Clase = Efecto::Clase;
+    if (efecto.clase == Clase::Info) v_InfoFijada = true;
+    if (efecto.clase == Clase::ChkConArgs) v_ArgsFijados = true;
+    if (v_Grabando < 0) return;
+    Recuerdo& r = v_Recuerdos[v_Grabando];
+    switch (efecto.clase) {
+    case Clase::Codigo:
+    case Clase::Info: r.efectos.push_back(std::move(efecto)); break;
+    case Clase::ChkConArgs: r.arg.emplace(); [[fallthrough]];
+    case Clase::Chk: r.chkArgs.emplace(); break;   // the values the handler leaves are taken at its end
+    }
+}
+
+void RecuerdosPasada::Guardar(int i, const QString& texto, const Compilador& c) {
+    if (v_Grabando != i) return;
+    v_Grabando = -1;
+    Recuerdo& r = v_Recuerdos[i];
+    r.linea = texto;   // shared with the pass's copy, not a second copy
+    r.tipo = c.TipoLinea;
+    if (r.chkArgs) r.chkArgs = c.v_ChkArgs;
+    if (r.arg) r.arg = c.v_Arg;
+    if (r.tipo == TipoDeLinea::Cmd) r.cmd = c.v_Cmd;
+    r.codLin = c.v_CodLin;
+    r.valido = c.v_Accion == nullptr && Repetible(r);
+    if (!r.valido) r.efectos.clear();
+}
+
+void RecuerdosPasada::Reescrita(int i, QString&& normal) {
+    if (v_Recordar && v_Recuerdos[i].linea) v_Recuerdos[i].linea = std::move(normal);
+}
+
+void RecuerdosPasada::Anotar(int i, bool vacia, const Compilador& c) {
+    if (!v_Recordar) return;
+    Recuerdo& r = v_Recuerdos[i];
+    if (vacia) r = Recuerdo{};   // its key is the empty text
+    r.conservable = vacia || r.valido;
+    r.tras.codigos = static_cast<int>(c.v_OrigenCodigo.size());
+    r.tras.errores = static_cast<int>(c.lst_Debug.size());
+    r.tras.info = v_InfoFijada ? std::optional(c.lbl_Info) : std::nullopt;
+    r.tras.args = v_ArgsFijados ? std::optional(c.v_Arg) : std::nullopt;
+}
+
+void RecuerdosPasada::Cerrar(int desde, Compilador& c) {
+    v_CodigosTotal = static_cast<int>(c.v_OrigenCodigo.size());
+    v_ErroresTotal = static_cast<int>(c.lst_Debug.size());
+    if (!v_Recordar) return;
+    // Lines below a removed action line were numbered with it: compiled again next time.
+    int primera = INT_MAX;
+    for (auto k = v_Quitadas.rbegin(); k != v_Quitadas.rend(); ++k) {
+        v_Recuerdos.erase(v_Recuerdos.begin() + *k);
+        primera = std::min(primera, *k);
+    }
+    v_Quitadas.clear();
+    v_SinClave = 0;
+    const int lineas = static_cast<int>(v_Recuerdos.size());
+    for (int i = std::min(desde, lineas); i < lineas; ++i) {
+        const Recuerdo& r = v_Recuerdos[i];
+        if (!r.linea) ++v_SinClave;
+        if (!r.conservable) primera = std::min(primera, i);
+    }
+    v_PrimeraNoConservable = std::min(primera, lineas);
+    // Out of step with the pane (it should not happen): start again from its text.
+    if (c.tx_Cmd.LineCount() != lineas && !v_Recuerdos.empty()) {
+        v_Recuerdos.clear();
+        v_PrimeraNoConservable = 0;
+        v_SinClave = 0;
+    }
+    c.tx_Cmd.MarcarSinCambios();
+}

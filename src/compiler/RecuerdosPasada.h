@@ -1,0 +1,120 @@
+#pragma once
+#include "TipoLinea.h"
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+class Compilador;
+class PanelTexto;
+
+// What a window's compiler keeps from one pass to the next (a window compiles
+// at every line the caret leaves). For each line of the pane as the last pass
+// left it, the record keeps the line's text and what its handler did, and the
+// pass's state after the line. A pass then reads only the lines the pane
+// reports as changed, keeps what the unchanged lines above the first changed
+// one left in the code pane and the debug list, and repeats what the handlers
+// of the other unchanged lines did. Help requests and action words act on the
+// window, so their handlers run at every pass. Off (one pass over a file),
+// every line is read and every handler runs.
+class RecuerdosPasada {
+public:
+    // One thing a handler did that a later pass repeats, in order.
+    struct Efecto {
+        enum class Clase {
+            Codigo,      // InsertaCodigo(texto, tipo)
+            Info,        // MostrarInfo(texto)
+            Chk,         // ChkArgs ran on a line without argument text
+            ChkConArgs   // ChkArgs ran and filled v_Arg
+        };
+        Clase clase;
+        TipoDeLinea tipo = TipoDeLinea::Nul;
+        QString texto;
+    };
+    // The pass's state after a line: what a pass that keeps the lines up to
+    // it must find. A caption or v_Arg only when the pass had set them.
+    struct Tras {
+        int codigos = 0;   // code lines so far
+        int errores = 0;   // debug entries so far
+        std::optional<QString> info;
+        std::optional<QStringList> args;
+    };
+    // What the handler of a line did: enough to do it again without it.
+    struct Recuerdo {
+        std::optional<QString> linea = QString();   // the key; none for a line too long to keep twice
+        bool valido = false;                        // what the handler did can be repeated
+        bool conservable = false;                   // a later pass starting below may keep what it left
+        TipoDeLinea tipo = TipoDeLinea::Cmd;
+        QStringList cmd;                  // v_Cmd, for a command line
+        std::optional<int> chkArgs;       // v_ChkArgs as ChkArgs left it, if it ran
+        std::optional<QStringList> arg;   // v_Arg, if ChkArgs filled it
+        QString codLin;
+        std::vector<Efecto> efectos;
+        Tras tras;
+    };
+    // The lines to compile: how many at the start and at the end are as the
+    // last pass left them, and the texts of those between.
+    class Lectura {
+    public:
+        int lineas = 0;
+        int prefijo = 0;
+        int sufijo = 0;
+        // The text of line i, handed over once: a long line is not kept twice.
+        QString Tomar(int i);
+        bool PrimeraVacia() const;
+
+    private:
+        friend class RecuerdosPasada;
+        QStringList v_Medio;
+        const RecuerdosPasada* v_Memoria = nullptr;
+    };
+
+    void SetRecordar(bool recordar);
+    bool Recordando() const { return v_Recordar; }
+
+    // Reads the command pane; the records follow its lines from here on.
+    Lectura Leer(const PanelTexto& tx_Cmd);
+
+    // Keep: the first line to compile, not past a line whose handler must
+    // run again nor into the colouring chain, and 0 unless the panes still
+    // hold what the last pass left there. Starts the pass's own notes.
+    int Conservar(int prefijo, int linAnt, const Compilador& c);
+    // The state a pass that starts at line `desde` (> 0) takes over.
+    const Tras& TrasDe(int desde) const { return v_Recuerdos[desde - 1].tras; }
+
+    // Read a line's record: what its handler did, when the pass repeats it
+    // instead of running the handler (nullptr: run it).
+    const Recuerdo* Repetir(int i);
+    // The handler of line i (of `largo` characters) runs now and is recorded.
+    void Grabar(int i, qsizetype largo);
+    // The one recording hook: the compiler reports here everything a handler does.
+    void Hecho(Efecto&& efecto);
+    // The handler has ended: the record takes the line's text and the line's state.
+    void Guardar(int i, const QString& texto, const Compilador& c);
+    // A command line rewritten in normal form: the next pass finds it so.
+    void Reescrita(int i, QString&& normal);
+    // An action line that this pass removed from the pane.
+    void Quitada(int i) { v_Quitadas.push_back(i); }
+
+    // Note: after line i, the pass's state, for a later pass that keeps this line.
+    void Anotar(int i, bool vacia, const Compilador& c);
+    // Close the pass: lines removed, where the next pass may start; marks the pane unchanged.
+    void Cerrar(int desde, Compilador& c);
+
+private:
+    static bool Repetible(const Recuerdo& r);
+    bool LeerCambios(const PanelTexto& tx_Cmd, Lectura& l) const;
+    void Comparar(QStringList&& lineas, Lectura& l) const;
+    void Seguir(const Lectura& l);
+
+    bool v_Recordar = false;
+    std::vector<Recuerdo> v_Recuerdos;   // by line, as the last pass left the pane
+    int v_PrimeraNoConservable = 0;      // first line whose handler must run again
+    int v_SinClave = 0;                  // lines kept without their text
+    int v_CodigosTotal = 0;              // code lines and debug entries the last pass left
+    int v_ErroresTotal = 0;
+    std::vector<int> v_Quitadas;   // action lines this pass removed
+    bool v_InfoFijada = false;     // this pass has set a caption so far
+    bool v_ArgsFijados = false;    // and filled v_Arg
+    int v_Grabando = -1;           // the line whose handler is being recorded
+};

@@ -1,0 +1,30 @@
+#pragma once
+#include "Corrida.h"
+#include <QObject>
+
+// The window's wording of a run: the lines of its two lists, side by side
+// row for row (the frame side is also what Comm.log keeps).
+class LineasCorrida : public QObject {
+    Q_OBJECT
+public:
+    explicit LineasCorrida(Corrida& corrida, QObject* padre = nullptr);
+
+    static const QString kPuntosCmd;   // after a command line: a blank and 42 middle dots
+    static const QString kRespuesta;   // beside an answer: the word, a blank and 29 middle dots
+
+Q_SIGNALS:
+    // Frame side (lst_Log and Comm.log).
+    void Loguear(const QString& v_LinLog);
+    // An answer, as the line "< " + f_LineaHex(bytes). Emitted instead of
+    // Loguear when connected, so that a long answer need not be spelled out
+    // in memory (a clock flooding the link sends megabytes).
+    void LoguearRespuesta(const QByteArray& bytes);
+    // Command side (lst_Cmd).
+    void LogCmd(const QString& v_LinCmd);
+
+private:
+    void AlEnviar(const EventosCorrida::Intercambio& i);
+    void AlResponder(const EventosCorrida::Intercambio& i);
+    void AlCortar(EventosCorrida::Corte corte);
+    void AlTerminarPasada(const EventosCorrida::Fin& fin);
+};

@@ -1,0 +1,45 @@
+#include "PruebaRecuerdos.h"
+
+TEST(Recuerdos, EveryPassLeavesWhatACompilerWithoutMemoryLeaves) {
+    PanelMemoria cmd, cmdSin;
+    PruebaRecuerdos prueba{
+        cmd, cmdSin, [](const PanelTexto& p, int k) { return static_cast<const PanelMemoria&>(p).ColorEn(k); }, {}, {}};
+    prueba.Correr(12, 120, 30);
+}
+
+// A line without arguments shows the arguments the line above left: after
+// lines kept from the last pass, they are the kept lines', not the last pass's last.
+TEST(Recuerdos, KeptLinesLeaveTheCaptionAndArgumentsAsTheyWere) {
+    Banco b({QStringLiteral("AING 1, 12345678, 01, 02"), QStringLiteral("ACK"), QStringLiteral("FECH 1, 05/12/2026, 09:05")});
+    b.c.SetRecordar(true);
+    b.Compilar(0, true);
+    EXPECT_EQ(b.c.lbl_Info, QStringLiteral("Insertando código: 05/12/2026"));
+    b.cmd.SetText(QStringLiteral("AING 1, 12345678, 01, 02\r\nack"));
+    b.Compilar(-1);
+    EXPECT_EQ(b.c.lbl_Info, QStringLiteral("Insertando código: 12345678"));
+    EXPECT_EQ(b.Codigo().size(), 2);
+}
+
+// A line repeated from the last pass that filled v_Arg leaves it for the
+// lines below as running its handler would: a later pass that keeps it must
+// hand its arguments on, not those of the last line of the pane.
+TEST(Recuerdos, ARepeatedLineHandsItsArgumentsOnToALaterPass) {
+    const QStringList pasos[] = {
+        {QStringLiteral("-- x"), QStringLiteral("AING 1, 11111, 01"), QStringLiteral("ACK"), QStringLiteral("AING 1, 33333, 01, 02"), QStringLiteral("INIA 2")},
+        {QStringLiteral("-- y"), QStringLiteral("AING 1, 11111, 01"), QStringLiteral("ACK"), QStringLiteral("AING 1, 33333, 01, 02"), QStringLiteral("INIA 2")},
+        {QStringLiteral("-- y"), QStringLiteral("AING 1, 11111, 01"), QStringLiteral("ack"), QStringLiteral("INIA 3"), QStringLiteral("INIA 2")},
+    };
+    Banco con, sin;
+    con.c.SetRecordar(true);
+    for (const QStringList& texto : pasos) {
+        SCOPED_TRACE(texto.join(QStringLiteral(" | ")).toStdString());
+        for (Banco* b : {&con, &sin}) {
+            b->cmd.SetText(texto.join(QStringLiteral("\r\n")));
+            b->Compilar(-1);
+        }
+        EXPECT_EQ(con.c.lbl_Info, sin.c.lbl_Info);
+        EXPECT_EQ(con.Codigo(), sin.Codigo());
+        EXPECT_EQ(con.c.lst_Debug, sin.c.lst_Debug);
+    }
+    EXPECT_EQ(sin.c.lbl_Info, QStringLiteral("Insertando código: 11111"));
+}
