@@ -11,7 +11,8 @@ file(READ ${PROJECT_SOURCE_DIR}/packaging/descripcion.txt CPACK_DEBIAN_PACKAGE_D
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+# Where Debian keeps serial line tools.
+set(CPACK_DEBIAN_PACKAGE_SECTION comm)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Libraries from the binaries (dpkg-shlibdeps); Qt's own dialogs and messages
 # in Spanish come from the translations package, which no binary links.

@@ -2,7 +2,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace Module1 {
 
@@ -19,11 +18,6 @@ static QString CarpetaInstalada(const QString& carpetaPrograma) {
     return QDir::cleanPath(carpetaPrograma + QStringLiteral("/../share/orvo"));
 }
 
-bool EsInstalado(const QString& carpetaPrograma) {
-    return QDir(carpetaPrograma).dirName() == QLatin1String("bin") &&
-           QFileInfo(CarpetaInstalada(carpetaPrograma)).isDir();
-}
-
 QString CarpetaRecursos(const QString& carpetaPrograma) {
     static const QString kHtml = QStringLiteral("/Ayuda/html");
     if (QFileInfo(carpetaPrograma + kHtml).isDir()) return carpetaPrograma;
@@ -33,9 +27,7 @@ QString CarpetaRecursos(const QString& carpetaPrograma) {
 }
 
 QString CarpetaDatos(const QString& carpetaPrograma) {
-    if (!EsInstalado(carpetaPrograma)) return carpetaPrograma;
-    const QString datos = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    return datos.isEmpty() ? QDir::homePath() + QStringLiteral("/.local/share/Orvo") : datos;
+    return EsInstalado(carpetaPrograma) ? CarpetaUsuario() : carpetaPrograma;
 }
 
 QString CarpetaDatos() { return CarpetaDatos(CarpetaPrograma()); }

@@ -30,8 +30,11 @@ QString Version();   // "2.0.0"
 // Folder of the executable.
 QString CarpetaPrograma();
 // An installed program sits in <prefix>/bin with <prefix>/share/orvo beside
-// it; a copy in a folder of its own (the build folder, a copied folder) does not.
+// it (on Windows: its uninstaller beside it); a copy in a folder of its own
+// (the build folder, a copied or unpacked folder) does not.
 bool EsInstalado(const QString& carpetaPrograma);
+// The user's own data folder: ~/.local/share/Orvo, %LOCALAPPDATA%\Orvo.
+QString CarpetaUsuario();
 // Folder that holds Ayuda/: beside the executable, else <prefix>/share/orvo,
 // in that order; the program folder when neither has the pages.
 QString CarpetaRecursos(const QString& carpetaPrograma);

@@ -80,17 +80,25 @@ prueba_archivos() {
     instalar
     local s=$prefijo/share
     for f in applications/io.github.orvo.Orvo.desktop metainfo/io.github.orvo.Orvo.metainfo.xml \
-        icons/hicolor/scalable/apps/orvo.svg icons/hicolor/48x48/apps/orvo.png icons/hicolor/128x128/apps/orvo.png \
-        orvo/Ayuda/html/principal.htm doc/orvo/copyright; do
+        icons/hicolor/scalable/apps/orvo.svg orvo/Ayuda/html/principal.htm doc/orvo/copyright doc/orvo/changelog.gz; do
         [ -s "$s/$f" ] || falla "no se instaló share/$f"
     done
-    for lado in 48 128; do
+    # Every size data/ holds, each where its size says.
+    local icono lado
+    for icono in "$fuente"/data/orvo-*.png; do
+        lado=$(basename "$icono" .png); lado=${lado#orvo-}
+        [ -s "$s/icons/hicolor/${lado}x$lado/apps/orvo.png" ] || falla "no se instaló el icono de $lado"
         # Width and height from the PNG header.
         [ "$(od -An -j16 -N8 -tx1 "$s/icons/hicolor/${lado}x$lado/apps/orvo.png" | tr -d ' \n')" = "$(printf '%08x%08x' "$lado" "$lado")" ] ||
             falla "el icono de $lado no mide $lado"
     done
+    [ "$(find "$s/icons/hicolor" -name orvo.png | wc -l)" -ge 5 ] || falla "faltan tamaños de icono"
     desktop-file-validate "$s/applications/io.github.orvo.Orvo.desktop" || falla "desktop-file-validate"
     grep -qx "Exec=orvo %f" "$s/applications/io.github.orvo.Orvo.desktop" || falla "Exec"
+    # A specialised tool must not become the default for every text file.
+    ! grep -q "^MimeType=.*text/plain" "$s/applications/io.github.orvo.Orvo.desktop" || falla "MimeType=text/plain"
+    [ "$(zcat "$s/doc/orvo/changelog.gz" | dpkg-parsechangelog -l - -S Version)" = "$version" ] ||
+        falla "el changelog no habla de la versión $version"
     appstreamcli validate --no-net "$s/metainfo/io.github.orvo.Orvo.metainfo.xml" >"$tmp/as" 2>&1 ||
         { cat "$tmp/as" >&2; falla "appstreamcli validate"; }
     grep -q "GPL-3.0-or-later" "$s/doc/orvo/copyright" || falla "copyright sin licencia"
@@ -152,7 +160,7 @@ prueba_paquete() {
     [ -f "$deb" ] || { ls "$tmp/paquete" >&2; falla "no se hizo $(basename "$deb")"; }
     [ "$(dpkg-deb -f "$deb" Package)" = orvo ] || falla "Package"
     [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || falla "Version"
-    [ "$(dpkg-deb -f "$deb" Section)" = electronics ] || falla "Section"
+    [ "$(dpkg-deb -f "$deb" Section)" = comm ] || falla "Section"
     local depende
     depende=$(dpkg-deb -f "$deb" Depends)
     for d in qt6-translations-l10n libqt6core6 libqt6widgets6 libqt6network6 libqt6serialport6 libc6 libstdc++6; do
@@ -170,6 +178,16 @@ prueba_paquete() {
         grep -qx "\./$f" "$tmp/contenido" || falla "el paquete no tiene /$f"
     done
     ! grep -Eq "/(lib|include)/|Testing|test_|bench_" "$tmp/contenido" || falla "el paquete lleva pruebas o bibliotecas"
+    grep -qx "\./usr/share/doc/orvo/changelog.gz" "$tmp/contenido" || falla "el paquete no tiene changelog"
+    # Hardened as Debian builds: full RELRO, immediate binding, stack protector.
+    dpkg-deb -x "$deb" "$tmp/extraido"
+    local exe
+    for exe in "$tmp"/extraido/usr/bin/*; do
+        # grep reads to the end: with pipefail, an early exit would fail readelf.
+        readelf -lW "$exe" | grep GNU_RELRO >/dev/null || falla "$(basename "$exe") sin RELRO"
+        readelf -dW "$exe" | grep -E "BIND_NOW|FLAGS_1.*NOW" >/dev/null || falla "$(basename "$exe") sin -z now"
+        readelf -W --dyn-syms "$exe" | grep "__stack_chk_fail" >/dev/null || falla "$(basename "$exe") sin protección de pila"
+    done
 }
 
 "prueba_$prueba"

@@ -27,8 +27,9 @@ bool LeerEntrada(const QString& ruta, QByteArray* bytes, QString* motivo);
 // true when either was asked for (the tool then ends with status 0).
 bool Informar(bool ayuda, const char* textoAyuda, bool version, const QString& lineaVersion);
 
-// SIGINT, SIGTERM and SIGHUP call `accion` from the event loop (never from the
-// handler itself). The notifier is a child of `padre`.
+// Ctrl+C (SIGINT, SIGTERM, SIGHUP; on Windows the console's Ctrl+C,
+// Ctrl+Break and close) calls `accion` from the event loop of `padre`, never
+// from the handler itself.
 void AlInterrumpir(QObject* padre, std::function<void()> accion);
 
 // Qt's own texts (socket and serial port errors) in Spanish when the

@@ -344,7 +344,7 @@ void fr_Transmitir::RecordarPuerto() {
     QString dispositivo, error;
     const QString texto = cmb_Port->TextoPuerto().trimmed();
     if (!PuertoSerie::Dispositivo(texto, &dispositivo, &error)) return;
-    PuertoSerie::RecordarRuta(texto.startsWith(QLatin1Char('/')) ? dispositivo : QString());
+    PuertoSerie::RecordarRuta(PuertoSerie::FueraDeLista(texto) ? dispositivo : QString());
 }
 
 void fr_Transmitir::btn_IniDet_Click() {
