@@ -4,6 +4,7 @@
 // Both are timed from start to exit, medians of the repetitions; the ratio
 // above 1 means orvo-send is the faster. Both logs are compared at the end.
 //   build/bench_envio [frames] [repetitions] [orvo-send to time, for a before/after]
+#include "Procesos.h"
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
@@ -19,6 +20,7 @@
 #include <vector>
 
 namespace {
+using Procesos::Mediana;
 const QString kDir = QStringLiteral(ORVO_BUILD_DIR);
 
 // What a technician would write in a hurry: no framing layer, no checks.
@@ -38,30 +40,6 @@ for codigo, largo in pares:
         r += trozo
     log.write(b'< ' + ''.join('%02X ' % b for b in r).encode() + b'\r\n')
 )";
-
-double Mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-bool ArrancarSim(QProcess& sim, int* puerto) {
-    for (int intento = 0; intento < 20; ++intento) {
-        // Below the ephemeral range, where client connections take ports at random.
-        *puerto = 20000 + static_cast<int>(QRandomGenerator::global()->bounded(12000));
-        sim.start(kDir + QStringLiteral("/orvo-sim"), {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(*puerto)});
-        if (!sim.waitForStarted(5000)) return false;
-        QByteArray dicho;
-        QDeadlineTimer plazo(10000);
-        while (!plazo.hasExpired() && sim.state() == QProcess::Running && !dicho.contains("escuchando")) {
-            sim.waitForReadyRead(100);
-            dicho += sim.readAllStandardError();
-        }
-        if (dicho.contains("escuchando")) return true;
-        sim.kill();
-        sim.waitForFinished();
-    }
-    return false;
-}
 
 struct Medida {
     double ms = 0;
@@ -143,7 +121,7 @@ int main(int argc, char** argv) {
 
     QProcess sim;
     int puerto = 0;
-    if (!ArrancarSim(sim, &puerto)) {
+    if (!Procesos::ArrancarSim(sim, 1, 0, &puerto)) {
         std::fprintf(stderr, "bench_envio: orvo-sim could not listen on a free port\n");
         return 1;
     }

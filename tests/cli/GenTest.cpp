@@ -98,9 +98,9 @@ TEST(Gen, BadRowsAreListedWithRowColumnAndMessageAndNothingIsWritten) {
         {"an unclosed quote is told as such", "reloj;tarjeta;perfil 1;perfil 2\n1;100;A;B\n1;\"101;A;B\n1;102;A;B\n",
          "fila 3: comillas sin cerrar\n"},
         {"a card twice for one clock of one destination; a destination with a blank",
-         "reloj;tarjeta;perfil 1;perfil 2;destino\n1;100;A;B;10.0.0.1\n1;100;A;B;10.0.0.2\n1;100;C;D;10.0.0.1\n1;101;A;B;10.0.0.1 :7001\n",
+         "reloj;tarjeta;perfil 1;perfil 2;destino\n1;100;A;B;127.0.0.1:7101\n1;100;A;B;127.0.0.1:7102\n1;100;C;D;127.0.0.1:7101\n1;101;A;B;127.0.0.1 :7101\n",
          "fila 4: la tarjeta 100 del reloj 1 ya está en la fila 2\n"
-         "fila 5: destino \"10.0.0.1 :7001\": un destino no lleva espacios (HOST[:PUERTO] o un dispositivo)\n"},
+         "fila 5: destino \"127.0.0.1 :7101\": un destino no lleva espacios (HOST[:PUERTO] o un dispositivo)\n"},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.caso);
@@ -163,9 +163,9 @@ TEST(Gen, ADestinoColumnGivesAScriptPerDestinationAndTheListForOrvoSend) {
     QTemporaryDir dir;
     const QString csv = Archivo(dir,
                                 "reloj;tarjeta;perfil 1;perfil 2;Destino\n"
-                                "1;100;A;B;192.168.1.10:7001\n"
+                                "1;100;A;B;127.0.0.1:7001\n"
                                 "1;100;A;B;/dev/ttyUSB0\n"
-                                "2;101;A;B;192.168.1.10:7001\n"
+                                "2;101;A;B;127.0.0.1:7001\n"
                                 "1;102;C;D;COM1\n"
                                 "1;103;C;D;com1\n");
     const Salida sin = Gen({QStringLiteral("tarjetas"), csv});
@@ -177,13 +177,13 @@ TEST(Gen, ADestinoColumnGivesAScriptPerDestinationAndTheListForOrvoSend) {
     const Salida s = Gen({QStringLiteral("tarjetas"), csv, QStringLiteral("--carpeta"), carpeta});
     ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
     EXPECT_TRUE(s.out.isEmpty());
-    EXPECT_EQ(Contenido(carpeta + QStringLiteral("/192.168.1.10_7001.txt")), "AING 1, 100, A, B\r\nAING 2, 101, A, B\r\n");
+    EXPECT_EQ(Contenido(carpeta + QStringLiteral("/127.0.0.1_7001.txt")), "AING 1, 100, A, B\r\nAING 2, 101, A, B\r\n");
     EXPECT_EQ(Contenido(carpeta + QStringLiteral("/dev_ttyUSB0.txt")), "AING 1, 100, A, B\r\n");
     // Two destinations that would share a file name on a disk that ignores case.
     EXPECT_EQ(Contenido(carpeta + QStringLiteral("/COM1.txt")), "AING 1, 102, C, D\r\n");
     EXPECT_EQ(Contenido(carpeta + QStringLiteral("/com1-2.txt")), "AING 1, 103, C, D\r\n");
     const QStringList lista = QString::fromUtf8(Contenido(carpeta + QStringLiteral("/destinos.txt"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    EXPECT_EQ(lista.mid(1), (QStringList{QStringLiteral("192.168.1.10:7001 192.168.1.10_7001.txt"), QStringLiteral("/dev/ttyUSB0 dev_ttyUSB0.txt"),
+    EXPECT_EQ(lista.mid(1), (QStringList{QStringLiteral("127.0.0.1:7001 127.0.0.1_7001.txt"), QStringLiteral("/dev/ttyUSB0 dev_ttyUSB0.txt"),
                                          QStringLiteral("COM1 COM1.txt"), QStringLiteral("com1 com1-2.txt")}));
     EXPECT_TRUE(lista.value(0).startsWith(QLatin1Char('#')));
 }
