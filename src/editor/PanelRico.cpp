@@ -46,7 +46,11 @@ PanelRico::PanelRico(QTextEdit* caja, double pxPorTwip) : v_Caja(caja), v_PxPorT
     Seguir();
 }
 
-PanelRico::~PanelRico() { QObject::disconnect(v_Seguimiento); }
+PanelRico::~PanelRico() {
+    // The widget may outlive this adapter: none of its signals may reach it.
+    QObject::disconnect(v_Seguimiento);
+    for (const QMetaObject::Connection& c : v_Barra) QObject::disconnect(c);
+}
 
 // ---- Changes since a mark ----
 
@@ -502,8 +506,9 @@ bool PanelRico::ItalicEn(int indice) const {
 
 void PanelRico::AjustarAFilas() {
     QScrollBar* barra = v_Caja->verticalScrollBar();
-    QObject::connect(barra, &QScrollBar::valueChanged, v_Caja, [this](int v) { AjustarScroll(v); });
-    QObject::connect(barra, &QScrollBar::rangeChanged, v_Caja, [this] { AjustarMargen(); });
+    for (const QMetaObject::Connection& c : v_Barra) QObject::disconnect(c);
+    v_Barra[0] = QObject::connect(barra, &QScrollBar::valueChanged, v_Caja, [this](int v) { AjustarScroll(v); });
+    v_Barra[1] = QObject::connect(barra, &QScrollBar::rangeChanged, v_Caja, [this] { AjustarMargen(); });
     AjustarMargen();
 }
 

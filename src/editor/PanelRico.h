@@ -142,6 +142,7 @@ private:
     // (a Qt position) and end (characters after them, to the end of the text).
     void Seguir();
     QMetaObject::Connection v_Seguimiento;
+    QMetaObject::Connection v_Barra[2];   // the vertical scroll bar's value and range
     int v_Bloques = 1;
     int v_PrimeraVarias = -1;
     bool v_Propio = false;   // the change comes through this interface, not from the user

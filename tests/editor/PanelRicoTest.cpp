@@ -233,3 +233,20 @@ TEST(PanelEspejo, TheWidgetShowsTheModelAfterEveryKindOfChange) {
             }
     }
 }
+
+TEST(PanelRico, AWidgetThatOutlivesItsAdapterScrollsWithoutReachingIt) {
+    CajaRica caja;
+    {
+        PanelRico p(&caja);
+        p.SetAlturaFila(15);
+        p.AjustarAFilas();
+        QString texto;
+        for (int i = 0; i < 200; ++i) texto += QStringLiteral("INIA 1\r\n");
+        p.SetText(texto);
+    }
+    // The scroll bar's value and range signals used to call into the freed adapter.
+    caja.resize(200, 100);
+    caja.verticalScrollBar()->setRange(0, 500);
+    caja.verticalScrollBar()->setValue(40);
+    EXPECT_EQ(caja.verticalScrollBar()->value(), 40);
+}
