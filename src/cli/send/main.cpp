@@ -85,6 +85,7 @@ void AjustarParalelo(OpcionesEnvio* o) {
 }   // namespace
 
 int main(int argc, char** argv) {
+    Consola::BucleParaMuchos();
     QCoreApplication app(argc, argv);
     OpcionesEnvio o;
     if (const auto fin = LeerOpciones(kHerramienta, app.arguments().mid(1), &o)) return *fin;
