@@ -54,7 +54,7 @@ bool Corrida::Iniciar() {
         return false;
     }
     v_TrasLREG = false;
-    tmr_TimeOut.setInterval(ajustes.timeOut);
+    v_Espera = ajustes.timeOut;
     tmr_Delay.setInterval(ajustes.delay > 0 ? ajustes.delay : 0);
     v_Linea = 0;
     v_Total = v_Codigo.size();
@@ -145,7 +145,12 @@ void Corrida::Paso() {
     v_Estado = Estado::Esperando;
     v_Enlace->FijarRecepcion(true);
     // A timer of 0 ms never ticks: the wait then ends only on the answer or a stop.
-    if (tmr_TimeOut.interval() > 0) tmr_TimeOut.start();
+    if (v_Espera > 0) {
+        v_Plazo.setRemainingTime(v_Espera);
+        // Left running from frame to frame (see AlTimeOut): starting and
+        // stopping a timer per frame cost more than the frame with many clocks.
+        if (!tmr_TimeOut.isActive()) tmr_TimeOut.start(v_Espera);
+    }
 }
 
 void Corrida::AlDatos(const QByteArray& bytes) {
@@ -155,12 +160,17 @@ void Corrida::AlDatos(const QByteArray& bytes) {
 }
 
 void Corrida::AlTimeOut() {
-    if (v_Estado == Estado::Esperando) FinEspera(Desenlace::SinRespuesta);
+    // Started for an earlier frame, the timer ticks before this wait ends:
+    // it then waits again for what is left.
+    if (v_Estado != Estado::Esperando) return;
+    const qint64 falta = v_Plazo.remainingTime();
+    if (falta > 0) tmr_TimeOut.start(static_cast<int>(falta));
+    else
+        FinEspera(Desenlace::SinRespuesta);
 }
 
 void Corrida::FinEspera(Desenlace porque) {
     if (v_Estado != Estado::Esperando) return;
-    tmr_TimeOut.stop();
     if (v_Enlace) v_Enlace->FijarRecepcion(false);
     const bool completa = v_Actual.respuesta.size() >= v_Actual.esperados;
     if (completa) porque = Desenlace::Respondida;

@@ -3,6 +3,7 @@
 #include "Enlace.h"
 #include "EventosCorrida.h"
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -99,6 +100,8 @@ private:
     bool v_Marcha = false;
     bool v_PasoPendiente = false;
     Avisos::Aviso v_AvisoFinal;
+    int v_Espera = 0;         // the answer timeout, ms; 0: none
+    QDeadlineTimer v_Plazo;   // the end of the answer wait open now
     QTimer tmr_TimeOut;
     QTimer tmr_Delay;
 };
