@@ -59,8 +59,10 @@ struct Medida {
 // Runs a program (looked up in PATH when the name has no slash) with
 // fork/exec in `carpeta`, so wait4 gives its own time and peak memory; its
 // stdout goes to the file `salida` (what it prints is not what is
-// measured). Under `limite` open files when it is not 0 (as after ulimit -n).
-inline Medida Ejecutar(const QStringList& programaYArgs, const QString& carpeta, const QString& salida, rlim_t limite = 0) {
+// measured), its stderr too to `errores` when named. Under `limite` open
+// files when it is not 0 (as after ulimit -n).
+inline Medida Ejecutar(const QStringList& programaYArgs, const QString& carpeta, const QString& salida, rlim_t limite = 0,
+                       const QString& errores = {}) {
     std::vector<QByteArray> guardados;
     for (const QString& a : programaYArgs) guardados.push_back(a.toLocal8Bit());
     std::vector<char*> argv;
@@ -68,6 +70,7 @@ inline Medida Ejecutar(const QStringList& programaYArgs, const QString& carpeta,
     argv.push_back(nullptr);
     const QByteArray dir = carpeta.toLocal8Bit();
     const QByteArray archivo = salida.toLocal8Bit();
+    const QByteArray archivoErrores = errores.toLocal8Bit();
     QElapsedTimer t;
     std::fflush(stdout);   // or the child's copy of the buffer prints twice
     t.start();
@@ -75,6 +78,7 @@ inline Medida Ejecutar(const QStringList& programaYArgs, const QString& carpeta,
     if (pid == 0) {
         if (::chdir(dir.constData()) != 0) ::_exit(127);
         if (!std::freopen(archivo.constData(), "w", stdout)) ::_exit(127);
+        if (!archivoErrores.isEmpty() && !std::freopen(archivoErrores.constData(), "w", stderr)) ::_exit(127);
         const rlimit l{limite, limite};
         if (limite > 0 && ::setrlimit(RLIMIT_NOFILE, &l) != 0) ::_exit(127);
         ::execvp(argv[0], argv.data());
@@ -94,8 +98,8 @@ inline Medida Ejecutar(const QStringList& programaYArgs, const QString& carpeta,
 
 // A built tool, by its name in the build folder.
 inline Medida Correr(const QString& programa, const QStringList& args, const QString& carpeta, const QString& salida,
-                     rlim_t limite = 0) {
-    return Ejecutar(QStringList{kDir + QLatin1Char('/') + programa} + args, carpeta, salida, limite);
+                     rlim_t limite = 0, const QString& errores = {}) {
+    return Ejecutar(QStringList{kDir + QLatin1Char('/') + programa} + args, carpeta, salida, limite, errores);
 }
 
 // User + system time a running process has used so far, ms (Linux: /proc);

@@ -10,6 +10,9 @@
 #include "Procesos.h"
 #include <QCoreApplication>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <map>
@@ -32,10 +35,23 @@ struct Vuelta {
     double cpuSim = 0;
     double carga = 0;
     int enteros = 0;
+    int completos = 0;
 };
 
+// Its stdout (the JSON summary with --json) and stderr go to salida.txt and errores.txt in `carpeta`.
 Medida Enviar(const QStringList& args, const QString& carpeta, rlim_t limite = 0) {
-    return Correr(QStringLiteral("orvo-send"), args, carpeta, carpeta + QStringLiteral("/salida.txt"), limite);
+    return Correr(QStringLiteral("orvo-send"), args, carpeta, carpeta + QStringLiteral("/salida.txt"), limite,
+                  carpeta + QStringLiteral("/errores.txt"));
+}
+
+// Clocks whose every answer came whole, from the JSON summary.
+int Completos(const QString& carpeta) {
+    QFile f(carpeta + QStringLiteral("/salida.txt"));
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    int n = 0;
+    for (const QJsonValue& v : QJsonDocument::fromJson(f.readAll()).object().value(QStringLiteral("destinos")).toArray())
+        if (v.toObject().value(QStringLiteral("resultado")).toString() == QStringLiteral("ok")) ++n;
+    return n;
 }
 
 int LogsEnteros(const QTemporaryDir& dir, int base, int relojes, int tramas) {
@@ -80,16 +96,17 @@ bool Flota(int relojes, int tramas, int repeticiones, rlim_t limite, const QTemp
                           QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--log-dir"), dir.path(), QStringLiteral("--json"), guion},
                          dir.path(), limite);
         v.cpuSim = CpuMs(sim.processId()) - simAntes;
+        v.completos = Completos(dir.path());
         v.enteros = LogsEnteros(dir, base, relojes, tramas);
         QFile::remove(dir.filePath(QStringLiteral("uno.log")));
         if (v.uno.estado != 0 || v.todos.estado != 0)
             std::fprintf(stderr, "run %d: exit status %d (one) and %d (all)\n", r + 1, v.uno.estado, v.todos.estado);
         std::printf(
             "%d clocks, run %d (load %.2f): one clock %.0f ms, all %.0f ms (x%.2f); orvo-send cpu %.0f ms "
-            "(%.1f us/frame), orvo-sim cpu %.0f ms; peak %ld / %ld KiB; %d of %d logs whole\n",
+            "(%.1f us/frame), orvo-sim cpu %.0f ms; peak %ld / %ld KiB; %d of %d clocks ok, %d logs whole\n",
             relojes, r + 1, v.carga, v.uno.ms, v.todos.ms, v.todos.ms / v.uno.ms, v.todos.cpuMs,
-            v.todos.cpuMs * 1e3 / (static_cast<double>(relojes) * tramas), v.cpuSim, v.uno.picoKiB, v.todos.picoKiB, v.enteros,
-            relojes);
+            v.todos.cpuMs * 1e3 / (static_cast<double>(relojes) * tramas), v.cpuSim, v.uno.picoKiB, v.todos.picoKiB, v.completos,
+            relojes, v.enteros);
         std::fflush(stdout);
         vueltas.push_back(v);
     }
@@ -109,13 +126,14 @@ bool Flota(int relojes, int tramas, int repeticiones, rlim_t limite, const QTemp
                 todos, pico);
     if (relojes == 1000) std::printf(" (goal < %ld KiB)", kMemoriaMaxKiB);
     std::printf(
-        "\n   cpu per frame: orvo-send %.1f us (one clock alone %.1f us); orvo-sim %.1f us, %.0f ms = %.0f%% of the "
+        "\n   cpu per frame: orvo-send %.1f us (one clock, start-up included, %.1f us); orvo-sim %.1f us, %.0f ms = %.0f%% of the "
         "fleet's wall time\n",
         MedianaDe(vueltas, [](const Vuelta& v) { return v.todos.cpuMs; }) * 1e3 / frames,
         MedianaDe(vueltas, [&](const Vuelta& v) { return v.uno.cpuMs * 1e3 / tramas; }), cpuSim * 1e3 / frames, cpuSim,
         100 * cpuSim / todos);
     const bool enteros = std::all_of(vueltas.begin(), vueltas.end(), [&](const Vuelta& v) { return v.enteros == relojes; });
-    std::printf("   logs whole in every run: %s\n", enteros ? "yes" : "NO");
+    std::printf("   logs whole in every run: %s; clocks with every answer whole: %.0f of %d (median)\n", enteros ? "yes" : "NO",
+                MedianaDe(vueltas, [](const Vuelta& v) { return static_cast<double>(v.completos); }), relojes);
     std::fflush(stdout);
     return enteros;
 }
