@@ -71,6 +71,7 @@ bool DespachadorEpoll::processEvents(QEventLoop::ProcessEventsFlags flags) {
 // number of wake-ups taken.
 int DespachadorEpoll::Esperar(int ms, bool conSockets) {
     v_Listos.clear();
+    AplicarCambios();
     epoll_event eventos[kEventosPorVuelta];
     int n = 0;
     if (conSockets) {
@@ -135,30 +136,52 @@ void DespachadorEpoll::unregisterSocketNotifier(QSocketNotifier* notifier) {
     Actualizar(fd);
 }
 
-// Tells epoll what the descriptor's notifiers wait for now.
-void DespachadorEpoll::Actualizar(int fd) {
-    Socket& s = v_Sockets[fd];
+// The last notifier of a descriptor leaves epoll at once: its descriptor is
+// about to be closed, and the number may come back within this turn for
+// another socket, which must not find it listed as watched.
+uint32_t DespachadorEpoll::Pedido(const Socket& s) {
     uint32_t pedido = 0;
     for (int tipo = 0; tipo < 3; ++tipo)
         if (s.avisadores[tipo]) pedido |= kPedido[tipo];
-    const auto sinEpoll = std::find(v_SinEpoll.begin(), v_SinEpoll.end(), fd);
-    if (pedido == 0) {
+    return pedido;
+}
+
+void DespachadorEpoll::Actualizar(int fd) {
+    Socket& s = v_Sockets[fd];
+    if (Pedido(s) == 0) {
         if (s.enEpoll) ::epoll_ctl(v_Epoll, EPOLL_CTL_DEL, fd, nullptr);
+        const auto sinEpoll = std::find(v_SinEpoll.begin(), v_SinEpoll.end(), fd);
         if (sinEpoll != v_SinEpoll.end()) v_SinEpoll.erase(sinEpoll);
         v_Sockets.erase(fd);
         return;
     }
-    if (sinEpoll != v_SinEpoll.end()) return;
-    epoll_event e{};
-    e.events = pedido;
-    e.data.fd = fd;
-    // A descriptor closed while watched leaves epoll by itself, and its
-    // number may come back: each operation falls back to the other.
-    int r = ::epoll_ctl(v_Epoll, s.enEpoll ? EPOLL_CTL_MOD : EPOLL_CTL_ADD, fd, &e);
-    if (r != 0 && (errno == ENOENT || errno == EEXIST))
-        r = ::epoll_ctl(v_Epoll, errno == ENOENT ? EPOLL_CTL_ADD : EPOLL_CTL_MOD, fd, &e);
-    s.enEpoll = r == 0;
-    if (r != 0 && errno == EPERM) v_SinEpoll.push_back(fd);
+    if (s.cambiado) return;
+    s.cambiado = true;
+    v_Cambiados.push_back(fd);
+}
+
+// Tells epoll what each changed descriptor's notifiers wait for now
+// (none of them is without one: see Actualizar).
+void DespachadorEpoll::AplicarCambios() {
+    for (int fd : v_Cambiados) {
+        const auto it = v_Sockets.find(fd);
+        if (it == v_Sockets.end()) continue;
+        Socket& s = it->second;
+        s.cambiado = false;
+        const uint32_t pedido = Pedido(s);
+        if (pedido == s.enEpoll || std::find(v_SinEpoll.begin(), v_SinEpoll.end(), fd) != v_SinEpoll.end()) continue;
+        epoll_event e{};
+        e.events = pedido;
+        e.data.fd = fd;
+        // A descriptor closed while watched leaves epoll by itself, and its
+        // number may come back: each operation falls back to the other.
+        int r = ::epoll_ctl(v_Epoll, s.enEpoll ? EPOLL_CTL_MOD : EPOLL_CTL_ADD, fd, &e);
+        if (r != 0 && (errno == ENOENT || errno == EEXIST))
+            r = ::epoll_ctl(v_Epoll, errno == ENOENT ? EPOLL_CTL_ADD : EPOLL_CTL_MOD, fd, &e);
+        s.enEpoll = r == 0 ? pedido : 0;
+        if (r != 0 && errno == EPERM) v_SinEpoll.push_back(fd);
+    }
+    v_Cambiados.clear();
 }
 
 void DespachadorEpoll::Programar(int id, Temporizador& t, qint64 vence) {

@@ -37,7 +37,8 @@ private:
     // The notifiers of one descriptor, by QSocketNotifier::Type.
     struct Socket {
         QSocketNotifier* avisadores[3] = {nullptr, nullptr, nullptr};
-        bool enEpoll = false;
+        uint32_t enEpoll = 0;    // what epoll waits for on it now (0: not there)
+        bool cambiado = false;   // in v_Cambiados
     };
     using Cola = std::multimap<qint64, int>;   // when due (ns of v_Reloj) -> timer id
     struct Temporizador {
@@ -53,7 +54,9 @@ private:
         QSocketNotifier* avisador;
     };
 
+    static uint32_t Pedido(const Socket& s);   // the epoll events its notifiers want
     void Actualizar(int fd);
+    void AplicarCambios();
     int Esperar(int ms, bool conSockets);
     int ActivarSockets();
     int ActivarTimers();
@@ -65,6 +68,10 @@ private:
     std::atomic<bool> v_Avisado{false};
     std::atomic<bool> v_Interrumpido{false};
     std::unordered_map<int, Socket> v_Sockets;
+    // Descriptors whose notifiers changed since the last wait. epoll hears
+    // of them just before the next one: a socket's write notifier, turned on
+    // and off within one frame's send, then costs no system call.
+    std::vector<int> v_Cambiados;
     std::vector<int> v_SinEpoll;   // descriptors epoll refuses (regular files): always ready, as poll says
     std::vector<Listo> v_Listos;   // this turn's ready notifiers
     std::unordered_map<int, Temporizador> v_Timers;
