@@ -109,16 +109,20 @@ int DespachadorEpoll::Esperar(int ms, bool conSockets) {
 }
 
 int DespachadorEpoll::ActivarSockets() {
+    // Taken out of the member: a handler may turn a nested loop, which fills it again.
+    std::vector<Listo> listos;
+    listos.swap(v_Listos);
     int activados = 0;
     QEvent evento(QEvent::SockAct);
-    for (const Listo& l : v_Listos) {
+    for (const Listo& l : listos) {
         // Removed (or replaced) by an earlier one of this turn: not called.
         const auto it = v_Sockets.find(l.fd);
         if (it == v_Sockets.end() || it->second.avisadores[l.tipo] != l.avisador) continue;
         QCoreApplication::sendEvent(l.avisador, &evento);
         ++activados;
     }
-    v_Listos.clear();
+    listos.clear();
+    if (v_Listos.empty()) v_Listos.swap(listos);   // its room serves the next turn
     return activados;
 }
 
