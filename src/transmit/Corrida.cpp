@@ -33,10 +33,21 @@ Corrida::~Corrida() {
     }
 }
 
+bool Corrida::LeerArchivos(const QString& codigo, const QString& comandos, Lineas* lineas, QString* hecho, QString* motivo) {
+    return LeerLineas(codigo, &lineas->codigo, hecho, motivo) && LeerLineas(comandos, &lineas->comandos, hecho, motivo);
+}
+
 bool Corrida::CargarArchivos(const Ajustes& ajustes, QString* hecho, QString* motivo) {
-    const QString& codigo = ajustes.archCodigo.isEmpty() ? Module1::v_ArchCodigo : ajustes.archCodigo;
-    const QString& comandos = ajustes.archComandos.isEmpty() ? Module1::v_ArchComandos : ajustes.archComandos;
-    return LeerLineas(codigo, &v_Codigo, hecho, motivo) && LeerLineas(comandos, &v_Comandos, hecho, motivo);
+    Lineas leidas;
+    if (!ajustes.lineas) {
+        const QString& codigo = ajustes.archCodigo.isEmpty() ? Module1::v_ArchCodigo : ajustes.archCodigo;
+        const QString& comandos = ajustes.archComandos.isEmpty() ? Module1::v_ArchComandos : ajustes.archComandos;
+        if (!LeerArchivos(codigo, comandos, &leidas, hecho, motivo)) return false;
+    }
+    const Lineas& l = ajustes.lineas ? *ajustes.lineas : leidas;
+    v_Codigo = l.codigo;   // shared, not copied
+    v_Comandos = l.comandos;
+    return true;
 }
 
 bool Corrida::Iniciar() {
