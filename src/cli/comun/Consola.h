@@ -36,6 +36,10 @@ void AlInterrumpir(QObject* padre, std::function<void()> accion);
 // translation is installed.
 void TraducirQt();
 
+// A reader that goes away (| head) ends no tool: writes to it fail and the
+// tool carries on (POSIX sends SIGPIPE, which is ignored; Windows sends nothing).
+void SeguirSinLector();
+
 // Raises the open-files limit to the hard limit: a tool serving or
 // reaching hundreds of clocks needs a descriptor for each.
 void AmpliarDescriptores();
