@@ -42,6 +42,10 @@ void TraducirQt();
 // wait changes (Windows has no GLib: nothing changes there).
 void BucleParaMuchos();
 
+// A reader that goes away (| head) ends no tool: writes to it fail and the
+// tool carries on (POSIX sends SIGPIPE, which is ignored; Windows sends nothing).
+void SeguirSinLector();
+
 // Raises the open-files limit to the hard limit: a tool serving or
 // reaching hundreds of clocks needs a descriptor for each.
 void AmpliarDescriptores();

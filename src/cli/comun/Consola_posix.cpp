@@ -35,6 +35,8 @@ void AlInterrumpir(QObject* padre, std::function<void()> accion) {
     sigaction(SIGHUP, &sa, nullptr);   // the terminal went away: stop as well
 }
 
+void SeguirSinLector() { std::signal(SIGPIPE, SIG_IGN); }
+
 void AmpliarDescriptores() {
     rlimit l{};
     if (::getrlimit(RLIMIT_NOFILE, &l) != 0 || l.rlim_cur >= l.rlim_max) return;

@@ -10,7 +10,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
-#include <csignal>
 #include <cstdlib>
 
 namespace {
@@ -110,7 +109,7 @@ int main(int argc, char** argv) {
     Consola::TraducirQt();
     // A reader that goes away (| head) costs only the output: the clocks are
     // still sent in full, with their logs.
-    std::signal(SIGPIPE, SIG_IGN);
+    Consola::SeguirSinLector();
     Flota flota(o, [&](const Destino& d) { return guiones.De(d); });
     Consola::AlInterrumpir(&app, [&flota, &temporal] {
         if (!flota.Detenida()) {
