@@ -120,6 +120,9 @@ bool ServidorSim::Responder(QIODevice* disp, const QByteArray& respuesta, bool c
     if (!respuesta.isEmpty()) {
         Traza(v_Detalle, "<", respuesta);
         disp->write(respuesta);
+        // Sent now rather than at the loop's next turn: the answer leaves when
+        // it is due, and the socket's write wait is not turned on and off again.
+        if (auto* s = qobject_cast<QTcpSocket*>(disp)) s->flush();
     }
     if (cerrar) Cerrar(disp);
     return !cerrar;
