@@ -1,9 +1,6 @@
 #include "Consola.h"
 #include "ArchivoSeguro.h"
 #include "Codificacion.h"
-#ifdef Q_OS_LINUX
-#include "DespachadorEpoll.h"
-#endif
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -22,18 +19,6 @@ void Salida(const QString& texto) { Escribir(stdout, texto.toUtf8()); }
 void Errores(const QString& texto) { Escribir(stderr, texto.toUtf8()); }
 bool SalidaBytes(const QByteArray& bytes) { return Escribir(stdout, bytes); }
 bool ErroresBytes(const QByteArray& bytes) { return Escribir(stderr, bytes); }
-
-void BucleParaMuchos() {
-#ifdef Q_OS_LINUX
-    auto* d = new DespachadorEpoll;
-    if (d->Valido()) {
-        QCoreApplication::setEventDispatcher(d);
-        return;
-    }
-    delete d;
-#endif
-    qputenv("QT_NO_GLIB", "1");
-}
 
 int ErrorDeUso(const QString& herramienta, const QString& problema) {
     Errores(QStringLiteral("%1: %2\nPruebe \"%1 --help\".\n").arg(herramienta, problema));

@@ -33,6 +33,9 @@ void AlInterrumpir(QObject* padre, std::function<void()> accion) {
     SetConsoleCtrlHandler(AlControl, TRUE);
 }
 
+// Qt's Windows loop waits on the system's own events: nothing to change.
+void BucleParaMuchos() {}
+
 // A pipe whose reader has gone fails the write; no signal is raised.
 void SeguirSinLector() {}
 
