@@ -4,6 +4,7 @@
 // Windows reserves refused before anything is opened.
 #include "ArchivoSeguro.h"
 #include "ArchivoSeguroPlataforma.h"
+#include "MotivoSistema.h"
 #include "NombreDispositivo.h"
 #include <QDir>
 #include <QFile>
@@ -25,7 +26,7 @@ const QString kCarpeta = QStringLiteral("es una carpeta");
 
 std::wstring Nativa(const QString& ruta) { return QDir::toNativeSeparators(ruta).toStdWString(); }
 
-QString Error(DWORD e) { return qt_error_string(static_cast<int>(e)); }
+QString Error(DWORD e) { return MotivoSistema::f_Sistema(e); }
 
 // The handle's kind decides, not its name: a pipe or a console is refused.
 bool Comun(HANDLE h, bool sinEnlaces, bool escritura, QString* motivo) {

@@ -1,4 +1,5 @@
 // The C library's own spelling of errno where the system is POSIX.
+#include "MotivoSistema.h"
 #include "MotivoSistemaPlataforma.h"
 #include <cstring>
 #include <locale.h>
@@ -9,5 +10,7 @@ QString f_ErrnoEnC(int e) {
     static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return c ? QString::fromLocal8Bit(strerror_l(e, c)) : QString();
 }
+
+QString f_Sistema(unsigned long codigo) { return f_Errno(static_cast<int>(codigo)); }
 
 }   // namespace MotivoSistema

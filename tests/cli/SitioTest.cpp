@@ -230,6 +230,8 @@ TEST_F(Sitio, FallidosListsTheFailedWithTheirScriptsAndARerunTouchesOnlyThem) {
     const QString otras = dir.filePath(QStringLiteral("otras.txt"));
     ASSERT_TRUE(revivido.IniciarTCP(muerto, {QStringLiteral("--tramas"), otras}));
     callado.proc.terminate();
+    // A console program on Windows has no window to close: it is ended outright.
+    if (!callado.proc.waitForFinished(3000)) callado.proc.kill();
     callado.proc.waitForFinished(3000);
     ASSERT_TRUE(hablador.IniciarTCP(mudo, {QStringLiteral("--tramas"), otras}));
     const Programa::Salida r = Enviar({QStringLiteral("--destinos"), fallidos, QStringLiteral("--delay"), QStringLiteral("0"),
