@@ -167,6 +167,8 @@ void Tarjetas(const QTemporaryDir& dir, int cambios, bool rojas = false) {
     std::printf("%-8s %8s %12s %10s %12s %10s %10s %10s\n", "lines", "changes", "leave ms", "max ms", "back up ms",
                 "RSS MB", "after", "growth");
     for (int n : {20000, 100000}) CambiosArriba(dir, n, cambios, rojas);
+    // Before the pass stopped where its state met the last pass's (same machine kind).
+    if (!rojas) std::printf("before: 20000 lines 32.1 ms (max 80), 100000 lines 156.0 ms (max 364)\n");
 }
 }   // namespace
 

@@ -9,17 +9,20 @@ void Compilador::InsertaCodigo(const QString& codLin, TipoDeLinea v_Tipo) {
     const bool esError = v_Tipo == TipoDeLinea::Err;
     // An error line is red, a code line black; any other keeps the colour it finds.
     const ColorRGB* color = esError ? &Colores::Rojo : (v_Tipo == TipoDeLinea::Cmd ? &Colores::Negro : nullptr);
-    tx_Cod.AgregarLinea(codLin, color);
-    v_OrigenCodigo.push_back(v_LineaCompilada);
-
+    QString entrada;
     if (esError) {
         const QString numero = QString::number(v_LineaCompilada + 1);
-        QString entrada;
         entrada.reserve(6 + numero.size() + 3 + codLin.size());
         entrada.append(QLatin1String("Linea ")).append(numero).append(QLatin1String(" - ")).append(codLin);
-        lst_Debug.append(entrada);
         entorno.DebugAgregado(entrada);
     }
+    if (v_Cola.activa) {
+        PonerEnCola(codLin, color, esError ? &entrada : nullptr);
+        return;
+    }
+    tx_Cod.AgregarLinea(codLin, color);
+    v_OrigenCodigo.push_back(v_LineaCompilada);
+    if (esError) lst_Debug.append(entrada);
 }
 
 void Compilador::MostrarInfo(const QString& texto) {

@@ -7,6 +7,16 @@ TEST(Recuerdos, EveryPassLeavesWhatACompilerWithoutMemoryLeaves) {
     prueba.Correr(12, 120, 30);
 }
 
+// A pass stops below a line changed in place once its state is the last
+// pass's: what it leaves must still be what a full pass leaves.
+TEST(Recuerdos, PassesThatStopEarlyOnACardListLeaveWhatAFullPassLeaves) {
+    PanelMemoria cmd, cmdSin;
+    PruebaRecuerdos prueba{
+        cmd, cmdSin, [](const PanelTexto& p, int k) { return static_cast<const PanelMemoria&>(p).ColorEn(k); }, {}, {}};
+    prueba.tarjetas = true;
+    prueba.Correr(12, 150, 40);
+}
+
 // A line without arguments shows the arguments the line above left: after
 // lines kept from the last pass, they are the kept lines', not the last pass's last.
 TEST(Recuerdos, KeptLinesLeaveTheCaptionAndArgumentsAsTheyWere) {

@@ -1,0 +1,111 @@
+// A pass that stops early. On a long list without blank lines a change at
+// the top would otherwise repeat every line below it and rebuild the code
+// pane, only to leave what the last pass left. The pass keeps the last
+// pass's code lines and debug entries in place below the ones it writes, and
+// stops after the first line whose state (code lines and debug entries so
+// far, caption, arguments) is the one noted there by the last pass, once
+// every changed line is behind it and nothing below must run its handler
+// again: each line below would then leave exactly what it left.
+#include "Compilador.h"
+#include "EntornoCompilador.h"
+#include "PanelTexto.h"
+#include <algorithm>
+
+namespace {
+// Lines compiled with the old tail in place before the pass gives up
+// stopping early: each code line written above the tail moves it.
+constexpr int kLineasCola = 16;
+}   // namespace
+
+bool Compilador::TomarCola(int desde, int codigos, int errores, const RecuerdosPasada::Lectura& l) {
+    v_Cola = Cola{};
+    // Only lines changed in place: lines added or removed renumber the lines
+    // below them (their debug entries name their numbers).
+    if (!v_Memoria.Recordando() || !v_Memoria.Intactos() || l.lineas != l.viejas) return false;
+    // The first line after which the pass may stop: not before the last
+    // changed line, the last line that must run again, or the chain's start.
+    const int parada = std::max({l.lineas - l.sufijo - 1, v_Memoria.UltimaNoConservable(), v_LinAnt - 1, desde});
+    if (parada - desde >= kLineasCola) return false;
+    v_Cola = Cola{true, codigos, errores, codigos, errores, 0, -1};
+    return true;
+}
+
+void Compilador::QuitarLineasCodigo(int desde, int cuantas) {
+    if (cuantas <= 0) return;
+    const int inicio = tx_Cod.LineIndex(desde);
+    const int fin = tx_Cod.LineIndex(desde + cuantas);
+    tx_Cod.SetSelStart(inicio);
+    tx_Cod.SetSelLength((fin < 0 ? tx_Cod.Length() : fin) - inicio);
+    tx_Cod.SetSelText(QString());
+}
+
+// As AgregarLinea at the end, but above the old tail.
+void Compilador::PonerEnCola(const QString& codLin, const ColorRGB* color, const QString* entrada) {
+    const int inicio = tx_Cod.LineIndex(v_Cola.codigo);
+    tx_Cod.SetSelStart(inicio);
+    tx_Cod.SetSelText(codLin + QStringLiteral("\r\n"));
+    if (color) {
+        tx_Cod.SetSelStart(inicio);
+        tx_Cod.SetSelLength(static_cast<int>(codLin.size()) + 2);
+        tx_Cod.SetSelColor(*color);
+    }
+    v_OrigenCodigo.insert(v_OrigenCodigo.begin() + v_Cola.codigo++, v_LineaCompilada);
+    if (entrada) lst_Debug.insert(v_Cola.error++, *entrada);
+}
+
+void Compilador::SoltarCola() {
+    if (!v_Cola.activa) return;
+    v_Cola.activa = false;
+    QuitarLineasCodigo(v_Cola.codigo, tx_Cod.LineCount() - 1 - v_Cola.codigo);
+    tx_Cod.SetSelStart(tx_Cod.Length());
+    v_OrigenCodigo.resize(v_Cola.codigo);
+    lst_Debug.resize(v_Cola.error);
+}
+
+bool Compilador::Atajar(int i, bool igual, const RecuerdosPasada::Lectura& l) {
+    if (!v_Cola.activa) return false;
+    const bool puede = igual && i >= l.lineas - l.sufijo - 1 && v_Memoria.SinManejadoresDesde(i + 1) && v_LinAnt <= i + 1;
+    if (puede) {
+        // The chain, if it goes on, must pass every line below untouched to its end.
+        // A line it would write blocks the stop until the pass is past it.
+        bool conCmd = false;
+        int fin = i + 1;
+        if (v_LinAnt == i + 1) fin = v_Cola.bloqueo > i ? -1 : v_Memoria.FinCadena(i + 1, conCmd, v_Cola.bloqueo);
+        if (fin >= 0) {
+            Atajo(i, fin, conCmd, l);
+            return true;
+        }
+    }
+    if (++v_Cola.lineas >= kLineasCola) SoltarCola();
+    return false;
+}
+
+void Compilador::Atajo(int i, int finCadena, bool conCmd, const RecuerdosPasada::Lectura& l) {
+    v_Cola.activa = false;
+    // The state matched: the last pass wrote as many code lines and debug
+    // entries for the lines compiled now as this pass did. They go; those of
+    // the lines below stay.
+    QuitarLineasCodigo(v_Cola.codigo, v_Cola.codigo - v_Cola.codigo0);
+    tx_Cod.SetSelStart(tx_Cod.Length());
+    v_OrigenCodigo.erase(v_OrigenCodigo.begin() + v_Cola.codigo,
+                         v_OrigenCodigo.begin() + (2 * v_Cola.codigo - v_Cola.codigo0));
+    lst_Debug.erase(lst_Debug.begin() + v_Cola.error, lst_Debug.begin() + (2 * v_Cola.error - v_Cola.error0));
+    for (qsizetype k = v_Cola.error; k < lst_Debug.size(); ++k) entorno.DebugAgregado(lst_Debug[k]);
+
+    // The chain over the lines below, each left untouched.
+    if (finCadena > i + 1) {
+        v_UltimaIntacta = finCadena - 1;
+        v_IntactaCmd = v_IntactaCmd || conCmd;
+        v_LinAnt = finCadena;
+        LinAntCmd = v_LinAnt;
+    }
+    // What the last line leaves for the pass's end.
+    const RecuerdosPasada::Recuerdo& u = v_Memoria.Ultimo();
+    if (u.tras.args) v_Arg = *u.tras.args;
+    if (u.tras.info) MostrarInfo(*u.tras.info);
+    v_LineaCompilada = l.lineas - 1;
+    TipoLinea = u.tipo;
+    v_Cmd = u.cmd;
+    if (u.chkArgs) v_ChkArgs = *u.chkArgs;
+    v_CodLin = u.codLin;
+}
