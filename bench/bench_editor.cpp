@@ -5,6 +5,7 @@
 // `orvo-gen tarjetas` writes it), with the resident memory over many changes.
 //
 //   build/bench_editor [lines...]           default: 10000 100000
+//   build/bench_editor ventana              only the window with a 100,000-line card list
 //   build/bench_editor tarjetas [changes] [rojas]
 //                                           only the card lists (default 1000 changes;
 //                                           rojas: eight-digit cards, every line an error)
@@ -161,6 +162,53 @@ void CambiosArriba(const QTemporaryDir& dir, int n, int cambios, bool rojas) {
     std::fflush(stdout);
 }
 
+// Enter at a line of the window's command pane: the caret at the line's end, Enter.
+double EnterEn(VentanaBanco& w, int linea) {
+    const int inicio = w.Cmd().LineIndex(linea);
+    w.Cmd().SetSelStart(inicio + w.Cmd().LineLength(inicio));
+    QTest::keyClick(w.tx_Cmd, Qt::Key_Left);
+    QTest::keyClick(w.tx_Cmd, Qt::Key_Right);
+    QElapsedTimer t;
+    t.start();
+    QTest::keyClick(w.tx_Cmd, Qt::Key_Return);
+    return t.nsecsElapsed() / 1e6;
+}
+
+// The window with a 100,000-line card list open: its memory, how long the
+// opening takes, Enter at the top, in the middle and at the end.
+void VentanaTarjetas(const QTemporaryDir& dir) {
+    const int n = 100000;
+    const QString ruta = EscribirTarjetas(dir, n, false);
+    VentanaBanco w;
+    w.show();
+    (void)QTest::qWaitForWindowExposed(&w);
+    const double vacia = Residente();
+    w.archivo = ruta;
+    w.mn_Abrir_Click();
+    QApplication::processEvents();
+    const double abierta = Residente();
+    std::printf("A %d-line card list in the window:\n", n);
+    std::printf("  resident memory %.1f MB (empty window %.1f MB; before: 233)\n", abierta, vacia);
+    std::vector<double> aperturas;
+    for (int k = 0; k < kVeces; ++k) aperturas.push_back(Abrir(ruta).ms);
+    std::printf("  opening: median %.0f ms (before: 1260)\n", Mediana(aperturas));
+    const struct {
+        const char* donde;
+        double fraccion;
+        const char* antes;
+    } lugares[] = {{"at the top", 0.0, "-"}, {"in the middle", 0.5, "107"}, {"at the end", 1.0, "18"}};
+    for (const auto& l : lugares) {
+        std::vector<double> tiempos;
+        for (int k = 0; k < 9; ++k) {
+            const int linea = std::min(static_cast<int>(l.fraccion * w.Cmd().LineCount()), w.Cmd().LineCount() - 2);
+            tiempos.push_back(EnterEn(w, linea));
+        }
+        std::printf("  Enter %s: median %.1f ms, max %.1f (before: %s)\n", l.donde, Mediana(tiempos),
+                    *std::max_element(tiempos.begin(), tiempos.end()), l.antes);
+    }
+    std::fflush(stdout);
+}
+
 void Tarjetas(const QTemporaryDir& dir, int cambios, bool rojas = false) {
     std::printf("A card line changed at the top of a list without blank lines (%d changes%s):\n", cambios,
                 rojas ? ", every line an error line" : "");
@@ -176,6 +224,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
+    if (argc > 1 && qstrcmp(argv[1], "ventana") == 0) {
+        VentanaTarjetas(dir);
+        return 0;
+    }
     if (argc > 1 && qstrcmp(argv[1], "tarjetas") == 0) {
         Tarjetas(dir, argc > 2 ? std::max(1, std::atoi(argv[2])) : 1000, argc > 3 && qstrcmp(argv[3], "rojas") == 0);
         return 0;
@@ -281,5 +333,6 @@ int main(int argc, char** argv) {
         std::printf("A key within a line of a %d-line script: median %.2f ms\n", n, Mediana(teclas));
     }
     Tarjetas(dir, 1000);
+    VentanaTarjetas(dir);
     return 0;
 }

@@ -2,10 +2,11 @@
 // the top would otherwise repeat every line below it and rebuild the code
 // pane, only to leave what the last pass left. The pass keeps the last
 // pass's code lines and debug entries in place below the ones it writes, and
-// stops after the first line whose state (code lines and debug entries so
-// far, caption, arguments) is the one noted there by the last pass, once
-// every changed line is behind it and nothing below must run its handler
-// again: each line below would then leave exactly what it left.
+// stops after the first line whose caption and arguments are those noted
+// there by the last pass, once every changed line is behind it and nothing
+// below must run its handler again: each line below would then leave what
+// it left, its code lines and debug entries moved by those written above it
+// and its line number by the lines added or removed.
 #include "Compilador.h"
 #include "EntornoCompilador.h"
 #include "PanelTexto.h"
@@ -19,12 +20,14 @@ constexpr int kLineasCola = 16;
 
 bool Compilador::TomarCola(int desde, int codigos, int errores, const RecuerdosPasada::Lectura& l) {
     v_Cola = Cola{};
-    // Only lines changed in place: lines added or removed renumber the lines
-    // below them (their debug entries name their numbers).
-    if (!v_Memoria.Recordando() || !v_Memoria.Intactos() || l.lineas != l.viejas) return false;
+    if (!v_Memoria.Recordando() || !v_Memoria.Intactos() || l.viejas == 0) return false;
     // The first line after which the pass may stop: not before the last
-    // changed line, the last line that must run again, or the chain's start.
-    const int parada = std::max({l.lineas - l.sufijo - 1, v_Memoria.UltimaNoConservable(), v_LinAnt - 1, desde});
+    // changed line (or, when lines were added or removed, the first line
+    // below them, whose noted state is the last pass's own), the last line
+    // that must run again, or the chain's start.
+    const int movidas = l.lineas - l.viejas;
+    const int parada = std::max({l.lineas - l.sufijo - (movidas == 0 ? 1 : 0),
+                                 v_Memoria.UltimaNoConservable() + std::max(0, movidas), v_LinAnt - 1, desde});
     if (parada - desde >= kLineasCola) return false;
     v_Cola = Cola{true, codigos, errores, codigos, errores, 0, -1};
     return true;
@@ -62,9 +65,11 @@ void Compilador::SoltarCola() {
     lst_Debug.resize(v_Cola.error);
 }
 
-bool Compilador::Atajar(int i, bool igual, const RecuerdosPasada::Lectura& l) {
+bool Compilador::Atajar(int i, const RecuerdosPasada::Comparacion& k, const RecuerdosPasada::Lectura& l) {
     if (!v_Cola.activa) return false;
-    const bool puede = igual && i >= l.lineas - l.sufijo - 1 && v_Memoria.SinManejadoresDesde(i + 1) && v_LinAnt <= i + 1;
+    const int movidas = l.lineas - l.viejas;
+    const bool puede = k.mismo && i >= l.lineas - l.sufijo - (movidas == 0 ? 1 : 0) &&
+                       v_Memoria.SinManejadoresDesde(i + 1 - std::max(0, movidas)) && v_LinAnt <= i + 1;
     if (puede) {
         // The chain, if it goes on, must pass every line below untouched to its end.
         // A line it would write blocks the stop until the pass is past it.
@@ -72,7 +77,7 @@ bool Compilador::Atajar(int i, bool igual, const RecuerdosPasada::Lectura& l) {
         int fin = i + 1;
         if (v_LinAnt == i + 1) fin = v_Cola.bloqueo > i ? -1 : v_Memoria.FinCadena(i + 1, conCmd, v_Cola.bloqueo);
         if (fin >= 0) {
-            Atajo(i, fin, conCmd, l);
+            Atajo(i, fin, conCmd, k, l);
             return true;
         }
     }
@@ -80,17 +85,25 @@ bool Compilador::Atajar(int i, bool igual, const RecuerdosPasada::Lectura& l) {
     return false;
 }
 
-void Compilador::Atajo(int i, int finCadena, bool conCmd, const RecuerdosPasada::Lectura& l) {
+void Compilador::Atajo(int i, int finCadena, bool conCmd, const RecuerdosPasada::Comparacion& k,
+                       const RecuerdosPasada::Lectura& l) {
     v_Cola.activa = false;
-    // The state matched: the last pass wrote as many code lines and debug
-    // entries for the lines compiled now as this pass did. They go; those of
-    // the lines below stay.
-    QuitarLineasCodigo(v_Cola.codigo, v_Cola.codigo - v_Cola.codigo0);
+    // The code lines and debug entries the last pass wrote for the lines
+    // compiled now go; those of the lines below stay, their line numbers
+    // moved by the lines added or removed above them.
+    const int codigos = v_Cola.codigo - k.codigos - v_Cola.codigo0;
+    const int errores = v_Cola.error - k.errores - v_Cola.error0;
+    QuitarLineasCodigo(v_Cola.codigo, codigos);
     tx_Cod.SetSelStart(tx_Cod.Length());
-    v_OrigenCodigo.erase(v_OrigenCodigo.begin() + v_Cola.codigo,
-                         v_OrigenCodigo.begin() + (2 * v_Cola.codigo - v_Cola.codigo0));
-    lst_Debug.erase(lst_Debug.begin() + v_Cola.error, lst_Debug.begin() + (2 * v_Cola.error - v_Cola.error0));
-    for (qsizetype k = v_Cola.error; k < lst_Debug.size(); ++k) entorno.DebugAgregado(lst_Debug[k]);
+    v_OrigenCodigo.erase(v_OrigenCodigo.begin() + v_Cola.codigo, v_OrigenCodigo.begin() + (v_Cola.codigo + codigos));
+    lst_Debug.erase(lst_Debug.begin() + v_Cola.error, lst_Debug.begin() + (v_Cola.error + errores));
+    const int movidas = l.lineas - l.viejas;
+    if (movidas != 0) {
+        for (auto o = v_OrigenCodigo.begin() + v_Cola.codigo; o != v_OrigenCodigo.end(); ++o) *o += movidas;
+        for (qsizetype e = v_Cola.error; e < lst_Debug.size(); ++e) lst_Debug[e] = EntradaMovida(lst_Debug[e], movidas);
+    }
+    if (k.codigos != 0 || k.errores != 0) v_Memoria.Desplazar(i + 1, k.codigos, k.errores);
+    for (qsizetype e = v_Cola.error; e < lst_Debug.size(); ++e) entorno.DebugAgregado(lst_Debug[e]);
 
     // The chain over the lines below, each left untouched.
     if (finCadena > i + 1) {

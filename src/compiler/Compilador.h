@@ -59,6 +59,10 @@ public:
     void (*v_Accion)(Compilador&) = nullptr;
 
     void InsertaCodigo(const QString& v_CodLin, TipoDeLinea v_Tipo);
+    // A debug entry: "Linea N - " and the error line; the same entry for a
+    // line moved by `lineas`.
+    static QString EntradaDebug(int linea, QStringView codLin);
+    static QString EntradaMovida(const QString& entrada, int lineas);
     // Code lines and debug entries this pass has written so far.
     int CodigosHechos() const { return v_Cola.activa ? v_Cola.codigo : static_cast<int>(v_OrigenCodigo.size()); }
     int ErroresHechos() const { return v_Cola.activa ? v_Cola.error : static_cast<int>(lst_Debug.size()); }
@@ -81,9 +85,9 @@ private:
 
     // The last pass's code lines and debug entries below those written so
     // far, left in place while the pass may still stop early: when the
-    // state after a line is the one the last pass noted there and nothing
-    // below must run again, every line below would leave what it left
-    // (ColaPasada.cpp).
+    // caption and arguments after a line are those the last pass noted
+    // there and nothing below must run again, every line below would leave
+    // what it left, moved by the lines added or removed (ColaPasada.cpp).
     struct Cola {
         bool activa = false;
         int codigo = 0, error = 0;     // where the next code line and debug entry go
@@ -95,11 +99,12 @@ private:
     void PonerEnCola(const QString& codLin, const ColorRGB* color, const QString* entrada);
     // Drops the old tail: the panes hold what a pass that compiles on leaves.
     void SoltarCola();
-    // After line i, whose state is `igual` to the last pass's: stops the pass
-    // (true) with the panes, the chain and the form variables as a pass over
-    // every line below would leave them.
-    bool Atajar(int i, bool igual, const RecuerdosPasada::Lectura& l);
-    void Atajo(int i, int finCadena, bool conCmd, const RecuerdosPasada::Lectura& l);
+    // After line i, whose state compares with the last pass's as `k`: stops
+    // the pass (true) with the panes, the chain and the form variables as a
+    // pass over every line below would leave them.
+    bool Atajar(int i, const RecuerdosPasada::Comparacion& k, const RecuerdosPasada::Lectura& l);
+    void Atajo(int i, int finCadena, bool conCmd, const RecuerdosPasada::Comparacion& k,
+               const RecuerdosPasada::Lectura& l);
     void QuitarLineasCodigo(int desde, int cuantas);
 
     void Pasada(bool cargando);

@@ -2,6 +2,20 @@
 #include "EntornoCompilador.h"
 #include "PanelTexto.h"
 
+QString Compilador::EntradaDebug(int linea, QStringView codLin) {
+    const QString numero = QString::number(linea + 1);
+    QString entrada;
+    entrada.reserve(6 + numero.size() + 3 + codLin.size());
+    entrada.append(QLatin1String("Linea ")).append(numero).append(QLatin1String(" - ")).append(codLin);
+    return entrada;
+}
+
+QString Compilador::EntradaMovida(const QString& entrada, int lineas) {
+    const qsizetype guion = entrada.indexOf(QLatin1String(" - "), 6);
+    const int linea = QStringView(entrada).mid(6, guion - 6).toInt() - 1;
+    return EntradaDebug(linea + lineas, QStringView(entrada).mid(guion + 3));
+}
+
 // Appends one code line (or error line) to tx_Cod; an error line also
 // becomes a debug entry that names the command line being compiled.
 void Compilador::InsertaCodigo(const QString& codLin, TipoDeLinea v_Tipo) {
@@ -11,9 +25,7 @@ void Compilador::InsertaCodigo(const QString& codLin, TipoDeLinea v_Tipo) {
     const ColorRGB* color = esError ? &Colores::Rojo : (v_Tipo == TipoDeLinea::Cmd ? &Colores::Negro : nullptr);
     QString entrada;
     if (esError) {
-        const QString numero = QString::number(v_LineaCompilada + 1);
-        entrada.reserve(6 + numero.size() + 3 + codLin.size());
-        entrada.append(QLatin1String("Linea ")).append(numero).append(QLatin1String(" - ")).append(codLin);
+        entrada = EntradaDebug(v_LineaCompilada, codLin);
         entorno.DebugAgregado(entrada);
     }
     if (v_Cola.activa) {

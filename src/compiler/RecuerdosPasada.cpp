@@ -139,7 +139,7 @@ const RecuerdosPasada::Recuerdo* RecuerdosPasada::Repetir(int i) {
 
 void RecuerdosPasada::Grabar(int i, qsizetype largo) {
     if (!v_Recordar) return;
-    v_Recuerdos[i] = Recuerdo{};
+    v_Recuerdos[i].Olvidar();   // the state noted after it stays, to compare
     if (largo > kLargoRecordable)
         v_Recuerdos[i].linea.reset();
     else
@@ -178,21 +178,28 @@ void RecuerdosPasada::Reescrita(int i, QString&& normal) {
     if (v_Recordar && v_Recuerdos[i].linea) v_Recuerdos[i].linea = std::move(normal);
 }
 
-bool RecuerdosPasada::Anotar(int i, bool vacia, const Compilador& c) {
-    if (!v_Recordar) return false;
+RecuerdosPasada::Comparacion RecuerdosPasada::Anotar(int i, bool vacia, const Compilador& c) {
+    if (!v_Recordar) return {};
     Recuerdo& r = v_Recuerdos[i];
     if (vacia) r.Olvidar();   // its key is the empty text
     r.conservable = vacia || r.valido;
     Tras& t = r.tras;
     const int codigos = c.CodigosHechos(), errores = c.ErroresHechos();
-    const bool igual = t.codigos == codigos && t.errores == errores &&
-                       (v_InfoFijada ? t.info == c.lbl_Info : !t.info) && (v_ArgsFijados ? t.args == c.v_Arg : !t.args);
-    if (igual) return true;
+    const Comparacion k{(v_InfoFijada ? t.info == c.lbl_Info : !t.info) && (v_ArgsFijados ? t.args == c.v_Arg : !t.args),
+                        codigos - t.codigos, errores - t.errores};
+    if (k.mismo && k.codigos == 0 && k.errores == 0) return k;
     t.codigos = codigos;
     t.errores = errores;
     t.info = v_InfoFijada ? std::optional(c.lbl_Info) : std::nullopt;
     t.args = v_ArgsFijados ? std::optional(c.v_Arg) : std::nullopt;
-    return false;
+    return k;
+}
+
+void RecuerdosPasada::Desplazar(int desde, int codigos, int errores) {
+    for (auto r = v_Recuerdos.begin() + desde; r != v_Recuerdos.end(); ++r) {
+        r->tras.codigos += codigos;
+        r->tras.errores += errores;
+    }
 }
 
 int RecuerdosPasada::FinCadena(int i, bool& conCmd, int& bloqueo) const {

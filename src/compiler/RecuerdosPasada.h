@@ -113,9 +113,18 @@ public:
     // An action line that this pass removed from the pane.
     void Quitada(int i) { v_Quitadas.push_back(i); }
 
-    // Note: after line i, the pass's state, for a later pass that keeps this
-    // line. True when it is the state the last pass noted there.
-    bool Anotar(int i, bool vacia, const Compilador& c);
+    // How the state after a line compares with the one the last pass noted
+    // there: the same caption and arguments (mismo), and by how many code
+    // lines and debug entries it is ahead.
+    struct Comparacion {
+        bool mismo = false;
+        int codigos = 0;
+        int errores = 0;
+    };
+    // Note: after line i, the pass's state, for a later pass that keeps this line.
+    Comparacion Anotar(int i, bool vacia, const Compilador& c);
+    // The states noted after lines `desde` on move by so many code lines and debug entries.
+    void Desplazar(int desde, int codigos, int errores);
     // Whether no line from i on must run its handler again: a pass may then
     // stop there when its state matches the last pass's.
     bool SinManejadoresDesde(int i) const { return v_Recordar && i > v_UltimaNoConservable; }

@@ -12,6 +12,7 @@
 #include "BancoCompilador.h"
 #include "GeneradorLineas.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <functional>
 
 // A code pane written step by step: the model's one-step append must leave the same pane.
@@ -61,18 +62,32 @@ inline void EditarIgual(Generador& g, PanelTexto& a, PanelTexto& b) {
 }
 
 // A card list: one line rewritten in place (the same text, another card, a
-// line written by hand) and left; gives the line left.
+// line written by hand), a card added below it (Enter) or the line deleted;
+// gives the line left.
 inline int EditarEnSitio(Generador& g, PanelTexto& a, PanelTexto& b) {
-    const int linea = g.Entre(0, a.LineCount() - 1);
+    const int lineas = a.LineCount();
+    const int linea = g.Entre(0, lineas - 1);
     const int inicio = a.LineIndex(linea);
-    const int largo = a.LineLength(inicio);
-    const QString texto = g.Entre(0, 3) == 0 ? a.TextoLinea(linea) : g.Tarjeta(true);
+    int desde = inicio, largo = a.LineLength(inicio);
+    QString texto;
+    switch (g.Entre(0, 7)) {
+    case 0:
+        desde = inicio + largo;
+        largo = 0;
+        texto = QStringLiteral("\r\n") + g.Tarjeta(true);
+        break;
+    case 1:
+        if (linea + 1 < lineas) largo += 2;
+        break;
+    case 2: texto = a.TextoLinea(linea); break;
+    default: texto = g.Tarjeta(true); break;
+    }
     for (PanelTexto* p : {&a, &b}) {
-        p->SetSelStart(inicio);
+        p->SetSelStart(desde);
         p->SetSelLength(largo);
         p->SetSelText(texto);
     }
-    return linea;
+    return std::min(linea, a.LineCount() - 1);
 }
 
 struct PruebaRecuerdos {
