@@ -26,8 +26,10 @@ bool Compilador::TomarCola(int desde, int codigos, int errores, const RecuerdosP
     // below them, whose noted state is the last pass's own), the last line
     // that must run again, or the chain's start.
     const int movidas = l.lineas - l.viejas;
-    const int parada = std::max({l.lineas - l.sufijo - (movidas == 0 ? 1 : 0),
-                                 v_Memoria.UltimaNoConservable() + std::max(0, movidas), v_LinAnt - 1, desde});
+    const long long parada =
+        std::max({static_cast<long long>(l.lineas - l.sufijo - (movidas == 0 ? 1 : 0)),
+                  static_cast<long long>(v_Memoria.UltimaNoConservable()) + std::max(0, movidas),
+                  static_cast<long long>(v_LinAnt) - 1, static_cast<long long>(desde)});
     if (parada - desde >= kLineasCola) return false;
     v_Cola = Cola{true, codigos, errores, codigos, errores, 0, -1};
     return true;
@@ -70,7 +72,12 @@ bool Compilador::Atajar(int i, const RecuerdosPasada::Comparacion& k, const Recu
     const int movidas = l.lineas - l.viejas;
     const bool puede = k.mismo && i >= l.lineas - l.sufijo - (movidas == 0 ? 1 : 0) &&
                        v_Memoria.SinManejadoresDesde(i + 1 - std::max(0, movidas)) && v_LinAnt <= i + 1;
-    if (puede) {
+    // What the last pass wrote for the lines compiled now: it must lie in the panes.
+    const int codigos = v_Cola.codigo - k.codigos - v_Cola.codigo0;
+    const int errores = v_Cola.error - k.errores - v_Cola.error0;
+    const bool cabe = codigos >= 0 && errores >= 0 && v_Cola.codigo + codigos <= static_cast<int>(v_OrigenCodigo.size()) &&
+                      v_Cola.error + errores <= lst_Debug.size();
+    if (puede && cabe) {
         // The chain, if it goes on, must pass every line below untouched to its end.
         // A line it would write blocks the stop until the pass is past it.
         bool conCmd = false;

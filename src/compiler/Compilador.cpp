@@ -45,6 +45,7 @@ void Compilador::Pasada(bool cargando) {
     RecuerdosPasada::Lectura l = v_Memoria.Leer(tx_Cmd);
     if (l.lineas == 1 && l.PrimeraVacia()) {
         Conservar(0, l, true);   // an empty pane: nothing to compile, nothing kept
+        v_Memoria.Anotar(0, true, *this);
         v_Memoria.Cerrar(0, 0, *this);
         return;
     }
