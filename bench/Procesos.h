@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QList>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QString>
@@ -29,7 +31,7 @@ inline double Mediana(std::vector<double> v) {
 inline bool ArrancarSim(QProcess& sim, int relojes, int demoraMs, int* base) {
     for (int intento = 0; intento < 20; ++intento) {
         // Below the system's ephemeral range, where client connections would take ports at random.
-        *base = 20000 + static_cast<int>(QRandomGenerator::global()->bounded(12000));
+        *base = 20000 + static_cast<int>(QRandomGenerator::global()->bounded(std::max(1, 12768 - relojes)));
         sim.start(kDir + QStringLiteral("/orvo-sim"), {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(*base),
                                                        QStringLiteral("--count"), QString::number(relojes),
                                                        QStringLiteral("--late"), QString::number(demoraMs)});
@@ -54,19 +56,21 @@ struct Medida {
     int estado = -1;
 };
 
-// Runs a built tool with fork/exec in `carpeta`, so wait4 gives its own peak
-// memory; its stdout goes to the file `salida` (what it prints is not what
-// is measured). Under `limite` open files when it is not 0 (as after ulimit -n).
-inline Medida Correr(const QString& programa, const QStringList& args, const QString& carpeta, const QString& salida,
-                     rlim_t limite = 0) {
+// Runs a program (looked up in PATH when the name has no slash) with
+// fork/exec in `carpeta`, so wait4 gives its own time and peak memory; its
+// stdout goes to the file `salida` (what it prints is not what is
+// measured), its stderr too to `errores` when named. Under `limite` open
+// files when it is not 0 (as after ulimit -n).
+inline Medida Ejecutar(const QStringList& programaYArgs, const QString& carpeta, const QString& salida, rlim_t limite = 0,
+                       const QString& errores = {}) {
     std::vector<QByteArray> guardados;
-    guardados.push_back((kDir + QLatin1Char('/') + programa).toLocal8Bit());
-    for (const QString& a : args) guardados.push_back(a.toLocal8Bit());
+    for (const QString& a : programaYArgs) guardados.push_back(a.toLocal8Bit());
     std::vector<char*> argv;
     for (QByteArray& g : guardados) argv.push_back(g.data());
     argv.push_back(nullptr);
     const QByteArray dir = carpeta.toLocal8Bit();
     const QByteArray archivo = salida.toLocal8Bit();
+    const QByteArray archivoErrores = errores.toLocal8Bit();
     QElapsedTimer t;
     std::fflush(stdout);   // or the child's copy of the buffer prints twice
     t.start();
@@ -74,9 +78,10 @@ inline Medida Correr(const QString& programa, const QStringList& args, const QSt
     if (pid == 0) {
         if (::chdir(dir.constData()) != 0) ::_exit(127);
         if (!std::freopen(archivo.constData(), "w", stdout)) ::_exit(127);
+        if (!archivoErrores.isEmpty() && !std::freopen(archivoErrores.constData(), "w", stderr)) ::_exit(127);
         const rlimit l{limite, limite};
         if (limite > 0 && ::setrlimit(RLIMIT_NOFILE, &l) != 0) ::_exit(127);
-        ::execv(argv[0], argv.data());
+        ::execvp(argv[0], argv.data());
         ::_exit(127);
     }
     Medida m;
@@ -89,6 +94,33 @@ inline Medida Correr(const QString& programa, const QStringList& args, const QSt
         m.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
     }
     return m;
+}
+
+// A built tool, by its name in the build folder.
+inline Medida Correr(const QString& programa, const QStringList& args, const QString& carpeta, const QString& salida,
+                     rlim_t limite = 0, const QString& errores = {}) {
+    return Ejecutar(QStringList{kDir + QLatin1Char('/') + programa} + args, carpeta, salida, limite, errores);
+}
+
+// User + system time a running process has used so far, ms (Linux: /proc);
+// -1 when it cannot be read. For a child that outlives the measurement,
+// such as the simulated clocks.
+inline double CpuMs(qint64 pid) {
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray linea = f.readAll();
+    // Fields after the command name, which is in parentheses and may hold blanks.
+    const QList<QByteArray> campos = linea.mid(linea.lastIndexOf(')') + 2).split(' ');
+    if (campos.size() < 13) return -1;
+    const double tics = campos[11].toDouble() + campos[12].toDouble();   // utime, stime
+    return tics * 1e3 / static_cast<double>(::sysconf(_SC_CLK_TCK));
+}
+
+// The machine's load over the last minute, as uptime shows it; the site
+// benchmarks share two cores with whatever else runs.
+inline double Carga() {
+    QFile f(QStringLiteral("/proc/loadavg"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll().split(' ').value(0).toDouble() : -1;
 }
 
 }   // namespace Procesos

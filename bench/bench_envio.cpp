@@ -6,22 +6,17 @@
 //   build/bench_envio [frames] [repetitions] [orvo-send to time, for a before/after]
 #include "Procesos.h"
 #include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 using Procesos::Mediana;
-const QString kDir = QStringLiteral(ORVO_BUILD_DIR);
+using Procesos::Medida;
+const QString kDir = Procesos::kDir;
 
 // What a technician would write in a hurry: no framing layer, no checks.
 const char kCliente[] = R"(import socket, sys
@@ -40,40 +35,6 @@ for codigo, largo in pares:
         r += trozo
     log.write(b'< ' + ''.join('%02X ' % b for b in r).encode() + b'\r\n')
 )";
-
-struct Medida {
-    double ms = 0;
-    double cpuMs = 0;
-    int estado = -1;
-};
-
-// fork/exec, stdout to a file (not a terminal, as in a script or CI), waited with wait4.
-Medida Ejecutar(const QStringList& args, const QString& salida) {
-    std::vector<QByteArray> guardados;
-    for (const QString& a : args) guardados.push_back(a.toLocal8Bit());
-    std::vector<char*> argv;
-    for (QByteArray& g : guardados) argv.push_back(g.data());
-    argv.push_back(nullptr);
-    const QByteArray archivo = salida.toLocal8Bit();
-    std::fflush(stdout);
-    QElapsedTimer t;
-    t.start();
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (!std::freopen(archivo.constData(), "w", stdout)) ::_exit(127);
-        ::execvp(argv[0], argv.data());
-        ::_exit(127);
-    }
-    Medida m;
-    int estado = 0;
-    rusage uso{};
-    if (pid > 0 && ::wait4(pid, &estado, 0, &uso) == pid) {
-        m.ms = static_cast<double>(t.nsecsElapsed()) / 1e6;
-        m.cpuMs = (uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) * 1e3 + (uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e3;
-        m.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-    }
-    return m;
-}
 
 QByteArray Leer(const QString& ruta) {
     QFile f(ruta);
@@ -136,19 +97,19 @@ int main(int argc, char** argv) {
     for (int r = 0; r < repeticiones; ++r) {
         QFile::remove(logEnvio);
         QFile::remove(logGuion);
-        const Medida a = Ejecutar({envio, QStringLiteral("--tcp"), destino,
-                                   QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--timeout"),
-                                   QStringLiteral("2000"), QStringLiteral("--log"), logEnvio, guion.fileName()},
-                                  salida);
+        const Medida a = Procesos::Ejecutar({envio, QStringLiteral("--tcp"), destino,
+                                             QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--timeout"),
+                                             QStringLiteral("2000"), QStringLiteral("--log"), logEnvio, guion.fileName()},
+                                            QDir::currentPath(), salida);
         const QByteArray registro = Leer(logEnvio);
         if (r == 0) {
             QFile t(archivoTramas);
             t.open(QIODevice::WriteOnly);
             t.write(Tramas(registro));
         }
-        const Medida b = Ejecutar({QStringLiteral("python3"), cliente.fileName(), QStringLiteral("127.0.0.1"),
-                                   QString::number(puerto), archivoTramas, logGuion},
-                                  dir.filePath(QStringLiteral("salida-python.txt")));
+        const Medida b = Procesos::Ejecutar({QStringLiteral("python3"), cliente.fileName(), QStringLiteral("127.0.0.1"),
+                                             QString::number(puerto), archivoTramas, logGuion},
+                                            QDir::currentPath(), dir.filePath(QStringLiteral("salida-python.txt")));
         if (a.estado != 0 || b.estado != 0) std::fprintf(stderr, "run %d: exit status %d (orvo-send), %d (python)\n", r, a.estado, b.estado);
         // orvo-send ends the file with two blank lines; otherwise the lines must agree.
         iguales = iguales && Forma(registro) == Forma(Leer(logGuion) + "\r\n\r\n");

@@ -67,12 +67,15 @@ qt_cruzado() {
     etapa "fuentes de qtbase"
     (cd "$trabajo" && apt-get source -qq --download-only qt6-base >/dev/null \
       && dpkg-source -x qt6-base_*.dsc qtbase >/dev/null)
-    mkdir -p "$trabajo/build-qtbase"
+    mkdir -p "$trabajo/build-qtbase" "$QT"
+    # Qt's installed toolchain file loads ours by the path given here, so the
+    # cross Qt keeps its own copy: it outlives the clone that built it.
+    cp cmake/mingw-w64.cmake "$QT/mingw-w64.cmake"
     (cd "$trabajo/build-qtbase" && "$trabajo/qtbase/configure" -prefix "$QT" -release -shared \
       -xplatform win32-g++ -qt-host-path /usr -nomake tests -nomake examples \
       -no-opengl -no-dbus -no-feature-vulkan -no-feature-sql \
       -no-feature-tabletevent -qt-zlib -qt-pcre -qt-libpng -qt-libjpeg -qt-harfbuzz \
-      -qt-freetype -no-openssl -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$RAIZ/cmake/mingw-w64.cmake" \
+      -qt-freetype -no-openssl -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$QT/mingw-w64.cmake" \
       -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >configure.log 2>&1 \
       || { tail -40 configure.log >&2; rm -f build.ninja; exit 1; })
   fi

@@ -1,26 +1,16 @@
 #include "Codificacion.h"
 #include "ArchivoSeguro.h"
+#include "CodificacionPlataforma.h"
 #include <QStringDecoder>
-#include <QStringEncoder>
 #include <algorithm>
 #include <array>
 
 namespace Codificacion {
 
 namespace {
-// The 128 upper codes of Windows-1252 through Qt's ICU codec, built once.
+// The code page's 256 characters, asked of the system's converter once.
 const std::array<char16_t, 256>& TablaDecodificacion() {
-    static const std::array<char16_t, 256> tabla = [] {
-        std::array<char16_t, 256> t{};
-        QStringDecoder dec("windows-1252");
-        for (int i = 0; i < 256; ++i) {
-            const char b = static_cast<char>(i);
-            const QString s = dec.isValid() ? dec.decode(QByteArrayView(&b, 1)) : QString(QChar(i));
-            // Codes the page leaves undefined (81, 8D, 8F, 90, 9D) map to the C1 controls, as on Windows.
-            t[i] = (s.isEmpty() || s.at(0) == QChar::ReplacementCharacter) ? char16_t(i) : s.at(0).unicode();
-        }
-        return t;
-    }();
+    static const std::array<char16_t, 256> tabla = f_TablaWin1252();
     return tabla;
 }
 

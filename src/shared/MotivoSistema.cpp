@@ -1,7 +1,7 @@
 #include "MotivoSistema.h"
+#include "MotivoSistemaPlataforma.h"
 #include <cerrno>
 #include <cstring>
-#include <locale.h>
 
 namespace MotivoSistema {
 
@@ -22,7 +22,9 @@ constexpr Motivo kMotivos[] = {
     {ENAMETOOLONG, "el nombre es demasiado largo"},
     {ELOOP, "demasiados enlaces simbólicos seguidos"},
     {ENOSPC, "no queda espacio en el disco"},
+#ifdef EDQUOT   // disk quotas: not a C runtime reason on Windows
     {EDQUOT, "se agotó la cuota de disco del usuario"},
+#endif
     {EROFS, "el sistema de archivos es de solo lectura"},
     {EMFILE, "el programa tiene demasiados archivos abiertos"},
     {ENFILE, "el sistema tiene demasiados archivos abiertos"},
@@ -47,12 +49,6 @@ constexpr Motivo kMotivos[] = {
     {EADDRINUSE, "la dirección ya está en uso"},
     {EADDRNOTAVAIL, "la dirección no pertenece a este equipo"},
 };
-
-QString EnC(int e) {
-    // The same errno as the C library spells it without a locale.
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return c ? QString::fromLocal8Bit(strerror_l(e, c)) : QString();
-}
 }   // namespace
 
 QString f_Errno(int e) {
@@ -66,7 +62,7 @@ QString f_DeTexto(const QString& textoQt, const QString& siNo) {
     if (t.isEmpty()) return siNo;
     for (const Motivo& m : kMotivos) {
         if (t.compare(QString::fromLocal8Bit(std::strerror(m.e)), Qt::CaseInsensitive) == 0 ||
-            t.compare(EnC(m.e), Qt::CaseInsensitive) == 0)
+            t.compare(f_ErrnoEnC(m.e), Qt::CaseInsensitive) == 0)
             return QString::fromUtf8(m.texto);
     }
     return siNo;

@@ -33,10 +33,21 @@ Corrida::~Corrida() {
     }
 }
 
+bool Corrida::LeerArchivos(const QString& codigo, const QString& comandos, Lineas* lineas, QString* hecho, QString* motivo) {
+    return LeerLineas(codigo, &lineas->codigo, hecho, motivo) && LeerLineas(comandos, &lineas->comandos, hecho, motivo);
+}
+
 bool Corrida::CargarArchivos(const Ajustes& ajustes, QString* hecho, QString* motivo) {
-    const QString& codigo = ajustes.archCodigo.isEmpty() ? Module1::v_ArchCodigo : ajustes.archCodigo;
-    const QString& comandos = ajustes.archComandos.isEmpty() ? Module1::v_ArchComandos : ajustes.archComandos;
-    return LeerLineas(codigo, &v_Codigo, hecho, motivo) && LeerLineas(comandos, &v_Comandos, hecho, motivo);
+    Lineas leidas;
+    if (!ajustes.lineas) {
+        const QString& codigo = ajustes.archCodigo.isEmpty() ? Module1::v_ArchCodigo : ajustes.archCodigo;
+        const QString& comandos = ajustes.archComandos.isEmpty() ? Module1::v_ArchComandos : ajustes.archComandos;
+        if (!LeerArchivos(codigo, comandos, &leidas, hecho, motivo)) return false;
+    }
+    const Lineas& l = ajustes.lineas ? *ajustes.lineas : leidas;
+    v_Codigo = l.codigo;   // shared, not copied
+    v_Comandos = l.comandos;
+    return true;
 }
 
 bool Corrida::Iniciar() {
@@ -54,7 +65,7 @@ bool Corrida::Iniciar() {
         return false;
     }
     v_TrasLREG = false;
-    tmr_TimeOut.setInterval(ajustes.timeOut);
+    v_Espera = ajustes.timeOut;
     tmr_Delay.setInterval(ajustes.delay > 0 ? ajustes.delay : 0);
     v_Linea = 0;
     v_Total = v_Codigo.size();
@@ -145,7 +156,12 @@ void Corrida::Paso() {
     v_Estado = Estado::Esperando;
     v_Enlace->FijarRecepcion(true);
     // A timer of 0 ms never ticks: the wait then ends only on the answer or a stop.
-    if (tmr_TimeOut.interval() > 0) tmr_TimeOut.start();
+    if (v_Espera > 0) {
+        v_Plazo.setRemainingTime(v_Espera);
+        // Left running from frame to frame (see AlTimeOut): starting and
+        // stopping a timer per frame cost more than the frame with many clocks.
+        if (!tmr_TimeOut.isActive()) tmr_TimeOut.start(v_Espera);
+    }
 }
 
 void Corrida::AlDatos(const QByteArray& bytes) {
@@ -155,12 +171,17 @@ void Corrida::AlDatos(const QByteArray& bytes) {
 }
 
 void Corrida::AlTimeOut() {
-    if (v_Estado == Estado::Esperando) FinEspera(Desenlace::SinRespuesta);
+    // Started for an earlier frame, the timer ticks before this wait ends:
+    // it then waits again for what is left.
+    if (v_Estado != Estado::Esperando) return;
+    const qint64 falta = v_Plazo.remainingTime();
+    if (falta > 0) tmr_TimeOut.start(static_cast<int>(falta));
+    else
+        FinEspera(Desenlace::SinRespuesta);
 }
 
 void Corrida::FinEspera(Desenlace porque) {
     if (v_Estado != Estado::Esperando) return;
-    tmr_TimeOut.stop();
     if (v_Enlace) v_Enlace->FijarRecepcion(false);
     const bool completa = v_Actual.respuesta.size() >= v_Actual.esperados;
     if (completa) porque = Desenlace::Respondida;

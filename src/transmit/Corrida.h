@@ -3,6 +3,7 @@
 #include "Enlace.h"
 #include "EventosCorrida.h"
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -25,12 +26,24 @@ public:
                         Pausando,
                         Cerrando };
 
+    // A script's code lines and command lines, as a start reads them from its two files.
+    struct Lineas {
+        QStringList codigo, comandos;
+    };
+
     struct Ajustes {
         int timeOut = 0;   // answer timeout and connection wait, ms; 0: no bound
         int delay = 0;     // pause after each answer, ms; 0: none
         // The run's input; empty: the temporary files named in Module1.
         QString archCodigo, archComandos;
+        // Already read: the files are not read again. orvo-send reads each
+        // script once for all the clocks it goes to.
+        std::shared_ptr<const Lineas> lineas;
     };
+
+    // Reads the two files as a start does; false with the file that failed
+    // in *hecho and the reason in *motivo.
+    static bool LeerArchivos(const QString& codigo, const QString& comandos, Lineas* lineas, QString* hecho, QString* motivo);
 
     // The start step of every run (click or loop restart): writes the
     // configuration, reads the fields into the settings and makes the link.
@@ -99,6 +112,8 @@ private:
     bool v_Marcha = false;
     bool v_PasoPendiente = false;
     Avisos::Aviso v_AvisoFinal;
+    int v_Espera = 0;         // the answer timeout, ms; 0: none
+    QDeadlineTimer v_Plazo;   // the end of the answer wait open now
     QTimer tmr_TimeOut;
     QTimer tmr_Delay;
 };

@@ -291,3 +291,26 @@ TEST(OrvoSim, StopsCleanlyOnSigtermAndSigint) {
         EXPECT_EQ(sim.proc.exitCode(), 0) << senal;
     }
 }
+
+// orvo-send hands each clock's run its script's lines read once: the files
+// are not read again, so a missing one does not matter and the lines sent
+// are those handed in.
+TEST(Corrida, LinesHandedInAreSentWithoutReadingTheFiles) {
+    EnMemoria m(EnlaceMemoria::Clase::TCP, 0);
+    const auto lineas = std::make_shared<const Corrida::Lineas>(Corrida::Lineas{{kEhab}, {QStringLiteral("EHAB 1")}});
+    const auto preparar = m.r.Preparar;
+    m.r.Preparar = [&](Corrida::Ajustes* a) {
+        auto e = preparar(a);
+        a->archCodigo = a->archComandos = m.carpeta.Ruta(QStringLiteral("no-existe.tmp"));
+        a->lineas = lineas;
+        return e;
+    };
+    ASSERT_TRUE(m.r.Iniciar());
+    m.enlace->Conectar();
+    ASSERT_TRUE(m.Escrito(1));
+    m.enlace->Llegan("\x06");
+    ASSERT_TRUE(m.reg.EsperarFin());
+    EXPECT_EQ(m.reg.log, (QStringList{QStringLiteral("> ") + kEhab, QStringLiteral("< 06 "), QString(), QString()}));
+    EXPECT_EQ(m.reg.cmd.first(), QStringLiteral("EHAB 1") + LineasCorrida::kPuntosCmd);
+    EXPECT_TRUE(m.reg.avisos.isEmpty());
+}

@@ -1,19 +1,15 @@
-// Comm.log held open through a run and the exchange lines held for stdout:
-// every line must still be in its file at once, a file put in the log's
-// place is not followed, and nothing held back is lost on the way out.
+// Comm.log held open through a run: every line must still be in its file at
+// once, and a file put in the log's place is not followed.
 #include "ArchivoLog.h"
 #include "AyudaTx.h"
 #include "Programa.h"
-#include "SalidaIntercambios.h"
 #include "Trama.h"
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,13 +21,6 @@ QByteArray Bytes(const QString& ruta) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// What a non-blocking reader finds in the pipe or pty right now.
-QByteArray Pendiente(int fd) {
-    QByteArray r;
-    char b[4096];
-    for (ssize_t n; (n = ::read(fd, b, sizeof b)) > 0;) r.append(b, n);
-    return r;
-}
 }   // namespace
 
 TEST(RegistroAbierto, EachLineIsInTheFileBeforeTheNextAndAReplacedFileIsNotFollowed) {
@@ -116,79 +105,4 @@ TEST(RegistroAbierto, ALongAnswerIsTheSameLineWhetherHeldOpenOrNot) {
     const QByteArray esperado = "< " + f_LineaHex(larga).toLatin1() + "\r\n";
     EXPECT_EQ(Bytes(c.Ruta(QStringLiteral("a.log"))), esperado);
     EXPECT_EQ(Bytes(c.Ruta(QStringLiteral("b.log"))), esperado);
-}
-
-TEST(SalidaIntercambios, ATerminalGetsEachExchangeAPipeGetsBlocksAndAClosedReaderCostsNothing) {
-    // A pty stands for the terminal, a pipe for `| tee` or a file.
-    const int maestro = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(maestro, 0);
-    ASSERT_EQ(::grantpt(maestro), 0);
-    ASSERT_EQ(::unlockpt(maestro), 0);
-    const int esclavo = ::open(::ptsname(maestro), O_RDWR | O_NOCTTY);
-    ASSERT_GE(esclavo, 0);
-    ::fcntl(maestro, F_SETFL, O_NONBLOCK);
-    int tubo[2];
-    ASSERT_EQ(::pipe(tubo), 0);
-    ::fcntl(tubo[0], F_SETFL, O_NONBLOCK);
-    ASSERT_GE(::fcntl(tubo[1], F_SETPIPE_SZ, 1 << 20), 1 << 20);   // a block fits whole: nobody reads meanwhile
-    {
-        SalidaIntercambios terminal(esclavo), tuberia(tubo[1]);
-        int borrados = 0;
-        terminal.AntesDeEscribir = [&] { ++borrados; };
-        for (SalidaIntercambios* s : {&terminal, &tuberia}) {
-            s->Agregar(QStringLiteral("INIA 1"));
-            s->Agregar(QStringLiteral("> 02 52 31 41 03 23"));
-        }
-        QTest::qWait(20);
-        EXPECT_EQ(Pendiente(maestro), QByteArray()) << "half an exchange";
-        terminal.FinIntercambio();
-        tuberia.FinIntercambio();
-        QTest::qWait(20);
-        EXPECT_EQ(Pendiente(maestro).count('\n'), 2);
-        EXPECT_EQ(borrados, 1);
-        EXPECT_EQ(Pendiente(tubo[0]), QByteArray());
-        tuberia.Volcar();
-        EXPECT_EQ(Pendiente(tubo[0]), QByteArray("INIA 1\n> 02 52 31 41 03 23\n"));
-        // A long run to a pipe does not wait for its end.
-        for (int i = 0; i < 2000; ++i) tuberia.Agregar(QStringLiteral("< 02 52 31 41 32 36 31 32 30 37 31 34 30 36 31 30 30 03 11 "));
-        EXPECT_GT(Pendiente(tubo[0]).size(), 0);
-        tuberia.Agregar(QStringLiteral("-- Fin de archivo --"));
-    }   // and what is left goes on the way out
-    EXPECT_TRUE(Pendiente(tubo[0]).endsWith("-- Fin de archivo --\n"));
-
-    auto* antes = std::signal(SIGPIPE, SIG_IGN);
-    ::close(tubo[0]);
-    {
-        SalidaIntercambios sinLector(tubo[1]);
-        for (int i = 0; i < 3; ++i) {
-            sinLector.Agregar(QStringLiteral("x"));
-            sinLector.Volcar();
-        }
-    }
-    std::signal(SIGPIPE, antes);
-    ::close(tubo[1]);
-    ::close(esclavo);
-    ::close(maestro);
-}
-
-// Lines held for a pipe must not die with a second Ctrl+C.
-TEST(SalidaIntercambios, ASecondInterruptStillWritesTheExchangesHeld) {
-    Carpeta c;
-    const quint16 p = PuertoLibre();
-    Sim sim;
-    ASSERT_TRUE(sim.IniciarTCP(p));
-    QProcess proc;
-    proc.setWorkingDirectory(c.Raiz());
-    proc.start(QStringLiteral(ORVO_BUILD_DIR "/orvo-send"),
-               {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(p), QStringLiteral("--delay"), QStringLiteral("9000"),
-                Programa::Archivo(c.Ruta(QStringLiteral("guion.txt")), "INIB 1\r\nEHAB 1\r\n")});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return LineasDe(c.Ruta(QStringLiteral("Comm.log"))).size() >= 2; }, 8000));
-    ::kill(static_cast<pid_t>(proc.processId()), SIGINT);
-    QTest::qWait(100);
-    ::kill(static_cast<pid_t>(proc.processId()), SIGINT);
-    ASSERT_TRUE(proc.waitForFinished(4000));
-    EXPECT_EQ(proc.exitCode(), 130);
-    const QByteArray out = proc.readAllStandardOutput();
-    EXPECT_TRUE(out.startsWith("INIB 1\n> 02 52 31 42 ")) << out.constData();
-    EXPECT_TRUE(out.contains("\n< 02 ")) << out.constData();
 }

@@ -36,6 +36,16 @@ void AlInterrumpir(QObject* padre, std::function<void()> accion);
 // translation is installed.
 void TraducirQt();
 
+// Before the application object: an event loop for thousands of sockets
+// and timers (DespachadorEpoll on Linux). Elsewhere Qt's plain loop rather
+// than GLib's, which looks a socket up in a list of all of them whenever its
+// wait changes (Windows has no GLib: nothing changes there).
+void BucleParaMuchos();
+
+// A reader that goes away (| head) ends no tool: writes to it fail and the
+// tool carries on (POSIX sends SIGPIPE, which is ignored; Windows sends nothing).
+void SeguirSinLector();
+
 // Raises the open-files limit to the hard limit: a tool serving or
 // reaching hundreds of clocks needs a descriptor for each.
 void AmpliarDescriptores();

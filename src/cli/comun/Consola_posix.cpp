@@ -1,5 +1,7 @@
 // Signals and descriptor limits where the system is POSIX.
 #include "Consola.h"
+#include "DespachadorEpoll.h"
+#include <QCoreApplication>
 #include <QObject>
 #include <QSocketNotifier>
 #include <csignal>
@@ -34,6 +36,18 @@ void AlInterrumpir(QObject* padre, std::function<void()> accion) {
     sigaction(SIGINT, &sa, nullptr);
     sigaction(SIGHUP, &sa, nullptr);   // the terminal went away: stop as well
 }
+
+void BucleParaMuchos() {
+    auto* d = new DespachadorEpoll;
+    if (d->Valido()) {
+        QCoreApplication::setEventDispatcher(d);
+        return;
+    }
+    delete d;
+    qputenv("QT_NO_GLIB", "1");
+}
+
+void SeguirSinLector() { std::signal(SIGPIPE, SIG_IGN); }
 
 void AmpliarDescriptores() {
     rlimit l{};

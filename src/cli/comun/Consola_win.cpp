@@ -33,6 +33,12 @@ void AlInterrumpir(QObject* padre, std::function<void()> accion) {
     SetConsoleCtrlHandler(AlControl, TRUE);
 }
 
+// Qt's Windows loop waits on the system's own events: nothing to change.
+void BucleParaMuchos() {}
+
+// A pipe whose reader has gone fails the write; no signal is raised.
+void SeguirSinLector() {}
+
 // Sockets have no per-process limit here; the C library's open files do
 // (2,048 at most with msvcrt.dll, 8,192 with the universal runtime).
 void AmpliarDescriptores() {

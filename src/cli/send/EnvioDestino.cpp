@@ -16,12 +16,13 @@ QString UnaLinea(const Avisos::Aviso& aviso) {
 
 EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const GuionCompilado& guion,
                            const QString& archivo, const QString& rutaLog, QObject* padre)
-    : QObject(padre), v_Destino(destino), v_TimeOut(o.timeOut), v_Delay(o.delay), v_Vueltas(o.vueltas), v_RutaLog(rutaLog), v_ArchCodigo(guion.archCodigo), v_ArchComandos(guion.archComandos), v_Registro(v_Corrida, [this] { return v_RutaLog; }) {
+    : QObject(padre), v_Destino(destino), v_TimeOut(o.timeOut), v_Delay(o.delay), v_Vueltas(o.vueltas), v_RutaLog(rutaLog), v_ArchCodigo(guion.archCodigo), v_ArchComandos(guion.archComandos), v_Lineas(guion.lineas), v_Registro(v_Corrida, [this] { return v_RutaLog; }) {
     v_Corrida.Preparar = [this](Corrida::Ajustes* a) -> std::unique_ptr<Enlace> {
         a->timeOut = v_TimeOut;
         a->delay = v_Delay;
         a->archCodigo = v_ArchCodigo;
         a->archComandos = v_ArchComandos;
+        a->lineas = v_Lineas;
         ++v_Hechas;
         if (v_Destino.serie) return std::make_unique<EnlaceSerie>(v_Destino.texto, v_Destino.dispositivo);
         return std::make_unique<EnlaceTCP>(v_Destino.host, QString::number(v_Destino.puerto));

@@ -70,6 +70,7 @@ private:
     int v_Hechas = 0;
     QString v_RutaLog;
     QString v_ArchCodigo, v_ArchComandos;
+    std::shared_ptr<const Corrida::Lineas> v_Lineas;
     bool v_Iniciado = false;
     bool v_Terminado = false;
     QString v_ProblemaLog;   // the first line its log lost, and why

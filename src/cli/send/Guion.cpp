@@ -22,6 +22,9 @@ GuionCompilado CompilarGuion(const QByteArray& bytes, const QString& carpeta) {
     // LlenarArchTmp writes where Module1 points; every script has its own pair.
     r.archCodigo = Module1::v_ArchCodigo = QDir(carpeta).filePath(QStringLiteral("Codigo.tmp"));
     r.archComandos = Module1::v_ArchComandos = QDir(carpeta).filePath(QStringLiteral("Comandos.tmp"));
-    LlenarArchTmp(compilador, &r.error);
+    if (!LlenarArchTmp(compilador, &r.error)) return r;
+    auto lineas = std::make_shared<Corrida::Lineas>();
+    QString hecho, motivo;
+    if (Corrida::LeerArchivos(r.archCodigo, r.archComandos, lineas.get(), &hecho, &motivo)) r.lineas = std::move(lineas);
     return r;
 }

@@ -1,6 +1,8 @@
 #pragma once
+#include "Corrida.h"
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 // A command file compiled as the main window compiles it, its frames
 // written to Codigo.tmp and Comandos.tmp in `carpeta`, as the action word
@@ -10,6 +12,9 @@ struct GuionCompilado {
     int tramas = 0;      // code lines to send
     QString error;       // the temporary files could not be written
     QString archCodigo, archComandos;
+    // Those files read back once for every clock that gets this script;
+    // null when they could not be (each run then reads them and says why).
+    std::shared_ptr<const Corrida::Lineas> lineas;
 };
 
 GuionCompilado CompilarGuion(const QByteArray& bytes, const QString& carpeta);

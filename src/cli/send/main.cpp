@@ -10,7 +10,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
-#include <csignal>
 #include <cstdlib>
 
 namespace {
@@ -64,15 +63,17 @@ const char kAyuda[] =
 const Consola::Herramienta kHerramienta{"orvo-send", kAyuda};
 
 // Descriptors kept for the tool itself (standard streams, Qt's own, the
-// temporary files, the one log line being written); each link takes one more.
+// temporary files).
 constexpr long kReservaDescriptores = 64;
+// Each link in flight holds its connection and its log, open through its run.
+constexpr long kDescriptoresPorEnlace = 2;
 
-// Links in flight are capped below the open-files limit: past it a log
-// line, a temporary file or a connection would fail.
+// Links in flight are capped below the open-files limit: past it a log,
+// a temporary file or a connection would fail.
 void AjustarParalelo(OpcionesEnvio* o) {
     const long limite = Consola::LimiteDescriptores();
     if (limite < 0) return;
-    const long cabe = qMax(1L, limite - kReservaDescriptores);
+    const long cabe = qMax(1L, (limite - kReservaDescriptores) / kDescriptoresPorEnlace);
     if (o->paralelo <= cabe || o->destinos.size() <= cabe) return;
     Consola::Errores(QStringLiteral("orvo-send: --paralelo %1 bajado a %2: el límite de archivos abiertos es %3 (ulimit -n)\n")
                          .arg(o->paralelo)
@@ -83,6 +84,7 @@ void AjustarParalelo(OpcionesEnvio* o) {
 }   // namespace
 
 int main(int argc, char** argv) {
+    Consola::BucleParaMuchos();
     QCoreApplication app(argc, argv);
     OpcionesEnvio o;
     if (const auto fin = LeerOpciones(kHerramienta, app.arguments().mid(1), &o)) return *fin;
@@ -107,7 +109,7 @@ int main(int argc, char** argv) {
     Consola::TraducirQt();
     // A reader that goes away (| head) costs only the output: the clocks are
     // still sent in full, with their logs.
-    std::signal(SIGPIPE, SIG_IGN);
+    Consola::SeguirSinLector();
     Flota flota(o, [&](const Destino& d) { return guiones.De(d); });
     Consola::AlInterrumpir(&app, [&flota, &temporal] {
         if (!flota.Detenida()) {

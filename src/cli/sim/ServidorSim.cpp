@@ -5,16 +5,17 @@
 #include <QTcpSocket>
 #include <QTextStream>
 #include <QTimer>
+#include <deque>
 
 namespace {
 // A frame cut in two by the link is waited for this long before it is taken as it is.
 constexpr int kSilencioMs = 100;
 
-struct Conexion : QObject {
-    LectorTramas lector;
-    RelojSimulado::Sesion sesion;
-    QTimer silencio;
-    int atendidas = 0;
+// An answer held back by --late, due at `vence` (ms of the server's clock).
+struct Pendiente {
+    qint64 vence;
+    QByteArray respuesta;
+    bool cerrar;
 };
 
 void Traza(bool detalle, const char* lado, const QByteArray& bytes) {
@@ -23,8 +24,22 @@ void Traza(bool detalle, const char* lado, const QByteArray& bytes) {
 }
 }   // namespace
 
+struct ServidorSim::Conexion : QObject {
+    LectorTramas lector;
+    RelojSimulado::Sesion sesion;
+    QTimer silencio;
+    // Late answers in the order they fall due (one delay for all), behind
+    // one timer: an object and a timer per answer cost a thousand clocks
+    // more than the answers themselves.
+    std::deque<Pendiente> pendientes;
+    QTimer demora;
+    int atendidas = 0;
+};
+
 ServidorSim::ServidorSim(const Fallas& fallas, bool detalle, QObject* padre)
-    : QObject(padre), v_Fallas(fallas), v_Detalle(detalle) {}
+    : QObject(padre), v_Fallas(fallas), v_Detalle(detalle) {
+    v_Tiempo.start();
+}
 
 bool ServidorSim::EscucharTCP(const QHostAddress& host, quint16 puerto, QString* error) {
     v_Servidor = new QTcpServer(this);
@@ -58,17 +73,17 @@ bool ServidorSim::AbrirSerie(const QString& ruta, QString* error) {
 
 void ServidorSim::Atender(QIODevice* disp) {
     auto* c = new Conexion;
-    c->setParent(disp);
-    c->setObjectName(QStringLiteral("conexion"));
+    c->setParent(disp);   // goes with its link, timers and held answers too
     c->silencio.setSingleShot(true);
     c->silencio.setInterval(kSilencioMs);
-    connect(&c->silencio, &QTimer::timeout, disp, [this, disp] { Procesar(disp, true); });
-    connect(disp, &QIODevice::readyRead, this, [this, disp] { Procesar(disp, false); });
+    c->demora.setSingleShot(true);
+    c->demora.setTimerType(Qt::PreciseTimer);
+    connect(&c->silencio, &QTimer::timeout, disp, [this, disp, c] { Procesar(disp, c, true); });
+    connect(&c->demora, &QTimer::timeout, disp, [this, disp, c] { Entregar(disp, c); });
+    connect(disp, &QIODevice::readyRead, this, [this, disp, c] { Procesar(disp, c, false); });
 }
 
-void ServidorSim::Procesar(QIODevice* disp, bool forzar) {
-    auto* c = static_cast<Conexion*>(disp->findChild<QObject*>(QStringLiteral("conexion"), Qt::FindDirectChildrenOnly));
-    if (!c) return;
+void ServidorSim::Procesar(QIODevice* disp, Conexion* c, bool forzar) {
     const QByteArray llegados = disp->readAll();
     Traza(v_Detalle, ">", llegados);
     c->lector.Agregar(llegados);
@@ -80,21 +95,37 @@ void ServidorSim::Procesar(QIODevice* disp, bool forzar) {
         if (v_Fallas.sinRespuesta) respuesta.clear();
         if (v_Fallas.cortas > 0) respuesta.chop(qMin<qsizetype>(v_Fallas.cortas, respuesta.size()));
         if (v_Fallas.extra > 0) respuesta.append(QByteArray(v_Fallas.extra, '\xEE'));
-        QPointer<QIODevice> destino(disp);
-        auto enviar = [this, destino, respuesta, cerrar] {
-            if (!destino) return;
-            if (!respuesta.isEmpty()) {
-                Traza(v_Detalle, "<", respuesta);
-                destino->write(respuesta);
-            }
-            if (cerrar) Cerrar(destino);
-        };
-        if (v_Fallas.demoraMs > 0) QTimer::singleShot(v_Fallas.demoraMs, this, enviar);
-        else
-            enviar();
+        if (v_Fallas.demoraMs > 0) {
+            c->pendientes.push_back({v_Tiempo.elapsed() + v_Fallas.demoraMs, respuesta, cerrar});
+            if (!c->demora.isActive()) c->demora.start(v_Fallas.demoraMs);
+        } else if (!Responder(disp, respuesta, cerrar)) {
+            return;
+        }
         if (cerrar) return;
     }
     if (c->lector.HayPendiente()) c->silencio.start();
+}
+
+void ServidorSim::Entregar(QIODevice* disp, Conexion* c) {
+    const qint64 ahora = v_Tiempo.elapsed();
+    while (!c->pendientes.empty() && c->pendientes.front().vence <= ahora) {
+        const Pendiente p = std::move(c->pendientes.front());
+        c->pendientes.pop_front();
+        if (!Responder(disp, p.respuesta, p.cerrar)) return;
+    }
+    if (!c->pendientes.empty()) c->demora.start(static_cast<int>(c->pendientes.front().vence - ahora));
+}
+
+bool ServidorSim::Responder(QIODevice* disp, const QByteArray& respuesta, bool cerrar) {
+    if (!respuesta.isEmpty()) {
+        Traza(v_Detalle, "<", respuesta);
+        disp->write(respuesta);
+        // Sent now rather than at the loop's next turn: the answer leaves when
+        // it is due, and the socket's write wait is not turned on and off again.
+        if (auto* s = qobject_cast<QTcpSocket*>(disp)) s->flush();
+    }
+    if (cerrar) Cerrar(disp);
+    return !cerrar;
 }
 
 void ServidorSim::Cerrar(QIODevice* disp) {

@@ -1,6 +1,7 @@
 #pragma once
 #include "LectorTramas.h"
 #include "RelojSimulado.h"
+#include <QElapsedTimer>
 #include <QIODevice>
 #include <QObject>
 #include <QPointer>
@@ -32,13 +33,19 @@ public:
     std::function<void(const QByteArray& trama)> Recibida;
 
 private:
+    struct Conexion;   // one link's reader, register read and held answers
     void Atender(QIODevice* disp);
-    void Procesar(QIODevice* disp, bool forzar);
+    void Procesar(QIODevice* disp, Conexion* c, bool forzar);
+    // Sends the late answers that are due and waits for the next.
+    void Entregar(QIODevice* disp, Conexion* c);
+    // False when the link was closed after it (--close-after).
+    bool Responder(QIODevice* disp, const QByteArray& respuesta, bool cerrar);
     void Cerrar(QIODevice* disp);
 
     Fallas v_Fallas;
     bool v_Detalle;
     RelojSimulado v_Reloj;
+    QElapsedTimer v_Tiempo;   // when late answers fall due
     QTcpServer* v_Servidor = nullptr;
     QSerialPort* v_Serie = nullptr;
 };

@@ -87,6 +87,7 @@ struct Argumentos {
 }   // namespace
 
 int main(int argc, char** argv) {
+    Consola::BucleParaMuchos();
     QCoreApplication app(argc, argv);
     Argumentos a;
     QString error;
