@@ -125,7 +125,7 @@ void Compilador::Atajo(int i, int finCadena, bool conCmd, const RecuerdosPasada:
     if (u.tras.info) MostrarInfo(*u.tras.info);
     v_LineaCompilada = l.lineas - 1;
     TipoLinea = u.tipo;
-    v_Cmd = u.cmd;
+    v_Cmd = u.tipo == TipoDeLinea::Cmd ? PartirLinea(u.linea.value_or(QString())) : QStringList();
     if (u.chkArgs) v_ChkArgs = *u.chkArgs;
     v_CodLin = u.codLin;
 }

@@ -7,15 +7,13 @@
 #include "TablaComandos.h"
 #include "Manejadores.h"
 
-namespace {
 // Split at the first space: [word upper-cased, argument text]; an empty line gives nothing.
-QStringList PartirLinea(const QString& linea) {
+QStringList Compilador::PartirLinea(const QString& linea) {
     if (linea.isEmpty()) return {};
     const qsizetype espacio = linea.indexOf(QLatin1Char(' '));
     if (espacio < 0) return {linea.toUpper()};   // shared with the line when already upper case
     return {linea.left(espacio).toUpper(), linea.mid(espacio + 1)};
 }
-}   // namespace
 
 Compilador::Compilador(PanelTexto& cmd, PanelTexto& cod, EntornoCompilador& e) : tx_Cmd(cmd), tx_Cod(cod), entorno(e) {}
 
@@ -136,7 +134,9 @@ QString Compilador::Manejar(int i, QString&& texto) {
 }
 
 void Compilador::Repetir(const RecuerdosPasada::Recuerdo& r) {
-    v_Cmd = r.cmd;
+    // Split again rather than kept: on a long list the records would hold
+    // every line twice over, and a pass that stops early repeats few lines.
+    v_Cmd = r.tipo == TipoDeLinea::Cmd ? PartirLinea(r.linea.value_or(QString())) : QStringList();
     if (r.chkArgs) v_ChkArgs = *r.chkArgs;
     if (r.arg) v_Arg = *r.arg;
     for (const RecuerdosPasada::Efecto& e : r.efectos) {

@@ -77,6 +77,7 @@ public:
     EntornoCompilador& entorno;
 
 private:
+    static QStringList PartirLinea(const QString& linea);
     QString Manejar(int i, QString&& texto);
     void Repetir(const RecuerdosPasada::Recuerdo& r);
     // sinCola: the panes are emptied below the kept lines (a file being

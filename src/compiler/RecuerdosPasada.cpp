@@ -26,7 +26,6 @@ void RecuerdosPasada::Recuerdo::Olvidar() {
     valido = false;
     conservable = false;
     tipo = TipoDeLinea::Cmd;
-    cmd.clear();
     chkArgs.reset();
     arg.reset();
     codLin.clear();
@@ -168,7 +167,6 @@ void RecuerdosPasada::Guardar(int i, const QString& texto, const Compilador& c) 
     r.tipo = c.TipoLinea;
     if (r.chkArgs) r.chkArgs = c.v_ChkArgs;
     if (r.arg) r.arg = c.v_Arg;
-    if (r.tipo == TipoDeLinea::Cmd) r.cmd = c.v_Cmd;
     r.codLin = c.v_CodLin;
     r.valido = c.v_Accion == nullptr && Repetible(r);
     if (!r.valido) r.efectos.clear();

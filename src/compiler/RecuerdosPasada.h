@@ -46,7 +46,6 @@ public:
         bool valido = false;                        // what the handler did can be repeated
         bool conservable = false;                   // a later pass starting below may keep what it left
         TipoDeLinea tipo = TipoDeLinea::Cmd;
-        QStringList cmd;                  // v_Cmd, for a command line
         std::optional<int> chkArgs;       // v_ChkArgs as ChkArgs left it, if it ran
         std::optional<QStringList> arg;   // v_Arg, if ChkArgs filled it
         QString codLin;
