@@ -7,15 +7,13 @@
 #include "TablaComandos.h"
 #include "Manejadores.h"
 
-namespace {
 // Split at the first space: [word upper-cased, argument text]; an empty line gives nothing.
-QStringList PartirLinea(const QString& linea) {
+QStringList Compilador::PartirLinea(const QString& linea) {
     if (linea.isEmpty()) return {};
     const qsizetype espacio = linea.indexOf(QLatin1Char(' '));
     if (espacio < 0) return {linea.toUpper()};   // shared with the line when already upper case
     return {linea.left(espacio).toUpper(), linea.mid(espacio + 1)};
 }
-}   // namespace
 
 Compilador::Compilador(PanelTexto& cmd, PanelTexto& cod, EntornoCompilador& e) : tx_Cmd(cmd), tx_Cod(cod), entorno(e) {}
 
@@ -44,14 +42,16 @@ void Compilador::Pasada(bool cargando) {
     // Taken once: the action line that the pass removes does not shift it.
     RecuerdosPasada::Lectura l = v_Memoria.Leer(tx_Cmd);
     if (l.lineas == 1 && l.PrimeraVacia()) {
-        Conservar(0);   // an empty pane: nothing to compile
-        v_Memoria.Cerrar(0, *this);
+        Conservar(0, l, true);   // an empty pane: nothing to compile, nothing kept
+        v_Memoria.Anotar(0, true, *this);
+        v_Memoria.Cerrar(0, 0, *this);
         return;
     }
-    const int desde = Conservar(l.prefijo);
+    const int desde = Conservar(l.prefijo, l, cargando);
     tx_Cod.SetVisible(false);
     tx_Cod.Refresh();
 
+    int hasta = l.lineas;
     for (int i = desde; i < l.lineas; ++i) {
         entorno.Ceder();
         v_LineaCompilada = i;
@@ -63,7 +63,10 @@ void Compilador::Pasada(bool cargando) {
             v_Cmd.clear();
             InsertaCodigo(QString(), TipoDeLinea::Cmd);
             if (cargando) AvanzarCadena();
-            v_Memoria.Anotar(i, true, *this);
+            if (Atajar(i, v_Memoria.Anotar(i, true, *this), l)) {
+                hasta = i + 1;
+                break;
+            }
             continue;
         }
         // A copy that shares the text (no characters are copied): the action
@@ -79,35 +82,39 @@ void Compilador::Pasada(bool cargando) {
         case TipoDeLinea::Snt: TerminarAccion(i, linea); break;
         case TipoDeLinea::Nul: break;
         }
-        v_Memoria.Anotar(i, false, *this);
+        if (Atajar(i, v_Memoria.Anotar(i, false, *this), l)) {
+            hasta = i + 1;
+            break;
+        }
     }
+    SoltarCola();
     CerrarIntactas();
-    v_Memoria.Cerrar(desde, *this);
+    v_Memoria.Cerrar(desde, hasta, *this);
     tx_Cod.SetVisible(true);
     v_ChangeText = false;
     entorno.SincronizaTxt();
 }
 
 // Keeps what the lines above the first one to compile left in the code pane
-// and the debug list (or empties them); gives that first line.
-int Compilador::Conservar(int prefijo) {
+// and the debug list (and, while the pass may stop early, what the lines
+// below left); gives that first line.
+int Compilador::Conservar(int prefijo, const RecuerdosPasada::Lectura& l, bool sinCola) {
     const int desde = v_Memoria.Conservar(prefijo, v_LinAnt, *this);
     const RecuerdosPasada::Tras* tras = desde > 0 ? &v_Memoria.TrasDe(desde) : nullptr;
-    lst_Debug.resize(tras ? tras->errores : 0);
-    entorno.DebugLimpiado();
-    for (const QString& e : std::as_const(lst_Debug)) entorno.DebugAgregado(e);
-    if (!tras) {
-        tx_Cod.SetText(QString());
-        v_OrigenCodigo.clear();
-        return 0;
+    const int codigos = tras ? tras->codigos : 0, errores = tras ? tras->errores : 0;
+    if (sinCola || !TomarCola(desde, codigos, errores, l)) {
+        lst_Debug.resize(errores);
+        v_OrigenCodigo.resize(codigos);
+        if (tras) {
+            QuitarLineasCodigo(codigos, tx_Cod.LineCount() - 1 - codigos);
+        } else {
+            tx_Cod.SetText(QString());
+        }
     }
-    const int inicio = tx_Cod.LineIndex(tras->codigos);
-    tx_Cod.SetSelStart(inicio);
-    tx_Cod.SetSelLength(tx_Cod.Length() - inicio);
-    tx_Cod.SetSelText(QString());
-    v_OrigenCodigo.resize(tras->codigos);
-    if (tras->args) v_Arg = *tras->args;
-    if (tras->info) MostrarInfo(*tras->info);   // last: the window repaints
+    entorno.DebugLimpiado();
+    for (int k = 0; k < errores; ++k) entorno.DebugAgregado(lst_Debug[k]);
+    if (tras && tras->args) v_Arg = *tras->args;
+    if (tras && tras->info) MostrarInfo(*tras->info);   // last: the window repaints
     return desde;
 }
 
@@ -127,7 +134,9 @@ QString Compilador::Manejar(int i, QString&& texto) {
 }
 
 void Compilador::Repetir(const RecuerdosPasada::Recuerdo& r) {
-    v_Cmd = r.cmd;
+    // Split again rather than kept: on a long list the records would hold
+    // every line twice over, and a pass that stops early repeats few lines.
+    v_Cmd = r.tipo == TipoDeLinea::Cmd ? PartirLinea(r.linea.value_or(QString())) : QStringList();
     if (r.chkArgs) v_ChkArgs = *r.chkArgs;
     if (r.arg) v_Arg = *r.arg;
     for (const RecuerdosPasada::Efecto& e : r.efectos) {
@@ -289,6 +298,8 @@ void Compilador::TerminarAyuda(int i, QStringView) {
 }
 
 void Compilador::TerminarAccion(int i, QStringView linea) {
+    // The code pane is shown and its lines sent: it holds this pass's lines only.
+    SoltarCola();
     tx_Cod.SetVisible(true);
     if (i != v_LinAnt) return;
     CerrarIntactas();

@@ -59,6 +59,13 @@ public:
     void (*v_Accion)(Compilador&) = nullptr;
 
     void InsertaCodigo(const QString& v_CodLin, TipoDeLinea v_Tipo);
+    // A debug entry: "Linea N - " and the error line; the same entry for a
+    // line moved by `lineas`.
+    static QString EntradaDebug(int linea, QStringView codLin);
+    static QString EntradaMovida(const QString& entrada, int lineas);
+    // Code lines and debug entries this pass has written so far.
+    int CodigosHechos() const { return v_Cola.activa ? v_Cola.codigo : static_cast<int>(v_OrigenCodigo.size()); }
+    int ErroresHechos() const { return v_Cola.activa ? v_Cola.error : static_cast<int>(lst_Debug.size()); }
     int ChkArgs(int v_NArg);
     bool ChkReloj(const QString& arg, const QString& msgFormato, const QString& msgNumero);
     bool ChkFecha(QString& arg);
@@ -70,9 +77,36 @@ public:
     EntornoCompilador& entorno;
 
 private:
+    static QStringList PartirLinea(const QString& linea);
     QString Manejar(int i, QString&& texto);
     void Repetir(const RecuerdosPasada::Recuerdo& r);
-    int Conservar(int prefijo);
+    // sinCola: the panes are emptied below the kept lines (a file being
+    // loaded, an empty pane).
+    int Conservar(int prefijo, const RecuerdosPasada::Lectura& l, bool sinCola);
+
+    // The last pass's code lines and debug entries below those written so
+    // far, left in place while the pass may still stop early: when the
+    // caption and arguments after a line are those the last pass noted
+    // there and nothing below must run again, every line below would leave
+    // what it left, moved by the lines added or removed (ColaPasada.cpp).
+    struct Cola {
+        bool activa = false;
+        int codigo = 0, error = 0;     // where the next code line and debug entry go
+        int codigo0 = 0, error0 = 0;   // where this pass began writing
+        int lineas = 0;                // lines compiled with the tail in place
+        int bloqueo = -1;              // a line below that the chain would write
+    };
+    bool TomarCola(int desde, int codigos, int errores, const RecuerdosPasada::Lectura& l);
+    void PonerEnCola(const QString& codLin, const ColorRGB* color, const QString* entrada);
+    // Drops the old tail: the panes hold what a pass that compiles on leaves.
+    void SoltarCola();
+    // After line i, whose state compares with the last pass's as `k`: stops
+    // the pass (true) with the panes, the chain and the form variables as a
+    // pass over every line below would leave them.
+    bool Atajar(int i, const RecuerdosPasada::Comparacion& k, const RecuerdosPasada::Lectura& l);
+    void Atajo(int i, int finCadena, bool conCmd, const RecuerdosPasada::Comparacion& k,
+               const RecuerdosPasada::Lectura& l);
+    void QuitarLineasCodigo(int desde, int cuantas);
 
     void Pasada(bool cargando);
     void TerminarCmd(int i, QStringView linea);
@@ -103,9 +137,10 @@ private:
     // coloured: given back as found, moved only by the rewrite's change of length.
     int v_Ancla = 0;
     int v_Caret = 0;
-    int v_LinPedida = 0;   // the line the caller named: the one the user just left
+    int v_LinPedida = 0;         // the line the caller named: the one the user just left
     int v_UltimaIntacta = -1;    // the chain's last line, if left untouched
     bool v_IntactaCmd = false;   // a command line among those left untouched
 
     RecuerdosPasada v_Memoria;
+    Cola v_Cola;
 };

@@ -21,10 +21,23 @@ bool RecuerdosPasada::Lectura::PrimeraVacia() const {
     return leida ? v_Medio[0].isEmpty() : v_Memoria->v_Recuerdos[0].linea.value_or(QString()).isEmpty();
 }
 
+void RecuerdosPasada::Recuerdo::Olvidar() {
+    linea = QString();
+    valido = false;
+    conservable = false;
+    tipo = TipoDeLinea::Cmd;
+    chkArgs.reset();
+    arg.reset();
+    codLin.clear();
+    efectos.clear();
+    pintada = false;
+}
+
 void RecuerdosPasada::SetRecordar(bool recordar) {
     v_Recordar = recordar;
     v_Recuerdos.clear();
     v_PrimeraNoConservable = 0;
+    v_UltimaNoConservable = INT_MAX;
     v_SinClave = 0;
 }
 
@@ -38,6 +51,7 @@ bool RecuerdosPasada::Repetible(const Recuerdo& r) {
 RecuerdosPasada::Lectura RecuerdosPasada::Leer(const PanelTexto& tx_Cmd) {
     Lectura l;
     l.v_Memoria = this;
+    l.viejas = v_Recordar ? static_cast<int>(v_Recuerdos.size()) : 0;
     if (!LeerCambios(tx_Cmd, l)) {
         // Compared by their text only: how the lines are coloured now is not known.
         for (Recuerdo& r : v_Recuerdos) r.pintada = false;
@@ -84,11 +98,13 @@ void RecuerdosPasada::Comparar(QStringList&& lineas, Lectura& l) const {
 void RecuerdosPasada::Seguir(const Lectura& l) {
     if (!v_Recordar) return;
     const auto viejas = static_cast<int>(v_Recuerdos.size());
-    // Lines changed in place keep their slots: a long list is not moved for one line.
+    // Lines changed in place keep their slots: a long list is not moved for
+    // one line. A slot keeps the state noted after it, which a pass compares
+    // with its own to stop early.
     const int quitar = viejas - l.sufijo - l.prefijo;
     const int poner = l.lineas - l.prefijo - l.sufijo;
     const int comunes = std::min(quitar, poner);
-    for (int k = 0; k < comunes; ++k) v_Recuerdos[l.prefijo + k] = Recuerdo{};
+    for (int k = 0; k < comunes; ++k) v_Recuerdos[l.prefijo + k].Olvidar();
     const auto desde = v_Recuerdos.begin() + (l.prefijo + comunes);
     if (quitar > comunes)
         v_Recuerdos.erase(desde, desde + (quitar - comunes));
@@ -99,11 +115,13 @@ void RecuerdosPasada::Seguir(const Lectura& l) {
 int RecuerdosPasada::Conservar(int prefijo, int linAnt, const Compilador& c) {
     v_InfoFijada = false;
     v_ArgsFijados = false;
+    v_Intactos = false;
     if (!v_Recordar) return 0;
     int desde = std::min(prefijo, v_PrimeraNoConservable);
     if (linAnt >= 0) desde = std::min(desde, linAnt);
     const bool intactos = c.tx_Cod.LineCount() == v_CodigosTotal + 1 && c.lst_Debug.size() == v_ErroresTotal &&
                           static_cast<int>(c.v_OrigenCodigo.size()) == v_CodigosTotal;
+    v_Intactos = intactos;
     if (!intactos || desde == 0) return 0;
     const Tras& t = TrasDe(desde);
     v_InfoFijada = t.info.has_value();
@@ -120,7 +138,7 @@ const RecuerdosPasada::Recuerdo* RecuerdosPasada::Repetir(int i) {
 
 void RecuerdosPasada::Grabar(int i, qsizetype largo) {
     if (!v_Recordar) return;
-    v_Recuerdos[i] = Recuerdo{};
+    v_Recuerdos[i].Olvidar();   // the state noted after it stays, to compare
     if (largo > kLargoRecordable)
         v_Recuerdos[i].linea.reset();
     else
@@ -149,7 +167,6 @@ void RecuerdosPasada::Guardar(int i, const QString& texto, const Compilador& c) 
     r.tipo = c.TipoLinea;
     if (r.chkArgs) r.chkArgs = c.v_ChkArgs;
     if (r.arg) r.arg = c.v_Arg;
-    if (r.tipo == TipoDeLinea::Cmd) r.cmd = c.v_Cmd;
     r.codLin = c.v_CodLin;
     r.valido = c.v_Accion == nullptr && Repetible(r);
     if (!r.valido) r.efectos.clear();
@@ -159,18 +176,46 @@ void RecuerdosPasada::Reescrita(int i, QString&& normal) {
     if (v_Recordar && v_Recuerdos[i].linea) v_Recuerdos[i].linea = std::move(normal);
 }
 
-void RecuerdosPasada::Anotar(int i, bool vacia, const Compilador& c) {
-    if (!v_Recordar) return;
+RecuerdosPasada::Comparacion RecuerdosPasada::Anotar(int i, bool vacia, const Compilador& c) {
+    if (!v_Recordar) return {};
     Recuerdo& r = v_Recuerdos[i];
-    if (vacia) r = Recuerdo{};   // its key is the empty text
+    if (vacia) r.Olvidar();   // its key is the empty text
     r.conservable = vacia || r.valido;
-    r.tras.codigos = static_cast<int>(c.v_OrigenCodigo.size());
-    r.tras.errores = static_cast<int>(c.lst_Debug.size());
-    r.tras.info = v_InfoFijada ? std::optional(c.lbl_Info) : std::nullopt;
-    r.tras.args = v_ArgsFijados ? std::optional(c.v_Arg) : std::nullopt;
+    Tras& t = r.tras;
+    const int codigos = c.CodigosHechos(), errores = c.ErroresHechos();
+    const Comparacion k{(v_InfoFijada ? t.info == c.lbl_Info : !t.info) && (v_ArgsFijados ? t.args == c.v_Arg : !t.args),
+                        codigos - t.codigos, errores - t.errores};
+    if (k.mismo && k.codigos == 0 && k.errores == 0) return k;
+    t.codigos = codigos;
+    t.errores = errores;
+    t.info = v_InfoFijada ? std::optional(c.lbl_Info) : std::nullopt;
+    t.args = v_ArgsFijados ? std::optional(c.v_Arg) : std::nullopt;
+    return k;
 }
 
-void RecuerdosPasada::Cerrar(int desde, Compilador& c) {
+void RecuerdosPasada::Desplazar(int desde, int codigos, int errores) {
+    for (auto r = v_Recuerdos.begin() + desde; r != v_Recuerdos.end(); ++r) {
+        r->tras.codigos += codigos;
+        r->tras.errores += errores;
+    }
+}
+
+int RecuerdosPasada::FinCadena(int i, bool& conCmd, int& bloqueo) const {
+    const int lineas = static_cast<int>(v_Recuerdos.size());
+    for (; i < lineas; ++i) {
+        const Recuerdo& r = v_Recuerdos[i];
+        if (r.linea && r.linea->isEmpty() && r.conservable) return i;   // an empty line ends it
+        // Only command, error and comment lines are repeated (valido).
+        if (!r.valido || !r.pintada) {
+            bloqueo = i;
+            return -1;
+        }
+        if (r.tipo == TipoDeLinea::Cmd) conCmd = true;
+    }
+    return lineas;
+}
+
+void RecuerdosPasada::Cerrar(int desde, int hasta, Compilador& c) {
     v_CodigosTotal = static_cast<int>(c.v_OrigenCodigo.size());
     v_ErroresTotal = static_cast<int>(c.lst_Debug.size());
     if (!v_Recordar) return;
@@ -182,17 +227,24 @@ void RecuerdosPasada::Cerrar(int desde, Compilador& c) {
     }
     v_Quitadas.clear();
     v_SinClave = 0;
+    // Lines above `desde` and below `hasta` must all be conservable: none is counted.
     const int lineas = static_cast<int>(v_Recuerdos.size());
-    for (int i = std::min(desde, lineas); i < lineas; ++i) {
+    int ultima = primera == INT_MAX ? -1 : INT_MAX;
+    for (int i = std::min(desde, lineas); i < std::min(hasta, lineas); ++i) {
         const Recuerdo& r = v_Recuerdos[i];
         if (!r.linea) ++v_SinClave;
-        if (!r.conservable) primera = std::min(primera, i);
+        if (!r.conservable) {
+            primera = std::min(primera, i);
+            ultima = std::max(ultima, i);
+        }
     }
     v_PrimeraNoConservable = std::min(primera, lineas);
+    v_UltimaNoConservable = ultima;
     // Out of step with the pane (it should not happen): start again from its text.
     if (c.tx_Cmd.LineCount() != lineas && !v_Recuerdos.empty()) {
         v_Recuerdos.clear();
         v_PrimeraNoConservable = 0;
+        v_UltimaNoConservable = INT_MAX;
         v_SinClave = 0;
     }
     c.tx_Cmd.MarcarSinCambios();

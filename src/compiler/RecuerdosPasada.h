@@ -2,6 +2,7 @@
 #include "TipoLinea.h"
 #include <QString>
 #include <QStringList>
+#include <climits>
 #include <optional>
 #include <vector>
 
@@ -45,7 +46,6 @@ public:
         bool valido = false;                        // what the handler did can be repeated
         bool conservable = false;                   // a later pass starting below may keep what it left
         TipoDeLinea tipo = TipoDeLinea::Cmd;
-        QStringList cmd;                  // v_Cmd, for a command line
         std::optional<int> chkArgs;       // v_ChkArgs as ChkArgs left it, if it ran
         std::optional<QStringList> arg;   // v_Arg, if ChkArgs filled it
         QString codLin;
@@ -54,12 +54,16 @@ public:
         // The pane shows the line as the colouring chain writes it, text and
         // colours, and has not changed it since: the chain passes it untouched.
         bool pintada = false;
+        // Back to a line not yet compiled; the state noted after it stays,
+        // for a pass that compares its own with it.
+        void Olvidar();
     };
     // The lines to compile: how many at the start and at the end are as the
     // last pass left them, and the texts of those between.
     class Lectura {
     public:
         int lineas = 0;
+        int viejas = 0;   // lines the last pass left
         int prefijo = 0;
         int sufijo = 0;
         // The text of line i, handed over once: a long line is not kept twice.
@@ -82,6 +86,9 @@ public:
     // run again nor into the colouring chain, and 0 unless the panes still
     // hold what the last pass left there. Starts the pass's own notes.
     int Conservar(int prefijo, int linAnt, const Compilador& c);
+    // The code pane and the debug list hold what the last pass left (known after Conservar).
+    bool Intactos() const { return v_Intactos; }
+    int UltimaNoConservable() const { return v_UltimaNoConservable; }
     // The state a pass that starts at line `desde` (> 0) takes over.
     const Tras& TrasDe(int desde) const { return v_Recuerdos[desde - 1].tras; }
 
@@ -105,10 +112,30 @@ public:
     // An action line that this pass removed from the pane.
     void Quitada(int i) { v_Quitadas.push_back(i); }
 
+    // How the state after a line compares with the one the last pass noted
+    // there: the same caption and arguments (mismo), and by how many code
+    // lines and debug entries it is ahead.
+    struct Comparacion {
+        bool mismo = false;
+        int codigos = 0;
+        int errores = 0;
+    };
     // Note: after line i, the pass's state, for a later pass that keeps this line.
-    void Anotar(int i, bool vacia, const Compilador& c);
-    // Close the pass: lines removed, where the next pass may start; marks the pane unchanged.
-    void Cerrar(int desde, Compilador& c);
+    Comparacion Anotar(int i, bool vacia, const Compilador& c);
+    // The states noted after lines `desde` on move by so many code lines and debug entries.
+    void Desplazar(int desde, int codigos, int errores);
+    // Whether no line from i on must run its handler again: a pass may then
+    // stop there when its state matches the last pass's.
+    bool SinManejadoresDesde(int i) const { return v_Recordar && i > v_UltimaNoConservable; }
+    // The colouring chain from line i on, over lines it would leave untouched:
+    // the first line where it ends (an empty line or the end), -1 when it
+    // would write line `bloqueo` before it ends. conCmd: a command line among those passed.
+    int FinCadena(int i, bool& conCmd, int& bloqueo) const;
+    // The last line's record, as the last pass left it.
+    const Recuerdo& Ultimo() const { return v_Recuerdos.back(); }
+    // Close the pass, compiled from `desde` to `hasta` (the rest kept): lines
+    // removed, where the next pass may start; marks the pane unchanged.
+    void Cerrar(int desde, int hasta, Compilador& c);
 
 private:
     static bool Repetible(const Recuerdo& r);
@@ -118,9 +145,11 @@ private:
 
     bool v_Recordar = false;
     std::vector<Recuerdo> v_Recuerdos;   // by line, as the last pass left the pane
-    int v_PrimeraNoConservable = 0;      // first line whose handler must run again
-    int v_SinClave = 0;                  // lines kept without their text
-    int v_CodigosTotal = 0;              // code lines and debug entries the last pass left
+    int v_PrimeraNoConservable = 0;      // first and last lines whose handler must run again
+    int v_UltimaNoConservable = INT_MAX;
+    int v_SinClave = 0;   // lines kept without their text
+    bool v_Intactos = false;
+    int v_CodigosTotal = 0;   // code lines and debug entries the last pass left
     int v_ErroresTotal = 0;
     std::vector<int> v_Quitadas;   // action lines this pass removed
     bool v_InfoFijada = false;     // this pass has set a caption so far

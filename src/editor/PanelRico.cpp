@@ -1,125 +1,58 @@
+// The command pane: its place, its rows, and the batches in which the
+// compile pass writes it, with the text held apart meanwhile.
 #include "PanelRico.h"
-#include "CajaRica.h"
 #include "DiagramaFilas.h"
 #include "PanelMemoria.h"
-#include <QAbstractTextDocumentLayout>
-#include <QElapsedTimer>
-#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextFragment>
 #include <QTextEdit>
-#include <algorithm>
-#include <climits>
 #include <cmath>
 
-namespace {
-constexpr int kRebanadaMs = 25;   // work between two yields of a long step
-
-QColor AColor(ColorRGB c) { return QColor(c.r, c.g, c.b); }
-
-// Only what differs from plain text is set, as the pane's own colouring does.
-QTextCharFormat AFormato(const Formato& f) {
-    QTextCharFormat r;
-    r.setForeground(AColor(f.color));
-    if (f.bold) r.setFontWeight(QFont::Bold);
-    if (f.italic) r.setFontItalic(true);
-    return r;
-}
-
-// Text for the widget: one line break per CR LF (a lone CR or LF is a break too).
-QString ParaQt(const QString& texto) {
-    QString t = texto;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    t.replace(QChar(u'\r'), QChar(u'\n'));
-    return t;
-}
-}   // namespace
-
-PanelRico::PanelRico(QTextEdit* caja, double pxPorTwip) : v_Caja(caja), v_PxPorTwip(pxPorTwip) {
+PanelRico::PanelRico(QTextEdit* caja, double pxPorTwip)
+    : v_Caja(caja), v_PxPorTwip(pxPorTwip), v_Lote(caja), v_Aparte(
+                                                              caja, [this](QTextDocument* doc) { Preparar(doc); }, [this](QTextCursor& c) { AplicarFila(c); }),
+      v_Filas(caja),
+      v_Cambios(caja, [this] { return v_Lote.Activo(); }) {
     const QRect g = v_Caja->geometry();
     v_Left = static_cast<int>(std::lround(g.x() / v_PxPorTwip));
     v_Top = static_cast<int>(std::lround(g.y() / v_PxPorTwip));
     v_Width = static_cast<int>(std::lround(g.width() / v_PxPorTwip));
     v_Alto = static_cast<int>(std::lround(g.height() / v_PxPorTwip));
-    Seguir();
 }
 
-PanelRico::~PanelRico() {
-    // The widget may outlive this adapter: none of its signals may reach it.
-    QObject::disconnect(v_Seguimiento);
-    for (const QMetaObject::Connection& c : v_Barra) QObject::disconnect(c);
-}
+PanelRico::~PanelRico() = default;
+
+QTextDocument* PanelRico::Doc() const { return v_Aparte.Documento() ? v_Aparte.Documento() : v_Caja->document(); }
 
 // ---- Changes since a mark ----
 
-void PanelRico::Seguir() {
-    QObject::disconnect(v_Seguimiento);
-    v_Marcado = false;
-    QTextDocument* doc = v_Caja->document();
-    v_Bloques = doc->blockCount();
-    v_Seguimiento = QObject::connect(doc, &QTextDocument::contentsChange, v_Caja, [this, doc](int desde, int quitados, int agregados) {
-        v_CambioDesde = std::min(v_CambioDesde, desde);
-        v_CambioFin = std::min(v_CambioFin, doc->characterCount() - (desde + agregados));
-        const int bloques = doc->blockCount();
-        const int primera = doc->findBlock(desde).blockNumber();
-        // Lines joined or split, or text written over several lines.
-        const int fin = std::min(desde + agregados, doc->characterCount() - 1);
-        const bool varias = bloques != v_Bloques || doc->findBlock(fin).blockNumber() != primera;
-        v_Bloques = bloques;
-        // One character deleted is Backspace or Delete: the key rules decide (a join waits).
-        const bool unaTecla = quitados == 1 && agregados == 0;
-        if (!varias || unaTecla || v_NivelLote > 0 || v_Propio) return;
-        v_PrimeraVarias = v_PrimeraVarias < 0 ? std::max(0, primera) : std::min(v_PrimeraVarias, std::max(0, primera));
-        if (v_AlCambiarVarias) v_AlCambiarVarias();
-    });
-}
+void PanelRico::MarcarSinCambios() { v_Cambios.Marcar(Aparte()); }
 
-void PanelRico::MarcarSinCambios() {
-    v_Marcado = !Aparte();
-    v_MarcaAparte = Aparte();
-    v_CambioDesde = INT_MAX;
-    v_CambioFin = INT_MAX;
-}
+std::pair<int, int> PanelRico::LineasSinCambios() const { return v_Cambios.SinCambios(Aparte()); }
 
-std::pair<int, int> PanelRico::LineasSinCambios() const {
-    if (!v_Marcado || Aparte()) return {0, 0};
-    const QTextDocument* doc = v_Caja->document();
-    const int lineas = doc->blockCount();
-    if (v_CambioDesde == INT_MAX) return {lineas, 0};
-    auto linea = [doc, lineas](int posicion) {
-        const QTextBlock b = doc->findBlock(std::max(0, posicion));
-        return b.isValid() ? b.blockNumber() : lineas - 1;
-    };
-    const int primera = linea(v_CambioDesde);
-    const int ultima = std::max(primera, linea(doc->characterCount() - v_CambioFin));
-    return {primera, lineas - 1 - ultima};
-}
-
-QTextDocument* PanelRico::Doc() const { return v_Aparte ? v_Aparte : v_Caja->document(); }
+// ---- Rows and place ----
 
 void PanelRico::SetAlturaFila(int px) {
-    v_AlturaFila = px;
+    v_Filas.SetAltura(px);
     Preparar(Doc());
     QTextCursor c(Doc());
     c.select(QTextCursor::Document);
     AplicarFila(c);
-    if (px > 0) v_Caja->verticalScrollBar()->setSingleStep(px);
 }
 
 void PanelRico::Preparar(QTextDocument* doc) const {
-    if (v_AlturaFila <= 0) return;
+    if (v_Filas.Altura() <= 0) return;
     if (auto* capa = qobject_cast<DiagramaFilas*>(doc->documentLayout()))
-        capa->SetAlturaFila(v_AlturaFila);
+        capa->SetAlturaFila(v_Filas.Altura());
     else
-        doc->setDocumentLayout(new DiagramaFilas(doc, v_AlturaFila));
+        doc->setDocumentLayout(new DiagramaFilas(doc, v_Filas.Altura()));
 }
 
 void PanelRico::AplicarFila(QTextCursor& c) const {
-    if (v_AlturaFila <= 0) return;
+    if (v_Filas.Altura() <= 0) return;
     QTextBlockFormat b;
-    b.setLineHeight(v_AlturaFila, QTextBlockFormat::FixedHeight);
+    b.setLineHeight(v_Filas.Altura(), QTextBlockFormat::FixedHeight);
     c.mergeBlockFormat(b);
 }
 
@@ -149,329 +82,23 @@ void PanelRico::SetWidth(int twips) {
     Mover();
 }
 
-// ---- Indices ----
+// ---- Scrolling ----
 
-int PanelRico::LineCount() const { return v_Memoria ? v_Memoria->LineCount() : Doc()->blockCount(); }
+void PanelRico::AjustarAFilas() { v_Filas.Ajustar(); }
 
-int PanelRico::Length() const {
-    if (v_Memoria) return v_Memoria->Length();
-    return Doc()->characterCount() - 1 + Doc()->blockCount() - 1;
+int PanelRico::FirstVisibleLine() const {
+    if (PanelMemoria* m = v_Aparte.Modelo()) return m->FirstVisibleLine();
+    return v_Filas.PrimeraVisible(Doc());
 }
 
-int PanelRico::InicioBloque(int linea) const { return Doc()->findBlockByNumber(linea).position() + linea; }
+int PanelRico::FilasEnVista() const { return v_Filas.EnVista(Doc()); }
 
-int PanelRico::DesdeQt(int posicion) const {
-    const QTextBlock b = Doc()->findBlock(posicion);
-    return posicion + (b.isValid() ? b.blockNumber() : Doc()->blockCount() - 1);
+void PanelRico::LineScroll(int lineas) {
+    if (PanelMemoria* m = v_Aparte.Modelo()) return m->LineScroll(lineas);
+    v_Filas.Desplazar(Doc(), lineas);
 }
 
-PanelRico::Punto PanelRico::AQt(int indice) const {
-    indice = std::clamp(indice, 0, Length());
-    // The line L satisfies indice = qt + L with qt inside block L. Start from
-    // the line found last time (the pass walks the text in order) and step:
-    // each guess of L gives a Qt position whose block is a better guess.
-    const int lineas = LineCount();
-    int linea = std::clamp(v_Pista, 0, lineas - 1);
-    int anterior = -1;
-    for (int paso = 0; paso < 64; ++paso) {
-        const int qt = std::clamp(indice - linea, 0, Doc()->characterCount() - 1);
-        const QTextBlock b = Doc()->findBlock(qt);
-        const int otra = b.isValid() ? b.blockNumber() : lineas - 1;
-        if (otra == linea || (otra == anterior && std::abs(otra - linea) == 1)) {
-            // Settled, or swinging between a line and the next: the index is
-            // then the LF of the lower line's CR LF.
-            const int l = std::min(otra, linea);
-            const QTextBlock bl = Doc()->findBlockByNumber(l);
-            const int columna = indice - (bl.position() + l);
-            const int largo = bl.length() - 1;
-            v_Pista = l;
-            if (columna <= largo) return {bl.position() + std::max(0, columna), false};
-            return {bl.position() + largo, true};
-        }
-        anterior = linea;
-        linea = otra;
-    }
-    // Not settled (should not happen): search.
-    int lo = 0, hi = lineas - 1;
-    while (lo < hi) {
-        const int mid = (lo + hi + 1) / 2;
-        if (InicioBloque(mid) <= indice)
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
-    const QTextBlock b = Doc()->findBlockByNumber(lo);
-    const int columna = indice - (b.position() + lo);
-    const int largo = b.length() - 1;
-    v_Pista = lo;
-    if (columna <= largo) return {b.position() + columna, false};
-    return {b.position() + largo, true};
-}
-
-int PanelRico::LineFromChar(int indice) const {
-    if (v_Memoria) return v_Memoria->LineFromChar(indice);
-    if (indice < 0) indice = SelStart();
-    const Punto p = AQt(indice);
-    return Doc()->findBlock(p.qt).blockNumber();
-}
-
-int PanelRico::LineIndex(int linea) const {
-    if (v_Memoria) return v_Memoria->LineIndex(linea);
-    if (linea < 0 || linea >= LineCount()) return -1;
-    return InicioBloque(linea);
-}
-
-int PanelRico::LineLength(int indice) const {
-    if (v_Memoria) return v_Memoria->LineLength(indice);
-    const QTextBlock b = Doc()->findBlockByNumber(LineFromChar(indice));
-    return b.isValid() ? b.length() - 1 : 0;
-}
-
-// ---- Text ----
-
-void PanelRico::PorLinea(const std::function<void(QStringView)>& hacer) const {
-    // One walk over the document's text: each pass reads the whole command pane.
-    const QString crudo = Doc()->toRawText();
-    const QChar* p = crudo.constData();
-    qsizetype desde = 0;
-    for (qsizetype i = 0; i < crudo.size(); ++i) {
-        if (p[i] != QChar::ParagraphSeparator && p[i] != QChar::LineSeparator) continue;
-        hacer(QStringView(p + desde, i - desde));
-        desde = i + 1;
-    }
-    hacer(QStringView(p + desde, crudo.size() - desde));
-}
-
-QString PanelRico::Text() const {
-    if (v_Memoria) return v_Memoria->Text();
-    QString t;
-    t.reserve(Doc()->characterCount() + Doc()->blockCount());
-    PorLinea([&t](QStringView linea) {
-        t.append(linea);
-        t.append(u"\r\n");
-    });
-    t.chop(2);
-    return t;
-}
-
-void PanelRico::SetText(const QString& texto) {
-    v_MarcaAparte = false;
-    const QScopedValueRollback<bool> propio(v_Propio, true);
-    if (v_Memoria) return v_Memoria->SetText(texto);
-    QTextCursor c(Doc());
-    c.beginEditBlock();
-    c.select(QTextCursor::Document);
-    c.removeSelectedText();
-    c.setCharFormat(QTextCharFormat());
-    AplicarFila(c);
-    c.insertText(ParaQt(texto), QTextCharFormat());
-    c.endEditBlock();
-    PonerCursor(QTextCursor(Doc()));
-    Recordar(0, 0);
-    v_Caja->verticalScrollBar()->setValue(0);
-    v_Caja->horizontalScrollBar()->setValue(0);
-}
-
-bool PanelRico::YaEscrito(int inicio, QStringView texto, ColorRGB color) const {
-    if (v_Memoria) return false;
-    const Punto a = AQt(inicio);
-    if (a.enSalto) return false;
-    const QTextBlock b = Doc()->findBlock(a.qt);
-    const int columna = a.qt - b.position();
-    if (columna + texto.size() > b.length() - 1) return false;
-    if (QStringView(b.text()).mid(columna, texto.size()) != texto) return false;
-    const QColor esperado = AColor(color);
-    const int fin = columna + static_cast<int>(texto.size());
-    for (auto it = b.begin(); !it.atEnd(); ++it) {
-        const QTextFragment f = it.fragment();
-        const int desde = f.position() - b.position();
-        if (desde + f.length() <= columna || desde >= fin) continue;
-        const QTextCharFormat cf = f.charFormat();
-        if (!cf.hasProperty(QTextFormat::ForegroundBrush) || cf.foreground().color() != esperado ||
-            cf.fontWeight() >= QFont::Bold || cf.fontItalic())
-            return false;
-    }
-    return true;
-}
-
-// ---- Selection ----
-
-void PanelRico::Recordar(int inicio, int largo) {
-    v_SelInicio = inicio;
-    v_SelLargo = largo;
-    const QTextCursor c = Cursor();
-    v_QtAncla = c.anchor();
-    v_QtPos = c.position();
-    v_Revision = Doc()->revision();
-}
-
-bool PanelRico::CursorExacto() const {
-    const QTextCursor c = Cursor();
-    return c.anchor() == v_QtAncla && c.position() == v_QtPos && Doc()->revision() == v_Revision;
-}
-
-int PanelRico::SelStart() const {
-    if (v_Memoria) return v_Memoria->SelStart();
-    if (CursorExacto()) return v_SelInicio;
-    return DesdeQt(Cursor().selectionStart());
-}
-
-int PanelRico::SelAncla() const {
-    if (v_Memoria) return v_Memoria->SelAncla();
-    const QTextCursor c = Cursor();
-    if (CursorExacto()) return c.anchor() <= c.position() ? v_SelInicio : v_SelInicio + v_SelLargo;
-    return DesdeQt(c.anchor());
-}
-
-int PanelRico::SelCaret() const {
-    if (v_Memoria) return v_Memoria->SelCaret();
-    const QTextCursor c = Cursor();
-    if (CursorExacto()) return c.anchor() <= c.position() ? v_SelInicio + v_SelLargo : v_SelInicio;
-    return DesdeQt(c.position());
-}
-
-void PanelRico::SetSeleccion(int ancla, int caret) {
-    if (v_Memoria) return v_Memoria->SetSeleccion(ancla, caret);
-    ancla = std::clamp(ancla, 0, Length());
-    caret = std::clamp(caret, 0, Length());
-    // The end of a selection that lies between CR and LF takes the whole break.
-    auto qt = [this](int indice, bool esFin) {
-        const Punto p = AQt(indice);
-        return p.qt + (esFin && p.enSalto && p.qt < Doc()->characterCount() - 1 ? 1 : 0);
-    };
-    QTextCursor c(Doc());
-    c.setPosition(qt(ancla, ancla > caret));
-    c.setPosition(qt(caret, caret > ancla), QTextCursor::KeepAnchor);
-    PonerCursor(c);
-    Recordar(std::min(ancla, caret), std::abs(caret - ancla));
-}
-
-int PanelRico::SelLength() const {
-    if (v_Memoria) return v_Memoria->SelLength();
-    const QTextCursor c = Cursor();
-    if (c.anchor() == v_QtAncla && c.position() == v_QtPos && Doc()->revision() == v_Revision) return v_SelLargo;
-    return DesdeQt(c.selectionEnd()) - DesdeQt(c.selectionStart());
-}
-
-void PanelRico::SetSelStart(int pos) {
-    if (v_Memoria) return v_Memoria->SetSelStart(pos);
-    pos = std::clamp(pos, 0, Length());
-    QTextCursor c(Doc());
-    c.setPosition(AQt(pos).qt);
-    PonerCursor(c);
-    Recordar(pos, 0);
-}
-
-void PanelRico::SetSelLength(int largo) {
-    if (v_Memoria) return v_Memoria->SetSelLength(largo);
-    const int inicio = SelStart();
-    largo = std::clamp(largo, 0, Length() - inicio);
-    const Punto a = AQt(inicio);
-    const Punto b = AQt(inicio + largo);
-    QTextCursor c(Doc());
-    c.setPosition(a.qt);
-    // An end between CR and LF takes the whole line break.
-    int fin = b.qt;
-    if (b.enSalto && fin < Doc()->characterCount() - 1) ++fin;
-    c.setPosition(fin, QTextCursor::KeepAnchor);
-    PonerCursor(c);
-    Recordar(inicio, largo);
-}
-
-QString PanelRico::SelText() const {
-    if (v_Memoria) return v_Memoria->SelText();
-    const int inicio = SelStart();
-    const int largo = SelLength();
-    if (largo <= 0) return {};
-    // Read from the document around the selection only: the compile pass asks
-    // for every line it rewrites.
-    const Punto a = AQt(inicio);
-    const Punto b = AQt(inicio + largo);
-    QTextCursor c(Doc());
-    c.setPosition(a.enSalto ? a.qt + 1 : a.qt);
-    c.setPosition(std::max(c.position(), b.qt), QTextCursor::KeepAnchor);
-    QString t = c.selectedText();
-    t.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    if (a.enSalto) t.prepend(QChar(u'\n'));
-    if (b.enSalto) t.append(QChar(u'\r'));
-    return t;
-}
-
-QStringList PanelRico::Lineas() const {
-    if (v_Memoria) return v_Memoria->Lineas();
-    QStringList r;
-    r.reserve(Doc()->blockCount());
-    PorLinea([&r](QStringView linea) { r.append(linea.toString()); });
-    return r;
-}
-
-QString PanelRico::TextoLinea(int linea) const {
-    if (v_Memoria) return v_Memoria->TextoLinea(linea);
-    const QTextBlock b = Doc()->findBlockByNumber(linea);
-    return b.isValid() ? b.text() : QString();
-}
-
-void PanelRico::SetSelText(const QString& texto) {
-    v_MarcaAparte = false;
-    const QScopedValueRollback<bool> propio(v_Propio, true);
-    if (v_Memoria) return v_Memoria->SetSelText(texto);
-    const int inicio = SelStart();
-    const int largo = SelLength();
-    const Punto a = AQt(inicio);
-    const Punto b = AQt(inicio + largo);
-    int fin = b.qt;
-    if (largo > 0 && b.enSalto && fin < Doc()->characterCount() - 1) ++fin;
-    QTextCursor c(Doc());
-    c.setPosition(a.qt);
-    QTextCharFormat formato;
-    if (largo > 0) {
-        // The new text takes the format of the first character it replaces.
-        QTextCursor primero(Doc());
-        primero.setPosition(std::min(a.qt + 1, Doc()->characterCount() - 1));
-        formato = primero.charFormat();
-        c.setPosition(fin, QTextCursor::KeepAnchor);
-    } else {
-        formato = Cursor().charFormat();
-    }
-    c.insertText(ParaQt(texto), formato);
-    PonerCursor(c);
-    Recordar(DesdeQt(c.position()), 0);
-}
-
-void PanelRico::MezclarFormato(const QTextCharFormat& f) {
-    v_MarcaAparte = false;
-    const QScopedValueRollback<bool> propio(v_Propio, true);
-    QTextCursor c = Cursor();
-    c.mergeCharFormat(f);
-    if (!c.hasSelection()) PonerCursor(c);   // the typing format lives in the cursor
-    if (v_SelLargo == 0 || !c.hasSelection()) Recordar(SelStart(), SelLength());
-    else
-        v_Revision = Doc()->revision();
-}
-
-void PanelRico::SetSelColor(ColorRGB color) {
-    v_MarcaAparte = false;
-    if (v_Memoria) return v_Memoria->SetSelColor(color);
-    QTextCharFormat f;
-    f.setForeground(AColor(color));
-    MezclarFormato(f);
-}
-
-void PanelRico::SetSelBold(bool on) {
-    v_MarcaAparte = false;
-    if (v_Memoria) return v_Memoria->SetSelBold(on);
-    QTextCharFormat f;
-    f.setFontWeight(on ? QFont::Bold : QFont::Normal);
-    MezclarFormato(f);
-}
-
-void PanelRico::SetSelItalic(bool on) {
-    v_MarcaAparte = false;
-    if (v_Memoria) return v_Memoria->SetSelItalic(on);
-    QTextCharFormat f;
-    f.setFontItalic(on);
-    MezclarFormato(f);
-}
+// ---- Formats read back ----
 
 QTextCursor PanelRico::CursorEn(int indice) const {
     QTextCursor c(Doc());
@@ -482,7 +109,7 @@ QTextCursor PanelRico::CursorEn(int indice) const {
 }
 
 ColorRGB PanelRico::ColorEn(int indice) const {
-    if (v_Memoria) return v_Memoria->FormatoEn(indice).color;
+    if (PanelMemoria* m = v_Aparte.Modelo()) return m->FormatoEn(indice).color;
     const QTextCharFormat f = CursorEn(indice).charFormat();
     if (!f.hasProperty(QTextFormat::ForegroundBrush)) {
         const QColor c = v_Caja->palette().color(QPalette::Text);
@@ -493,252 +120,89 @@ ColorRGB PanelRico::ColorEn(int indice) const {
 }
 
 bool PanelRico::BoldEn(int indice) const {
-    if (v_Memoria) return v_Memoria->FormatoEn(indice).bold;
+    if (PanelMemoria* m = v_Aparte.Modelo()) return m->FormatoEn(indice).bold;
     return CursorEn(indice).charFormat().fontWeight() >= QFont::Bold;
 }
 
 bool PanelRico::ItalicEn(int indice) const {
-    if (v_Memoria) return v_Memoria->FormatoEn(indice).italic;
+    if (PanelMemoria* m = v_Aparte.Modelo()) return m->FormatoEn(indice).italic;
     return CursorEn(indice).charFormat().fontItalic();
 }
 
-// ---- Scrolling ----
+// ---- Batches and the text apart ----
 
-void PanelRico::AjustarAFilas() {
-    QScrollBar* barra = v_Caja->verticalScrollBar();
-    for (const QMetaObject::Connection& c : v_Barra) QObject::disconnect(c);
-    v_Barra[0] = QObject::connect(barra, &QScrollBar::valueChanged, v_Caja, [this](int v) { AjustarScroll(v); });
-    v_Barra[1] = QObject::connect(barra, &QScrollBar::rangeChanged, v_Caja, [this] { AjustarMargen(); });
-    AjustarMargen();
-}
-
-void PanelRico::AjustarMargen() {
-    // A strip under the text makes the scroll range end on a whole row.
-    auto* caja = qobject_cast<CajaRica*>(v_Caja);
-    if (!caja || v_AlturaFila <= 0 || v_Ajustando) return;
-    const int libre = v_Caja->viewport()->height() + v_Franja;
-    const int margenes = 2 * static_cast<int>(Doc()->documentMargin());
-    const int franja = ((libre - margenes) % v_AlturaFila + v_AlturaFila) % v_AlturaFila;
-    if (franja == v_Franja) return;
-    v_Ajustando = true;
-    v_Franja = franja;
-    caja->SetMargenInferior(franja);
-    v_Ajustando = false;
-}
-
-void PanelRico::AjustarScroll(int valor) {
-    if (v_AlturaFila <= 0 || v_Ajustando) return;
-    const int resto = valor % v_AlturaFila;
-    int destino = valor;
-    if (resto != 0) destino = valor > v_ScrollAnterior ? valor + (v_AlturaFila - resto) : valor - resto;
-    destino = std::clamp(destino, 0, v_Caja->verticalScrollBar()->maximum());
-    v_ScrollAnterior = destino;
-    if (destino != valor) {
-        v_Ajustando = true;
-        v_Caja->verticalScrollBar()->setValue(destino);
-        v_Ajustando = false;
-    }
-}
-
-int PanelRico::FirstVisibleLine() const {
-    if (v_Memoria) return v_Memoria->FirstVisibleLine();
-    const int margen = static_cast<int>(Doc()->documentMargin());
-    // One pixel into the row: a row's top edge is also the bottom edge of the row above.
-    const qreal y = v_Caja->verticalScrollBar()->value() + margen + 1;
-    QAbstractTextDocumentLayout* capa = Doc()->documentLayout();
-    int lo = 0, hi = LineCount() - 1;   // the last block whose top is at or above y
-    while (lo < hi) {
-        const int mid = (lo + hi + 1) / 2;
-        if (capa->blockBoundingRect(Doc()->findBlockByNumber(mid)).top() <= y)
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
-    return lo;
-}
-
-int PanelRico::FilasEnVista() const {
-    if (v_AlturaFila <= 0) return 0;
-    const int margen = static_cast<int>(Doc()->documentMargin());
-    return std::max(0, (v_Caja->viewport()->height() - margen) / v_AlturaFila);
-}
-
-void PanelRico::LineScroll(int lineas) {
-    if (v_Memoria) return v_Memoria->LineScroll(lineas);
-    if (lineas == 0) return;
-    const int destino = std::clamp(FirstVisibleLine() + lineas, 0, std::max(0, LineCount() - 1));
-    const QTextBlock b = Doc()->findBlockByNumber(destino);
-    const int margen = static_cast<int>(Doc()->documentMargin());
-    const int y = static_cast<int>(Doc()->documentLayout()->blockBoundingRect(b).top()) - margen;
-    v_Caja->verticalScrollBar()->setValue(std::max(0, y));
-}
-
-// ---- Control ----
-
-QTextCursor PanelRico::Cursor() const { return v_NivelLote > 0 ? v_CursorLote : v_Caja->textCursor(); }
-
-void PanelRico::PonerCursor(const QTextCursor& c) {
-    if (v_NivelLote > 0) {
-        v_CursorLote = c;
-        return;
-    }
-    // The widget scrolls to the caret. The program sets the selection at
-    // every key (the typing colour) and after every pass: a pane the user
-    // scrolled away from the caret stays where the user put it.
-    const bool aLaVista = v_Caja->viewport()->rect().intersects(v_Caja->cursorRect());
-    QScrollBar* vertical = v_Caja->verticalScrollBar();
-    QScrollBar* horizontal = v_Caja->horizontalScrollBar();
-    const int arriba = vertical->value(), izquierda = horizontal->value();
-    v_Caja->setTextCursor(c);
-    if (aLaVista) return;
-    vertical->setValue(arriba);
-    horizontal->setValue(izquierda);
-}
-
-void PanelRico::EmpezarLote() {
-    if (v_NivelLote++ > 0) return;
-    v_CursorLote = v_Caja->textCursor();
-    v_Caja->viewport()->setUpdatesEnabled(false);
-    v_CursorLote.beginEditBlock();
-}
+void PanelRico::EmpezarLote() { v_Lote.Empezar(); }
 
 void PanelRico::TerminarLote() {
-    if (v_NivelLote == 0 || --v_NivelLote > 0) return;
-    const bool enMemoria = v_Memoria != nullptr;
-    const int inicio = enMemoria ? v_Memoria->SelStart() : v_SelInicio;
-    const int largo = enMemoria ? v_Memoria->SelLength() : v_SelLargo;
+    if (!v_Lote.Terminar()) return;
+    PanelMemoria* m = v_Aparte.Modelo();
+    const int inicio = m ? m->SelStart() : v_SelInicio;
+    const int largo = m ? m->SelLength() : v_SelLargo;
     // The batch's cursor: the widget's own has not followed the batch.
-    const bool exacto = enMemoria || (v_CursorLote.anchor() == v_QtAncla && v_CursorLote.position() == v_QtPos &&
-                                      Doc()->revision() == v_Revision);
-    v_CursorLote.endEditBlock();
+    const bool exacto = m || CursorExacto(v_Lote.Propio(), Doc());
+    v_Lote.CerrarBloque();
     Devolver();
-    QTextCursor c = v_CursorLote;
-    v_CursorLote = QTextCursor();
-    v_Caja->viewport()->setUpdatesEnabled(true);
-    PonerCursor(c);
+    PonerCursor(v_Lote.Soltar());
     if (exacto) Recordar(inicio, largo);
     v_Caja->viewport()->update();
 }
 
 void PanelRico::EmpezarAparte() {
-    if (v_NivelLote == 0 || Aparte()) return;
-    const QTextCharFormat escritura = v_CursorLote.charFormat();
+    if (!v_Lote.Activo() || Aparte()) return;
+    const QTextCharFormat escritura = v_Lote.Propio().charFormat();
     if (Length() == 0 && !escritura.hasProperty(QTextFormat::ForegroundBrush) &&
         escritura.fontWeight() < QFont::Bold && !escritura.fontItalic()) {
         // The model starts as this pane stands: empty, caret at 0, plain typing format.
-        v_Memoria = std::make_unique<PanelMemoria>();
+        v_Aparte.EmpezarModelo();
         return;
     }
     const int inicio = v_SelInicio, largo = v_SelLargo;
-    const bool exacto = Cursor().anchor() == v_QtAncla && Cursor().position() == v_QtPos && Doc()->revision() == v_Revision;
-    v_Aparte = Clonar();
-    QTextCursor c(v_Aparte);
-    c.setPosition(v_CursorLote.anchor());
-    c.setPosition(v_CursorLote.position(), QTextCursor::KeepAnchor);
-    v_CursorLote.endEditBlock();
-    v_CursorLote = c;
-    v_CursorLote.beginEditBlock();
+    const bool exacto = CursorExacto();
+    QTextCursor c(v_Aparte.EmpezarCopia());
+    c.setPosition(v_Lote.Propio().anchor());
+    c.setPosition(v_Lote.Propio().position(), QTextCursor::KeepAnchor);
+    v_Lote.Cambiar(c);
     if (exacto) Recordar(inicio, largo);
 }
 
-QTextDocument* PanelRico::Clonar() const {
-    QTextDocument* original = v_Caja->document();
-    QTextDocument* copia = original->clone(v_Caja);
-    // A copy keeps the margin in its frame but not as its own figure.
-    copia->setDocumentMargin(original->documentMargin());
-    copia->setUndoRedoEnabled(false);
-    Preparar(copia);
-    return copia;
-}
-
-QTextDocument* PanelRico::Escribir(const PanelMemoria& m, const std::function<void()>& ceder) const {
-    // A copy of the widget's empty document keeps the default font, the
-    // margins and the row height; the text goes in run by run, each with its
-    // format, through one cursor at the end.
-    QTextDocument* doc = Clonar();
-    QTextCursor c(doc);
-    QElapsedTimer reloj;
-    reloj.start();
-    c.beginEditBlock();
-    c.select(QTextCursor::Document);
-    c.removeSelectedText();
-    c.setCharFormat(QTextCharFormat());
-    AplicarFila(c);
-    const QTextCharFormat simple;
-    const QString salto(QChar(u'\n'));
-    std::vector<std::pair<Formato, QTextCharFormat>> usados;   // a few formats, converted once
-    auto formato = [&usados](const Formato& f) -> const QTextCharFormat& {
-        for (const auto& [de, qt] : usados)
-            if (de == f) return qt;
-        usados.emplace_back(f, AFormato(f));
-        return usados.back().second;
-    };
-    for (int n = 0; n < m.LineCount(); ++n) {
-        if (ceder && n % 64 == 0 && reloj.elapsed() >= kRebanadaMs) {
-            ceder();
-            reloj.restart();
-        }
-        if (n > 0) c.insertText(salto, simple);
-        const QString& texto = m.Linea(n);
-        int pos = 0;
-        for (const auto& t : m.TramosDe(n)) {
-            c.insertText(texto.mid(pos, t.largo), formato(t.formato));
-            pos += t.largo;
-        }
-        if (pos < texto.size()) c.insertText(pos == 0 ? texto : texto.mid(pos), simple);
-    }
-    c.endEditBlock();
-    return doc;
-}
-
 void PanelRico::Devolver(const std::function<void()>& ceder) {
-    if (!v_Aparte && !v_Memoria) return;
+    if (!Aparte()) return;
     QTextDocument* viejo = v_Caja->document();
-    if (v_Memoria) {
-        // The model answers for the pane until its text is all written.
-        QTextDocument* escrito = Escribir(*v_Memoria, ceder);
-        const std::unique_ptr<PanelMemoria> m = std::move(v_Memoria);
-        v_Aparte = escrito;
+    if (v_Aparte.Modelo()) {
+        const std::unique_ptr<PanelMemoria> m = v_Aparte.EscribirModelo(ceder);
         // The model's selection and typing format, on the new document.
         const int inicio = m->SelStart(), largo = m->SelLength();
-        QTextCursor c(v_Aparte);
+        QTextCursor c(v_Aparte.Documento());
         c.setPosition(AQt(inicio).qt);
         if (largo > 0) {
             const Punto b = AQt(inicio + largo);
             int fin = b.qt;
-            if (b.enSalto && fin < v_Aparte->characterCount() - 1) ++fin;
+            if (b.enSalto && fin < v_Aparte.Documento()->characterCount() - 1) ++fin;
             c.setPosition(fin, QTextCursor::KeepAnchor);
         } else if (inicio > 0) {
-            c.setCharFormat(AFormato(m->FormatoEscritura()));
+            c.setCharFormat(TextoAparte::FormatoQt(m->FormatoEscritura()));
         }
-        if (v_NivelLote > 0) v_CursorLote.endEditBlock();
-        v_CursorLote = c;
-        if (v_NivelLote > 0) v_CursorLote.beginEditBlock();
+        v_Lote.Cambiar(c);
         v_SelInicio = inicio;
         v_SelLargo = largo;
         v_QtAncla = c.anchor();
         v_QtPos = c.position();
-        v_Revision = v_Aparte->revision();
+        v_Revision = v_Aparte.Documento()->revision();
     }
-    QTextDocument* nuevo = v_Aparte;
+    QTextDocument* nuevo = v_Aparte.SoltarDocumento();
     const bool deshacer = viejo->isUndoRedoEnabled();
-    v_Aparte = nullptr;
     const int inicio = v_SelInicio, largo = v_SelLargo;
-    const bool exacto = v_CursorLote.anchor() == v_QtAncla && v_CursorLote.position() == v_QtPos &&
-                        nuevo->revision() == v_Revision;
-    const bool enLote = v_NivelLote > 0;
-    if (enLote) v_CursorLote.endEditBlock();
+    const bool exacto = CursorExacto(v_Lote.Propio(), nuevo);
+    v_Lote.Pausar();
     // The widget deletes the document it created itself; one handed over by
     // an earlier load is deleted here.
     const bool deUnaCarga = viejo->parent() == v_Caja;
     v_Caja->setDocument(nuevo);
-    Seguir();
-    // The text handed back is the one the mark was set on.
-    if (v_MarcaAparte) v_Marcado = true;
-    v_MarcaAparte = false;
+    v_Cambios.Seguir();
+    v_Cambios.Devuelto();
     if (deUnaCarga) delete viejo;
     nuevo->setUndoRedoEnabled(deshacer);
-    if (enLote) v_CursorLote.beginEditBlock();
+    v_Lote.Reanudar();
     if (exacto) Recordar(inicio, largo);
 }
 
@@ -749,6 +213,8 @@ void PanelRico::DevolverPorPartes(const std::function<void()>& ceder) {
     v_Caja->verticalScrollBar()->setValue(0);
     v_Caja->viewport()->update();
 }
+
+// ---- Control ----
 
 bool PanelRico::Visible() const { return !v_Caja->isHidden(); }
 

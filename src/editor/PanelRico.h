@@ -1,22 +1,24 @@
 #pragma once
+#include "CambiosPanel.h"
+#include "FilasEnteras.h"
+#include "LoteCursor.h"
 #include "PanelTexto.h"
+#include "PosicionesCRLF.h"
+#include "TextoAparte.h"
 #include <QTextCursor>
 #include <functional>
-#include <memory>
-
-class PanelMemoria;
 
 class QTextEdit;
 class QTextDocument;
 class QTextBlock;
 
-// The text-pane interface over a QTextEdit. Qt counts a line break as one
-// position; here, as in the rest of the program, it counts two (CR LF), so
-// every index is translated: a CR LF index is the Qt position plus the number
-// of the block that holds it.
-//
-// The selection is the widget's own cursor, so SelStart/SelLength are what the
-// user sees. Left/Top/Width are twips relative to the parent widget.
+// The text-pane interface over a QTextEdit: the command pane. Every index is
+// translated between CR LF and Qt positions (PosicionesCRLF). The selection
+// is the widget's own cursor, so SelStart/SelLength are what the user sees,
+// or the batch's while one runs (LoteCursor); the text may be held apart
+// while a file is written (TextoAparte); the scroll stays on whole rows
+// (FilasEnteras); changes since the last pass are counted (CambiosPanel).
+// Left/Top/Width are twips relative to the parent widget.
 class PanelRico : public PanelTexto {
 public:
     // pxPorTwip: pixels per twip on this screen (1/15 at 96 dpi).
@@ -38,7 +40,7 @@ public:
     // Batches nest.
     void EmpezarLote();
     void TerminarLote();
-    bool EnLote() const { return v_NivelLote > 0; }
+    bool EnLote() const { return v_Lote.Activo(); }
     // Inside a batch: the text goes on away from the widget, so that no
     // layout runs while a whole file is written and coloured line by line.
     // The widget gets it back when the batch ends, or earlier if the pane has
@@ -47,7 +49,7 @@ public:
     // document in one go when handed back (cursor edits of a rich document
     // cost far more); otherwise a copy of the document takes the edits.
     void EmpezarAparte();
-    bool Aparte() const { return v_Aparte != nullptr || v_Memoria != nullptr; }
+    bool Aparte() const { return v_Aparte.Activo(); }
     // Hands the document back (if it was apart), calling ceder between the
     // slices of a long write, and shows it from its top.
     void DevolverPorPartes(const std::function<void()>& ceder);
@@ -98,9 +100,9 @@ public:
     // Edits made outside a batch that touched more than one line (a cut or a
     // paste over several lines, a drop): the first line they touched, -1 when
     // there were none since OlvidarVarias. alCambiar is told at each one.
-    int PrimeraDeVarias() const { return v_PrimeraVarias; }
-    void OlvidarVarias() { v_PrimeraVarias = -1; }
-    void SetAlCambiarVarias(std::function<void()> alCambiar) { v_AlCambiarVarias = std::move(alCambiar); }
+    int PrimeraDeVarias() const { return v_Cambios.PrimeraDeVarias(); }
+    void OlvidarVarias() { v_Cambios.OlvidarVarias(); }
+    void SetAlCambiarVarias(std::function<void()> alCambiar) { v_Cambios.SetAlCambiarVarias(std::move(alCambiar)); }
 
     // Read-back, for tests and checks: colour, bold and italic at an index.
     ColorRGB ColorEn(int indice) const;
@@ -108,14 +110,10 @@ public:
     bool ItalicEn(int indice) const;
 
 private:
-    struct Punto {
-        int qt;         // Qt position
-        bool enSalto;   // the index lay between CR and LF
-    };
+    using Punto = PosicionesCRLF::Punto;
     QTextDocument* Doc() const;
-    Punto AQt(int indice) const;              // CR LF index -> Qt position
-    int DesdeQt(int posicion) const;          // Qt position -> CR LF index
-    int InicioBloque(int linea) const;        // CR LF index where a block starts
+    Punto AQt(int indice) const { return v_Posiciones.AQt(Doc(), indice); }
+    int DesdeQt(int posicion) const { return PosicionesCRLF::DesdeQt(Doc(), posicion); }
     QTextCursor CursorEn(int indice) const;   // character at a CR LF index, selected
     void Mover();                             // widget geometry from v_Left/v_Top/v_Width
     void MezclarFormato(const class QTextCharFormat& f);
@@ -123,54 +121,29 @@ private:
     // Fixed rows: the document gets the layout that lays out only what is shown.
     void Preparar(QTextDocument* doc) const;
     void Recordar(int inicio, int largo);   // keeps indices that Qt cannot hold
-    void AjustarScroll(int valor);
-    void AjustarMargen();
-    // The document apart becomes the widget's again; ceder, if given, is
-    // called between slices of a long write.
+    // The text apart becomes the widget's again; ceder, if given, is called
+    // between slices of a long write.
     void Devolver(const std::function<void()>& ceder = {});
-    // A copy of the widget's document (text, formats, font, margins), with no undo history.
-    QTextDocument* Clonar() const;
     // Each line of the document's text, without its break, in order.
     void PorLinea(const std::function<void(QStringView)>& hacer) const;
-    QTextDocument* Escribir(const PanelMemoria& m, const std::function<void()>& ceder) const;
 
-    QTextCursor Cursor() const;   // the selection: the widget's, or the batch's
-    bool CursorExacto() const;    // the cursor is where this interface last put it
-    void PonerCursor(const QTextCursor& c);
-
-    // Watches the widget's document: where the changes since the mark start
-    // (a Qt position) and end (characters after them, to the end of the text).
-    void Seguir();
-    QMetaObject::Connection v_Seguimiento;
-    QMetaObject::Connection v_Barra[2];   // the vertical scroll bar's value and range
-    int v_Bloques = 1;
-    int v_PrimeraVarias = -1;
-    bool v_Propio = false;   // the change comes through this interface, not from the user
-    std::function<void()> v_AlCambiarVarias;
-    bool v_Marcado = false;
-    // Marked while the text was apart: the mark holds once it is handed back,
-    // unless the text apart changed after the mark.
-    bool v_MarcaAparte = false;
-    int v_RevisionMarca = -1;
-    int v_CambioDesde = 0;
-    int v_CambioFin = 0;
+    QTextCursor Cursor() const { return v_Lote.Cursor(); }
+    bool CursorExacto() const;   // the cursor is where this interface last put it
+    bool CursorExacto(const QTextCursor& c, const QTextDocument* doc) const;
+    void PonerCursor(const QTextCursor& c) { v_Lote.Poner(c); }
 
     QTextEdit* v_Caja;
-    int v_NivelLote = 0;
-    QTextCursor v_CursorLote;
-    QTextDocument* v_Aparte = nullptr;
-    std::unique_ptr<PanelMemoria> v_Memoria;
     double v_PxPorTwip;
-    int v_AlturaFila = 0;
     int v_Alto = 0;   // twips
+    PosicionesCRLF v_Posiciones;
+    LoteCursor v_Lote;
+    TextoAparte v_Aparte;
+    FilasEnteras v_Filas;
+    CambiosPanel v_Cambios;
     // Last selection set through this interface, with the widget's cursor as
     // it stood then: while the cursor has not moved, these are the answer
     // (they may lie between a CR and its LF, which Qt cannot represent).
     int v_SelInicio = 0, v_SelLargo = 0;
     int v_QtAncla = -1, v_QtPos = -1;
     int v_Revision = -1;
-    mutable int v_Pista = 0;   // line of the last index looked up
-    int v_ScrollAnterior = 0;
-    bool v_Ajustando = false;
-    int v_Franja = 0;   // blank strip under the text, pixels
 };

@@ -124,50 +124,38 @@ void fr_Principal::CrearPaneles() {
     Label7->setTextFormat(Qt::PlainText);
 
     const double ppt = v_Twips.pxPorTwip;
-    auto panel = [&](CajaRica* caja, int l, int t, int w, int h) {
+    // The command and code panes: their font, one background for the text
+    // and the strip under it, black text, rows of one height.
+    auto panel = [&](CajaRica* caja, const QString& nombre, const QColor& fondo, int l, int t, int w, int h) {
         // Both panes always keep room for a horizontal scroll bar, so that
         // they show the same rows whether or not a line is wider than its
         // pane: every command row shown has its code line beside it.
         caja->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         caja->setFont(FuenteCourier(9));
         caja->document()->setDefaultFont(FuenteCourier(9));
+        caja->document()->setDocumentMargin(2);
+        QPalette paleta = caja->palette();
+        paleta.setColor(QPalette::Base, fondo);
+        paleta.setColor(QPalette::Window, fondo);   // the strip under the text
+        paleta.setColor(QPalette::Text, Qt::black);
+        caja->setPalette(paleta);
+        caja->setAccessibleName(nombre);
         auto p = std::make_unique<PanelRico>(caja, ppt);
         p->Colocar(l, t, w, h);
+        p->SetAlturaFila(v_AlturaFila);
+        p->AjustarAFilas();
+        caja->setAutoFillBackground(true);
         return p;
     };
 
     tx_Cmd = new CajaRica(frm_Tab);
-    tx_Cmd->document()->setDocumentMargin(2);
-    QPalette pc = tx_Cmd->palette();
-    pc.setColor(QPalette::Base, Qt::white);
-    pc.setColor(QPalette::Text, Qt::black);
-    tx_Cmd->setPalette(pc);
-    tx_Cmd->setAccessibleName(QStringLiteral("Comandos"));
-    v_PCmd = panel(tx_Cmd, 720, 600, 3855, 4400);
-    v_PCmd->SetAlturaFila(v_AlturaFila);
-    v_PCmd->AjustarAFilas();
-    tx_Cmd->setAutoFillBackground(true);
-    QPalette pf = tx_Cmd->palette();
-    pf.setColor(QPalette::Window, Qt::white);   // the strip under the text
-    tx_Cmd->setPalette(pf);
+    v_PCmd = panel(tx_Cmd, QStringLiteral("Comandos"), Qt::white, 720, 600, 3855, 4400);
 
     tx_Cod = new CajaRica(frm_Tab);
     tx_Cod->setReadOnly(true);
     tx_Cod->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    tx_Cod->document()->setDocumentMargin(2);
     tx_Cod->document()->setUndoRedoEnabled(false);
-    QPalette pk = tx_Cod->palette();
-    pk.setColor(QPalette::Base, pk.color(QPalette::Button));
-    pk.setColor(QPalette::Text, Qt::black);
-    tx_Cod->setPalette(pk);
-    tx_Cod->setAccessibleName(QStringLiteral("Código"));
-    v_PVistaCod = panel(tx_Cod, 4560, 600, 5655, 4400);
-    v_PVistaCod->SetAlturaFila(v_AlturaFila);
-    v_PVistaCod->AjustarAFilas();
-    tx_Cod->setAutoFillBackground(true);
-    QPalette pkf = tx_Cod->palette();
-    pkf.setColor(QPalette::Window, pkf.color(QPalette::Button));
-    tx_Cod->setPalette(pkf);
+    v_PVistaCod = panel(tx_Cod, QStringLiteral("Código"), tx_Cod->palette().color(QPalette::Button), 4560, 600, 5655, 4400);
     v_PCod = std::make_unique<PanelEspejo>(*v_PVistaCod);
     v_PCod->SetCeder([this] {
         lbl_Info->repaint();

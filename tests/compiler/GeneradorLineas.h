@@ -27,6 +27,17 @@ public:
         return palabra + (Entre(0, 15) ? QStringLiteral(" ") : QStringLiteral("  ")) + args.join(sep);
     }
 
+    // A line of a card list (orvo-gen's kind), now and then written by hand,
+    // wrong, or (otras) any other line.
+    QString Tarjeta(bool otras) {
+        switch (Entre(0, 15)) {
+        case 0: return otras ? Linea() : QStringLiteral("AING 1, 123456, A, B");
+        case 1: return QStringLiteral("aing 1,%1,a,b").arg(Entre(0, 20));
+        case 2: return QStringLiteral("AING 1, %1, AB, B").arg(Entre(0, 20));
+        default: return QStringLiteral("AING %1, %2, A, B").arg(Entre(1, 2)).arg(Entre(0, 20), 5, 10, QLatin1Char('0'));
+        }
+    }
+
     int Entre(int a, int b) { return std::uniform_int_distribution<int>(a, b)(v_Rng); }
 
 private:

@@ -12,6 +12,7 @@
 #include "BancoCompilador.h"
 #include "GeneradorLineas.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <functional>
 
 // A code pane written step by step: the model's one-step append must leave the same pane.
@@ -60,18 +61,48 @@ inline void EditarIgual(Generador& g, PanelTexto& a, PanelTexto& b) {
     }
 }
 
+// A card list: one line rewritten in place (the same text, another card, a
+// line written by hand), a card added below it (Enter) or the line deleted;
+// gives the line left.
+inline int EditarEnSitio(Generador& g, PanelTexto& a, PanelTexto& b) {
+    const int lineas = a.LineCount();
+    const int linea = g.Entre(0, lineas - 1);
+    const int inicio = a.LineIndex(linea);
+    int desde = inicio, largo = a.LineLength(inicio);
+    QString texto;
+    switch (g.Entre(0, 7)) {
+    case 0:
+        desde = inicio + largo;
+        largo = 0;
+        texto = QStringLiteral("\r\n") + g.Tarjeta(true);
+        break;
+    case 1:
+        if (linea + 1 < lineas) largo += 2;
+        break;
+    case 2: texto = a.TextoLinea(linea); break;
+    default: texto = g.Tarjeta(true); break;
+    }
+    for (PanelTexto* p : {&a, &b}) {
+        p->SetSelStart(desde);
+        p->SetSelLength(largo);
+        p->SetSelText(texto);
+    }
+    return std::min(linea, a.LineCount() - 1);
+}
+
 struct PruebaRecuerdos {
     PanelTexto& cmd;      // the remembering compiler's command pane
     PanelTexto& cmdSin;   // the other's
     std::function<ColorRGB(const PanelTexto&, int)> colorEn;
     std::function<void(PanelTexto&)> antes, despues;   // around each pass (a batch, in the window)
+    bool tarjetas = false;                             // a card list edited in place, line after line
 
     void Correr(unsigned semillas, int lineas, int pasos) {
         for (unsigned semilla = 1; semilla <= semillas; ++semilla) {
             SCOPED_TRACE(testing::Message() << "semilla " << semilla);
             Generador g(semilla);
             QStringList texto;
-            for (int i = 0; i < lineas; ++i) texto.append(g.Linea());
+            for (int i = 0; i < lineas; ++i) texto.append(tarjetas ? g.Tarjeta(false) : g.Linea());
             texto.append(QString());
             PanelMemoria cod;
             EntornoGrabador entorno;
@@ -83,10 +114,12 @@ struct PruebaRecuerdos {
             cmd.SetText(texto.join(QStringLiteral("\r\n")));
             cmdSin.SetText(texto.join(QStringLiteral("\r\n")));
 
+            int editada = 0;
             for (int paso = 0; paso < pasos; ++paso) {
                 SCOPED_TRACE(testing::Message() << "paso " << paso);
                 const bool cargando = paso == 0;   // first as a file is opened, then line by line
-                const int linAnt = cargando ? 0 : g.Entre(-1, cmd.LineCount() - 1);
+                const int linAnt = cargando ? 0 : tarjetas ? editada
+                                                           : g.Entre(-1, cmd.LineCount() - 1);
                 con.LinAntCmd = sin.LinAntCmd = linAnt;
                 for (auto [c, p] : {std::pair{&con, &cmd}, std::pair{&sin, &cmdSin}}) {
                     if (antes) antes(*p);
@@ -109,11 +142,16 @@ struct PruebaRecuerdos {
                 EXPECT_EQ(con.lbl_Info, sin.lbl_Info);
                 EXPECT_EQ(con.LinAntCmd, sin.LinAntCmd);
                 EXPECT_EQ(con.LinActCmd, sin.LinActCmd);
+                EXPECT_EQ(con.PriCarCmd, sin.PriCarCmd);
+                EXPECT_EQ(con.LonLinCmd, sin.LonLinCmd);
                 // Help requests and action words reach the window at every pass.
                 EXPECT_EQ(entorno.llamadas, entornoSin.llamadas);
                 // Captions of lines kept are not shown again; the window ends on the same one.
                 EXPECT_EQ(entorno.infos.value(entorno.infos.size() - 1), entornoSin.infos.value(entornoSin.infos.size() - 1));
-                EditarIgual(g, cmd, cmdSin);
+                if (tarjetas)
+                    editada = EditarEnSitio(g, cmd, cmdSin);
+                else
+                    EditarIgual(g, cmd, cmdSin);
             }
         }
     }

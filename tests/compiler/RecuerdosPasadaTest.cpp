@@ -7,6 +7,16 @@ TEST(Recuerdos, EveryPassLeavesWhatACompilerWithoutMemoryLeaves) {
     prueba.Correr(12, 120, 30);
 }
 
+// A pass stops below a line changed in place once its state is the last
+// pass's: what it leaves must still be what a full pass leaves.
+TEST(Recuerdos, PassesThatStopEarlyOnACardListLeaveWhatAFullPassLeaves) {
+    PanelMemoria cmd, cmdSin;
+    PruebaRecuerdos prueba{
+        cmd, cmdSin, [](const PanelTexto& p, int k) { return static_cast<const PanelMemoria&>(p).ColorEn(k); }, {}, {}};
+    prueba.tarjetas = true;
+    prueba.Correr(12, 150, 40);
+}
+
 // A line without arguments shows the arguments the line above left: after
 // lines kept from the last pass, they are the kept lines', not the last pass's last.
 TEST(Recuerdos, KeptLinesLeaveTheCaptionAndArgumentsAsTheyWere) {
@@ -42,4 +52,23 @@ TEST(Recuerdos, ARepeatedLineHandsItsArgumentsOnToALaterPass) {
         EXPECT_EQ(con.c.lst_Debug, sin.c.lst_Debug);
     }
     EXPECT_EQ(sin.c.lbl_Info, QStringLiteral("Insertando código: 11111"));
+}
+
+// An empty pane compiles nothing: the next pass must not take what the
+// memory noted before it for the state after its one line.
+TEST(Recuerdos, PassesAroundAnEmptyPaneLeaveWhatAFullPassLeaves) {
+    const QString pasos[] = {QStringLiteral("INIA 1\r\nINIA 2\r\n"), QString(), QStringLiteral("INIA 1\r\n"),
+                             QStringLiteral("INIA 1\r\nLREG 0\r\n"), QString(), QStringLiteral("\r\n")};
+    Banco con, sin;
+    con.c.SetRecordar(true);
+    for (const QString& texto : pasos) {
+        SCOPED_TRACE(texto.toStdString());
+        for (Banco* b : {&con, &sin}) {
+            b->cmd.SetText(texto);
+            b->Compilar(0);
+        }
+        EXPECT_EQ(con.Codigo(), sin.Codigo());
+        EXPECT_EQ(con.c.lst_Debug, sin.c.lst_Debug);
+        EXPECT_EQ(con.c.v_OrigenCodigo, sin.c.v_OrigenCodigo);
+    }
 }
