@@ -31,11 +31,15 @@ Decodificado Decodificar(const QByteArray& bytes) {
         QByteArray sinBom = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
         return {QString::fromUtf8(sinBom), Tipo::Utf8};
     }
+    return {DesdeWin1252(bytes), Tipo::Windows1252};
+}
+
+QString DesdeWin1252(QByteArrayView bytes) {
     const auto& tabla = TablaDecodificacion();
     QString s(bytes.size(), Qt::Uninitialized);
     QChar* d = s.data();
     for (char c : bytes) *d++ = QChar(tabla[static_cast<unsigned char>(c)]);
-    return {s, Tipo::Windows1252};
+    return s;
 }
 
 int CodigoWin1252(QChar c) {

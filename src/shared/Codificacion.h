@@ -22,6 +22,9 @@ Decodificado Decodificar(const QByteArray& bytes);
 // names the first such character in *error (nothing is replaced silently).
 bool Codificar(const QString& texto, Tipo tipo, QByteArray* salida, QString* error = nullptr);
 
+// Bytes known to be Windows-1252, as text (every byte has its character).
+QString DesdeWin1252(QByteArrayView bytes);
+
 // Windows-1252 code of one character; -1 when the code page has none.
 int CodigoWin1252(QChar c);
 

@@ -1,4 +1,6 @@
 #include "Csv.h"
+#include "Codificacion.h"
+#include <QStringDecoder>
 #include <algorithm>
 
 namespace {
@@ -47,7 +49,7 @@ LectorCsv::LectorCsv(QByteArrayView bytes) : v_Bytes(bytes) {
 }
 
 QString LectorCsv::Decodificar(QByteArrayView crudo) {
-    return v_Utf8 ? QString::fromUtf8(crudo) : v_Win1252.decode(crudo);
+    return v_Utf8 ? QString::fromUtf8(crudo) : Codificacion::DesdeWin1252(crudo);
 }
 
 bool LectorCsv::Siguiente(FilaCsv* fila) {

@@ -1,7 +1,6 @@
 #pragma once
 #include <QByteArrayView>
 #include <QString>
-#include <QStringDecoder>
 #include <QStringList>
 
 // A spreadsheet export read one row at a time, so that a sheet of a million
@@ -38,7 +37,6 @@ private:
     int v_Fila = 0;
     char v_Separador = ';';
     bool v_Utf8 = false;
-    QStringDecoder v_Win1252{"windows-1252"};
 };
 
 // The separator (';', ',' or tab) found most often outside quotes in the

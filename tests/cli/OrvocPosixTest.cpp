@@ -1,0 +1,21 @@
+// orvoc never reads what would block (a FIFO) or never end (a device).
+#include "CarpetaPrueba.h"
+#include "Programa.h"
+#include <QFile>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+TEST(OrvocPosix, AFifoOrADeviceIsRefusedUnreadWithStatusTwo) {
+    const QString fifo = CarpetaPrueba::Ruta(QStringLiteral("tuberia"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const struct {
+        QString ruta;
+        const char* enMensaje;
+    } casos[] = {{fifo, "FIFO"}, {QStringLiteral("/dev/zero"), "/dev/zero"}};
+    for (const auto& c : casos) {
+        const Programa::Salida s = Programa::Correr(QStringLiteral("orvoc"), {c.ruta});
+        EXPECT_EQ(s.codigo, 2) << c.enMensaje;
+        EXPECT_TRUE(s.err.contains(c.enMensaje)) << s.err.toStdString();
+        EXPECT_EQ(s.out, QByteArray());
+    }
+}
