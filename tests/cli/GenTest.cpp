@@ -174,12 +174,13 @@ TEST(Gen, ADestinoColumnGivesAScriptPerDestinationAndTheListForOrvoSend) {
     EXPECT_TRUE(s.out.isEmpty());
     EXPECT_EQ(Contenido(carpeta + QStringLiteral("/127.0.0.1_7001.txt")), "AING 1, 100, A, B\r\nAING 2, 101, A, B\r\n");
     EXPECT_EQ(Contenido(carpeta + QStringLiteral("/dev_ttyUSB0.txt")), "AING 1, 100, A, B\r\n");
-    // Two destinations that would share a file name on a disk that ignores case.
-    EXPECT_EQ(Contenido(carpeta + QStringLiteral("/COM1.txt")), "AING 1, 102, C, D\r\n");
-    EXPECT_EQ(Contenido(carpeta + QStringLiteral("/com1-2.txt")), "AING 1, 103, C, D\r\n");
+    // Two destinations that would share a file name on a disk that ignores
+    // case, and a name Windows keeps for a device.
+    EXPECT_EQ(Contenido(carpeta + QStringLiteral("/COM1_.txt")), "AING 1, 102, C, D\r\n");
+    EXPECT_EQ(Contenido(carpeta + QStringLiteral("/com1_-2.txt")), "AING 1, 103, C, D\r\n");
     const QStringList lista = QString::fromUtf8(Contenido(carpeta + QStringLiteral("/destinos.txt"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     EXPECT_EQ(lista.mid(1), (QStringList{QStringLiteral("127.0.0.1:7001 127.0.0.1_7001.txt"), QStringLiteral("/dev/ttyUSB0 dev_ttyUSB0.txt"),
-                                         QStringLiteral("COM1 COM1.txt"), QStringLiteral("com1 com1-2.txt")}));
+                                         QStringLiteral("COM1 COM1_.txt"), QStringLiteral("com1 com1_-2.txt")}));
     EXPECT_TRUE(lista.value(0).startsWith(QLatin1Char('#')));
 }
 

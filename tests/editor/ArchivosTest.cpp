@@ -126,7 +126,7 @@ TEST(Archivos, OverwritingAsksFirstAndNoKeepsTheFile) {
     w.botones << QMessageBox::No;
     EXPECT_FALSE(w.mn_Guardar_Click());
     EXPECT_EQ(Leer(ruta), QByteArray("viejo\r\n"));
-    EXPECT_EQ(w.preguntas.last(), QStringLiteral("Atención!|El archivo ") + ruta +
+    EXPECT_EQ(w.preguntas.last(), QStringLiteral("Atención!|El archivo ") + QDir::toNativeSeparators(ruta) +
                                       QStringLiteral(" ya existe.\r\n¿Desea sobreescribirlo?"));
     w.archivos << ruta;
     w.botones << QMessageBox::Yes;

@@ -2,6 +2,7 @@
 #include "ArchivoSeguro.h"
 #include "Consola.h"
 #include "EscrituraPlataforma.h"
+#include "NombreDispositivo.h"
 #include <QDir>
 #include <QFile>
 #include <QSet>
@@ -36,7 +37,11 @@ QString f_NombreSeguro(const QString& destino) {
     }
     // Never hidden, never "." or "..".
     while (n.startsWith(QLatin1Char('_')) || n.startsWith(QLatin1Char('.'))) n.remove(0, 1);
-    return n.isEmpty() ? QStringLiteral("destino") : n;
+    if (n.isEmpty()) return QStringLiteral("destino");
+    // A name Windows keeps for a device (COM1, NUL...) is no file there, and
+    // the folder may be made on Linux for a Windows laptop.
+    if (ArchivoSeguro::EsDispositivoWindows(n + QStringLiteral(".txt"))) n += QLatin1Char('_');
+    return n;
 }
 
 bool Carpeta(const QString& carpeta, const QList<Tarjetas::Guion>& guiones, QString* motivo) {
