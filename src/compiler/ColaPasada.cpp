@@ -121,7 +121,7 @@ void Compilador::Atajo(int i, int finCadena, bool conCmd, const RecuerdosPasada:
     }
     // What the last line leaves for the pass's end.
     const RecuerdosPasada::Recuerdo& u = v_Memoria.Ultimo();
-    if (u.tras.args) v_Arg = *u.tras.args;
+    if (u.tras.args.Hay()) v_Arg = u.tras.args.Lista();
     if (u.tras.info) MostrarInfo(*u.tras.info);
     v_LineaCompilada = l.lineas - 1;
     TipoLinea = u.tipo;

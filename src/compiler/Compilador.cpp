@@ -113,7 +113,7 @@ int Compilador::Conservar(int prefijo, const RecuerdosPasada::Lectura& l, bool s
     }
     entorno.DebugLimpiado();
     for (int k = 0; k < errores; ++k) entorno.DebugAgregado(lst_Debug[k]);
-    if (tras && tras->args) v_Arg = *tras->args;
+    if (tras && tras->args.Hay()) v_Arg = tras->args.Lista();
     if (tras && tras->info) MostrarInfo(*tras->info);   // last: the window repaints
     return desde;
 }
@@ -138,7 +138,7 @@ void Compilador::Repetir(const RecuerdosPasada::Recuerdo& r) {
     // every line twice over, and a pass that stops early repeats few lines.
     v_Cmd = r.tipo == TipoDeLinea::Cmd ? PartirLinea(r.linea.value_or(QString())) : QStringList();
     if (r.chkArgs) v_ChkArgs = *r.chkArgs;
-    if (r.arg) v_Arg = *r.arg;
+    if (r.arg.Hay()) v_Arg = r.arg.Lista();
     for (const RecuerdosPasada::Efecto& e : r.efectos) {
         if (e.clase == RecuerdosPasada::Efecto::Clase::Info)
             MostrarInfo(e.texto);

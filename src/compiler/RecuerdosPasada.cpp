@@ -27,7 +27,7 @@ void RecuerdosPasada::Recuerdo::Olvidar() {
     conservable = false;
     tipo = TipoDeLinea::Cmd;
     chkArgs.reset();
-    arg.reset();
+    arg.Quitar();
     codLin.clear();
     efectos.clear();
     pintada = false;
@@ -125,14 +125,14 @@ int RecuerdosPasada::Conservar(int prefijo, int linAnt, const Compilador& c) {
     if (!intactos || desde == 0) return 0;
     const Tras& t = TrasDe(desde);
     v_InfoFijada = t.info.has_value();
-    v_ArgsFijados = t.args.has_value();
+    v_ArgsFijados = t.args.Hay();
     return desde;
 }
 
 const RecuerdosPasada::Recuerdo* RecuerdosPasada::Repetir(int i) {
     if (!v_Recordar || !v_Recuerdos[i].valido) return nullptr;
     const Recuerdo& r = v_Recuerdos[i];
-    if (r.arg) v_ArgsFijados = true;
+    if (r.arg.Hay()) v_ArgsFijados = true;
     return &r;
 }
 
@@ -154,7 +154,7 @@ void RecuerdosPasada::Hecho(Efecto&& efecto) {
     switch (efecto.clase) {
     case Clase::Codigo:
     case Clase::Info: r.efectos.push_back(std::move(efecto)); break;
-    case Clase::ChkConArgs: r.arg.emplace(); [[fallthrough]];
+    case Clase::ChkConArgs: r.arg = ArgsGuardados::De({}); [[fallthrough]];
     case Clase::Chk: r.chkArgs.emplace(); break;   // the values the handler leaves are taken at its end
     }
 }
@@ -166,7 +166,7 @@ void RecuerdosPasada::Guardar(int i, const QString& texto, const Compilador& c) 
     r.linea = texto;   // shared with the pass's copy, not a second copy
     r.tipo = c.TipoLinea;
     if (r.chkArgs) r.chkArgs = c.v_ChkArgs;
-    if (r.arg) r.arg = c.v_Arg;
+    if (r.arg.Hay()) r.arg = ArgsGuardados::De(c.v_Arg);
     r.codLin = c.v_CodLin;
     r.valido = c.v_Accion == nullptr && Repetible(r);
     if (!r.valido) r.efectos.clear();
@@ -183,13 +183,20 @@ RecuerdosPasada::Comparacion RecuerdosPasada::Anotar(int i, bool vacia, const Co
     r.conservable = vacia || r.valido;
     Tras& t = r.tras;
     const int codigos = c.CodigosHechos(), errores = c.ErroresHechos();
-    const Comparacion k{(v_InfoFijada ? t.info == c.lbl_Info : !t.info) && (v_ArgsFijados ? t.args == c.v_Arg : !t.args),
+    const Comparacion k{(v_InfoFijada ? t.info == c.lbl_Info : !t.info) &&
+                            (v_ArgsFijados ? t.args.Igual(c.v_Arg) : !t.args.Hay()),
                         codigos - t.codigos, errores - t.errores};
     if (k.mismo && k.codigos == 0 && k.errores == 0) return k;
     t.codigos = codigos;
     t.errores = errores;
     t.info = v_InfoFijada ? std::optional(c.lbl_Info) : std::nullopt;
-    t.args = v_ArgsFijados ? std::optional(c.v_Arg) : std::nullopt;
+    // Shared with the line's own record when its handler filled them.
+    if (!v_ArgsFijados)
+        t.args.Quitar();
+    else if (r.arg.Hay() && r.arg.Igual(c.v_Arg))
+        t.args = r.arg;
+    else
+        t.args = ArgsGuardados::De(c.v_Arg);
     return k;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "ArgsGuardados.h"
 #include "TipoLinea.h"
 #include <QString>
 #include <QStringList>
@@ -38,7 +39,7 @@ public:
         int codigos = 0;   // code lines so far
         int errores = 0;   // debug entries so far
         std::optional<QString> info;
-        std::optional<QStringList> args;
+        ArgsGuardados args;
     };
     // What the handler of a line did: enough to do it again without it.
     struct Recuerdo {
@@ -46,8 +47,8 @@ public:
         bool valido = false;                        // what the handler did can be repeated
         bool conservable = false;                   // a later pass starting below may keep what it left
         TipoDeLinea tipo = TipoDeLinea::Cmd;
-        std::optional<int> chkArgs;       // v_ChkArgs as ChkArgs left it, if it ran
-        std::optional<QStringList> arg;   // v_Arg, if ChkArgs filled it
+        std::optional<int> chkArgs;   // v_ChkArgs as ChkArgs left it, if it ran
+        ArgsGuardados arg;            // v_Arg, if ChkArgs filled it
         QString codLin;
         std::vector<Efecto> efectos;
         Tras tras;
