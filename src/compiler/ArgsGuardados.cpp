@@ -56,6 +56,17 @@ QStringList ArgsGuardados::Lista() const {
     return lista;
 }
 
+QStringView ArgsGuardados::Pieza(qsizetype k) const {
+    QStringView encontrada;
+    if (!Hay()) return encontrada;
+    Recorrer([&encontrada, &k](QStringView pieza) {
+        if (k-- > 0) return true;
+        encontrada = pieza;
+        return false;
+    });
+    return encontrada;
+}
+
 bool ArgsGuardados::Igual(const QStringList& args) const {
     if (!Hay()) return false;
     qsizetype k = 0;

@@ -15,6 +15,8 @@ public:
     bool Hay() const { return !v_Texto.isNull(); }
     void Quitar() { v_Texto = QString(); }
     QStringList Lista() const;
+    // Argument k, or an empty view when there are fewer.
+    QStringView Pieza(qsizetype k) const;
     // The same arguments, read in place: nothing is built to compare.
     bool Igual(const QStringList& args) const;
 

@@ -21,6 +21,7 @@ TEST(ArgsGuardados, KeepsEveryListExactlyAndTellsApartListsThatJoinAlike) {
         const ArgsGuardados g = ArgsGuardados::De(listas[i]);
         ASSERT_TRUE(g.Hay()) << i;
         EXPECT_EQ(g.Lista(), listas[i]) << i;
+        for (qsizetype k = 0; k <= listas[i].size(); ++k) EXPECT_EQ(g.Pieza(k), listas[i].value(k)) << i << " " << k;
         for (size_t j = 0; j < std::size(listas); ++j) EXPECT_EQ(g.Igual(listas[j]), listas[i] == listas[j]) << i << " " << j;
     }
     ArgsGuardados ninguno;
