@@ -119,10 +119,12 @@ double Residente() {
     return campos.value(1).toLongLong() * 4096.0 / (1024.0 * 1024.0);
 }
 
-// Heap in use by this process, MB (-1 where it cannot be read).
+// Heap in use by this process, large blocks (mapped apart) included, MB
+// (-1 where it cannot be read).
 double HeapEnUso() {
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 33)
-    return mallinfo2().uordblks / (1024.0 * 1024.0);
+    const struct mallinfo2 m = mallinfo2();
+    return static_cast<double>(m.uordblks + m.hblkhd) / (1024.0 * 1024.0);
 #else
     return -1;
 #endif

@@ -112,6 +112,10 @@ void RecuerdosPasada::Seguir(const Lectura& l) {
     const int poner = l.lineas - l.prefijo - l.sufijo;
     const int comunes = std::min(quitar, poner);
     for (int k = 0; k < comunes; ++k) v_Recuerdos[l.prefijo + k].Olvidar();
+    // Grown with an eighth to spare, not doubled: on a long list the spare
+    // half would be many MB, and lines come one Enter at a time.
+    const size_t nuevo = v_Recuerdos.size() + static_cast<size_t>(std::max(0, poner - quitar));
+    if (nuevo > v_Recuerdos.capacity()) v_Recuerdos.reserve(nuevo + nuevo / 8);
     const auto desde = v_Recuerdos.begin() + (l.prefijo + comunes);
     if (quitar > comunes) {
         v_Recuerdos.erase(desde, desde + (quitar - comunes));
