@@ -113,7 +113,7 @@ bool fr_Principal::AbrirArchivo(const QString& ruta) {
     Comp().LinActCmd = LineaActual(Cmd());
     Comp().LinAntCmd = Comp().LinActCmd;
     Module1::v_Modificado = false;
-    tx_Arch->setText(Module1::v_Archivo);
+    tx_Arch->setText(Nativa(Module1::v_Archivo));
     tx_Cmd->document()->setUndoRedoEnabled(true);
     HistoriaNueva();
     tx_Cmd->SetBloqueada(false);
@@ -157,7 +157,7 @@ bool fr_Principal::mn_Guardar_Click() {
     v_Codificacion = tipo;
     v_ConBom = bom;
     Module1::v_Modificado = false;
-    tx_Arch->setText(Module1::v_Archivo);
+    tx_Arch->setText(Nativa(Module1::v_Archivo));
     return true;
 }
 

@@ -68,6 +68,13 @@ const QByteArray kA = "INIA 1\r\nAING 1, 123, A, B\r\n";
 const QByteArray kB = "INIB 2\r\nEHAB 2\r\nBING 2, 77\r\n";
 const QByteArray kComun = "EHAB 3\r\n";
 
+struct CasoMalo {
+    const char* caso;
+    QStringList args;
+    int codigo;
+    const char* err;
+};
+
 }   // namespace
 
 // A folder of the test's own and simulated clocks on consecutive ports from
@@ -75,6 +82,20 @@ const QByteArray kComun = "EHAB 3\r\n";
 class Sitio : public ::testing::Test {
 protected:
     bool Iniciar(int relojes) { return sim.IniciarVarios(relojes, anotadas, &p); }
+    // Each case ends with its status and its Spanish message, and reaches no clock.
+    template <size_t N>
+    void Rechazados(const CasoMalo (&casos)[N]) {
+        for (const auto& caso : casos) {
+            SCOPED_TRACE(caso.caso);
+            const Programa::Salida e = Enviar(caso.args, dir.path());
+            EXPECT_EQ(e.codigo, caso.codigo);
+            const QString err = QString::fromUtf8(e.err);
+            EXPECT_TRUE(err.contains(QString::fromUtf8(caso.err))) << err.toStdString();
+            for (const char* nunca : {"::", "\x1B", "No such file", "ioctl", "Permission denied"})
+                EXPECT_FALSE(err.contains(QLatin1String(nunca))) << nunca << " in " << err.toStdString();
+            EXPECT_TRUE(Recibidas(anotadas).isEmpty());
+        }
+    }
     QTemporaryDir dir;
     QString anotadas = dir.filePath(QStringLiteral("recibidas.txt"));
     quint16 p = 0;
@@ -245,7 +266,7 @@ TEST_F(Sitio, FallidosListsTheFailedWithTheirScriptsAndARerunTouchesOnlyThem) {
     EXPECT_EQ(HexDe(nuevas.value(mudo)), Tramas(kComun));
 }
 
-TEST_F(Sitio, BadListsScriptsAndDevicesAreRefusedInSpanishBeforeAnythingIsSent) {
+TEST_F(Sitio, BadListsAndScriptsAreRefusedInSpanishBeforeAnythingIsSent) {
     ASSERT_TRUE(Iniciar(1));
     const QString bueno = Archivo(dir.filePath(QStringLiteral("bueno.txt")), kA);
     Archivo(dir.filePath(QStringLiteral("malo.txt")), "INIA 1\r\nINIA 0\r\n");
@@ -254,29 +275,24 @@ TEST_F(Sitio, BadListsScriptsAndDevicesAreRefusedInSpanishBeforeAnythingIsSent) 
     QByteArray utf16 = "\xFF\xFE";
     for (const char c : destino + "\n") utf16 += QByteArray(1, c) + QByteArray(1, '\0');
     const QString d = QStringLiteral("--destinos");
-    const struct {
-        const char* caso;
-        QStringList args;
-        int codigo;
-        const char* err;
-    } casos[] = {
+    const CasoMalo casos[] = {
         {"UTF-16 list", {d, lista("u16.txt", utf16), bueno}, 2, "está en UTF-16"},
         {"escape sequence in a line", {d, lista("esc.txt", destino + "\x1B[2J\n"), bueno}, 2, "\\x1B[2J"},
         {"unclosed quote", {d, lista("comillas.txt", destino + " \"a b.txt\n"), bueno}, 2, "comillas sin cerrar"},
         {"one script with errors", {d, lista("mezcla.txt", destino + " bueno.txt\n" + destino + " malo.txt\n")}, 1, "malo.txt: Linea 2 - ERROR! Número de reloj invalido"},
         {"no script for a line", {d, lista("sin.txt", destino + " bueno.txt\n" + destino + "\n")}, 2, "falta el archivo de comandos"},
         {"missing own script", {d, lista("falta.txt", destino + " no-esta.txt\n")}, 2, "no-esta.txt\": no existe"},
+    };
+    Rechazados(casos);
+}
+
+// Device paths as Linux names them (Windows names its ports COMn).
+TEST_F(Sitio, MissingOrWrongSerialDevicesAreRefusedInSpanishBeforeAnythingIsSent) {
+    ASSERT_TRUE(Iniciar(1));
+    const QString bueno = Archivo(dir.filePath(QStringLiteral("bueno.txt")), kA);
+    const CasoMalo casos[] = {
         {"missing serial device", {QStringLiteral("--serial"), dir.filePath(QStringLiteral("ttyNADA")), bueno}, 4, "ls /dev/serial/by-id/"},
         {"regular file as a serial device", {QStringLiteral("--serial"), bueno, bueno}, 4, "error al abrir el puerto"},
     };
-    for (const auto& caso : casos) {
-        SCOPED_TRACE(caso.caso);
-        const Programa::Salida e = Enviar(caso.args, dir.path());
-        EXPECT_EQ(e.codigo, caso.codigo);
-        const QString err = QString::fromUtf8(e.err);
-        EXPECT_TRUE(err.contains(QString::fromUtf8(caso.err))) << err.toStdString();
-        for (const char* nunca : {"::", "\x1B", "No such file", "ioctl", "Permission denied"})
-            EXPECT_FALSE(err.contains(QLatin1String(nunca))) << nunca << " in " << err.toStdString();
-        EXPECT_TRUE(Recibidas(anotadas).isEmpty());
-    }
+    Rechazados(casos);
 }

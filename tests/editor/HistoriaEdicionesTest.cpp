@@ -2,6 +2,7 @@
 // user's edits only, each with the rewrite and colours it had; the welcome
 // text, a file just opened and a new script are never undone.
 #include "VentanaPrueba.h"
+#include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -123,7 +124,7 @@ TEST(Historia, NewAndOpenStartAFreshHistory) {
         Deshacer(w);
         Deshacer(w);
         EXPECT_EQ(Tomar(w), antes);
-        EXPECT_EQ(w.tx_Arch->text(), abrir ? ruta : QStringLiteral("[Archivo nuevo]"));
+        EXPECT_EQ(w.tx_Arch->text(), abrir ? QDir::toNativeSeparators(ruta) : QStringLiteral("[Archivo nuevo]"));
         // And the user's first edit after it is undone as usual.
         w.Tecla(Qt::Key_End, Qt::ControlModifier);
         w.Escribir(QStringLiteral("inia 3"));

@@ -1,4 +1,5 @@
 // orvo-sim: a simulated clock for trying transmissions without hardware.
+#include "ArchivoSeguro.h"
 #include "Consola.h"
 #include "LineaOrdenes.h"
 #include "ServidorSim.h"
@@ -111,9 +112,12 @@ int main(int argc, char** argv) {
 
     Consola::TraducirQt();
     Consola::AlInterrumpir(&app, [] { QCoreApplication::quit(); });
-    QFile anotadas(a.tramas);
-    if (!a.tramas.isEmpty() && !anotadas.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        Consola::Errores(QStringLiteral("orvo-sim: no se pudo abrir \"%1\" para anotar las tramas\n").arg(a.tramas));
+    // Appended for real (several clocks may note into one file), never a
+    // device or a link planted in a shared folder.
+    QFile anotadas;
+    QString motivo;
+    if (!a.tramas.isEmpty() && !ArchivoSeguro::AbrirAgregar(anotadas, a.tramas, &motivo)) {
+        Consola::Errores(QStringLiteral("orvo-sim: no se pudo abrir \"%1\" para anotar las tramas: %2\n").arg(a.tramas, motivo));
         return 1;
     }
     // One line per frame, written at once, so a reader sees it while the clock runs.
