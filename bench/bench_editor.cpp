@@ -119,6 +119,17 @@ double Residente() {
     return campos.value(1).toLongLong() * 4096.0 / (1024.0 * 1024.0);
 }
 
+// Heap in use by this process, large blocks (mapped apart) included, MB
+// (-1 where it cannot be read).
+double HeapEnUso() {
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 33)
+    const struct mallinfo2 m = mallinfo2();
+    return static_cast<double>(m.uordblks + m.hblkhd) / (1024.0 * 1024.0);
+#else
+    return -1;
+#endif
+}
+
 // rojas: eight-digit cards, each line an error line (coloured by the same chain).
 QString EscribirTarjetas(const QTemporaryDir& dir, int n, bool rojas) {
     const QString ruta = dir.filePath(QStringLiteral("tarjetas%1%2.txt").arg(n).arg(rojas ? "r" : ""));
@@ -208,17 +219,20 @@ void VentanaTarjetas(const QTemporaryDir& dir) {
         std::printf("  Enter %s: median %.1f ms, max %.1f (before: %s)\n", l.donde, Mediana(tiempos),
                     *std::max_element(tiempos.begin(), tiempos.end()), l.antes);
     }
-    // Where the memory goes: each part let go in turn, memory handed back to the system.
-    std::printf("  where the memory goes (MB):");
-    double antes = Residente();
-    auto soltar = [&antes](const char* que, const std::function<void()>& hacer) {
+    // Where the memory goes: each part let go in turn, memory handed back to
+    // the system. The heap in use is the finer figure: memory freed amid
+    // blocks still held cannot go back, so resident memory hides part of it.
+    std::printf("  where the memory goes (MB resident / heap in use):");
+    double antes = Residente(), antesHeap = HeapEnUso();
+    auto soltar = [&antes, &antesHeap](const char* que, const std::function<void()>& hacer) {
         hacer();
 #ifdef __GLIBC__
         malloc_trim(0);
 #endif
-        const double ahora = Residente();
-        std::printf(" %s %.1f,", que, antes - ahora);
+        const double ahora = Residente(), ahoraHeap = HeapEnUso();
+        std::printf(" %s %.1f / %.1f,", que, antes - ahora, antesHeap - ahoraHeap);
         antes = ahora;
+        antesHeap = ahoraHeap;
     };
     soltar("freed but kept", [] {});
     soltar("compile memory", [&w] { w.Comp().SetRecordar(false); });
@@ -228,7 +242,7 @@ void VentanaTarjetas(const QTemporaryDir& dir) {
     });
     soltar("code pane widget", [&w] { w.Cod().Caja()->document()->clear(); });
     soltar("command pane", [&w] { w.tx_Cmd->document()->clear(); });
-    std::printf(" the rest %.1f (empty window %.1f)\n", antes, vacia);
+    std::printf(" the rest %.1f / %.1f (empty window %.1f)\n", antes, antesHeap, vacia);
     std::vector<double> aperturas;
     for (int k = 0; k < kVeces; ++k) aperturas.push_back(Abrir(ruta).ms);
     std::printf("  opening: median %.0f ms (before: 1260)\n", Mediana(aperturas));

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <utility>
 #include "EntornoCompilador.h"
+#include "Leyendas.h"
 #include "Lineas.h"
 #include "PanelTexto.h"
 #include "TablaComandos.h"
@@ -113,8 +114,8 @@ int Compilador::Conservar(int prefijo, const RecuerdosPasada::Lectura& l, bool s
     }
     entorno.DebugLimpiado();
     for (int k = 0; k < errores; ++k) entorno.DebugAgregado(lst_Debug[k]);
-    if (tras && tras->args) v_Arg = *tras->args;
-    if (tras && tras->info) MostrarInfo(*tras->info);   // last: the window repaints
+    if (tras && tras->args.Hay()) v_Arg = tras->args.Lista();
+    if (tras && tras->HayInfo()) MostrarInfo(tras->Info());   // last: the window repaints
     return desde;
 }
 
@@ -123,7 +124,7 @@ int Compilador::Conservar(int prefijo, const RecuerdosPasada::Lectura& l, bool s
 QString Compilador::Manejar(int i, QString&& texto) {
     if (const RecuerdosPasada::Recuerdo* r = v_Memoria.Repetir(i)) {
         Repetir(*r);
-        return r->linea.value_or(QString());
+        return r->linea;
     }
     v_Cmd = PartirLinea(texto);
     v_Memoria.Grabar(i, texto.size());
@@ -136,10 +137,11 @@ QString Compilador::Manejar(int i, QString&& texto) {
 void Compilador::Repetir(const RecuerdosPasada::Recuerdo& r) {
     // Split again rather than kept: on a long list the records would hold
     // every line twice over, and a pass that stops early repeats few lines.
-    v_Cmd = r.tipo == TipoDeLinea::Cmd ? PartirLinea(r.linea.value_or(QString())) : QStringList();
+    v_Cmd = r.tipo == TipoDeLinea::Cmd ? PartirLinea(r.linea) : QStringList();
     if (r.chkArgs) v_ChkArgs = *r.chkArgs;
-    if (r.arg) v_Arg = *r.arg;
-    for (const RecuerdosPasada::Efecto& e : r.efectos) {
+    if (r.arg.Hay()) v_Arg = r.arg.Lista();
+    if (r.compilando) MostrarInfo(f_Leyenda(Leyenda::Compilando, r.arg.Pieza(1)));
+    for (const RecuerdosPasada::Efecto& e : r.Efectos()) {
         if (e.clase == RecuerdosPasada::Efecto::Clase::Info)
             MostrarInfo(e.texto);
         else
@@ -228,7 +230,7 @@ void Compilador::CerrarIntactas() {
 void Compilador::TerminarCmd(int i, QStringView linea) {
     InsertaCodigo(v_CodLin, TipoDeLinea::Cmd);
     if (v_Arg.size() >= 3) {
-        MostrarInfo(QStringLiteral("Insertando código: ") + v_Arg[1]);
+        MostrarInfo(f_Leyenda(Leyenda::Insertando, v_Arg[1]));
         entorno.Ceder();
     }
     if (i != v_LinAnt) return;

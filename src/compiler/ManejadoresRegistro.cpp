@@ -2,6 +2,7 @@
 #include "Codificacion.h"
 #include "Compilador.h"
 #include "EntornoCompilador.h"
+#include "Leyendas.h"
 #include "Manejadores.h"
 #include "Numeros.h"
 #include "PasosManejador.h"
@@ -71,7 +72,7 @@ void Cmd_AING(Compilador& c) {
     // Shown whatever the outcome, so a long card load shows where it is. A
     // line without argument text leaves v_Arg as another line filled it.
     if (c.v_Cmd.size() > 1 && c.v_Arg.size() >= 3) {
-        c.MostrarInfo(QStringLiteral("Compilando linea: ") + c.v_Arg.at(1));
+        c.MostrarInfo(f_Leyenda(Leyenda::Compilando, c.v_Arg.at(1)));
         c.entorno.Ceder();
     }
 }

@@ -1,8 +1,10 @@
 #include "RecuerdosPasada.h"
 #include "Compilador.h"
+#include "Leyendas.h"
 #include "PanelTexto.h"
 #include <algorithm>
 #include <climits>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -13,29 +15,31 @@ constexpr qsizetype kLargoRecordable = qsizetype(1) << 16;
 QString RecuerdosPasada::Lectura::Tomar(int i) {
     if (i >= prefijo && i < lineas - sufijo) return std::exchange(v_Medio[i - prefijo], QString());
     // Lines outside the read ones were compared with their records: they have a key.
-    return v_Memoria->v_Recuerdos[i].linea.value_or(QString());
+    return v_Memoria->v_Recuerdos[i].linea;
 }
 
 bool RecuerdosPasada::Lectura::PrimeraVacia() const {
     const bool leida = prefijo == 0 && lineas - sufijo > 0;
-    return leida ? v_Medio[0].isEmpty() : v_Memoria->v_Recuerdos[0].linea.value_or(QString()).isEmpty();
+    return leida ? v_Medio[0].isEmpty() : v_Memoria->v_Recuerdos[0].linea.isEmpty();
 }
 
 void RecuerdosPasada::Recuerdo::Olvidar() {
     linea = QString();
+    sinClave = false;
     valido = false;
     conservable = false;
     tipo = TipoDeLinea::Cmd;
     chkArgs.reset();
-    arg.reset();
+    arg.Quitar();
     codLin.clear();
-    efectos.clear();
+    efectos.reset();
     pintada = false;
+    compilando = false;
 }
 
 void RecuerdosPasada::SetRecordar(bool recordar) {
     v_Recordar = recordar;
-    v_Recuerdos.clear();
+    std::vector<Recuerdo>().swap(v_Recuerdos);   // its room too: a long list's records are many MB
     v_PrimeraNoConservable = 0;
     v_UltimaNoConservable = INT_MAX;
     v_SinClave = 0;
@@ -69,8 +73,8 @@ bool RecuerdosPasada::LeerCambios(const PanelTexto& tx_Cmd, Lectura& l) const {
     const int lineas = tx_Cmd.LineCount();
     const auto [p, s] = tx_Cmd.LineasSinCambios();
     const bool cabe = p >= 0 && s >= 0 && p + s > 0 && p + s <= lineas && p + s <= viejas;
-    if (!cabe || (p > 0 && tx_Cmd.TextoLinea(p - 1) != v_Recuerdos[p - 1].linea) ||
-        (s > 0 && tx_Cmd.TextoLinea(lineas - s) != v_Recuerdos[viejas - s].linea))
+    auto distinta = [&tx_Cmd](int i, const Recuerdo& r) { return !r.TieneClave() || tx_Cmd.TextoLinea(i) != r.linea; };
+    if (!cabe || (p > 0 && distinta(p - 1, v_Recuerdos[p - 1])) || (s > 0 && distinta(lineas - s, v_Recuerdos[viejas - s])))
         return false;
     l.lineas = lineas;
     l.prefijo = p;
@@ -83,7 +87,10 @@ bool RecuerdosPasada::LeerCambios(const PanelTexto& tx_Cmd, Lectura& l) const {
 void RecuerdosPasada::Comparar(QStringList&& lineas, Lectura& l) const {
     const int viejas = v_Recordar ? static_cast<int>(v_Recuerdos.size()) : 0;
     l.lineas = static_cast<int>(lineas.size());
-    auto igual = [this, &lineas](int vieja, int nueva) { return v_Recuerdos[vieja].linea == lineas[nueva]; };
+    auto igual = [this, &lineas](int vieja, int nueva) {
+        const Recuerdo& r = v_Recuerdos[vieja];
+        return r.TieneClave() && r.linea == lineas[nueva];
+    };
     while (l.prefijo < l.lineas && l.prefijo < viejas && igual(l.prefijo, l.prefijo)) ++l.prefijo;
     while (l.sufijo < l.lineas - l.prefijo && l.sufijo < viejas - l.prefijo &&
            igual(viejas - 1 - l.sufijo, l.lineas - 1 - l.sufijo))
@@ -105,11 +112,19 @@ void RecuerdosPasada::Seguir(const Lectura& l) {
     const int poner = l.lineas - l.prefijo - l.sufijo;
     const int comunes = std::min(quitar, poner);
     for (int k = 0; k < comunes; ++k) v_Recuerdos[l.prefijo + k].Olvidar();
+    // Grown with an eighth to spare, not doubled: on a long list the spare
+    // half would be many MB, and lines come one Enter at a time.
+    const size_t nuevo = v_Recuerdos.size() + static_cast<size_t>(std::max(0, poner - quitar));
+    if (nuevo > v_Recuerdos.capacity()) v_Recuerdos.reserve(nuevo + nuevo / 8);
     const auto desde = v_Recuerdos.begin() + (l.prefijo + comunes);
-    if (quitar > comunes)
+    if (quitar > comunes) {
         v_Recuerdos.erase(desde, desde + (quitar - comunes));
-    else if (poner > comunes)
-        v_Recuerdos.insert(desde, poner - comunes, Recuerdo{});
+    } else if (poner > comunes && desde == v_Recuerdos.end()) {
+        v_Recuerdos.resize(v_Recuerdos.size() + static_cast<size_t>(poner - comunes));
+    } else if (poner > comunes) {
+        std::vector<Recuerdo> nuevos(static_cast<size_t>(poner - comunes));
+        v_Recuerdos.insert(desde, std::make_move_iterator(nuevos.begin()), std::make_move_iterator(nuevos.end()));
+    }
 }
 
 int RecuerdosPasada::Conservar(int prefijo, int linAnt, const Compilador& c) {
@@ -124,15 +139,15 @@ int RecuerdosPasada::Conservar(int prefijo, int linAnt, const Compilador& c) {
     v_Intactos = intactos;
     if (!intactos || desde == 0) return 0;
     const Tras& t = TrasDe(desde);
-    v_InfoFijada = t.info.has_value();
-    v_ArgsFijados = t.args.has_value();
+    v_InfoFijada = t.HayInfo();
+    v_ArgsFijados = t.args.Hay();
     return desde;
 }
 
 const RecuerdosPasada::Recuerdo* RecuerdosPasada::Repetir(int i) {
     if (!v_Recordar || !v_Recuerdos[i].valido) return nullptr;
     const Recuerdo& r = v_Recuerdos[i];
-    if (r.arg) v_ArgsFijados = true;
+    if (r.arg.Hay()) v_ArgsFijados = true;
     return &r;
 }
 
@@ -140,7 +155,7 @@ void RecuerdosPasada::Grabar(int i, qsizetype largo) {
     if (!v_Recordar) return;
     v_Recuerdos[i].Olvidar();   // the state noted after it stays, to compare
     if (largo > kLargoRecordable)
-        v_Recuerdos[i].linea.reset();
+        v_Recuerdos[i].sinClave = true;
     else
         v_Grabando = i;
 }
@@ -153,8 +168,11 @@ void RecuerdosPasada::Hecho(Efecto&& efecto) {
     Recuerdo& r = v_Recuerdos[v_Grabando];
     switch (efecto.clase) {
     case Clase::Codigo:
-    case Clase::Info: r.efectos.push_back(std::move(efecto)); break;
-    case Clase::ChkConArgs: r.arg.emplace(); [[fallthrough]];
+    case Clase::Info:
+        if (!r.efectos) r.efectos = std::make_unique<std::vector<Efecto>>();
+        r.efectos->push_back(std::move(efecto));
+        break;
+    case Clase::ChkConArgs: r.arg = ArgsGuardados::De({}); [[fallthrough]];
     case Clase::Chk: r.chkArgs.emplace(); break;   // the values the handler leaves are taken at its end
     }
 }
@@ -166,14 +184,23 @@ void RecuerdosPasada::Guardar(int i, const QString& texto, const Compilador& c) 
     r.linea = texto;   // shared with the pass's copy, not a second copy
     r.tipo = c.TipoLinea;
     if (r.chkArgs) r.chkArgs = c.v_ChkArgs;
-    if (r.arg) r.arg = c.v_Arg;
+    if (r.arg.Hay()) r.arg = ArgsGuardados::De(c.v_Arg);
     r.codLin = c.v_CodLin;
     r.valido = c.v_Accion == nullptr && Repetible(r);
-    if (!r.valido) r.efectos.clear();
+    if (!r.valido) {
+        r.efectos.reset();
+    } else if (r.efectos && r.efectos->size() == 1 && r.arg.Hay() && c.v_Arg.size() >= 2) {
+        // The card caption, as the handler left it: made again on repeat.
+        const Efecto& e = r.efectos->front();
+        if (e.clase == Efecto::Clase::Info && EsLeyenda(Leyenda::Compilando, e.texto, c.v_Arg[1])) {
+            r.efectos.reset();
+            r.compilando = true;
+        }
+    }
 }
 
 void RecuerdosPasada::Reescrita(int i, QString&& normal) {
-    if (v_Recordar && v_Recuerdos[i].linea) v_Recuerdos[i].linea = std::move(normal);
+    if (v_Recordar && v_Recuerdos[i].TieneClave()) v_Recuerdos[i].linea = std::move(normal);
 }
 
 RecuerdosPasada::Comparacion RecuerdosPasada::Anotar(int i, bool vacia, const Compilador& c) {
@@ -183,14 +210,52 @@ RecuerdosPasada::Comparacion RecuerdosPasada::Anotar(int i, bool vacia, const Co
     r.conservable = vacia || r.valido;
     Tras& t = r.tras;
     const int codigos = c.CodigosHechos(), errores = c.ErroresHechos();
-    const Comparacion k{(v_InfoFijada ? t.info == c.lbl_Info : !t.info) && (v_ArgsFijados ? t.args == c.v_Arg : !t.args),
+    const Comparacion k{(v_InfoFijada ? t.MismaInfo(c.lbl_Info) : !t.HayInfo()) &&
+                            (v_ArgsFijados ? t.args.Igual(c.v_Arg) : !t.args.Hay()),
                         codigos - t.codigos, errores - t.errores};
     if (k.mismo && k.codigos == 0 && k.errores == 0) return k;
     t.codigos = codigos;
     t.errores = errores;
-    t.info = v_InfoFijada ? std::optional(c.lbl_Info) : std::nullopt;
-    t.args = v_ArgsFijados ? std::optional(c.v_Arg) : std::nullopt;
+    // Shared with the line's own record when its handler filled them.
+    if (!v_ArgsFijados)
+        t.args.Quitar();
+    else if (r.arg.Hay() && r.arg.Igual(c.v_Arg))
+        t.args = r.arg;
+    else
+        t.args = ArgsGuardados::De(c.v_Arg);
+    t.FijarInfo(v_InfoFijada, c.lbl_Info, c.v_Arg);
     return k;
+}
+
+const std::vector<RecuerdosPasada::Efecto>& RecuerdosPasada::Recuerdo::Efectos() const {
+    static const std::vector<Efecto> ninguno;
+    return efectos ? *efectos : ninguno;
+}
+
+QString RecuerdosPasada::Tras::Info() const {
+    if (leyenda == Clase::Insertando) return f_Leyenda(Leyenda::Insertando, args.Pieza(1));
+    return info;
+}
+
+bool RecuerdosPasada::Tras::MismaInfo(const QString& lbl) const {
+    switch (leyenda) {
+    case Clase::Ninguna: return false;
+    case Clase::Texto: return info == lbl;
+    case Clase::Insertando: return EsLeyenda(Leyenda::Insertando, lbl, args.Pieza(1));
+    }
+    return false;
+}
+
+void RecuerdosPasada::Tras::FijarInfo(bool fijada, const QString& lbl, const QStringList& vArg) {
+    info = QString();
+    if (!fijada) {
+        leyenda = Clase::Ninguna;
+    } else if (vArg.size() >= 2 && args.Igual(vArg) && EsLeyenda(Leyenda::Insertando, lbl, vArg[1])) {
+        leyenda = Clase::Insertando;
+    } else {
+        leyenda = Clase::Texto;
+        info = lbl;
+    }
 }
 
 void RecuerdosPasada::Desplazar(int desde, int codigos, int errores) {
@@ -204,7 +269,7 @@ int RecuerdosPasada::FinCadena(int i, bool& conCmd, int& bloqueo) const {
     const int lineas = static_cast<int>(v_Recuerdos.size());
     for (; i < lineas; ++i) {
         const Recuerdo& r = v_Recuerdos[i];
-        if (r.linea && r.linea->isEmpty() && r.conservable) return i;   // an empty line ends it
+        if (r.TieneClave() && r.linea.isEmpty() && r.conservable) return i;   // an empty line ends it
         // Only command, error and comment lines are repeated (valido).
         if (!r.valido || !r.pintada) {
             bloqueo = i;
@@ -232,7 +297,7 @@ void RecuerdosPasada::Cerrar(int desde, int hasta, Compilador& c) {
     int ultima = primera == INT_MAX ? -1 : INT_MAX;
     for (int i = std::min(desde, lineas); i < std::min(hasta, lineas); ++i) {
         const Recuerdo& r = v_Recuerdos[i];
-        if (!r.linea) ++v_SinClave;
+        if (!r.TieneClave()) ++v_SinClave;
         if (!r.conservable) {
             primera = std::min(primera, i);
             ultima = std::max(ultima, i);

@@ -1,8 +1,10 @@
 #pragma once
+#include "ArgsGuardados.h"
 #include "TipoLinea.h"
 #include <QString>
 #include <QStringList>
 #include <climits>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -35,28 +37,46 @@ public:
     // The pass's state after a line: what a pass that keeps the lines up to
     // it must find. A caption or v_Arg only when the pass had set them.
     struct Tras {
+        QString info;
+        ArgsGuardados args;
         int codigos = 0;   // code lines so far
         int errores = 0;   // debug entries so far
-        std::optional<QString> info;
-        std::optional<QStringList> args;
+        // The caption card lines leave (a fixed text and the second
+        // argument, Leyendas.h) is not kept: it is made again from args.
+        enum class Clase : unsigned char { Ninguna,
+                                           Texto,
+                                           Insertando };
+        Clase leyenda = Clase::Ninguna;
+
+        bool HayInfo() const { return leyenda != Clase::Ninguna; }
+        QString Info() const;
+        bool MismaInfo(const QString& lbl) const;
+        // After args: the caption `lbl` set by the pass (fijada), or none.
+        void FijarInfo(bool fijada, const QString& lbl, const QStringList& vArg);
     };
     // What the handler of a line did: enough to do it again without it.
     struct Recuerdo {
-        std::optional<QString> linea = QString();   // the key; none for a line too long to keep twice
-        bool valido = false;                        // what the handler did can be repeated
-        bool conservable = false;                   // a later pass starting below may keep what it left
-        TipoDeLinea tipo = TipoDeLinea::Cmd;
-        std::optional<int> chkArgs;       // v_ChkArgs as ChkArgs left it, if it ran
-        std::optional<QStringList> arg;   // v_Arg, if ChkArgs filled it
-        QString codLin;
-        std::vector<Efecto> efectos;
-        Tras tras;
+        QString linea;              // the key
+        bool sinClave = false;      // a line too long to keep twice: no key
+        bool valido = false;        // what the handler did can be repeated
+        bool conservable = false;   // a later pass starting below may keep what it left
         // The pane shows the line as the colouring chain writes it, text and
         // colours, and has not changed it since: the chain passes it untouched.
         bool pintada = false;
+        // The handler's one effect was the card caption made of arg (Leyendas.h).
+        bool compilando = false;
+        TipoDeLinea tipo = TipoDeLinea::Cmd;
+        std::optional<int> chkArgs;   // v_ChkArgs as ChkArgs left it, if it ran
+        ArgsGuardados arg;            // v_Arg, if ChkArgs filled it
+        QString codLin;
+        // Most lines leave no effect: an empty list costs a pointer, not three.
+        std::unique_ptr<std::vector<Efecto>> efectos;
+        Tras tras;
         // Back to a line not yet compiled; the state noted after it stays,
         // for a pass that compares its own with it.
         void Olvidar();
+        bool TieneClave() const { return !sinClave; }
+        const std::vector<Efecto>& Efectos() const;
     };
     // The lines to compile: how many at the start and at the end are as the
     // last pass left them, and the texts of those between.
@@ -107,7 +127,7 @@ public:
     bool Pintada(int i) const { return v_Recordar && v_Recuerdos[i].pintada; }
     // The chain has written line i, or found it already written so.
     void MarcarPintada(int i) {
-        if (v_Recordar && v_Recuerdos[i].linea) v_Recuerdos[i].pintada = true;
+        if (v_Recordar && v_Recuerdos[i].TieneClave()) v_Recuerdos[i].pintada = true;
     }
     // An action line that this pass removed from the pane.
     void Quitada(int i) { v_Quitadas.push_back(i); }

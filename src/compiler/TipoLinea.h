@@ -2,7 +2,7 @@
 
 // What a command line turned out to be (TipoLinea) and how a code line is
 // coloured (v_Tipo of InsertaCodigo: Cmd, Err or Nul).
-enum class TipoDeLinea {
+enum class TipoDeLinea : unsigned char {
     Cmd,   // a command with its code line
     Err,   // an error line (red, with its debug entry)
     Hlp,   // a help request ("?" as the first argument)
