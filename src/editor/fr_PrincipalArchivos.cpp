@@ -2,6 +2,7 @@
 #include "ArchivoComandos.h"
 #include "CajaRica.h"
 #include "Lineas.h"
+#include "MemoriaLibre.h"
 #include "Module1.h"
 #include "fr_Principal.h"
 #include <QAction>
@@ -16,6 +17,8 @@ namespace {
 const QString kCRLF = QStringLiteral("\r\n");
 QString Nativa(const QString& ruta) { return QDir::toNativeSeparators(ruta); }
 constexpr int kLineasPorTrozo = 4000;
+// From this many lines, what the load freed is handed back to the system.
+constexpr int kLineasLargo = 10000;
 }   // namespace
 
 bool fr_Principal::Ocupado() const { return v_CargandoArchivo || v_Compilador->Compilando(); }
@@ -93,6 +96,8 @@ bool fr_Principal::AbrirArchivo(const QString& ruta) {
     Cmd().EmpezarLote();
     Cmd().EmpezarAparte();
     CargarLineas(archivo.lineas);
+    const qsizetype leidas = archivo.lineas.size();
+    archivo.lineas = QStringList();   // the pane holds them now: not twice through the pass
     Comp().LinAntCmd = 0;
     CompilarLineas(true);
     Cmd().DevolverPorPartes([this] {
@@ -117,6 +122,9 @@ bool fr_Principal::AbrirArchivo(const QString& ruta) {
     tx_Cmd->document()->setUndoRedoEnabled(true);
     HistoriaNueva();
     tx_Cmd->SetBloqueada(false);
+    // The file's lines, the text apart and the pass's temporaries were freed
+    // amid blocks still held: the allocator would keep them.
+    if (leidas >= kLineasLargo) DevolverMemoriaLibre();
     return true;
 }
 
