@@ -2,6 +2,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <algorithm>
@@ -9,6 +10,7 @@
 
 namespace {
 constexpr qreal kSinLimite = 1e9;
+constexpr int kBloquesSueltos = 64;   // more changed blocks than this are read in one piece
 
 int AnchoCursor(const QObject& capa) {
     bool ok = false;
@@ -82,8 +84,7 @@ int DiagramaFilas::ColumnasDe(const QTextBlock& bloque) const {
     return conTabs >= 0 ? conTabs : bloque.length() - 1;
 }
 
-void DiagramaFilas::MedirTabs(QTextBlock& bloque) const {
-    const QString texto = bloque.text();
+void DiagramaFilas::MedirTabs(QTextBlock& bloque, QStringView texto) const {
     if (!texto.contains(QLatin1Char('\t'))) {
         if (bloque.userState() != -1) bloque.setUserState(-1);
         return;
@@ -116,9 +117,23 @@ void DiagramaFilas::documentChanged(int desde, int quitados, int agregados) {
     // Changed blocks are laid out again when next needed.
     const QTextBlock primero = doc->findBlock(desde);
     const QTextBlock ultimo = doc->findBlock(std::max(desde, desde + agregados));
+    // Many blocks (a whole file) are read in one piece: a string for each
+    // block cost a tenth of opening a long file.
+    bool muchos = ultimo.isValid() && ultimo.blockNumber() - primero.blockNumber() > kBloquesSueltos;
+    QString tramo;
+    if (muchos) {
+        QTextCursor c(doc);
+        c.setPosition(primero.position());
+        c.setPosition(ultimo.position() + ultimo.length() - 1, QTextCursor::KeepAnchor);
+        tramo = c.selectedText();
+        muchos = tramo.size() == c.selectionEnd() - c.selectionStart();   // one character per position, as it should be
+    }
     for (QTextBlock b = primero; b.isValid(); b = b.next()) {
         b.clearLayout();
-        MedirTabs(b);
+        if (muchos)
+            MedirTabs(b, QStringView(tramo).mid(b.position() - primero.position(), b.length() - 1));
+        else
+            MedirTabs(b, b.text());
         if (!v_Recontar) v_Columnas = std::max(v_Columnas, ColumnasDe(b));
         if (b == ultimo) break;
     }

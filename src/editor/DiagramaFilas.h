@@ -38,7 +38,7 @@ private:
     // with a TAB keep their count in the block's user state (-1 without one),
     // so that the widest line is found without reading every line again.
     int ColumnasDe(const QTextBlock& bloque) const;
-    void MedirTabs(QTextBlock& bloque) const;
+    void MedirTabs(QTextBlock& bloque, QStringView texto) const;
     qreal TopeFila(int fila) const;
     void Diagramar(const QTextBlock& bloque) const;   // lays the block out if it is not
 

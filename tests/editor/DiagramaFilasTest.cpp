@@ -133,3 +133,42 @@ TEST(Gutter, LongNumbersLoseTheirBlankThenNarrowButKeepEveryDigit) {
     }
 }
 }   // namespace
+
+// The widest line counts its TABs to the next tab stop, whether the text came
+// in one line at a time or as a whole file in one change (read in one piece).
+TEST(DiagramaFilas, TabsCountTheSameInLongAndShortChanges) {
+    const struct {
+        int lineas;
+        int conTab;   // the line holding "\t\t\tx", -1 for none
+    } casos[] = {{10, 0}, {10, 9}, {2000, 0}, {2000, 1000}, {2000, 1999}, {2000, -1}};
+    auto ancho = [](const QStringList& lineas, bool deUnaVez) {
+        QTextDocument doc;
+        doc.setDocumentLayout(new DiagramaFilas(&doc, 16));
+        QTextCursor c(&doc);
+        if (deUnaVez) {
+            c.insertText(lineas.join(QChar(u'\n')));
+        } else {
+            for (int i = 0; i < lineas.size(); ++i) c.insertText((i ? QStringLiteral("\n") : QString()) + lineas[i]);
+        }
+        return doc.documentLayout()->documentSize().width();
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(testing::Message() << caso.lineas << " lines, TAB on line " << caso.conTab);
+        QStringList lineas;
+        for (int i = 0; i < caso.lineas; ++i) lineas << (i == caso.conTab ? QStringLiteral("\t\t\tx") : QStringLiteral("INIA 1"));
+        const qreal deUnaVez = ancho(lineas, true);
+        EXPECT_DOUBLE_EQ(deUnaVez, ancho(lineas, false));
+        if (caso.conTab >= 0) {
+            EXPECT_GT(deUnaVez, ancho({QStringLiteral("INIA 1")}, true) * 2);
+        }
+    }
+    // A long change that takes the TABs away narrows the text again.
+    QTextDocument doc;
+    doc.setDocumentLayout(new DiagramaFilas(&doc, 16));
+    QTextCursor c(&doc);
+    c.insertText(QStringList(500, QStringLiteral("\t\t\tx")).join(QChar(u'\n')));
+    const qreal conTabs = doc.documentLayout()->documentSize().width();
+    c.select(QTextCursor::Document);
+    c.insertText(QStringList(500, QStringLiteral("x")).join(QChar(u'\n')));
+    EXPECT_LT(doc.documentLayout()->documentSize().width(), conTabs / 2);
+}
