@@ -2,7 +2,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <algorithm>
@@ -10,7 +9,7 @@
 
 namespace {
 constexpr qreal kSinLimite = 1e9;
-constexpr int kBloquesSueltos = 64;   // more changed blocks than this are read in one piece
+constexpr int kBloquesSueltos = 64;   // fewer changed blocks are read one by one
 
 int AnchoCursor(const QObject& capa) {
     bool ok = false;
@@ -116,24 +115,25 @@ void DiagramaFilas::documentChanged(int desde, int quitados, int agregados) {
     QTextDocument* doc = document();
     // Changed blocks are laid out again when next needed.
     const QTextBlock primero = doc->findBlock(desde);
-    const QTextBlock ultimo = doc->findBlock(std::max(desde, desde + agregados));
-    // Many blocks (a whole file) are read in one piece: a string for each
-    // block cost a tenth of opening a long file.
-    bool muchos = ultimo.isValid() && ultimo.blockNumber() - primero.blockNumber() > kBloquesSueltos;
-    QString tramo;
-    if (muchos) {
-        QTextCursor c(doc);
-        c.setPosition(primero.position());
-        c.setPosition(ultimo.position() + ultimo.length() - 1, QTextCursor::KeepAnchor);
-        tramo = c.selectedText();
-        muchos = tramo.size() == c.selectionEnd() - c.selectionStart();   // one character per position, as it should be
-    }
+    // A change to the end of the text names the position past it.
+    QTextBlock ultimo = doc->findBlock(std::max(desde, desde + agregados));
+    if (!ultimo.isValid()) ultimo = doc->lastBlock();
+    // A change of much of a long text (a whole file) reads the text in one
+    // piece: a string for each block took seven times as long. A smaller
+    // change reads only its blocks, so slices added to a long text do not
+    // copy it whole each time.
+    const int cambiados = ultimo.blockNumber() - primero.blockNumber() + 1;
+    const bool muchos = primero.isValid() && cambiados > kBloquesSueltos && cambiados * 4 >= doc->blockCount();
+    // The document's text holds one character per position (a break is one).
+    const QString texto = muchos ? doc->toRawText() : QString();
+    qsizetype enTexto = primero.position();
     for (QTextBlock b = primero; b.isValid(); b = b.next()) {
         b.clearLayout();
         if (muchos)
-            MedirTabs(b, QStringView(tramo).mid(b.position() - primero.position(), b.length() - 1));
+            MedirTabs(b, QStringView(texto).mid(enTexto, b.length() - 1));
         else
             MedirTabs(b, b.text());
+        enTexto += b.length();
         if (!v_Recontar) v_Columnas = std::max(v_Columnas, ColumnasDe(b));
         if (b == ultimo) break;
     }
