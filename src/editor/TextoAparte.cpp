@@ -61,7 +61,9 @@ std::unique_ptr<PanelMemoria> TextoAparte::EscribirModelo(const std::function<vo
     c.setCharFormat(QTextCharFormat());
     v_Fila(c);
     const QTextCharFormat simple;
-    const QString salto(QChar(u'\n'));
+    // Each line a block of the row format, added as a block: a line break
+    // inserted as text looks the block's format up again for every line.
+    const QTextBlockFormat fila = c.blockFormat();
     std::vector<std::pair<Formato, QTextCharFormat>> usados;   // a few formats, converted once
     auto formato = [&usados](const Formato& f) -> const QTextCharFormat& {
         for (const auto& [de, qt] : usados)
@@ -74,7 +76,7 @@ std::unique_ptr<PanelMemoria> TextoAparte::EscribirModelo(const std::function<vo
             ceder();
             reloj.restart();
         }
-        if (n > 0) c.insertText(salto, simple);
+        if (n > 0) c.insertBlock(fila, simple);
         const QString& texto = m.Linea(n);
         int pos = 0;
         for (const auto& t : m.TramosDe(n)) {
