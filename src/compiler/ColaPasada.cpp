@@ -126,6 +126,6 @@ void Compilador::Atajo(int i, int finCadena, bool conCmd, const RecuerdosPasada:
     v_LineaCompilada = l.lineas - 1;
     TipoLinea = u.tipo;
     v_Cmd = u.tipo == TipoDeLinea::Cmd ? PartirLinea(u.linea) : QStringList();
-    if (u.chkArgs) v_ChkArgs = *u.chkArgs;
+    if (u.chkArgs.Hay()) v_ChkArgs = u.chkArgs.Valor();
     v_CodLin = u.codLin;
 }

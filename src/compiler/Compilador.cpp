@@ -138,7 +138,7 @@ void Compilador::Repetir(const RecuerdosPasada::Recuerdo& r) {
     // Split again rather than kept: on a long list the records would hold
     // every line twice over, and a pass that stops early repeats few lines.
     v_Cmd = r.tipo == TipoDeLinea::Cmd ? PartirLinea(r.linea) : QStringList();
-    if (r.chkArgs) v_ChkArgs = *r.chkArgs;
+    if (r.chkArgs.Hay()) v_ChkArgs = r.chkArgs.Valor();
     if (r.arg.Hay()) v_Arg = r.arg.Lista();
     if (r.compilando) MostrarInfo(f_Leyenda(Leyenda::Compilando, r.arg.Pieza(1)));
     for (const RecuerdosPasada::Efecto& e : r.Efectos()) {

@@ -29,7 +29,7 @@ void RecuerdosPasada::Recuerdo::Olvidar() {
     valido = false;
     conservable = false;
     tipo = TipoDeLinea::Cmd;
-    chkArgs.reset();
+    chkArgs.Quitar();
     arg.Quitar();
     codLin.clear();
     efectos.reset();
@@ -49,7 +49,7 @@ bool RecuerdosPasada::Repetible(const Recuerdo& r) {
     // Help requests and action words act on the window each time; only what
     // a line writes to the panes is repeated.
     if (r.tipo != TipoDeLinea::Cmd && r.tipo != TipoDeLinea::Err && r.tipo != TipoDeLinea::Cmt) return false;
-    return r.chkArgs != -1;
+    return !r.chkArgs.Hay() || r.chkArgs.Valor() != -1;
 }
 
 RecuerdosPasada::Lectura RecuerdosPasada::Leer(const PanelTexto& tx_Cmd) {
@@ -173,7 +173,7 @@ void RecuerdosPasada::Hecho(Efecto&& efecto) {
         r.efectos->push_back(std::move(efecto));
         break;
     case Clase::ChkConArgs: r.arg = ArgsGuardados::De({}); [[fallthrough]];
-    case Clase::Chk: r.chkArgs.emplace(); break;   // the values the handler leaves are taken at its end
+    case Clase::Chk: r.chkArgs.Poner(0); break;   // the values the handler leaves are taken at its end
     }
 }
 
@@ -183,7 +183,7 @@ void RecuerdosPasada::Guardar(int i, const QString& texto, const Compilador& c) 
     Recuerdo& r = v_Recuerdos[i];
     r.linea = texto;   // shared with the pass's copy, not a second copy
     r.tipo = c.TipoLinea;
-    if (r.chkArgs) r.chkArgs = c.v_ChkArgs;
+    if (r.chkArgs.Hay()) r.chkArgs.Poner(c.v_ChkArgs);
     if (r.arg.Hay()) r.arg = ArgsGuardados::De(c.v_Arg);
     r.codLin = c.v_CodLin;
     r.valido = c.v_Accion == nullptr && Repetible(r);
@@ -234,27 +234,27 @@ const std::vector<RecuerdosPasada::Efecto>& RecuerdosPasada::Recuerdo::Efectos()
 
 QString RecuerdosPasada::Tras::Info() const {
     if (leyenda == Clase::Insertando) return f_Leyenda(Leyenda::Insertando, args.Pieza(1));
-    return info;
+    return info ? *info : QString();
 }
 
 bool RecuerdosPasada::Tras::MismaInfo(const QString& lbl) const {
     switch (leyenda) {
     case Clase::Ninguna: return false;
-    case Clase::Texto: return info == lbl;
+    case Clase::Texto: return info && *info == lbl;
     case Clase::Insertando: return EsLeyenda(Leyenda::Insertando, lbl, args.Pieza(1));
     }
     return false;
 }
 
 void RecuerdosPasada::Tras::FijarInfo(bool fijada, const QString& lbl, const QStringList& vArg) {
-    info = QString();
+    info.reset();
     if (!fijada) {
         leyenda = Clase::Ninguna;
     } else if (vArg.size() >= 2 && args.Igual(vArg) && EsLeyenda(Leyenda::Insertando, lbl, vArg[1])) {
         leyenda = Clase::Insertando;
     } else {
         leyenda = Clase::Texto;
-        info = lbl;
+        info = std::make_unique<QString>(lbl);
     }
 }
 

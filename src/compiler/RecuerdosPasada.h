@@ -5,7 +5,6 @@
 #include <QStringList>
 #include <climits>
 #include <memory>
-#include <optional>
 #include <vector>
 
 class Compilador;
@@ -37,7 +36,7 @@ public:
     // The pass's state after a line: what a pass that keeps the lines up to
     // it must find. A caption or v_Arg only when the pass had set them.
     struct Tras {
-        QString info;
+        std::unique_ptr<QString> info;   // a caption of its own (Clase::Texto), rare: a pointer, not a string
         ArgsGuardados args;
         int codigos = 0;   // code lines so far
         int errores = 0;   // debug entries so far
@@ -54,24 +53,39 @@ public:
         // After args: the caption `lbl` set by the pass (fijada), or none.
         void FijarInfo(bool fijada, const QString& lbl, const QStringList& vArg);
     };
+    // v_ChkArgs as ChkArgs left it, if it ran: an optional int in four bytes
+    // (none is INT_MIN, which ChkArgs never leaves).
+    class ChkGuardado {
+    public:
+        bool Hay() const { return v_Valor != kNinguno; }
+        int Valor() const { return v_Valor; }
+        void Poner(int valor) { v_Valor = valor; }
+        void Quitar() { v_Valor = kNinguno; }
+
+    private:
+        static constexpr int kNinguno = INT_MIN;
+        int v_Valor = kNinguno;
+    };
     // What the handler of a line did: enough to do it again without it.
+    // A long list holds one per line: the small fields are packed together.
     struct Recuerdo {
-        QString linea;              // the key
-        bool sinClave = false;      // a line too long to keep twice: no key
-        bool valido = false;        // what the handler did can be repeated
-        bool conservable = false;   // a later pass starting below may keep what it left
-        // The pane shows the line as the colouring chain writes it, text and
-        // colours, and has not changed it since: the chain passes it untouched.
-        bool pintada = false;
-        // The handler's one effect was the card caption made of arg (Leyendas.h).
-        bool compilando = false;
-        TipoDeLinea tipo = TipoDeLinea::Cmd;
-        std::optional<int> chkArgs;   // v_ChkArgs as ChkArgs left it, if it ran
-        ArgsGuardados arg;            // v_Arg, if ChkArgs filled it
+        QString linea;       // the key
+        ArgsGuardados arg;   // v_Arg, if ChkArgs filled it
         QString codLin;
         // Most lines leave no effect: an empty list costs a pointer, not three.
         std::unique_ptr<std::vector<Efecto>> efectos;
-        Tras tras;
+        // The fields after it may lie in its padding.
+        [[no_unique_address]] Tras tras;
+        TipoDeLinea tipo = TipoDeLinea::Cmd;
+        bool sinClave : 1 = false;      // a line too long to keep twice: no key
+        bool valido : 1 = false;        // what the handler did can be repeated
+        bool conservable : 1 = false;   // a later pass starting below may keep what it left
+        // The pane shows the line as the colouring chain writes it, text and
+        // colours, and has not changed it since: the chain passes it untouched.
+        bool pintada : 1 = false;
+        // The handler's one effect was the card caption made of arg (Leyendas.h).
+        bool compilando : 1 = false;
+        ChkGuardado chkArgs;
         // Back to a line not yet compiled; the state noted after it stays,
         // for a pass that compares its own with it.
         void Olvidar();
