@@ -1,4 +1,5 @@
 #include "ArgsGuardados.h"
+#include <QVarLengthArray>
 
 ArgsGuardados ArgsGuardados::De(const QStringList& args) {
     ArgsGuardados g;
@@ -31,6 +32,12 @@ ArgsGuardados ArgsGuardados::De(const QStringList& args) {
 
 // Calls cada(piece) for each argument in order, while it answers true.
 template <typename F> bool ArgsGuardados::Recorrer(F&& cada) const {
+    if (!EsMarca(v_Texto.front())) {
+        const qsizetype blanco = v_Texto.indexOf(QLatin1Char(' '));
+        for (const QStringView pieza : QStringView(v_Texto).mid(blanco + 1).tokenize(QStringView(u", ")))
+            if (!cada(pieza)) return false;
+        return true;
+    }
     const QStringView resto = QStringView(v_Texto).mid(1);
     if (v_Texto.front() == QChar(kVacia)) return true;
     if (v_Texto.front() == QChar(kJuntos)) {
@@ -72,4 +79,31 @@ bool ArgsGuardados::Igual(const QStringList& args) const {
     qsizetype k = 0;
     const bool iguales = Recorrer([&args, &k](QStringView pieza) { return k < args.size() && pieza == args[k++]; });
     return iguales && k == args.size();
+}
+
+ArgsGuardados ArgsGuardados::DeLaLinea(const QString& linea) {
+    ArgsGuardados g;
+    if (!linea.isEmpty() && !EsMarca(linea.front()) && linea.contains(QLatin1Char(' '))) g.v_Texto = linea;
+    return g;
+}
+
+ArgsGuardados ArgsGuardados::De(const QStringList& args, const QString& linea) {
+    ArgsGuardados g = DeLaLinea(linea);
+    if (g.Hay() && g.Igual(args)) return g;
+    return De(args);
+}
+
+ArgsGuardados ArgsGuardados::EnLinea(const QString& linea) const {
+    if (!Hay() || (linea.isSharedWith(v_Texto) && !EsMarca(v_Texto.front()))) return *this;
+    const ArgsGuardados g = DeLaLinea(linea);
+    if (!g.Hay()) return *this;
+    // Compared piece by piece, as each reads them: nothing is built.
+    QVarLengthArray<QStringView, 8> piezas;
+    Recorrer([&piezas](QStringView pieza) {
+        piezas.append(pieza);
+        return true;
+    });
+    qsizetype k = 0;
+    const bool iguales = g.Recorrer([&piezas, &k](QStringView pieza) { return k < piezas.size() && pieza == piezas[k++]; });
+    return iguales && k == piezas.size() ? g : *this;
 }

@@ -11,6 +11,15 @@ class ArgsGuardados {
 public:
     ArgsGuardados() = default;
     static ArgsGuardados De(const QStringList& args);
+    // The same, kept in the line itself when the line reads a word, a blank
+    // and the arguments joined by ", " (a command line in normal form): no
+    // string of their own. Otherwise as De(args).
+    static ArgsGuardados De(const QStringList& args, const QString& linea);
+    // These same arguments kept in `linea` when it holds them so (as above),
+    // else unchanged.
+    ArgsGuardados EnLinea(const QString& linea) const;
+    // Kept in `linea` itself (for tests and checks).
+    bool EnLaLinea(const QString& linea) const { return !v_Texto.isNull() && v_Texto.isSharedWith(linea); }
 
     bool Hay() const { return !v_Texto.isNull(); }
     void Quitar() { v_Texto = QString(); }
@@ -23,8 +32,13 @@ public:
 private:
     // The first character says how the rest is written: kVacia (no
     // arguments), kJuntos (joined by commas) or, when a handler put a comma
-    // into an argument, kLargos (each argument after its length in two characters).
+    // into an argument, kLargos (each argument after its length in two
+    // characters). Any other: the line itself, arguments after its first
+    // blank, joined by ", " (only kept so when it reads back exactly).
     static constexpr char16_t kVacia = u'0', kJuntos = u'j', kLargos = u'l';
+    static bool EsMarca(QChar c) { return c == QChar(kVacia) || c == QChar(kJuntos) || c == QChar(kLargos); }
+    // `linea` as kept arguments, if it holds them so; none otherwise.
+    static ArgsGuardados DeLaLinea(const QString& linea);
     template <typename F> bool Recorrer(F&& cada) const;
 
     QString v_Texto;   // null: none kept

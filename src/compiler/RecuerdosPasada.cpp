@@ -184,7 +184,7 @@ void RecuerdosPasada::Guardar(int i, const QString& texto, const Compilador& c) 
     r.linea = texto;   // shared with the pass's copy, not a second copy
     r.tipo = c.TipoLinea;
     if (r.chkArgs.Hay()) r.chkArgs.Poner(c.v_ChkArgs);
-    if (r.arg.Hay()) r.arg = ArgsGuardados::De(c.v_Arg);
+    if (r.arg.Hay()) r.arg = ArgsGuardados::De(c.v_Arg, r.linea);   // in the line itself when it holds them
     r.codLin = c.v_CodLin;
     r.valido = c.v_Accion == nullptr && Repetible(r);
     if (!r.valido) {
@@ -200,7 +200,11 @@ void RecuerdosPasada::Guardar(int i, const QString& texto, const Compilador& c) 
 }
 
 void RecuerdosPasada::Reescrita(int i, QString&& normal) {
-    if (v_Recordar && v_Recuerdos[i].TieneClave()) v_Recuerdos[i].linea = std::move(normal);
+    if (!v_Recordar || !v_Recuerdos[i].TieneClave()) return;
+    Recuerdo& r = v_Recuerdos[i];
+    r.linea = std::move(normal);
+    // The normal form holds the arguments: kept there, not in a string of their own.
+    r.arg = r.arg.EnLinea(r.linea);
 }
 
 RecuerdosPasada::Comparacion RecuerdosPasada::Anotar(int i, bool vacia, const Compilador& c) {

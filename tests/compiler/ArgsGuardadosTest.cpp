@@ -29,3 +29,39 @@ TEST(ArgsGuardados, KeepsEveryListExactlyAndTellsApartListsThatJoinAlike) {
     EXPECT_FALSE(ninguno.Igual({}));
     EXPECT_TRUE(ninguno.Lista().isEmpty());
 }
+
+// Kept in a command line in normal form (word, blank, arguments joined by
+// ", "), only when the line reads back exactly those arguments.
+TEST(ArgsGuardados, KeptInTheLineOnlyWhenItReadsBackTheSameArguments) {
+    const struct {
+        const char* linea;
+        QStringList args;
+        bool enLinea;
+    } casos[] = {
+        {"AING 1, 00001, A, B", {"1", "00001", "A", "B"}, true},
+        {"INIA 1", {"1"}, true},
+        {"CMD ", {""}, true},
+        {"CMD a, , b", {"a", "", "b"}, true},
+        {"AING 1, 00001, A, B", {"1", "00001", "A"}, false},    // fewer arguments
+        {"AING 1, 00001, A", {"1", "00001", "A", ""}, false},   // one more, empty
+        {"CMD a, b", {"a, b"}, false},                          // ", " inside an argument
+        {"CMD a,b", {"a", "b"}, false},                         // joined another way
+        {"CMD", {}, false},                                     // no blank: no arguments there
+        {"j 1, 2", {"1", "2"}, false},                          // starts as a kept form would
+        {"l 1", {"1"}, false},
+        {"0 1", {"1"}, false},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.linea);
+        const QString linea = QString::fromLatin1(caso.linea);
+        for (const bool despues : {false, true}) {
+            // Straight from the line, or kept apart first and moved into it.
+            const ArgsGuardados g = despues ? ArgsGuardados::De(caso.args).EnLinea(linea) : ArgsGuardados::De(caso.args, linea);
+            EXPECT_EQ(g.Lista(), caso.args);
+            EXPECT_TRUE(g.Igual(caso.args));
+            for (qsizetype k = 0; k <= caso.args.size(); ++k) EXPECT_EQ(g.Pieza(k), caso.args.value(k)) << k;
+            EXPECT_FALSE(g.Igual(caso.args + QStringList{QStringLiteral("x")}));
+            EXPECT_EQ(g.EnLaLinea(linea), caso.enLinea) << despues;
+        }
+    }
+}
