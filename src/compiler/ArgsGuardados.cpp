@@ -97,6 +97,7 @@ ArgsGuardados ArgsGuardados::EnLinea(const QString& linea) const {
     if (!Hay() || (linea.isSharedWith(v_Texto) && !EsMarca(v_Texto.front()))) return *this;
     const ArgsGuardados g = DeLaLinea(linea);
     if (!g.Hay()) return *this;
+    if (!EsMarca(v_Texto.front()) && v_Texto == linea) return g;   // the same line again: the same arguments
     // Compared piece by piece, as each reads them: nothing is built.
     QVarLengthArray<QStringView, 8> piezas;
     Recorrer([&piezas](QStringView pieza) {

@@ -63,5 +63,10 @@ TEST(ArgsGuardados, KeptInTheLineOnlyWhenItReadsBackTheSameArguments) {
             EXPECT_FALSE(g.Igual(caso.args + QStringList{QStringLiteral("x")}));
             EXPECT_EQ(g.EnLaLinea(linea), caso.enLinea) << despues;
         }
+        // Kept in a copy of the line (the line as read), then moved to the line rewritten alike.
+        const QString leida(linea.constData(), linea.size());
+        const ArgsGuardados movidos = ArgsGuardados::De(caso.args, leida).EnLinea(linea);
+        EXPECT_EQ(movidos.EnLaLinea(linea), caso.enLinea);
+        EXPECT_EQ(movidos.Lista(), caso.args);
     }
 }
