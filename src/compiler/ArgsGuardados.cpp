@@ -33,9 +33,15 @@ ArgsGuardados ArgsGuardados::De(const QStringList& args) {
 // Calls cada(piece) for each argument in order, while it answers true.
 template <typename F> bool ArgsGuardados::Recorrer(F&& cada) const {
     if (!EsMarca(v_Texto.front())) {
+        // Cut at each comma, one blank after it left out: read so, the line
+        // was checked to give back its arguments exactly when it was kept.
         const qsizetype blanco = v_Texto.indexOf(QLatin1Char(' '));
-        for (const QStringView pieza : QStringView(v_Texto).mid(blanco + 1).tokenize(QStringView(u", ")))
+        bool primera = true;
+        for (QStringView pieza : QStringView(v_Texto).mid(blanco + 1).tokenize(u',')) {
+            if (!primera && pieza.startsWith(QLatin1Char(' '))) pieza = pieza.mid(1);
+            primera = false;
             if (!cada(pieza)) return false;
+        }
         return true;
     }
     const QStringView resto = QStringView(v_Texto).mid(1);

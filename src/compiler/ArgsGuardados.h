@@ -34,7 +34,8 @@ private:
     // arguments), kJuntos (joined by commas) or, when a handler put a comma
     // into an argument, kLargos (each argument after its length in two
     // characters). Any other: the line itself, arguments after its first
-    // blank, joined by ", " (only kept so when it reads back exactly).
+    // blank, joined by ", " (only kept so when it reads back exactly, as
+    // Recorrer reads it).
     static constexpr char16_t kVacia = u'0', kJuntos = u'j', kLargos = u'l';
     static bool EsMarca(QChar c) { return c == QChar(kVacia) || c == QChar(kJuntos) || c == QChar(kLargos); }
     // `linea` as kept arguments, if it holds them so; none otherwise.

@@ -36,11 +36,12 @@ bool TarjetaValida(Compilador& c) {
 // blanks only gets the same message here. A first character without a
 // Windows-1252 code would travel as "?".
 bool PerfilesValidos(Compilador& c) {
-    const QStringList tecleados = c.v_Cmd.value(1).split(u',');
     bool validos = true;
     for (int i = 2; i <= 3; ++i) {
         const QString& perfil = c.v_Arg.at(i);
         if (perfil.isEmpty()) {
+            // Read again as typed only here: most lines have both profiles.
+            const QStringList tecleados = c.v_Cmd.value(1).split(u',');
             validos = tecleados.value(i).isEmpty()
                           ? Pasos::Rechazar(c)
                           : Pasos::AgregarError(c, QStringLiteral("Comando ") + c.v_Cmd.at(0) + QStringLiteral(": Argumento vacío"));

@@ -45,9 +45,12 @@ TEST(ArgsGuardados, KeptInTheLineOnlyWhenItReadsBackTheSameArguments) {
         {"AING 1, 00001, A, B", {"1", "00001", "A"}, false},    // fewer arguments
         {"AING 1, 00001, A", {"1", "00001", "A", ""}, false},   // one more, empty
         {"CMD a, b", {"a, b"}, false},                          // ", " inside an argument
-        {"CMD a,b", {"a", "b"}, false},                         // joined another way
-        {"CMD", {}, false},                                     // no blank: no arguments there
-        {"j 1, 2", {"1", "2"}, false},                          // starts as a kept form would
+        {"CMD a,b", {"a", "b"}, true},                          // read back the same all the same
+        {"CMD a,  b", {"a", " b"}, true},
+        {"CMD a,  b", {"a", "b"}, false},
+        {"CMD  a", {" a"}, true},
+        {"CMD", {}, false},              // no blank: no arguments there
+        {"j 1, 2", {"1", "2"}, false},   // starts as a kept form would
         {"l 1", {"1"}, false},
         {"0 1", {"1"}, false},
     };
