@@ -1,12 +1,9 @@
 #include "PanelEspejo.h"
 #include <cmath>
 
-PanelEspejo::PanelEspejo(VistaCodigo& vista, double pxPorTwip) : v_Vista(&vista), v_PxPorTwip(pxPorTwip) {
-    const QRect g = vista.geometry();
-    v_Left = static_cast<int>(std::lround(g.x() / v_PxPorTwip));
-    v_Top = static_cast<int>(std::lround(g.y() / v_PxPorTwip));
-    v_Width = static_cast<int>(std::lround(g.width() / v_PxPorTwip));
-    v_Alto = static_cast<int>(std::lround(g.height() / v_PxPorTwip));
+PanelEspejo::PanelEspejo(VistaCodigo& vista, double pxPorTwip) : v_Vista(&vista) {
+    v_Escala.pxPorTwip = pxPorTwip;
+    v_Alto = static_cast<int>(std::lround(vista.height() / pxPorTwip));
     vista.SetModelo(&v_Modelo);
 }
 
@@ -52,10 +49,7 @@ void PanelEspejo::Colocar(int left, int top, int width, int height) {
     Mover();
 }
 
-void PanelEspejo::Mover() {
-    auto px = [this](int t) { return static_cast<int>(std::lround(t * v_PxPorTwip)); };
-    v_Vista->setGeometry(px(v_Left), px(v_Top), px(v_Width), px(v_Alto));
-}
+void PanelEspejo::Mover() { v_Vista->setGeometry(v_Escala.Rect(v_Left, v_Top, v_Width, v_Alto)); }
 
 void PanelEspejo::SetLeft(int twips) {
     v_Left = twips;

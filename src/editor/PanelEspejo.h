@@ -1,5 +1,6 @@
 #pragma once
 #include "PanelMemoria.h"
+#include "Twips.h"
 #include "VistaCodigo.h"
 #include <QPointer>
 
@@ -54,7 +55,7 @@ private:
     void Mover();   // view geometry from v_Left/v_Top/v_Width
 
     QPointer<VistaCodigo> v_Vista;
-    double v_PxPorTwip;
+    Twips v_Escala;
     int v_Alto = 0;   // twips
     PanelMemoria v_Modelo;
 };

@@ -1,6 +1,7 @@
 // The code pane's rows: their scroll and how they are painted.
 #include "VistaCodigo.h"
 #include "AccesibleCodigo.h"
+#include "DiagramaFilas.h"
 #include "PanelMemoria.h"
 #include "TextoAparte.h"
 #include <QFontMetricsF>
@@ -12,7 +13,6 @@
 #include <cmath>
 
 namespace {
-constexpr qreal kSinLimite = 1e9;
 constexpr int kAnchoCaret = 1;
 constexpr int kPasoHorizontal = 20;   // as Qt's text boxes
 }   // namespace
@@ -194,19 +194,7 @@ void VistaCodigo::Diagramar(QTextLayout& capa, int fila) const {
         }
     }
     capa.setFormats(formatos);
-    capa.beginLayout();
-    QTextLine linea = capa.createLine();
-    if (linea.isValid()) {
-        linea.setLeadingIncluded(true);
-        linea.setLineWidth(kSinLimite);
-        // The baseline four fifths down the row, in Qt's 1/64 pixel units, as in the command pane.
-        const qreal alto = std::round((linea.ascent() + std::max<qreal>(linea.leading(), 0)) * 64);
-        const qreal ajuste = alto - std::floor(v_Altura * 64 * 4 / 5.0);
-        linea.setPosition(QPointF(0, -ajuste / 64));
-        while (capa.createLine().isValid()) {
-        }
-    }
-    capa.endLayout();
+    DiagramaFilas::UnaFila(capa, v_Altura);
 }
 
 void VistaCodigo::paintEvent(QPaintEvent* e) {
