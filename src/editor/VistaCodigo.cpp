@@ -4,6 +4,7 @@
 #include "DiagramaFilas.h"
 #include "PanelMemoria.h"
 #include "TextoAparte.h"
+#include <QAccessible>
 #include <QFontMetricsF>
 #include <QPaintEvent>
 #include <QPainter>
@@ -43,6 +44,11 @@ void VistaCodigo::Cambiado() {
             v_Pedida = false;
             AjustarBarras();
             viewport()->update();
+            // A screen reader hears that the text changed, once for a whole pass.
+            if (QAccessible::isActive()) {
+                QAccessibleValueChangeEvent cambio(this, Texto(0, Caracteres()));
+                QAccessible::updateAccessibility(&cambio);
+            }
         },
         Qt::QueuedConnection);
 }
@@ -173,6 +179,12 @@ void VistaCodigo::AjustarScroll(int valor) {
 void VistaCodigo::resizeEvent(QResizeEvent* e) {
     QAbstractScrollArea::resizeEvent(e);
     AjustarBarras();
+}
+
+// The model may have changed while the pane was hidden (a pass at work).
+void VistaCodigo::showEvent(QShowEvent* e) {
+    QAbstractScrollArea::showEvent(e);
+    if (v_Medir) AjustarBarras();
 }
 
 void VistaCodigo::scrollContentsBy(int, int) { viewport()->update(); }
