@@ -91,6 +91,8 @@ private:
     Punto PuntoEn(const QPoint& punto) const;
     void MoverCaret(Punto destino, bool extender);
     Punto Palabra(Punto p, int sentido) const;
+    // The selection with its colours, for pasting into a document.
+    QString HtmlSeleccionado() const;
     void MostrarCaret();
     void Parpadear(bool encendido);
 

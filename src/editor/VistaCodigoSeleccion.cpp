@@ -1,11 +1,13 @@
 // The code pane's caret and selection: keys, mouse, copy and its context menu.
 #include "VistaCodigo.h"
+#include "PanelMemoria.h"
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextLayout>
@@ -26,7 +28,38 @@ QString VistaCodigo::TextoSeleccionado() const { return Texto(Ancla(), Caret());
 
 void VistaCodigo::Copiar() const {
     const QString t = TextoSeleccionado();
-    if (!t.isEmpty()) QApplication::clipboard()->setText(t);
+    if (t.isEmpty()) return;
+    auto* datos = new QMimeData;
+    datos->setText(t);
+    datos->setHtml(HtmlSeleccionado());
+    QApplication::clipboard()->setMimeData(datos);
+}
+
+QString VistaCodigo::HtmlSeleccionado() const {
+    const Punto a = Dentro(std::min(v_Ancla, v_Caret)), b = Dentro(std::max(v_Ancla, v_Caret));
+    auto tramo = [](QStringView texto, const Formato& f) {
+        return QStringLiteral("<span style=\"color:%1;font-weight:%2;font-style:%3\">%4</span>")
+            .arg(QColor(f.color.r, f.color.g, f.color.b).name(), f.bold ? u"700" : u"400", f.italic ? u"italic" : u"normal",
+                 texto.toString().toHtmlEscaped());
+    };
+    static const std::vector<PanelMemoria::Tramo> kSinTramos;
+    QString html = QStringLiteral("<pre style=\"font-family:'%1'\">").arg(font().family());
+    for (int n = a.linea; n <= b.linea; ++n) {
+        const QString& linea = Linea(n);
+        const int desde = n == a.linea ? a.columna : 0;
+        const int hasta = n == b.linea ? b.columna : static_cast<int>(linea.size());
+        int inicio = 0;
+        for (const PanelMemoria::Tramo& t : v_Modelo ? v_Modelo->TramosDe(n) : kSinTramos) {
+            const int d = std::max(desde, inicio), h = std::min(hasta, inicio + t.largo);
+            if (h > d) html += tramo(QStringView(linea).mid(d, h - d), t.formato);
+            inicio += t.largo;
+        }
+        // Past the runs, the pane's own format.
+        const int d = std::max(desde, inicio);
+        if (hasta > d) html += tramo(QStringView(linea).mid(d, hasta - d), Formato{});
+        if (n < b.linea) html += u'\n';
+    }
+    return html + QStringLiteral("</pre>");
 }
 
 void VistaCodigo::SeleccionarTodo() {

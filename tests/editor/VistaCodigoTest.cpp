@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QFontMetricsF>
 #include <QMenu>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -204,4 +205,10 @@ TEST(VistaCodigo, AScreenReaderReadsItsLinesRunsAndPlaces) {
     EXPECT_EQ(t->selectionCount(), 1);
     QTest::keyClick(w.tx_Cod, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Linea"));
+    // Pasted into a document, the copy keeps its colours and weight.
+    t->setSelection(0, 2, 6);
+    QTest::keyClick(w.tx_Cod, Qt::Key_C, Qt::ControlModifier);
+    const QString html = QApplication::clipboard()->mimeData()->html();
+    EXPECT_TRUE(html.contains(QStringLiteral("color:#000000;font-weight:400;font-style:normal\"> </span>"))) << html.toStdString();
+    EXPECT_TRUE(html.contains(QStringLiteral("color:#0000c8;font-weight:700;font-style:italic\">52</span>"))) << html.toStdString();
 }
