@@ -2,6 +2,7 @@
 #include "VistaCodigo.h"
 #include "AccesibleCodigo.h"
 #include "DiagramaFilas.h"
+#include "FilasEnteras.h"
 #include "PanelMemoria.h"
 #include "TextoAparte.h"
 #include <QAccessible>
@@ -144,7 +145,7 @@ void VistaCodigo::AjustarBarras() {
     }
     // A strip under the text makes the scroll range end on a whole row.
     const int libre = viewport()->height() + v_Franja;
-    const int franja = ((libre - 2 * kMargen) % v_Altura + v_Altura) % v_Altura;
+    const int franja = FilasEnteras::Franja(libre, 2 * kMargen, v_Altura);
     if (franja != v_Franja) {
         v_Franja = franja;
         setViewportMargins(0, 0, 0, franja);
@@ -164,10 +165,7 @@ void VistaCodigo::AjustarBarras() {
 
 void VistaCodigo::AjustarScroll(int valor) {
     if (v_Ajustando) return;
-    const int resto = valor % v_Altura;
-    int destino = valor;
-    if (resto != 0) destino = valor > v_ScrollAnterior ? valor + (v_Altura - resto) : valor - resto;
-    destino = std::clamp(destino, 0, verticalScrollBar()->maximum());
+    const int destino = FilasEnteras::ValorEntero(valor, v_ScrollAnterior, v_Altura, verticalScrollBar()->maximum());
     v_ScrollAnterior = destino;
     if (destino != valor) {
         v_Ajustando = true;
