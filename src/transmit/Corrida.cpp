@@ -147,6 +147,7 @@ void Corrida::Paso() {
     if (AntesDeEnviar) AntesDeEnviar(&v_Actual.codigo, &v_Actual.comando);
     v_Actual.esperados = f_LargoRespuesta(v_Actual.codigo, &v_TrasLREG);
     v_Actual.trama = f_TramaDeLinea(v_Actual.codigo);
+    Q_EMIT PorEnviar(v_Actual);
     if (!v_Enlace->Escribir(v_Actual.trama)) {
         const QString hecho = QStringLiteral("No se pudo enviar la trama por el enlace abierto.");
         AlCaido(QStringLiteral("Error de comunicación"), hecho, hecho, QString());

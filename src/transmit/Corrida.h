@@ -72,6 +72,9 @@ public:
 Q_SIGNALS:
     // Link open, the first frame of a pass is next.
     void Comenzada();
+    // A frame is built and about to go: a log written here has its line in
+    // the file before the clock can answer.
+    void PorEnviar(const EventosCorrida::Intercambio& i);
     // A frame has gone (desenlace EnCurso).
     void Enviada(const EventosCorrida::Intercambio& i);
     // Its answer wait ended: the same exchange, complete.

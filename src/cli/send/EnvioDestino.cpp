@@ -16,7 +16,10 @@ QString UnaLinea(const Avisos::Aviso& aviso) {
 
 EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const GuionCompilado& guion,
                            const QString& archivo, const QString& rutaLog, QObject* padre)
-    : QObject(padre), v_Destino(destino), v_TimeOut(o.timeOut), v_Delay(o.delay), v_Vueltas(o.vueltas), v_RutaLog(rutaLog), v_ArchCodigo(guion.archCodigo), v_ArchComandos(guion.archComandos), v_Lineas(guion.lineas), v_Registro(v_Corrida, [this] { return v_RutaLog; }) {
+    : QObject(padre), v_Destino(destino), v_TimeOut(o.timeOut), v_Delay(o.delay), v_Vueltas(o.vueltas), v_RutaLog(rutaLog), v_ArchCodigo(guion.archCodigo), v_ArchComandos(guion.archComandos), v_Lineas(guion.lineas),
+      // With no pause, an answer's log line goes with the next frame's.
+      v_Registro(
+          v_Corrida, [this] { return v_RutaLog; }, o.delay <= 0) {
     v_Corrida.Preparar = [this](Corrida::Ajustes* a) -> std::unique_ptr<Enlace> {
         a->timeOut = v_TimeOut;
         a->delay = v_Delay;

@@ -48,6 +48,8 @@ public:
     // after its current wait and pause, a finished one keeps its result.
     void Detener();
     const ResultadoDestino& Resultado() const { return v_Resultado; }
+    // Its log line held for the next frame is written (a way out that does not wait).
+    void SoltarRegistro() { v_Registro.Soltar(); }
     const Destino& ElDestino() const { return v_Destino; }
 
 Q_SIGNALS:

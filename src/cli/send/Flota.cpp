@@ -70,6 +70,11 @@ void Flota::Linea(FILE* f, const QString& texto) {
     std::fflush(f);
 }
 
+void Flota::VolcarSalida() {
+    for (EnvioDestino* e : v_Envios) e->SoltarRegistro();
+    v_Salida.Volcar();
+}
+
 void Flota::Iniciar() {
     v_Reloj.start();
     if (v_Progreso) tmr_Progreso.start();
