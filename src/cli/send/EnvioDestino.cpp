@@ -1,6 +1,6 @@
 #include "EnvioDestino.h"
 #include "EnlaceSerie.h"
-#include "EnlaceTCP.h"
+#include "EnlaceRapido.h"
 #include "HoraActual.h"
 #include "Trama.h"
 #include <QTimer>
@@ -28,7 +28,7 @@ EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const
         a->lineas = v_Lineas;
         ++v_Hechas;
         if (v_Destino.serie) return std::make_unique<EnlaceSerie>(v_Destino.texto, v_Destino.dispositivo);
-        return std::make_unique<EnlaceTCP>(v_Destino.host, QString::number(v_Destino.puerto));
+        return f_EnlaceTCPRapido(v_Destino.host, QString::number(v_Destino.puerto));
     };
     v_Corrida.Loop = [this] { return v_Hechas < v_Vueltas; };
     v_Resultado.total = static_cast<qint64>(guion.tramas) * o.vueltas;
