@@ -1,7 +1,7 @@
 #include "ServidorSim.h"
+#include "ServidorTCP.h"
 #include <QHostAddress>
 #include <QSerialPort>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTextStream>
 #include <QTimer>
@@ -74,17 +74,12 @@ ServidorSim::ServidorSim(const Fallas& fallas, bool detalle, std::shared_ptr<Dem
 ServidorSim::~ServidorSim() = default;
 
 bool ServidorSim::EscucharTCP(const QHostAddress& host, quint16 puerto, QString* error) {
-    v_Servidor = new QTcpServer(this);
+    v_Servidor = new ServidorTCP(this);
     if (!v_Servidor->listen(host, puerto)) {
         *error = v_Servidor->errorString();
         return false;
     }
-    connect(v_Servidor, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket* s = v_Servidor->nextPendingConnection()) {
-            connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
-            Atender(s);
-        }
-    });
+    v_Servidor->AlConectar = [this](QIODevice* conexion) { Atender(conexion); };
     return true;
 }
 

@@ -10,7 +10,7 @@
 
 class QHostAddress;
 class QSerialPort;
-class QTcpServer;
+class ServidorTCP;
 class QTimer;
 
 // Faults a test can ask for.
@@ -53,6 +53,6 @@ private:
     bool v_Detalle;
     RelojSimulado v_Reloj;
     std::shared_ptr<Demoras> v_Demoras;
-    QTcpServer* v_Servidor = nullptr;
+    ServidorTCP* v_Servidor = nullptr;
     QSerialPort* v_Serie = nullptr;
 };
