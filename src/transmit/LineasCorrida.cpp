@@ -20,7 +20,8 @@ void LineasCorrida::AlPorEnviar(const Intercambio& i) { Q_EMIT Loguear(QStringLi
 
 void LineasCorrida::AlEnviar(const Intercambio& i) {
     if (!v_AntesDeEnviar) AlPorEnviar(i);
-    Q_EMIT LogCmd(i.comando + kPuntosCmd);
+    // Comm.log alone (orvo-send) has no command list: no line built per frame for nobody.
+    if (isSignalConnected(QMetaMethod::fromSignal(&LineasCorrida::LogCmd))) Q_EMIT LogCmd(i.comando + kPuntosCmd);
 }
 
 void LineasCorrida::AlResponder(const Intercambio& i) {
