@@ -11,23 +11,35 @@ namespace ArchivoLog {
 namespace {
 constexpr qsizetype kBytesPorTrozo = 64 * 1024;
 
+// Room for n more bytes at the end of the line, written in place: byte by
+// byte appends cost more than the line's write(2).
+char* Alargar(QByteArray* linea, qsizetype n) {
+    const qsizetype antes = linea->size();
+    linea->resize(antes + n);
+    return linea->data() + antes;
+}
+
 // Appends the line in Windows-1252; log lines are hex and markers, and
 // whatever else is kept as '?' rather than lose the line.
 void Codificar(const QString& linea, QByteArray* bytes) {
+    char* p = Alargar(bytes, linea.size() + 2);
     for (QChar c : linea) {
         const int codigo = Codificacion::CodigoWin1252(c);
-        bytes->append(codigo < 0 ? '?' : static_cast<char>(codigo));
+        *p++ = codigo < 0 ? '?' : static_cast<char>(codigo);
     }
-    bytes->append("\r\n");
+    p[0] = '\r';
+    p[1] = '\n';
 }
 
 // As f_LineaHex, straight into the line's bytes.
 void AgregarHex(QByteArrayView bytes, QByteArray* linea) {
     static constexpr char kDigitos[] = "0123456789ABCDEF";
+    char* p = Alargar(linea, 3 * bytes.size());
     for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        const char trio[3] = {kDigitos[b >> 4], kDigitos[b & 15], ' '};
-        linea->append(trio, 3);
+        *p++ = kDigitos[b >> 4];
+        *p++ = kDigitos[b & 15];
+        *p++ = ' ';
     }
 }
 }   // namespace
