@@ -87,6 +87,9 @@ Q_SIGNALS:
     void Terminada();                   // files and link closed, no run follows
     void Avisar(const Avisos::Aviso& aviso);
 
+protected:
+    bool event(QEvent* e) override;
+
 private:
     bool CargarArchivos(const Ajustes& ajustes, QString* hecho, QString* motivo);
     void AlAbrir();

@@ -80,7 +80,7 @@ void EnvioDestino::AlResponder(const Intercambio& i) {
     else
         ++v_Resultado.sinRespuesta;
     if (Mostrar) Mostrar(i.respuesta.isEmpty() ? QStringLiteral("- Timeout !!!") : QStringLiteral("< ") + f_LineaHex(i.respuesta), true);
-    Q_EMIT TramaHecha();
+    if (TramaHecha) TramaHecha();
 }
 
 void EnvioDestino::AlCortar(Corte corte) {

@@ -41,6 +41,8 @@ public:
     std::function<void(const QString& linea, bool fin)> Mostrar;
     // Something the user should know that is not an exchange (stderr).
     std::function<void(const QString& texto)> Advertir;
+    // An exchange ended (a call, not a signal: it comes with every frame).
+    std::function<void()> TramaHecha;
 
     // Starts the run; Terminado follows (also when it could not start).
     void Iniciar();
@@ -54,7 +56,6 @@ public:
 
 Q_SIGNALS:
     void Terminado();
-    void TramaHecha();
 
 private:
     void AlEnviar(const EventosCorrida::Intercambio& i);

@@ -56,7 +56,7 @@ Flota::Flota(const OpcionesEnvio& o, const std::function<GuionDe(const Destino&)
             if (!frase.isEmpty()) Linea(stderr, QStringLiteral("orvo-send: ") + frase);
             AlTerminarUno();
         });
-        connect(e, &EnvioDestino::TramaHecha, this, [this] { ++v_Hechas; });
+        e->TramaHecha = [this] { ++v_Hechas; };
         v_Total += e->Resultado().total;
         v_Envios.push_back(e);
     }
