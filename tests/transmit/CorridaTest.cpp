@@ -218,23 +218,29 @@ const struct {
 };
 
 TEST(Corrida, RealTcpLinkDropsBytesArrivingOutsideTheAnswerWait) {
-    for (const auto& tipo : kEnlacesTCP) {
-        SCOPED_TRACE(tipo.nombre);
-        Carpeta c;
-        QTcpServer peer;
-        ASSERT_TRUE(peer.listen(QHostAddress::LocalHost, 0));
-        QObject::connect(&peer, &QTcpServer::newConnection, [&] {
-            QTcpSocket* s = peer.nextPendingConnection();
-            QObject::connect(s, &QTcpSocket::readyRead, [s] {
-                s->readAll();
-                s->write("\x06");
-                QTimer::singleShot(60, s, [s] { s->write("\xAA\xBB"); });
+    // IPv4 and IPv6 loopback (the latter where the system has it).
+    for (const QHostAddress& host : {QHostAddress(QHostAddress::LocalHost), QHostAddress(QHostAddress::LocalHostIPv6)})
+        for (const auto& tipo : kEnlacesTCP) {
+            SCOPED_TRACE(tipo.nombre);
+            SCOPED_TRACE(host.toString().toStdString());
+            Carpeta c;
+            QTcpServer peer;
+            if (!peer.listen(host, 0)) {
+                ASSERT_EQ(host, QHostAddress(QHostAddress::LocalHostIPv6));
+                continue;
+            }
+            QObject::connect(&peer, &QTcpServer::newConnection, [&] {
+                QTcpSocket* s = peer.nextPendingConnection();
+                QObject::connect(s, &QTcpSocket::readyRead, [s] {
+                    s->readAll();
+                    s->write("\x06");
+                    QTimer::singleShot(60, s, [s] { s->write("\xAA\xBB"); });
+                });
             });
-        });
-        const QStringList log = CorrerReal(c, [&] { return tipo.hacer(QStringLiteral("127.0.0.1"), QString::number(peer.serverPort())); });
-        EXPECT_EQ(log, (QStringList{QStringLiteral("> ") + kEhab, QStringLiteral("< 06 "), QStringLiteral("> ") + kEhab,
-                                    QStringLiteral("< 06 "), QString(), QString()}));
-    }
+            const QStringList log = CorrerReal(c, [&] { return tipo.hacer(host.toString(), QString::number(peer.serverPort())); });
+            EXPECT_EQ(log, (QStringList{QStringLiteral("> ") + kEhab, QStringLiteral("< 06 "), QStringLiteral("> ") + kEhab,
+                                        QStringLiteral("< 06 "), QString(), QString()}));
+        }
 }
 
 // A refused connection and a peer that closes after its first answer are
