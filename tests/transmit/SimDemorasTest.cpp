@@ -51,3 +51,30 @@ TEST(OrvoSim, LateAnswersOfManyClocksComeWhenDueInOrderAndAGoneClientCostsNothin
     }
     EXPECT_EQ(sim.proc.state(), QProcess::Running);
 }
+
+// An answer larger than the system takes at once (a flood, --extra) to a
+// client that reads late comes whole, in order, and the next one after it.
+TEST(OrvoSim, AnAnswerTheSystemTakesInPiecesComesWholeToALateReader) {
+    Sim sim;
+    const quint16 p = PuertoLibre();
+    constexpr int kExtra = 3000000;
+    ASSERT_TRUE(sim.IniciarTCP(p, {QStringLiteral("--extra"), QString::number(kExtra)}));
+    QTcpSocket s;
+    s.connectToHost(QStringLiteral("127.0.0.1"), p);
+    ASSERT_TRUE(s.waitForConnected(5000));
+    const QByteArray ehab = QByteArray::fromHex(kEhab.toLatin1());
+    s.write(ehab + ehab);
+    ASSERT_TRUE(s.waitForBytesWritten(5000));
+    QTest::qWait(300);   // nothing read: the simulator's sends fill the system's buffers
+    QByteArray llegado;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            llegado += s.readAll();
+            return llegado.size() >= 2 * (1 + kExtra);
+        },
+        10000));
+    ASSERT_EQ(llegado.size(), 2 * (1 + kExtra));
+    EXPECT_EQ(llegado.at(0), '\x06');
+    EXPECT_EQ(llegado.at(1 + kExtra), '\x06') << "the second answer starts where the first ends";
+    EXPECT_EQ(llegado.count('\xEE'), 2 * kExtra);
+}

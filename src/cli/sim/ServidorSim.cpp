@@ -108,7 +108,8 @@ void ServidorSim::Atender(QIODevice* disp) {
 }
 
 void ServidorSim::Procesar(QIODevice* disp, Conexion* c, bool forzar) {
-    const QByteArray llegados = disp->readAll();
+    // As much as is there, in one piece of its size (readAll starts from a 16 KB one).
+    const QByteArray llegados = disp->read(disp->bytesAvailable());
     Traza(v_Detalle, ">", llegados);
     c->lector.Agregar(llegados);
     for (const QByteArray& trama : c->lector.Extraer(forzar)) {

@@ -39,13 +39,22 @@ protected:
     qint64 readData(char* datos, qint64 max) override {
         const qint64 n = qMin<qint64>(max, v_Entrada.size());
         std::memcpy(datos, v_Entrada.constData(), static_cast<size_t>(n));
-        v_Entrada.remove(0, n);
+        if (n == v_Entrada.size()) v_Entrada.resize(0);   // keeps its room
+        else
+            v_Entrada.remove(0, n);
         return n;
     }
     qint64 writeData(const char* datos, qint64 largo) override {
         if (v_Fd < 0) return -1;
-        v_Pendiente.append(datos, largo);
-        EnviarPendiente();
+        if (!v_Pendiente.isEmpty()) {   // behind what waits already
+            v_Pendiente.append(datos, largo);
+            return largo;
+        }
+        const ssize_t n = ::send(v_Fd, datos, static_cast<size_t>(largo), MSG_NOSIGNAL);
+        if (n == largo || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)) return largo;   // a gone peer's close comes as a read
+        const qint64 hecho = n < 0 ? 0 : n;
+        v_Pendiente.append(datos + hecho, largo - hecho);
+        v_AvisoEscritura->setEnabled(true);
         return largo;
     }
 
@@ -63,7 +72,9 @@ private:
     void EnviarPendiente() {
         if (v_Fd < 0 || v_Pendiente.isEmpty()) return;
         const ssize_t n = ::send(v_Fd, v_Pendiente.constData(), static_cast<size_t>(v_Pendiente.size()), MSG_NOSIGNAL);
-        if (n > 0) v_Pendiente.remove(0, n);
+        if (n == v_Pendiente.size()) v_Pendiente.resize(0);
+        else if (n > 0)
+            v_Pendiente.remove(0, n);
         else if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
             v_Pendiente.clear();   // the peer is gone; its close comes as a read
         v_AvisoEscritura->setEnabled(!v_Pendiente.isEmpty());
