@@ -6,6 +6,7 @@
 // and the simulator's CPU, since it runs on the same cores; the machine's
 // load beside each. Every clock's log is checked whole.
 // With an open-files limit, orvo-send runs under it (as after `ulimit -n`).
+// ORVO_BENCH_BIN=DIR times the tools in DIR instead (a before/after).
 //   build/bench_flota [clocks[,clocks...]] [frames] [repetitions] [open-files limit]
 #include "Procesos.h"
 #include <QCoreApplication>
