@@ -92,17 +92,21 @@ double SueloPorTrama(const QTemporaryDir& dir) {
     const char respuesta[19] = {};
     const char lineas[] = "< 02 52 31 42 4D 30 32 30 31 30 30 30 30 30 30 30 30 03 6E \r\n> 02 52 31 42 03 20\r\n";
     char b[64];
-    constexpr int kVeces = 20000;
-    QElapsedTimer t;
-    t.start();
-    for (int i = 0; i < kVeces; ++i) {
-        [[maybe_unused]] ssize_t n = ::send(cliente, trama, 6, 0);
-        n = ::recv(servidor, b, sizeof b, 0);
-        n = ::send(servidor, respuesta, sizeof respuesta, 0);
-        n = ::recv(cliente, b, sizeof b, 0);
-        n = ::write(log, lineas, sizeof lineas - 1);
+    // The best of several rounds: the other work on the machine only adds.
+    constexpr int kVeces = 4000;
+    double us = 1e9;
+    for (int ronda = 0; ronda < 5; ++ronda) {
+        QElapsedTimer t;
+        t.start();
+        for (int i = 0; i < kVeces; ++i) {
+            [[maybe_unused]] ssize_t n = ::send(cliente, trama, 6, 0);
+            n = ::recv(servidor, b, sizeof b, 0);
+            n = ::send(servidor, respuesta, sizeof respuesta, 0);
+            n = ::recv(cliente, b, sizeof b, 0);
+            n = ::write(log, lineas, sizeof lineas - 1);
+        }
+        us = std::min(us, static_cast<double>(t.nsecsElapsed()) / 1e3 / kVeces);
     }
-    const double us = static_cast<double>(t.nsecsElapsed()) / 1e3 / kVeces;
     for (int fd : {log, servidor, cliente, escucha}) ::close(fd);
     QFile::remove(dir.filePath(QStringLiteral("suelo.log")));
     return us;
