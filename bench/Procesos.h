@@ -21,6 +21,13 @@ namespace Procesos {
 
 inline const QString kDir = QStringLiteral(ORVO_BUILD_DIR);
 
+// Where the tools timed are: the build folder, or ORVO_BENCH_BIN (a folder
+// with an earlier build's orvo-send and orvo-sim, for a before/after).
+inline QString Herramientas() {
+    const QString otra = qEnvironmentVariable("ORVO_BENCH_BIN");
+    return otra.isEmpty() ? kDir : otra;
+}
+
 inline double Mediana(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v.empty() ? 0 : v[v.size() / 2];
@@ -32,9 +39,9 @@ inline bool ArrancarSim(QProcess& sim, int relojes, int demoraMs, int* base) {
     for (int intento = 0; intento < 20; ++intento) {
         // Below the system's ephemeral range, where client connections would take ports at random.
         *base = 20000 + static_cast<int>(QRandomGenerator::global()->bounded(std::max(1, 12768 - relojes)));
-        sim.start(kDir + QStringLiteral("/orvo-sim"), {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(*base),
-                                                       QStringLiteral("--count"), QString::number(relojes),
-                                                       QStringLiteral("--late"), QString::number(demoraMs)});
+        sim.start(Herramientas() + QStringLiteral("/orvo-sim"), {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(*base),
+                                                                 QStringLiteral("--count"), QString::number(relojes),
+                                                                 QStringLiteral("--late"), QString::number(demoraMs)});
         if (!sim.waitForStarted(5000)) return false;
         QByteArray dicho;
         QDeadlineTimer plazo(10000);
@@ -99,7 +106,7 @@ inline Medida Ejecutar(const QStringList& programaYArgs, const QString& carpeta,
 // A built tool, by its name in the build folder.
 inline Medida Correr(const QString& programa, const QStringList& args, const QString& carpeta, const QString& salida,
                      rlim_t limite = 0, const QString& errores = {}) {
-    return Ejecutar(QStringList{kDir + QLatin1Char('/') + programa} + args, carpeta, salida, limite, errores);
+    return Ejecutar(QStringList{Herramientas() + QLatin1Char('/') + programa} + args, carpeta, salida, limite, errores);
 }
 
 // User + system time a running process has used so far, ms (Linux: /proc);

@@ -236,11 +236,8 @@ void VentanaTarjetas(const QTemporaryDir& dir) {
     };
     soltar("freed but kept", [] {});
     soltar("compile memory", [&w] { w.Comp().SetRecordar(false); });
-    soltar("code pane model", [&w] {
-        w.Cod().SetText(QString());
-        w.Cod().Sincronizar(false);
-    });
-    soltar("code pane widget", [&w] { w.Cod().Caja()->document()->clear(); });
+    soltar("code pane model", [&w] { w.Cod().SetText(QString()); });
+    soltar("code pane widget", [] {});   // it paints from the model and holds no text of its own
     soltar("command pane", [&w] { w.tx_Cmd->document()->clear(); });
     std::printf(" the rest %.1f / %.1f (empty window %.1f)\n", antes, antesHeap, vacia);
     std::vector<double> aperturas;

@@ -46,22 +46,27 @@ void DiagramaFilas::Diagramar(const QTextBlock& bloque) const {
     QTextOption opcion = document()->defaultTextOption();
     opcion.setWrapMode(QTextOption::NoWrap);
     capa->setTextOption(opcion);
-    capa->beginLayout();
-    QTextLine linea = capa->createLine();
+    const QTextLine linea = UnaFila(*capa, v_AlturaFila);
+    capa->setPosition(QPointF(0, 0));
+    if (linea.isValid()) v_AnchoVisto = std::max(v_AnchoVisto, linea.naturalTextWidth());
+}
+
+QTextLine DiagramaFilas::UnaFila(QTextLayout& capa, int alturaFila) {
+    capa.beginLayout();
+    QTextLine linea = capa.createLine();
     if (linea.isValid()) {
         linea.setLeadingIncluded(true);
         linea.setLineWidth(kSinLimite);
         // The baseline four fifths down the row, in Qt's 1/64 pixel units.
         const qreal alto = std::round((linea.ascent() + std::max<qreal>(linea.leading(), 0)) * 64);
-        const qreal ajuste = alto - std::floor(v_AlturaFila * 64 * 4 / 5.0);
+        const qreal ajuste = alto - std::floor(alturaFila * 64 * 4 / 5.0);
         linea.setPosition(QPointF(0, -ajuste / 64));
         // A single row: whatever is left is laid out on it too.
-        while (capa->createLine().isValid()) {
+        while (capa.createLine().isValid()) {
         }
     }
-    capa->endLayout();
-    capa->setPosition(QPointF(0, 0));
-    if (linea.isValid()) v_AnchoVisto = std::max(v_AnchoVisto, linea.naturalTextWidth());
+    capa.endLayout();
+    return linea;
 }
 
 QRectF DiagramaFilas::blockBoundingRect(const QTextBlock& bloque) const {

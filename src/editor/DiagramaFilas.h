@@ -1,7 +1,9 @@
 #pragma once
 #include <QAbstractTextDocumentLayout>
+#include <QTextLine>
 
 class QTextBlock;
+class QTextLayout;
 
 // Layout of a pane that holds plain lines in rows of one fixed height: each
 // block is one row, and a row's place follows from its number. So only the
@@ -20,6 +22,9 @@ public:
     void SetAlturaFila(int px);
     // Row under a y coordinate of the document, clamped to the rows there are.
     int FilaEn(qreal y) const;
+    // Lays a row's text out on one line with its baseline where the rows have
+    // it (the code pane lays out its rows the same way).
+    static QTextLine UnaFila(QTextLayout& capa, int alturaFila);
 
     void draw(QPainter* pintor, const PaintContext& contexto) override;
     int hitTest(const QPointF& punto, Qt::HitTestAccuracy exactitud) const override;

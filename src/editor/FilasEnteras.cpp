@@ -30,7 +30,7 @@ void FilasEnteras::AjustarMargen() {
     if (!caja || v_Altura <= 0 || v_Ajustando) return;
     const int libre = v_Caja->viewport()->height() + v_Franja;
     const int margenes = 2 * static_cast<int>(v_Caja->document()->documentMargin());
-    const int franja = ((libre - margenes) % v_Altura + v_Altura) % v_Altura;
+    const int franja = Franja(libre, margenes, v_Altura);
     if (franja == v_Franja) return;
     v_Ajustando = true;
     v_Franja = franja;
@@ -40,16 +40,20 @@ void FilasEnteras::AjustarMargen() {
 
 void FilasEnteras::AjustarScroll(int valor) {
     if (v_Altura <= 0 || v_Ajustando) return;
-    const int resto = valor % v_Altura;
-    int destino = valor;
-    if (resto != 0) destino = valor > v_ScrollAnterior ? valor + (v_Altura - resto) : valor - resto;
-    destino = std::clamp(destino, 0, v_Caja->verticalScrollBar()->maximum());
+    const int destino = ValorEntero(valor, v_ScrollAnterior, v_Altura, v_Caja->verticalScrollBar()->maximum());
     v_ScrollAnterior = destino;
     if (destino != valor) {
         v_Ajustando = true;
         v_Caja->verticalScrollBar()->setValue(destino);
         v_Ajustando = false;
     }
+}
+
+int FilasEnteras::ValorEntero(int valor, int anterior, int altura, int maximo) {
+    const int resto = valor % altura;
+    int destino = valor;
+    if (resto != 0) destino = valor > anterior ? valor + (altura - resto) : valor - resto;
+    return std::clamp(destino, 0, maximo);
 }
 
 int FilasEnteras::PrimeraVisible(const QTextDocument* doc) const {

@@ -24,6 +24,12 @@ public:
     // From now on, every scroll of the widget is brought to a whole row.
     void Ajustar();
 
+    // The rule, for any pane with rows of one height (the code pane's view too):
+    // a scroll value brought to a whole row, onwards in the direction it
+    // moved; the strip under the text that makes the range end on a whole row.
+    static int ValorEntero(int valor, int anterior, int altura, int maximo);
+    static int Franja(int libre, int margenes, int altura) { return ((libre - margenes) % altura + altura) % altura; }
+
     int PrimeraVisible(const QTextDocument* doc) const;
     int EnVista(const QTextDocument* doc) const;
     void Desplazar(const QTextDocument* doc, int lineas);

@@ -151,16 +151,21 @@ void fr_Principal::CrearPaneles() {
     tx_Cmd = new CajaRica(frm_Tab);
     v_PCmd = panel(tx_Cmd, QStringLiteral("Comandos"), Qt::white, 720, 600, 3855, 4400);
 
-    tx_Cod = new CajaRica(frm_Tab);
-    tx_Cod->setReadOnly(true);
-    tx_Cod->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    tx_Cod->document()->setUndoRedoEnabled(false);
-    v_PVistaCod = panel(tx_Cod, QStringLiteral("Código"), tx_Cod->palette().color(QPalette::Button), 4560, 600, 5655, 4400);
-    v_PCod = std::make_unique<PanelEspejo>(*v_PVistaCod);
-    v_PCod->SetCeder([this] {
-        lbl_Info->repaint();
-        QApplication::processEvents();
-    });
+    // The code pane paints its rows from its model; it looks as the command pane does.
+    tx_Cod = new VistaCodigo(frm_Tab);
+    tx_Cod->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    tx_Cod->setFont(FuenteCourier(9));
+    QPalette paleta = tx_Cod->palette();
+    const QColor fondo = paleta.color(QPalette::Button);
+    paleta.setColor(QPalette::Base, fondo);
+    paleta.setColor(QPalette::Window, fondo);   // the strip under the text
+    paleta.setColor(QPalette::Text, Qt::black);
+    tx_Cod->setPalette(paleta);
+    tx_Cod->setAccessibleName(QStringLiteral("Código"));
+    tx_Cod->setAutoFillBackground(true);
+    v_PCod = std::make_unique<PanelEspejo>(*tx_Cod, ppt);
+    v_PCod->Colocar(4560, 600, 5655, 4400);
+    tx_Cod->SetAlturaFila(v_AlturaFila);
 
     // The gutter's rows start where the command pane's first row does, and
     // it is tall enough to number every row the pane shows.

@@ -37,7 +37,7 @@ public:
     CajaRica* tx_Cmd = nullptr;
     QLabel* Label6 = nullptr;
     QLabel* Label7 = nullptr;
-    CajaRica* tx_Cod = nullptr;
+    VistaCodigo* tx_Cod = nullptr;
     CajaRica* tx_Tip = nullptr;
     QLabel* Label4 = nullptr;
     QListWidget* lst_Debug = nullptr;
@@ -142,7 +142,7 @@ private:
 
     Twips v_Twips;
     int v_AlturaFila = 15;
-    std::unique_ptr<PanelRico> v_PCmd, v_PVistaCod, v_PTip;
+    std::unique_ptr<PanelRico> v_PCmd, v_PTip;
     std::unique_ptr<PanelEspejo> v_PCod;
     std::unique_ptr<EntornoVentana> v_Entorno;
     std::unique_ptr<Compilador> v_Compilador;

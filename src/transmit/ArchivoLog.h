@@ -23,9 +23,15 @@ public:
     bool Agregar(const QString& ruta, const QString& linea, QString* error);
     // The answer line "< " + f_LineaHex(respuesta), spelled out a slice at a
     // time: a clock that floods the link must not have its whole answer in
-    // memory twice.
-    bool AgregarRespuesta(const QString& ruta, const QByteArray& respuesta, QString* error);
-    // The end of a run: the next line opens (and checks) the file again.
+    // memory twice. retener: a usual answer waits for the next line and goes
+    // with it in one write (the caller writes that line before it sends
+    // anything more, or calls Soltar).
+    bool AgregarRespuesta(const QString& ruta, const QByteArray& respuesta, QString* error, bool retener = false);
+    // Writes a held answer line now; true when none was held.
+    bool Soltar(QString* error);
+    bool EstaAbierto() const { return v_Fd >= 0; }
+    // The end of a run: a held line is written, and the next line opens
+    // (and checks) the file again.
     void Cerrar();
 
 private:
@@ -35,7 +41,8 @@ private:
     int v_Fd = -1;
     bool v_Fallido = false;
     QString v_MotivoApertura;
-    QByteArray v_Linea;   // reused, so a line costs no allocation
+    QByteArray v_Linea;        // reused, so a line costs no allocation
+    bool v_Retenida = false;   // v_Linea starts with an answer line not yet written
 };
 
 // One line opened, written and closed: Comm.log at Module1::v_ArchLog, or a

@@ -3,10 +3,14 @@
 #include "Codificacion.h"
 #include "Module1.h"
 #include "Trama.h"
+#include <QCoreApplication>
+#include <QEvent>
 
 using namespace EventosCorrida;
 
 namespace {
+const QEvent::Type kEventoPaso = static_cast<QEvent::Type>(QEvent::registerEventType());
+
 // *hecho names the file that failed, *motivo says why.
 bool LeerLineas(const QString& ruta, QStringList* lineas, QString* hecho, QString* motivo) {
     QByteArray bytes;
@@ -118,14 +122,17 @@ void Corrida::AlFalloApertura(const QString& titulo, const QString& texto, const
 void Corrida::ProgramarPaso() {
     // Each frame starts from the event loop, so a long script or an empty one
     // in loop mode never nests calls and the window keeps answering.
+    // A plain event: a queued call would allocate its function object too, per frame.
     if (v_PasoPendiente) return;
     v_PasoPendiente = true;
-    QMetaObject::invokeMethod(
-        this, [this] {
-            v_PasoPendiente = false;
-            Paso();
-        },
-        Qt::QueuedConnection);
+    QCoreApplication::postEvent(this, new QEvent(kEventoPaso));
+}
+
+bool Corrida::event(QEvent* e) {
+    if (e->type() != kEventoPaso) return QObject::event(e);
+    v_PasoPendiente = false;
+    Paso();
+    return true;
 }
 
 void Corrida::Paso() {
@@ -147,6 +154,7 @@ void Corrida::Paso() {
     if (AntesDeEnviar) AntesDeEnviar(&v_Actual.codigo, &v_Actual.comando);
     v_Actual.esperados = f_LargoRespuesta(v_Actual.codigo, &v_TrasLREG);
     v_Actual.trama = f_TramaDeLinea(v_Actual.codigo);
+    Q_EMIT PorEnviar(v_Actual);
     if (!v_Enlace->Escribir(v_Actual.trama)) {
         const QString hecho = QStringLiteral("No se pudo enviar la trama por el enlace abierto.");
         AlCaido(QStringLiteral("Error de comunicación"), hecho, hecho, QString());
@@ -166,7 +174,10 @@ void Corrida::Paso() {
 
 void Corrida::AlDatos(const QByteArray& bytes) {
     if (v_Estado != Estado::Esperando) return;
-    v_Actual.respuesta.append(bytes);
+    // The first piece is shared, not copied: a usual answer comes whole.
+    if (v_Actual.respuesta.isEmpty()) v_Actual.respuesta = bytes;
+    else
+        v_Actual.respuesta.append(bytes);
     if (v_Actual.respuesta.size() >= v_Actual.esperados) FinEspera(Desenlace::Respondida);
 }
 

@@ -72,6 +72,9 @@ public:
 Q_SIGNALS:
     // Link open, the first frame of a pass is next.
     void Comenzada();
+    // A frame is built and about to go: a log written here has its line in
+    // the file before the clock can answer.
+    void PorEnviar(const EventosCorrida::Intercambio& i);
     // A frame has gone (desenlace EnCurso).
     void Enviada(const EventosCorrida::Intercambio& i);
     // Its answer wait ended: the same exchange, complete.
@@ -83,6 +86,9 @@ Q_SIGNALS:
     void CambioMarcha(bool enMarcha);   // caption "&Detener" (true) or "&Iniciar"
     void Terminada();                   // files and link closed, no run follows
     void Avisar(const Avisos::Aviso& aviso);
+
+protected:
+    bool event(QEvent* e) override;
 
 private:
     bool CargarArchivos(const Ajustes& ajustes, QString* hecho, QString* motivo);

@@ -26,10 +26,24 @@ EnlaceTCP::~EnlaceTCP() {
     v_Socket.abort();
 }
 
-QString EnlaceTCP::Destino() const {
+QString EnlaceTCP::f_Destino(const QString& ip, const QString& puerto) {
     // An IPv6 address is bracketed, so its colons are not read as the port's.
-    const QString ip = v_IP.contains(QLatin1Char(':')) ? QStringLiteral("[%1]").arg(v_IP) : v_IP;
-    return ip + QLatin1Char(':') + v_PuertoTxt;
+    return (ip.contains(QLatin1Char(':')) ? QStringLiteral("[%1]").arg(ip) : ip) + QLatin1Char(':') + puerto;
+}
+
+void EnlaceTCP::AvisarVencida(Enlace& e, const QString& destino) {
+    const QString hecho = QStringLiteral("No se pudo estblecer la conexión con ") + destino;
+    Q_EMIT e.FalloApertura(kTituloTCP, hecho, hecho);
+}
+
+void EnlaceTCP::AvisarFalloConexion(Enlace& e, const QString& destino, const QString& razon) {
+    const QString hecho = QStringLiteral("Error al conectarse a ") + destino;
+    Q_EMIT e.FalloApertura(kTituloError, hecho + kDobleSalto + razon, hecho, razon);
+}
+
+void EnlaceTCP::AvisarPerdida(Enlace& e, const QString& destino, const QString& razon) {
+    const QString hecho = QStringLiteral("Se perdió la conexión con ") + destino;
+    Q_EMIT e.Caido(kTituloError, hecho + kDobleSalto + razon, hecho, razon);
 }
 
 void EnlaceTCP::Abrir(int esperaMs) {
@@ -51,8 +65,7 @@ void EnlaceTCP::AlVencerEspera() {
     if (!v_Conectando) return;
     v_Conectando = false;
     v_Socket.abort();
-    const QString hecho = QStringLiteral("No se pudo estblecer la conexión con ") + Destino();
-    Q_EMIT FalloApertura(kTituloTCP, hecho, hecho);
+    AvisarVencida(*this, f_Destino(v_IP, v_PuertoTxt));
 }
 
 void EnlaceTCP::AlError(QAbstractSocket::SocketError e) {
@@ -62,8 +75,7 @@ void EnlaceTCP::AlError(QAbstractSocket::SocketError e) {
         v_Conectando = false;
         tmr_Espera.stop();
         v_Socket.abort();
-        const QString hecho = QStringLiteral("Error al conectarse a ") + Destino();
-        Q_EMIT FalloApertura(kTituloError, hecho + kDobleSalto + razon, hecho, razon);
+        AvisarFalloConexion(*this, f_Destino(v_IP, v_PuertoTxt), razon);
         return;
     }
     Perdido(razon);
@@ -80,8 +92,7 @@ void EnlaceTCP::Perdido(const QString& razon) {
     }
     v_Abierto = false;
     v_Socket.abort();
-    const QString hecho = QStringLiteral("Se perdió la conexión con ") + Destino();
-    Q_EMIT Caido(kTituloError, hecho + kDobleSalto + razon, hecho, razon);
+    AvisarPerdida(*this, f_Destino(v_IP, v_PuertoTxt), razon);
 }
 
 void EnlaceTCP::AlDesconectar() { Perdido(QStringLiteral("El otro extremo cerró la conexión.")); }

@@ -16,6 +16,14 @@ public:
     bool EstaAbierto() const override;
     void FijarRecepcion(bool activa) override;
 
+    // What a TCP link says, also the one of EnlaceRapido_posix.cpp: the
+    // target as shown, and its failures (a connection not made within its
+    // bound, refused or failed, an open one lost) with their reasons.
+    static QString f_Destino(const QString& ip, const QString& puerto);
+    static void AvisarVencida(Enlace& e, const QString& destino);
+    static void AvisarFalloConexion(Enlace& e, const QString& destino, const QString& razon);
+    static void AvisarPerdida(Enlace& e, const QString& destino, const QString& razon);
+
 private:
     void AlConectar();
     void AlError(QAbstractSocket::SocketError e);
@@ -23,7 +31,6 @@ private:
     void AlLeer();
     void AlVencerEspera();
     void Perdido(const QString& razon);
-    QString Destino() const;
 
     QString v_IP;
     QString v_PuertoTxt;

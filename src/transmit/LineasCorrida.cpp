@@ -7,16 +7,21 @@ using namespace EventosCorrida;
 const QString LineasCorrida::kPuntosCmd = QStringLiteral(" ") + QString(42, QChar(0x00B7));
 const QString LineasCorrida::kRespuesta = QStringLiteral("Respuesta ") + QString(29, QChar(0x00B7));
 
-LineasCorrida::LineasCorrida(Corrida& corrida, QObject* padre) : QObject(padre) {
+LineasCorrida::LineasCorrida(Corrida& corrida, QObject* padre, bool antesDeEnviar)
+    : QObject(padre), v_AntesDeEnviar(antesDeEnviar) {
+    if (antesDeEnviar) connect(&corrida, &Corrida::PorEnviar, this, &LineasCorrida::AlPorEnviar);
     connect(&corrida, &Corrida::Enviada, this, &LineasCorrida::AlEnviar);
     connect(&corrida, &Corrida::Respondida, this, &LineasCorrida::AlResponder);
     connect(&corrida, &Corrida::Cortada, this, &LineasCorrida::AlCortar);
     connect(&corrida, &Corrida::PasadaTerminada, this, &LineasCorrida::AlTerminarPasada);
 }
 
+void LineasCorrida::AlPorEnviar(const Intercambio& i) { Q_EMIT Loguear(QStringLiteral("> ") + i.codigo); }
+
 void LineasCorrida::AlEnviar(const Intercambio& i) {
-    Q_EMIT Loguear(QStringLiteral("> ") + i.codigo);
-    Q_EMIT LogCmd(i.comando + kPuntosCmd);
+    if (!v_AntesDeEnviar) AlPorEnviar(i);
+    // Comm.log alone (orvo-send) has no command list: no line built per frame for nobody.
+    if (isSignalConnected(QMetaMethod::fromSignal(&LineasCorrida::LogCmd))) Q_EMIT LogCmd(i.comando + kPuntosCmd);
 }
 
 void LineasCorrida::AlResponder(const Intercambio& i) {

@@ -7,7 +7,10 @@
 class LineasCorrida : public QObject {
     Q_OBJECT
 public:
-    explicit LineasCorrida(Corrida& corrida, QObject* padre = nullptr);
+    // antesDeEnviar: a frame's line comes just before the frame goes
+    // (Corrida::PorEnviar), so a log that holds the answer before it writes
+    // both at once, still ahead of the frame.
+    explicit LineasCorrida(Corrida& corrida, QObject* padre = nullptr, bool antesDeEnviar = false);
 
     static const QString kPuntosCmd;   // after a command line: a blank and 42 middle dots
     static const QString kRespuesta;   // beside an answer: the word, a blank and 29 middle dots
@@ -24,7 +27,10 @@ Q_SIGNALS:
 
 private:
     void AlEnviar(const EventosCorrida::Intercambio& i);
+    void AlPorEnviar(const EventosCorrida::Intercambio& i);
     void AlResponder(const EventosCorrida::Intercambio& i);
     void AlCortar(EventosCorrida::Corte corte);
     void AlTerminarPasada(const EventosCorrida::Fin& fin);
+
+    bool v_AntesDeEnviar;
 };

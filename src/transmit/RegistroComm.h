@@ -11,8 +11,14 @@ class RegistroComm : public QObject {
     Q_OBJECT
 public:
     // ruta is asked at the first line of each run, so a log that moves
-    // between runs is followed.
-    RegistroComm(Corrida& corrida, std::function<QString()> ruta, QObject* padre = nullptr);
+    // between runs is followed. juntar: the run goes straight from an answer
+    // to the next frame (no pause), so the answer line waits for that frame's
+    // line and both go in one write, before the frame; a pause would leave
+    // it unwritten too long.
+    RegistroComm(Corrida& corrida, std::function<QString()> ruta, bool juntar = false, QObject* padre = nullptr);
+
+    // A held answer line is written now (every way out of the program calls it).
+    void Soltar();
 
     // The system's reason for the first line lost since the last one that
     // got through (empty while all is well), and whether any was ever lost.
@@ -32,6 +38,7 @@ private:
     LineasCorrida v_Lineas;
     ArchivoLog::Abierto v_Archivo;
     std::function<QString()> v_Ruta;
+    bool v_Juntar;
     QString v_Problema;
     bool v_Incompleto = false;
 };

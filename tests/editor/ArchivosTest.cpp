@@ -267,9 +267,7 @@ TEST(Archivos, NewAndShorterFilesLeaveNoOldCodeOnScreen) {
         }
         EXPECT_EQ(Mostrada(w.tx_Cod).texto, caso.codigo);
         // Painted: nothing but the background below the rows that remain.
-        QTextCursor fin(w.tx_Cod->document());
-        fin.movePosition(QTextCursor::End);
-        const int debajo = caso.codigo.isEmpty() ? 0 : w.tx_Cod->cursorRect(fin).bottom() + 1;
+        const int debajo = caso.codigo.isEmpty() ? 0 : w.tx_Cod->RectCaracter(w.tx_Cod->Caracteres()).bottom() + 1;
         const QImage imagen = w.tx_Cod->viewport()->grab().toImage();
         const QColor fondo = w.tx_Cod->palette().color(QPalette::Base);
         int tinta = 0;

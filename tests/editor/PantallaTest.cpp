@@ -30,13 +30,17 @@ Punto Ancla(const VentanaPrueba& w) { return En(w.tx_Cmd->document(), w.tx_Cmd->
 
 // The lines whose rows a pane shows whole, as a screen reader finds them:
 // the rectangle of each line's first character inside the pane's viewport.
-std::vector<int> FilasEnVista(QTextEdit* caja) {
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(caja);
+std::vector<int> FilasEnVista(QAbstractScrollArea* caja) {
+    QAccessibleTextInterface* t = QAccessible::queryAccessibleInterface(caja)->textInterface();
     const QRect vista(caja->viewport()->mapToGlobal(QPoint(0, 0)), caja->viewport()->size());
     std::vector<int> filas;
-    for (QTextBlock b = caja->document()->begin(); b.isValid(); b = b.next()) {
-        const QRect r = a->textInterface()->characterRect(b.position());
-        if (r.top() >= vista.top() && r.bottom() <= vista.bottom()) filas.push_back(b.blockNumber());
+    int inicio = 0;
+    for (int linea = 0; inicio <= t->characterCount(); ++linea) {
+        const QRect r = t->characterRect(inicio);
+        if (r.top() >= vista.top() && r.bottom() <= vista.bottom()) filas.push_back(linea);
+        int desde = 0, hasta = 0;
+        t->textAtOffset(inicio, QAccessible::LineBoundary, &desde, &hasta);
+        inicio = hasta + 1;
     }
     return filas;
 }
@@ -280,7 +284,7 @@ TEST(Pantalla, EveryCommandRowShownHasItsCodeLineAndNumberInView) {
     w.Tecla(Qt::Key_End, Qt::ControlModifier);
     QApplication::processEvents();
     ASSERT_EQ(Caret(w), (Punto{30, 0}));
-    const QFontMetrics medida(w.tx_Cod->document()->defaultFont());
+    const QFontMetrics medida(w.tx_Cod->font());
     ASSERT_GT(medida.horizontalAdvance(w.Cod().TextoLinea(0)), w.tx_Cod->viewport()->width());
     for (int i = 0; i < 30; ++i) ASSERT_LT(medida.horizontalAdvance(w.Linea(i)), w.tx_Cmd->viewport()->width());
     const std::vector<int> cmd = FilasEnVista(w.tx_Cmd);
@@ -298,7 +302,7 @@ TEST(Pantalla, EveryCommandRowShownHasItsCodeLineAndNumberInView) {
     }
     // The code line of the last command above the caret is painted beside it.
     const QImage img = w.tx_Cod->viewport()->grab().toImage();
-    const int margen = static_cast<int>(w.tx_Cod->document()->documentMargin());
+    const int margen = VistaCodigo::kMargen;
     const int y0 = margen + static_cast<int>(cmd.size() - 2) * Fila(w);
     bool tinta = false;
     for (int y = y0; y < y0 + Fila(w) && y < img.height(); ++y)

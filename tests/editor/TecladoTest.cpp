@@ -81,7 +81,7 @@ TEST(Ventana, EnterCompilesAndRewritesTheLineLeft) {
     EXPECT_EQ(w.Cmd().ColorEn(5), Colores::Magenta);
     EXPECT_EQ(LineaActual(w.Cmd()), 1);
     EXPECT_EQ(w.Comp().LinAntCmd, 1);
-    EXPECT_FALSE(w.Cod().Caja()->isHidden());
+    EXPECT_FALSE(w.tx_Cod->isHidden());
     // The next line types in black.
     w.Escribir(QStringLiteral("x"));
     EXPECT_EQ(w.Cmd().ColorEn(w.Cmd().LineIndex(1)), Colores::Negro);

@@ -3,6 +3,7 @@
 // wait), and the simulated clock stopped by a signal.
 #include "AyudaTx.h"
 #include "Enlace.h"
+#include "EnlaceRapido.h"
 #include "EnlaceTCP.h"
 #include <QProcess>
 #include <QTcpSocket>
@@ -36,13 +37,19 @@ TEST(Corrida, RealTcpLinkGivesUpAConnectionNotMadeWithinItsBound) {
     }
     QTest::qWait(200);
 
-    EnlaceTCP enlace(QStringLiteral("127.0.0.1"), QString::number(p));
-    QString titulo, texto;
-    QObject::connect(&enlace, &Enlace::FalloApertura, [&](const QString& t, const QString& x) { titulo = t, texto = x; });
-    enlace.Abrir(700);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !titulo.isEmpty(); }, 5000));
-    EXPECT_EQ(titulo, QStringLiteral("Error de conexión TCP"));
-    EXPECT_EQ(texto, QStringLiteral("No se pudo estblecer la conexión con 127.0.0.1:%1").arg(p));
+    // The window's link and orvo-send's.
+    for (int rapido = 0; rapido < 2; ++rapido) {
+        SCOPED_TRACE(rapido);
+        const QString puerto = QString::number(p);
+        std::unique_ptr<Enlace> enlace = rapido ? f_EnlaceTCPRapido(QStringLiteral("127.0.0.1"), puerto)
+                                                : std::make_unique<EnlaceTCP>(QStringLiteral("127.0.0.1"), puerto);
+        QString titulo, texto;
+        QObject::connect(enlace.get(), &Enlace::FalloApertura, [&](const QString& t, const QString& x) { titulo = t, texto = x; });
+        enlace->Abrir(700);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !titulo.isEmpty(); }, 5000));
+        EXPECT_EQ(titulo, QStringLiteral("Error de conexión TCP"));
+        EXPECT_EQ(texto, QStringLiteral("No se pudo estblecer la conexión con 127.0.0.1:%1").arg(p));
+    }
     qDeleteAll(relleno);
     ::close(fd);
 }

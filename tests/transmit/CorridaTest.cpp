@@ -4,6 +4,7 @@
 #include "AyudaTx.h"
 #include "Corrida.h"
 #include "EnlaceMemoria.h"
+#include "EnlaceRapido.h"
 #include "EnlaceSerie.h"
 #include "EnlaceTCP.h"
 #include "LineasCorrida.h"
@@ -206,22 +207,85 @@ static QStringList CorrerReal(const Carpeta& c, std::function<std::unique_ptr<En
     return reg.log;
 }
 
+// The TCP links: the window's, and orvo-send's (a bare socket where the system is POSIX).
+using FabricaTCP = std::unique_ptr<Enlace> (*)(const QString& ip, const QString& puerto);
+const struct {
+    const char* nombre;
+    FabricaTCP hacer;
+} kEnlacesTCP[] = {
+    {"EnlaceTCP", [](const QString& ip, const QString& puerto) -> std::unique_ptr<Enlace> { return std::make_unique<EnlaceTCP>(ip, puerto); }},
+    {"f_EnlaceTCPRapido", &f_EnlaceTCPRapido},
+};
+
 TEST(Corrida, RealTcpLinkDropsBytesArrivingOutsideTheAnswerWait) {
-    Carpeta c;
+    // IPv4 and IPv6 loopback (the latter where the system has it).
+    for (const QHostAddress& host : {QHostAddress(QHostAddress::LocalHost), QHostAddress(QHostAddress::LocalHostIPv6)})
+        for (const auto& tipo : kEnlacesTCP) {
+            SCOPED_TRACE(tipo.nombre);
+            SCOPED_TRACE(host.toString().toStdString());
+            Carpeta c;
+            QTcpServer peer;
+            if (!peer.listen(host, 0)) {
+                ASSERT_EQ(host, QHostAddress(QHostAddress::LocalHostIPv6));
+                continue;
+            }
+            QObject::connect(&peer, &QTcpServer::newConnection, [&] {
+                QTcpSocket* s = peer.nextPendingConnection();
+                QObject::connect(s, &QTcpSocket::readyRead, [s] {
+                    s->readAll();
+                    s->write("\x06");
+                    QTimer::singleShot(60, s, [s] { s->write("\xAA\xBB"); });
+                });
+            });
+            const QStringList log = CorrerReal(c, [&] { return tipo.hacer(host.toString(), QString::number(peer.serverPort())); });
+            EXPECT_EQ(log, (QStringList{QStringLiteral("> ") + kEhab, QStringLiteral("< 06 "), QStringLiteral("> ") + kEhab,
+                                        QStringLiteral("< 06 "), QString(), QString()}));
+        }
+}
+
+// A refused connection and a peer that closes after its first answer are
+// told in the same words by both TCP links; an answer in pieces is one.
+TEST(Corrida, BothTcpLinksTellRefusalsAndLostPeersAlikeAndJoinPiecesOfAnAnswer) {
     QTcpServer peer;
     ASSERT_TRUE(peer.listen(QHostAddress::LocalHost, 0));
     QObject::connect(&peer, &QTcpServer::newConnection, [&] {
         QTcpSocket* s = peer.nextPendingConnection();
         QObject::connect(s, &QTcpSocket::readyRead, [s] {
             s->readAll();
-            s->write("\x06");
-            QTimer::singleShot(60, s, [s] { s->write("\xAA\xBB"); });
+            s->write(QByteArray(9, '\x11'));
+            s->flush();
+            QTimer::singleShot(30, s, [s] {
+                s->write(QByteArray(10, '\x22'));
+                s->flush();
+                s->disconnectFromHost();
+            });
         });
     });
-    const QStringList log = CorrerReal(
-        c, [&] { return std::make_unique<EnlaceTCP>(QStringLiteral("127.0.0.1"), QString::number(peer.serverPort())); });
-    EXPECT_EQ(log, (QStringList{QStringLiteral("> ") + kEhab, QStringLiteral("< 06 "), QStringLiteral("> ") + kEhab,
-                                QStringLiteral("< 06 "), QString(), QString()}));
+    const quint16 nadie = PuertoLibre();
+    QStringList dichos[2];
+    for (int t = 0; t < 2; ++t) {
+        SCOPED_TRACE(kEnlacesTCP[t].nombre);
+        Carpeta c;
+        c.Script(Repetir(kInia, 2), Repetir(QStringLiteral("INIA 1"), 2));
+        for (const quint16 puerto : {nadie, peer.serverPort()}) {
+            Corrida r;
+            Registro reg(r);
+            r.Preparar = [&](Corrida::Ajustes* a) {
+                a->timeOut = 2000;
+                return kEnlacesTCP[t].hacer(QStringLiteral("127.0.0.1"), QString::number(puerto));
+            };
+            ASSERT_TRUE(r.Iniciar());
+            ASSERT_TRUE(reg.EsperarFin());
+            ASSERT_EQ(reg.avisos.size(), 1);
+            // What follows the first answer depends on whether the close or the next frame comes first.
+            dichos[t] << reg.avisos[0].titulo << reg.avisos[0].texto << reg.avisos[0].hecho << reg.avisos[0].motivo << reg.log.mid(0, 2);
+        }
+    }
+    const QString respuesta = QStringLiteral("< ") + QString::fromLatin1(QByteArray(9, '\x11').toHex(' ')) + u' ' +
+                              QString::fromLatin1(QByteArray(10, '\x22').toHex(' ')) + u' ';
+    EXPECT_TRUE(dichos[0].contains(respuesta)) << dichos[0].join(u'|').toStdString();
+    EXPECT_TRUE(dichos[0].contains(QStringLiteral("conexión rechazada: nadie escucha en ese puerto")));
+    EXPECT_EQ(dichos[1].join(u'|').toStdString(), dichos[0].join(u'|').toStdString());
 }
 
 TEST(Corrida, RealSerialLinkKeepsBytesArrivingOutsideTheWaitForTheNextAnswer) {

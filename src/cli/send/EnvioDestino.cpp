@@ -1,6 +1,6 @@
 #include "EnvioDestino.h"
 #include "EnlaceSerie.h"
-#include "EnlaceTCP.h"
+#include "EnlaceRapido.h"
 #include "HoraActual.h"
 #include "Trama.h"
 #include <QTimer>
@@ -16,7 +16,10 @@ QString UnaLinea(const Avisos::Aviso& aviso) {
 
 EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const GuionCompilado& guion,
                            const QString& archivo, const QString& rutaLog, QObject* padre)
-    : QObject(padre), v_Destino(destino), v_TimeOut(o.timeOut), v_Delay(o.delay), v_Vueltas(o.vueltas), v_RutaLog(rutaLog), v_ArchCodigo(guion.archCodigo), v_ArchComandos(guion.archComandos), v_Lineas(guion.lineas), v_Registro(v_Corrida, [this] { return v_RutaLog; }) {
+    : QObject(padre), v_Destino(destino), v_TimeOut(o.timeOut), v_Delay(o.delay), v_Vueltas(o.vueltas), v_RutaLog(rutaLog), v_ArchCodigo(guion.archCodigo), v_ArchComandos(guion.archComandos), v_Lineas(guion.lineas),
+      // With no pause, an answer's log line goes with the next frame's.
+      v_Registro(
+          v_Corrida, [this] { return v_RutaLog; }, o.delay <= 0) {
     v_Corrida.Preparar = [this](Corrida::Ajustes* a) -> std::unique_ptr<Enlace> {
         a->timeOut = v_TimeOut;
         a->delay = v_Delay;
@@ -25,7 +28,7 @@ EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const
         a->lineas = v_Lineas;
         ++v_Hechas;
         if (v_Destino.serie) return std::make_unique<EnlaceSerie>(v_Destino.texto, v_Destino.dispositivo);
-        return std::make_unique<EnlaceTCP>(v_Destino.host, QString::number(v_Destino.puerto));
+        return f_EnlaceTCPRapido(v_Destino.host, QString::number(v_Destino.puerto));
     };
     v_Corrida.Loop = [this] { return v_Hechas < v_Vueltas; };
     v_Resultado.total = static_cast<qint64>(guion.tramas) * o.vueltas;
@@ -77,7 +80,7 @@ void EnvioDestino::AlResponder(const Intercambio& i) {
     else
         ++v_Resultado.sinRespuesta;
     if (Mostrar) Mostrar(i.respuesta.isEmpty() ? QStringLiteral("- Timeout !!!") : QStringLiteral("< ") + f_LineaHex(i.respuesta), true);
-    Q_EMIT TramaHecha();
+    if (TramaHecha) TramaHecha();
 }
 
 void EnvioDestino::AlCortar(Corte corte) {

@@ -41,6 +41,8 @@ public:
     std::function<void(const QString& linea, bool fin)> Mostrar;
     // Something the user should know that is not an exchange (stderr).
     std::function<void(const QString& texto)> Advertir;
+    // An exchange ended (a call, not a signal: it comes with every frame).
+    std::function<void()> TramaHecha;
 
     // Starts the run; Terminado follows (also when it could not start).
     void Iniciar();
@@ -48,11 +50,12 @@ public:
     // after its current wait and pause, a finished one keeps its result.
     void Detener();
     const ResultadoDestino& Resultado() const { return v_Resultado; }
+    // Its log line held for the next frame is written (a way out that does not wait).
+    void SoltarRegistro() { v_Registro.Soltar(); }
     const Destino& ElDestino() const { return v_Destino; }
 
 Q_SIGNALS:
     void Terminado();
-    void TramaHecha();
 
 private:
     void AlEnviar(const EventosCorrida::Intercambio& i);

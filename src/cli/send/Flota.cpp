@@ -56,7 +56,7 @@ Flota::Flota(const OpcionesEnvio& o, const std::function<GuionDe(const Destino&)
             if (!frase.isEmpty()) Linea(stderr, QStringLiteral("orvo-send: ") + frase);
             AlTerminarUno();
         });
-        connect(e, &EnvioDestino::TramaHecha, this, [this] { ++v_Hechas; });
+        e->TramaHecha = [this] { ++v_Hechas; };
         v_Total += e->Resultado().total;
         v_Envios.push_back(e);
     }
@@ -68,6 +68,11 @@ void Flota::Linea(FILE* f, const QString& texto) {
     if (v_Progreso) std::fputs("\r\033[K", stderr);
     Escribir(f, texto);
     std::fflush(f);
+}
+
+void Flota::VolcarSalida() {
+    for (EnvioDestino* e : v_Envios) e->SoltarRegistro();
+    v_Salida.Volcar();
 }
 
 void Flota::Iniciar() {

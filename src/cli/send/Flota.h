@@ -24,8 +24,8 @@ public:
     void Detener();
     bool Detenida() const { return v_Detenida; }
     const std::vector<EnvioDestino*>& Envios() const { return v_Envios; }
-    // Exchange lines still held are written (every way out calls it).
-    void VolcarSalida() { v_Salida.Volcar(); }
+    // Exchange lines and log lines still held are written (every way out calls it).
+    void VolcarSalida();
 
 Q_SIGNALS:
     void Terminada();

@@ -117,7 +117,8 @@ int main(int argc, char** argv) {
             return;
         }
         // A second Ctrl+C does not wait for the pauses. Every log line is
-        // in its file as soon as it is written, so nothing is left half-open.
+        // in its file as soon as it is written, but for an answer line held
+        // for the next frame, which VolcarSalida writes.
         temporal.remove();
         flota.VolcarSalida();
         Consola::Errores(QStringLiteral("orvo-send: interrumpido\n"));

@@ -1,7 +1,7 @@
 #include "ServidorSim.h"
+#include "ServidorTCP.h"
 #include <QHostAddress>
 #include <QSerialPort>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTextStream>
 #include <QTimer>
@@ -10,13 +10,6 @@
 namespace {
 // A frame cut in two by the link is waited for this long before it is taken as it is.
 constexpr int kSilencioMs = 100;
-
-// An answer held back by --late, due at `vence` (ms of the server's clock).
-struct Pendiente {
-    qint64 vence;
-    QByteArray respuesta;
-    bool cerrar;
-};
 
 void Traza(bool detalle, const char* lado, const QByteArray& bytes) {
     if (!detalle) return;
@@ -28,31 +21,65 @@ struct ServidorSim::Conexion : QObject {
     LectorTramas lector;
     RelojSimulado::Sesion sesion;
     QTimer silencio;
-    // Late answers in the order they fall due (one delay for all), behind
-    // one timer: an object and a timer per answer cost a thousand clocks
-    // more than the answers themselves.
-    std::deque<Pendiente> pendientes;
-    QTimer demora;
     int atendidas = 0;
+    bool cerrada = false;   // by --close-after: held answers are not sent
 };
 
-ServidorSim::ServidorSim(const Fallas& fallas, bool detalle, QObject* padre)
-    : QObject(padre), v_Fallas(fallas), v_Detalle(detalle) {
-    v_Tiempo.start();
-}
+class ServidorSim::Demoras : public QObject {
+public:
+    Demoras() {
+        v_Tiempo.start();
+        tmr_Vence.setSingleShot(true);
+        tmr_Vence.setTimerType(Qt::PreciseTimer);
+        connect(&tmr_Vence, &QTimer::timeout, this, &Demoras::Entregar);
+    }
+    void Agregar(int demoraMs, ServidorSim* servidor, QIODevice* disp, Conexion* c, const QByteArray& respuesta, bool cerrar) {
+        v_Cola.push_back({v_Tiempo.elapsed() + demoraMs, servidor, disp, c, respuesta, cerrar});
+        if (!tmr_Vence.isActive()) tmr_Vence.start(demoraMs);
+    }
+
+private:
+    // An answer held back, due at `vence` (ms of v_Tiempo). The connection
+    // may be gone by then (the client closed it): its answers are dropped.
+    struct Pendiente {
+        qint64 vence;
+        ServidorSim* servidor;
+        QIODevice* disp;
+        QPointer<Conexion> conexion;
+        QByteArray respuesta;
+        bool cerrar;
+    };
+    // Sends the answers that are due and waits for the next.
+    void Entregar() {
+        const qint64 ahora = v_Tiempo.elapsed();
+        while (!v_Cola.empty() && v_Cola.front().vence <= ahora) {
+            const Pendiente p = std::move(v_Cola.front());
+            v_Cola.pop_front();
+            if (!p.conexion || p.conexion->cerrada) continue;
+            if (!p.servidor->Responder(p.disp, p.respuesta, p.cerrar)) p.conexion->cerrada = true;
+        }
+        if (!v_Cola.empty()) tmr_Vence.start(static_cast<int>(v_Cola.front().vence - ahora));
+    }
+
+    std::deque<Pendiente> v_Cola;
+    QElapsedTimer v_Tiempo;
+    QTimer tmr_Vence;
+};
+
+std::shared_ptr<ServidorSim::Demoras> ServidorSim::NuevasDemoras() { return std::make_shared<Demoras>(); }
+
+ServidorSim::ServidorSim(const Fallas& fallas, bool detalle, std::shared_ptr<Demoras> demoras, QObject* padre)
+    : QObject(padre), v_Fallas(fallas), v_Detalle(detalle), v_Demoras(demoras ? std::move(demoras) : NuevasDemoras()) {}
+
+ServidorSim::~ServidorSim() = default;
 
 bool ServidorSim::EscucharTCP(const QHostAddress& host, quint16 puerto, QString* error) {
-    v_Servidor = new QTcpServer(this);
+    v_Servidor = new ServidorTCP(this);
     if (!v_Servidor->listen(host, puerto)) {
         *error = v_Servidor->errorString();
         return false;
     }
-    connect(v_Servidor, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket* s = v_Servidor->nextPendingConnection()) {
-            connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
-            Atender(s);
-        }
-    });
+    v_Servidor->AlConectar = [this](QIODevice* conexion) { Atender(conexion); };
     return true;
 }
 
@@ -76,15 +103,13 @@ void ServidorSim::Atender(QIODevice* disp) {
     c->setParent(disp);   // goes with its link, timers and held answers too
     c->silencio.setSingleShot(true);
     c->silencio.setInterval(kSilencioMs);
-    c->demora.setSingleShot(true);
-    c->demora.setTimerType(Qt::PreciseTimer);
     connect(&c->silencio, &QTimer::timeout, disp, [this, disp, c] { Procesar(disp, c, true); });
-    connect(&c->demora, &QTimer::timeout, disp, [this, disp, c] { Entregar(disp, c); });
     connect(disp, &QIODevice::readyRead, this, [this, disp, c] { Procesar(disp, c, false); });
 }
 
 void ServidorSim::Procesar(QIODevice* disp, Conexion* c, bool forzar) {
-    const QByteArray llegados = disp->readAll();
+    // As much as is there, in one piece of its size (readAll starts from a 16 KB one).
+    const QByteArray llegados = disp->read(disp->bytesAvailable());
     Traza(v_Detalle, ">", llegados);
     c->lector.Agregar(llegados);
     for (const QByteArray& trama : c->lector.Extraer(forzar)) {
@@ -96,24 +121,13 @@ void ServidorSim::Procesar(QIODevice* disp, Conexion* c, bool forzar) {
         if (v_Fallas.cortas > 0) respuesta.chop(qMin<qsizetype>(v_Fallas.cortas, respuesta.size()));
         if (v_Fallas.extra > 0) respuesta.append(QByteArray(v_Fallas.extra, '\xEE'));
         if (v_Fallas.demoraMs > 0) {
-            c->pendientes.push_back({v_Tiempo.elapsed() + v_Fallas.demoraMs, respuesta, cerrar});
-            if (!c->demora.isActive()) c->demora.start(v_Fallas.demoraMs);
+            v_Demoras->Agregar(v_Fallas.demoraMs, this, disp, c, respuesta, cerrar);
         } else if (!Responder(disp, respuesta, cerrar)) {
             return;
         }
         if (cerrar) return;
     }
     if (c->lector.HayPendiente()) c->silencio.start();
-}
-
-void ServidorSim::Entregar(QIODevice* disp, Conexion* c) {
-    const qint64 ahora = v_Tiempo.elapsed();
-    while (!c->pendientes.empty() && c->pendientes.front().vence <= ahora) {
-        const Pendiente p = std::move(c->pendientes.front());
-        c->pendientes.pop_front();
-        if (!Responder(disp, p.respuesta, p.cerrar)) return;
-    }
-    if (!c->pendientes.empty()) c->demora.start(static_cast<int>(c->pendientes.front().vence - ahora));
 }
 
 bool ServidorSim::Responder(QIODevice* disp, const QByteArray& respuesta, bool cerrar) {

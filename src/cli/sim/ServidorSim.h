@@ -6,10 +6,11 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <memory>
 
 class QHostAddress;
 class QSerialPort;
-class QTcpServer;
+class ServidorTCP;
 class QTimer;
 
 // Faults a test can ask for.
@@ -25,7 +26,15 @@ struct Fallas {
 class ServidorSim : public QObject {
     Q_OBJECT
 public:
-    ServidorSim(const Fallas& fallas, bool detalle, QObject* padre = nullptr);
+    // The late answers (--late) of every clock that shares it, in the order
+    // they fall due (one delay for all), behind one timer: a timer started
+    // and stopped per answer cost a thousand clocks more than the answers.
+    class Demoras;
+    static std::shared_ptr<Demoras> NuevasDemoras();
+
+    // demoras: shared with the other clocks of the site; none: its own.
+    ServidorSim(const Fallas& fallas, bool detalle, std::shared_ptr<Demoras> demoras = {}, QObject* padre = nullptr);
+    ~ServidorSim() override;
     bool EscucharTCP(const QHostAddress& host, quint16 puerto, QString* error);
     bool AbrirSerie(const QString& ruta, QString* error);
 
@@ -36,8 +45,6 @@ private:
     struct Conexion;   // one link's reader, register read and held answers
     void Atender(QIODevice* disp);
     void Procesar(QIODevice* disp, Conexion* c, bool forzar);
-    // Sends the late answers that are due and waits for the next.
-    void Entregar(QIODevice* disp, Conexion* c);
     // False when the link was closed after it (--close-after).
     bool Responder(QIODevice* disp, const QByteArray& respuesta, bool cerrar);
     void Cerrar(QIODevice* disp);
@@ -45,7 +52,7 @@ private:
     Fallas v_Fallas;
     bool v_Detalle;
     RelojSimulado v_Reloj;
-    QElapsedTimer v_Tiempo;   // when late answers fall due
-    QTcpServer* v_Servidor = nullptr;
+    std::shared_ptr<Demoras> v_Demoras;
+    ServidorTCP* v_Servidor = nullptr;
     QSerialPort* v_Serie = nullptr;
 };

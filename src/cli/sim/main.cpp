@@ -168,8 +168,9 @@ int main(int argc, char** argv) {
     }
     // Each clock has its own state, as separate devices on a site would.
     std::vector<std::unique_ptr<ServidorSim>> relojes;
+    const auto demoras = ServidorSim::NuevasDemoras();
     for (int i = 0; i < a.cuantos; ++i) {
-        relojes.push_back(std::make_unique<ServidorSim>(a.fallas, a.detalle));
+        relojes.push_back(std::make_unique<ServidorSim>(a.fallas, a.detalle, demoras));
         const auto p = static_cast<quint16>(puerto + i);
         relojes.back()->Recibida = anotar(QString::number(p));
         if (!relojes.back()->EscucharTCP(host, p, &error)) {

@@ -1,0 +1,80 @@
+// orvo-sim --late: the late answers of all its clocks wait in one queue
+// behind one timer. Each must still come when due, in its link's order, and
+// a client gone before its answer must cost the others nothing.
+#include "AyudaTx.h"
+#include <QElapsedTimer>
+#include <QTcpSocket>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace AyudaTx;
+
+TEST(OrvoSim, LateAnswersOfManyClocksComeWhenDueInOrderAndAGoneClientCostsNothing) {
+    Carpeta c;
+    Sim sim;
+    quint16 p = 0;
+    ASSERT_TRUE(sim.IniciarVarios(3, c.Ruta(QStringLiteral("tramas.txt")), &p, {QStringLiteral("--late"), QStringLiteral("200")}));
+    const QByteArray inia = QByteArray::fromHex(kInia.toLatin1()), ehab = QByteArray::fromHex(kEhab.toLatin1());
+    std::unique_ptr<QTcpSocket> s[3];
+    for (int i = 0; i < 3; ++i) {
+        s[i] = std::make_unique<QTcpSocket>();
+        s[i]->connectToHost(QStringLiteral("127.0.0.1"), static_cast<quint16>(p + i));
+        ASSERT_TRUE(s[i]->waitForConnected(5000)) << i;
+    }
+    // The first client asks and goes away before its answer is due.
+    s[0]->write(ehab);
+    ASSERT_TRUE(s[0]->waitForBytesWritten(5000));
+    s[0]->abort();
+    QElapsedTimer t;
+    t.start();
+    s[1]->write(ehab + inia);   // two frames at once: two answers, in their order
+    s[2]->write(inia);
+    QByteArray llegado[3];
+    qint64 cuando[3] = {};
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            for (int i = 1; i < 3; ++i) {
+                llegado[i] += s[i]->readAll();
+                if (!cuando[i] && !llegado[i].isEmpty()) cuando[i] = t.elapsed();
+            }
+            return llegado[1].size() >= 20 && llegado[2].size() >= 19;
+        },
+        5000));
+    EXPECT_EQ(llegado[1].size(), 20);
+    EXPECT_EQ(llegado[1].at(0), '\x06') << "EHAB's answer first";
+    EXPECT_EQ(llegado[1].mid(1, 4), QByteArray("\x02R1A"));
+    EXPECT_EQ(llegado[2].size(), 19);
+    for (int i = 1; i < 3; ++i) {
+        EXPECT_GE(cuando[i], 190) << "not before it is due: " << i;
+        EXPECT_LT(cuando[i], 4000) << i;
+    }
+    EXPECT_EQ(sim.proc.state(), QProcess::Running);
+}
+
+// An answer larger than the system takes at once (a flood, --extra) to a
+// client that reads late comes whole, in order, and the next one after it.
+TEST(OrvoSim, AnAnswerTheSystemTakesInPiecesComesWholeToALateReader) {
+    Sim sim;
+    const quint16 p = PuertoLibre();
+    constexpr int kExtra = 3000000;
+    ASSERT_TRUE(sim.IniciarTCP(p, {QStringLiteral("--extra"), QString::number(kExtra)}));
+    QTcpSocket s;
+    s.connectToHost(QStringLiteral("127.0.0.1"), p);
+    ASSERT_TRUE(s.waitForConnected(5000));
+    const QByteArray ehab = QByteArray::fromHex(kEhab.toLatin1());
+    s.write(ehab + ehab);
+    ASSERT_TRUE(s.waitForBytesWritten(5000));
+    QTest::qWait(300);   // nothing read: the simulator's sends fill the system's buffers
+    QByteArray llegado;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            llegado += s.readAll();
+            return llegado.size() >= 2 * (1 + kExtra);
+        },
+        10000));
+    ASSERT_EQ(llegado.size(), 2 * (1 + kExtra));
+    EXPECT_EQ(llegado.at(0), '\x06');
+    EXPECT_EQ(llegado.at(1 + kExtra), '\x06') << "the second answer starts where the first ends";
+    EXPECT_EQ(llegado.count('\xEE'), 2 * kExtra);
+}
