@@ -46,20 +46,8 @@ void PanelEspejo::Colocar(int left, int top, int width, int height) {
     v_Top = top;
     v_Width = width;
     v_Alto = height;
-    Mover();
+    Movido();
 }
 
-void PanelEspejo::Mover() { v_Vista->setGeometry(v_Escala.Rect(v_Left, v_Top, v_Width, v_Alto)); }
+void PanelEspejo::Movido() { v_Vista->setGeometry(v_Escala.Rect(v_Left, v_Top, v_Width, v_Alto)); }
 
-void PanelEspejo::SetLeft(int twips) {
-    v_Left = twips;
-    Mover();
-}
-void PanelEspejo::SetTop(int twips) {
-    v_Top = twips;
-    Mover();
-}
-void PanelEspejo::SetWidth(int twips) {
-    v_Width = twips;
-    Mover();
-}

@@ -44,15 +44,12 @@ public:
     bool Visible() const override { return !v_Vista->isHidden(); }
     void SetVisible(bool visible) override { v_Vista->setVisible(visible); }
     void Refresh() override;
-    void SetLeft(int twips) override;
-    void SetTop(int twips) override;
-    void SetWidth(int twips) override;
 
     int LineCount() const override { return v_Modelo.LineCount(); }
     int Length() const override { return v_Modelo.Length(); }
 
 private:
-    void Mover();   // view geometry from v_Left/v_Top/v_Width
+    void Movido() override;   // view geometry from v_Left/v_Top/v_Width
 
     QPointer<VistaCodigo> v_Vista;
     Twips v_Escala;

@@ -61,26 +61,14 @@ void PanelRico::Colocar(int left, int top, int width, int height) {
     v_Top = top;
     v_Width = width;
     v_Alto = height;
-    Mover();
+    Movido();
 }
 
-void PanelRico::Mover() {
+void PanelRico::Movido() {
     auto px = [this](int t) { return static_cast<int>(std::lround(t * v_PxPorTwip)); };
     v_Caja->setGeometry(px(v_Left), px(v_Top), px(v_Width), px(v_Alto));
 }
 
-void PanelRico::SetLeft(int twips) {
-    v_Left = twips;
-    Mover();
-}
-void PanelRico::SetTop(int twips) {
-    v_Top = twips;
-    Mover();
-}
-void PanelRico::SetWidth(int twips) {
-    v_Width = twips;
-    Mover();
-}
 
 // ---- Scrolling ----
 

@@ -85,9 +85,6 @@ public:
     bool Visible() const override;
     void SetVisible(bool visible) override;
     void Refresh() override;
-    void SetLeft(int twips) override;
-    void SetTop(int twips) override;
-    void SetWidth(int twips) override;
 
     int LineCount() const override;
     int Length() const override;
@@ -115,7 +112,7 @@ private:
     Punto AQt(int indice) const { return v_Posiciones.AQt(Doc(), indice); }
     int DesdeQt(int posicion) const { return PosicionesCRLF::DesdeQt(Doc(), posicion); }
     QTextCursor CursorEn(int indice) const;   // character at a CR LF index, selected
-    void Mover();                             // widget geometry from v_Left/v_Top/v_Width
+    void Movido() override;                   // widget geometry from v_Left/v_Top/v_Width
     void MezclarFormato(const class QTextCharFormat& f);
     void AplicarFila(QTextCursor& c) const;
     // Fixed rows: the document gets the layout that lays out only what is shown.

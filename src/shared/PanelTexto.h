@@ -94,9 +94,18 @@ public:
     virtual int Left() const { return v_Left; }
     virtual int Top() const { return v_Top; }
     virtual int Width() const { return v_Width; }
-    virtual void SetLeft(int twips) { v_Left = twips; }
-    virtual void SetTop(int twips) { v_Top = twips; }
-    virtual void SetWidth(int twips) { v_Width = twips; }
+    void SetLeft(int twips) {
+        v_Left = twips;
+        Movido();
+    }
+    void SetTop(int twips) {
+        v_Top = twips;
+        Movido();
+    }
+    void SetWidth(int twips) {
+        v_Width = twips;
+        Movido();
+    }
 
     // Number of lines (a text with n line breaks has n + 1 lines).
     virtual int LineCount() const = 0;
@@ -104,5 +113,7 @@ public:
     virtual int Length() const = 0;
 
 protected:
+    // The placement changed: a pane on screen moves its widget.
+    virtual void Movido() {}
     int v_Left = 0, v_Top = 0, v_Width = 0;
 };
