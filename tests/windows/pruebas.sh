@@ -101,8 +101,12 @@ etapa "orvo-send.exe y orvo-send contra orvo-sim en 127.0.0.1"
 puerto=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 "$L/orvo-sim" --tcp "127.0.0.1:$puerto" >/dev/null 2>&1 & procesos+=($!)
 for i in $(seq 50); do (exec 3<>"/dev/tcp/127.0.0.1/$puerto") 2>/dev/null && break; sleep 0.2; done
-"$L/orvo-send" --tcp "127.0.0.1:$puerto" --log "$tmp/linux.log" ejemplos/completo.txt >/dev/null 2>&1 || falla "orvo-send (Linux)"
-"$WINE" "$P/orvo-send.exe" --tcp "127.0.0.1:$puerto" --log "$tmp/windows.log" ejemplos/completo.txt >/dev/null 2>&1 ||
+# The simulated clock answers INIA with its own time to the minute, so both
+# runs first set it: each connection then starts at 07:45:00 and a run ends
+# well within that minute, whenever it starts.
+{ echo "FECH 1, 5/12/2026, 7:45"; cat ejemplos/completo.txt; } >"$tmp/guion.txt"
+"$L/orvo-send" --tcp "127.0.0.1:$puerto" --log "$tmp/linux.log" "$tmp/guion.txt" >/dev/null 2>&1 || falla "orvo-send (Linux)"
+"$WINE" "$P/orvo-send.exe" --tcp "127.0.0.1:$puerto" --log "$tmp/windows.log" "$tmp/guion.txt" >/dev/null 2>&1 ||
   falla "orvo-send.exe"
 [ -s "$tmp/linux.log" ] && cmp "$tmp/linux.log" "$tmp/windows.log" || falla "Comm.log distinto en Windows"
 
