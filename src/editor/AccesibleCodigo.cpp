@@ -88,7 +88,7 @@ QString AccesibleCodigo::textAtOffset(int posicion, QAccessible::TextBoundaryTyp
     if (posicion == -1) posicion = characterCount();   // -1: the end
     const int p = Limite(posicion);
     const VistaCodigo::Punto punto = Vista()->Ubicar(p);
-    const QString& linea = Vista()->Linea(punto.linea);
+    const QString linea = Vista()->Linea(punto.linea);
     const int base = p - punto.columna;
     switch (limite) {
     case QAccessible::CharBoundary:
@@ -138,7 +138,7 @@ QString AccesibleCodigo::attributes(int posicion, int* inicio, int* fin) const {
     const QColor porOmision = Vista()->palette().color(QPalette::Text);
     const VistaCodigo::Punto punto = Vista()->Ubicar(p);
     const int base = p - punto.columna;
-    const int largo = static_cast<int>(Vista()->Linea(punto.linea).size());
+    const int largo = Vista()->Largo(punto.linea);
     int desde = 0;
     if (const PanelMemoria* m = Vista()->Modelo(); m && punto.columna < largo) {
         for (const PanelMemoria::Tramo& t : m->TramosDe(punto.linea)) {

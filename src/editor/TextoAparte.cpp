@@ -77,7 +77,7 @@ std::unique_ptr<PanelMemoria> TextoAparte::EscribirModelo(const std::function<vo
             reloj.restart();
         }
         if (n > 0) c.insertBlock(fila, simple);
-        const QString& texto = m.Linea(n);
+        const QString texto = m.Linea(n);
         int pos = 0;
         for (const auto& t : m.TramosDe(n)) {
             c.insertText(texto.mid(pos, t.largo), formato(t.formato));

@@ -66,9 +66,12 @@ void VistaCodigo::SetAlturaFila(int px) {
 
 int VistaCodigo::Filas() const { return v_Modelo ? v_Modelo->LineCount() : 1; }
 
-const QString& VistaCodigo::Linea(int n) const {
-    static const QString vacia;
-    return v_Modelo && n >= 0 && n < v_Modelo->LineCount() ? v_Modelo->Linea(n) : vacia;
+QString VistaCodigo::Linea(int n) const {
+    return v_Modelo && n >= 0 && n < v_Modelo->LineCount() ? v_Modelo->Linea(n) : QString();
+}
+
+int VistaCodigo::Largo(int n) const {
+    return v_Modelo && n >= 0 && n < v_Modelo->LineCount() ? v_Modelo->LargoLinea(n) : 0;
 }
 
 int VistaCodigo::Caracteres() const { return v_Modelo ? v_Modelo->Length() - (v_Modelo->LineCount() - 1) : 0; }
@@ -95,7 +98,7 @@ VistaCodigo::Punto VistaCodigo::Ubicar(int posicion) const {
 
 VistaCodigo::Punto VistaCodigo::Dentro(Punto p) const {
     const int linea = std::clamp(p.linea, 0, Filas() - 1);
-    return {linea, std::clamp(p.columna, 0, static_cast<int>(Linea(linea).size()))};
+    return {linea, std::clamp(p.columna, 0, Largo(linea))};
 }
 
 QString VistaCodigo::Texto(int desde, int hasta) const {
@@ -141,7 +144,9 @@ void VistaCodigo::AjustarBarras() {
     if (v_Medir) {
         v_Medir = false;
         v_Columnas = 0;
-        for (int n = 0; n < Filas(); ++n) v_Columnas = std::max(v_Columnas, Columnas(Linea(n)));
+        // Only a line with a TAB is read whole.
+        for (int n = 0; n < Filas(); ++n)
+            v_Columnas = std::max(v_Columnas, v_Modelo && v_Modelo->LineaContiene(n, u'\t') ? Columnas(Linea(n)) : Largo(n));
     }
     // A strip under the text makes the scroll range end on a whole row.
     const int libre = viewport()->height() + v_Franja;
@@ -233,7 +238,7 @@ void VistaCodigo::paintEvent(QPaintEvent* e) {
         if (a != b && fila >= a.linea && fila <= b.linea) {
             // A selection that goes on past the row's end takes its line break too.
             const int desde = fila == a.linea ? a.columna : 0;
-            const int hasta = fila == b.linea ? b.columna : static_cast<int>(Linea(fila).size()) + 1;
+            const int hasta = fila == b.linea ? b.columna : Largo(fila) + 1;
             if (hasta > desde) marcas.append({desde, hasta - desde, marca});
         }
         const QPointF origen(kMargen, kMargen + qreal(fila) * v_Altura);
@@ -248,7 +253,7 @@ QRect VistaCodigo::RectCaracter(int posicion) const {
     Diagramar(capa, p.linea);
     const QTextLine linea = capa.lineAt(0);
     const qreal x = linea.cursorToX(p.columna);
-    const qreal siguiente = p.columna < Linea(p.linea).size() ? linea.cursorToX(p.columna + 1) : x + kAnchoCaret;
+    const qreal siguiente = p.columna < Largo(p.linea) ? linea.cursorToX(p.columna + 1) : x + kAnchoCaret;
     const QPoint origen(kMargen - horizontalScrollBar()->value(), kMargen + p.linea * v_Altura - verticalScrollBar()->value());
     return QRectF(origen.x() + x, origen.y() + linea.y(), std::max<qreal>(siguiente - x, kAnchoCaret), linea.height()).toAlignedRect();
 }

@@ -41,7 +41,8 @@ public:
         auto operator<=>(const Punto&) const = default;
     };
     int Filas() const;
-    const QString& Linea(int n) const;
+    QString Linea(int n) const;
+    int Largo(int n) const;   // Linea(n).size(), without building it
     int Caracteres() const;   // line breaks count one
     int Posicion(Punto p) const;
     Punto Ubicar(int posicion) const;

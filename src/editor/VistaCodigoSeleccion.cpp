@@ -42,10 +42,10 @@ QString VistaCodigo::HtmlSeleccionado() const {
             .arg(QColor(f.color.r, f.color.g, f.color.b).name(), f.bold ? u"700" : u"400", f.italic ? u"italic" : u"normal",
                  texto.toString().toHtmlEscaped());
     };
-    static const std::vector<PanelMemoria::Tramo> kSinTramos;
+    static const PanelMemoria::Tramos kSinTramos;
     QString html = QStringLiteral("<pre style=\"font-family:'%1'\">").arg(font().family());
     for (int n = a.linea; n <= b.linea; ++n) {
-        const QString& linea = Linea(n);
+        const QString linea = Linea(n);
         const int desde = n == a.linea ? a.columna : 0;
         const int hasta = n == b.linea ? b.columna : static_cast<int>(linea.size());
         int inicio = 0;
@@ -96,7 +96,7 @@ VistaCodigo::Punto VistaCodigo::Palabra(Punto p, int sentido) const {
         if (p.columna == 0) return p.linea > 0 ? Punto{p.linea - 1, INT_MAX} : p;
         return {p.linea, capa.previousCursorPosition(p.columna, QTextLayout::SkipWords)};
     }
-    if (p.columna >= Linea(p.linea).size()) return p.linea + 1 < Filas() ? Punto{p.linea + 1, 0} : p;
+    if (p.columna >= Largo(p.linea)) return p.linea + 1 < Filas() ? Punto{p.linea + 1, 0} : p;
     return {p.linea, capa.nextCursorPosition(p.columna, QTextLayout::SkipWords)};
 }
 
@@ -112,7 +112,7 @@ void VistaCodigo::keyPressEvent(QKeyEvent* e) {
     const bool extender = e->modifiers() & Qt::ShiftModifier;
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
     const Punto c = Dentro(v_Caret);
-    const int ancho = static_cast<int>(Linea(c.linea).size());
+    const int ancho = Largo(c.linea);
     // Up and Down (and the page keys) go back to the column the caret had.
     const int columna = v_ColumnaDeseada >= 0 ? v_ColumnaDeseada : c.columna;
     const int pagina = std::max(1, FilasEnVista());
@@ -167,7 +167,7 @@ void VistaCodigo::mouseReleaseEvent(QMouseEvent* e) {
 void VistaCodigo::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
     const Punto p = PuntoEn(e->position().toPoint());
-    const QString& linea = Linea(p.linea);
+    const QString linea = Linea(p.linea);
     int desde = p.columna, hasta = p.columna;
     while (desde > 0 && DePalabra(linea[desde - 1])) --desde;
     while (hasta < linea.size() && DePalabra(linea[hasta])) ++hasta;

@@ -1,5 +1,6 @@
 #pragma once
 #include "Fenwick.h"
+#include "PaginasTexto.h"
 #include "PanelTexto.h"
 #include <QStringList>
 #include <vector>
@@ -16,6 +17,9 @@ struct Formato {
 // scroll position. Linear on large texts: the lines are kept apart and their
 // offsets in a Fenwick tree, so rewriting a line in the middle of 100,000
 // lines costs a logarithm, not a copy of the whole text.
+//
+// The text is packed in pages and a line's one run kept in its record (16
+// bytes a line in all): the code pane of a 100,000-line list is held here.
 //
 // Only CR LF separates lines; callers normalise line ends before text gets here.
 class PanelMemoria : public PanelTexto {
@@ -53,12 +57,13 @@ public:
     int LineCount() const override { return static_cast<int>(v_Lineas.size()); }
     int Length() const override;
 
-    // Hands the whole text over and leaves the pane empty: a long text is
-    // moved out, not copied.
+    // Hands the whole text over and leaves the pane empty.
     QString SoltarTexto();
 
-    // Read-back for tests and for views that copy the model.
-    const QString& Linea(int n) const { return v_Lineas[n].texto; }
+    // Read-back for tests and for the views that paint the model.
+    QString Linea(int n) const { return v_Texto.Leer(v_Lineas[n].texto); }
+    int LargoLinea(int n) const { return v_Lineas[n].texto.largo; }
+    bool LineaContiene(int n, char16_t c) const { return v_Texto.Contiene(v_Lineas[n].texto, c); }
     Formato FormatoEn(int indice) const;
     ColorRGB ColorEn(int indice) const { return FormatoEn(indice).color; }
     Formato FormatoEscritura() const { return v_Escritura; }
@@ -67,12 +72,33 @@ public:
         int largo;
         Formato formato;
     };
-    const std::vector<Tramo>& TramosDe(int linea) const { return v_Lineas[linea].tramos; }
+    // A line's runs as a small value: the one run most lines have, or a view
+    // of the model's list (valid until the model changes).
+    class Tramos {
+    public:
+        const Tramo* begin() const { return v_Lista ? v_Lista : &v_Uno; }
+        const Tramo* end() const { return begin() + v_Cuantos; }
+        size_t size() const { return size_t(v_Cuantos); }
+        bool empty() const { return v_Cuantos == 0; }
+        const Tramo& operator[](size_t i) const { return begin()[i]; }
+
+    private:
+        friend class PanelMemoria;
+        Tramo v_Uno{};
+        const Tramo* v_Lista = nullptr;
+        int v_Cuantos = 0;
+    };
+    Tramos TramosDe(int linea) const;
 
 private:
     struct Linea_ {
+        PaginasTexto::Trozo texto;
+        quint32 formato = 0;   // the one run's format packed, or kLista and the index of a run list
+    };
+    // A line as an edit builds it, before it is stored.
+    struct Nueva {
         QString texto;
-        std::vector<Tramo> tramos;   // empty: the whole line has formato base
+        std::vector<Tramo> tramos;
     };
     struct Posicion {
         int linea;
@@ -83,13 +109,27 @@ private:
     Posicion Ubicar(int indice) const;
     void Normalizar();   // clamps the selection after a change
     void AplicarFormato(int desde, int largo, const auto& cambio);
-    void ReemplazarLineas(int primera, int ultima, std::vector<Linea_>&& nuevas);
+    void ReemplazarLineas(int primera, int ultima, std::vector<Nueva>&& nuevas);
     void AgregarAlFinal(const QString& texto);
     void ReemplazarEnLinea(int linea, int desde, int hasta, const QString& texto, const Formato& nuevo);
-    static std::vector<Tramo> Cortar(const Linea_& l, int desde, int hasta);
+    void AgregarTexto(QString& destino, int linea, int desde, int hasta) const {
+        v_Texto.AgregarA(destino, v_Lineas[linea].texto, desde, hasta);
+    }
+    std::vector<Tramo> Cortar(int linea, int desde, int hasta) const;
+    std::vector<Tramo> ListaDe(int linea) const;
+    // Stores a line's runs: one inline when it can be packed, several in a list.
+    void PonerTramos(Linea_& l, std::vector<Tramo>&& tramos);
+    void PonerFormato(Linea_& l, const Formato& f);
+    void SoltarTramos(Linea_& l);
+    void SoltarLinea(Linea_& l);
+    void Guardar(Linea_& l, Nueva&& n);
+    void Ordenar();   // compacts the text once dead bytes outweigh it
     static void Juntar(std::vector<Tramo>& destino, const std::vector<Tramo>& agregado);
 
     std::vector<Linea_> v_Lineas;
+    PaginasTexto v_Texto;
+    std::vector<std::vector<Tramo>> v_Listas;   // lines with several runs
+    std::vector<quint32> v_ListasLibres;
     Fenwick v_Offsets;   // len + 2 per line
     int v_Largo = 0;     // Length(), kept up to date
     // Last line found by Ubicar: the pass asks about the same line many times in a row.

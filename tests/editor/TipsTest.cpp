@@ -21,7 +21,8 @@ namespace {
 
 // "4 1I 6BI 13I": runs of the tip's line as length + format letters
 // (R red, G green, P violet, B bold, I italic; no letter: plain black).
-QString Describir(const std::vector<PanelMemoria::Tramo>& tramos) {
+template <typename Tramos>
+QString Describir(const Tramos& tramos) {
     QStringList r;
     for (const auto& t : tramos) {
         QString s = QString::number(t.largo);
