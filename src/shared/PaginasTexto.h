@@ -43,8 +43,9 @@ public:
         Terminar(std::move(nuevo));
     }
 
-    // Bytes held in pages, live or not (for tests and benchmarks).
+    // Bytes held in pages, live or not, and those of live text (for tests).
     qsizetype Reservados() const;
+    qsizetype Vivos() const { return v_Vivos; }
 
 private:
     struct Pagina {
