@@ -6,19 +6,59 @@ namespace {
 constexpr quint32 kPagina = 64 * 1024;
 constexpr qsizetype kLargoPropio = kPagina / 8;   // longer lines get a block of their own
 
-bool EsLatin1(QStringView s) {
-    return std::all_of(s.begin(), s.end(), [](QChar c) { return c.unicode() < 256; });
+const char kCifras[] = "0123456789ABCDEF";
+
+int Cifra(char16_t c) {
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    return -1;
 }
 
-void Copiar(char* destino, QStringView texto, bool ancho) {
-    if (ancho) {
-        std::memcpy(destino, texto.data(), size_t(texto.size()) * 2);
+// "XX XX XX": upper-case pairs, one space between them, as the code pane writes its frames.
+bool EsHex(QStringView s) {
+    if (s.size() < 2 || (s.size() + 1) % 3 != 0) return false;
+    for (qsizetype i = 0; i < s.size(); ++i)
+        if (i % 3 == 2 ? s[i] != u' ' : Cifra(s[i].unicode()) < 0) return false;
+    return true;
+}
+
+PaginasTexto::Forma FormaDe(QStringView s) {
+    if (EsHex(s)) return PaginasTexto::Hex;
+    const bool latin1 = std::all_of(s.begin(), s.end(), [](QChar c) { return c.unicode() < 256; });
+    return latin1 ? PaginasTexto::Latin1 : PaginasTexto::Utf16;
+}
+
+void Copiar(char* destino, QStringView texto, PaginasTexto::Forma forma) {
+    const char16_t* o = texto.utf16();
+    switch (forma) {
+    case PaginasTexto::Utf16: std::memcpy(destino, o, size_t(texto.size()) * 2); return;
+    case PaginasTexto::Hex:
+        for (qsizetype i = 0; i < texto.size(); i += 3) *destino++ = static_cast<char>(Cifra(o[i]) << 4 | Cifra(o[i + 1]));
+        return;
+    case PaginasTexto::Latin1:
+        for (qsizetype i = 0; i < texto.size(); ++i) destino[i] = static_cast<char>(o[i]);
         return;
     }
-    const char16_t* o = texto.utf16();
-    for (qsizetype i = 0; i < texto.size(); ++i) destino[i] = static_cast<char>(o[i]);
+}
+
+// Character i of a line kept as hex pairs.
+char16_t DeHex(const char* datos, int i) {
+    const unsigned char byte = static_cast<unsigned char>(datos[i / 3]);
+    switch (i % 3) {
+    case 0: return char16_t(kCifras[byte >> 4]);
+    case 1: return char16_t(kCifras[byte & 0xF]);
+    default: return u' ';
+    }
 }
 }   // namespace
+
+qsizetype PaginasTexto::Bytes(const Trozo& t) {
+    switch (t.forma) {
+    case Utf16: return qsizetype(t.largo) * 2;
+    case Hex: return (qsizetype(t.largo) + 1) / 3;
+    default: return t.largo;
+    }
+}
 
 void PaginasTexto::Reservar(Juego& j, Trozo& t, qsizetype bytes) {
     if (bytes > kLargoPropio) {
@@ -29,7 +69,7 @@ void PaginasTexto::Reservar(Juego& j, Trozo& t, qsizetype bytes) {
         return;
     }
     // UTF-16 starts on an even byte, so it can be read as it is.
-    auto alineado = [&t](const Pagina& p) { return p.usado + (t.ancho ? p.usado & 1 : 0); };
+    auto alineado = [&t](const Pagina& p) { return p.usado + (t.forma == Utf16 ? p.usado & 1 : 0); };
     if (j.actual < 0 || alineado(j.paginas[j.actual]) + bytes > j.paginas[j.actual].capacidad) {
         if (j.actual >= 0) j.muertos += j.paginas[j.actual].capacidad - j.paginas[j.actual].usado;
         j.paginas.push_back({std::make_unique_for_overwrite<char[]>(kPagina), 0, kPagina, false});
@@ -48,30 +88,31 @@ void PaginasTexto::Escribir(Trozo& t, QStringView texto) {
         Soltar(t);
         return;
     }
-    const bool ancho = !EsLatin1(texto);
-    const qsizetype bytes = texto.size() << ancho;
-    if (t.largo > 0 && !v_Juego.paginas[t.pagina].propia && (!ancho || t.desde % 2 == 0)) {
+    const Forma forma = FormaDe(texto);
+    Trozo nuevo = t;
+    nuevo.largo = static_cast<int>(texto.size());
+    nuevo.forma = forma;
+    const qsizetype bytes = Bytes(nuevo);
+    if (t.largo > 0 && !v_Juego.paginas[t.pagina].propia && (forma != Utf16 || t.desde % 2 == 0)) {
         // In place when it fits: in the old bytes, or growing at the end of the page being filled.
         Pagina& p = v_Juego.paginas[t.pagina];
         const qsizetype viejo = Bytes(t);
         const bool alFinal = int(t.pagina) == v_Juego.actual && t.desde + viejo == p.usado;
         if (bytes <= viejo || (alFinal && t.desde + bytes <= p.capacidad)) {
-            Copiar(p.datos.get() + t.desde, texto, ancho);
+            Copiar(p.datos.get() + t.desde, texto, forma);
             if (alFinal)
                 p.usado = quint32(t.desde + bytes);
             else
                 v_Juego.muertos += viejo - bytes;
             v_Vivos += bytes - viejo;
-            t.largo = static_cast<int>(texto.size());
-            t.ancho = ancho;
+            t = nuevo;
             return;
         }
     }
     Soltar(t);
-    t.ancho = ancho;
+    t = nuevo;
     Reservar(v_Juego, t, bytes);
-    Copiar(v_Juego.paginas[t.pagina].datos.get() + t.desde, texto, ancho);
-    t.largo = static_cast<int>(texto.size());
+    Copiar(v_Juego.paginas[t.pagina].datos.get() + t.desde, texto, forma);
     v_Vivos += bytes;
 }
 
@@ -100,25 +141,48 @@ void PaginasTexto::Vaciar() {
 
 QString PaginasTexto::Leer(const Trozo& t) const {
     if (t.largo == 0) return {};
-    if (!t.ancho) return QString::fromLatin1(Datos(t), t.largo);
-    return QString(reinterpret_cast<const QChar*>(Datos(t)), t.largo);
+    switch (t.forma) {
+    case Latin1: return QString::fromLatin1(Datos(t), t.largo);
+    case Utf16: return QString(reinterpret_cast<const QChar*>(Datos(t)), t.largo);
+    default: {
+        QString r(t.largo, Qt::Uninitialized);
+        for (int i = 0; i < t.largo; ++i) r[i] = QChar(DeHex(Datos(t), i));
+        return r;
+    }
+    }
 }
 
 void PaginasTexto::AgregarA(QString& destino, const Trozo& t, int desde, int hasta) const {
     desde = std::clamp(desde, 0, t.largo);
     hasta = std::clamp(hasta, desde, t.largo);
     if (hasta == desde) return;
-    if (!t.ancho)
-        destino.append(QLatin1StringView(Datos(t) + desde, hasta - desde));
-    else
-        destino.append(reinterpret_cast<const QChar*>(Datos(t)) + desde, hasta - desde);
+    switch (t.forma) {
+    case Latin1: destino.append(QLatin1StringView(Datos(t) + desde, hasta - desde)); return;
+    case Utf16: destino.append(reinterpret_cast<const QChar*>(Datos(t)) + desde, hasta - desde); return;
+    default: {
+        const qsizetype antes = destino.size();
+        destino.resize(antes + hasta - desde);
+        QChar* d = destino.data() + antes;
+        for (int i = desde; i < hasta; ++i) *d++ = QChar(DeHex(Datos(t), i));
+    }
+    }
 }
 
 bool PaginasTexto::Contiene(const Trozo& t, char16_t c) const {
     if (t.largo == 0) return false;
-    if (!t.ancho) return c < 256 && std::memchr(Datos(t), c, size_t(t.largo)) != nullptr;
-    const char16_t* p = reinterpret_cast<const char16_t*>(Datos(t));
-    return std::find(p, p + t.largo, c) != p + t.largo;
+    switch (t.forma) {
+    case Latin1: return c < 256 && std::memchr(Datos(t), c, size_t(t.largo)) != nullptr;
+    case Utf16: {
+        const char16_t* p = reinterpret_cast<const char16_t*>(Datos(t));
+        return std::find(p, p + t.largo, c) != p + t.largo;
+    }
+    default:
+        if (c == u' ') return t.largo > 2;
+        if (Cifra(c) < 0) return false;
+        for (int i = 0; i < t.largo; ++i)
+            if (DeHex(Datos(t), i) == c) return true;
+        return false;
+    }
 }
 
 bool PaginasTexto::Conviene() const {

@@ -6,8 +6,9 @@
 
 // The text of many short lines, packed in shared pages: a QString per line
 // costs a heap block and a header as large as a code line itself. A line is
-// kept one byte a character when every character fits (the code pane is hex
-// and Spanish messages), two otherwise, so any text comes back exactly.
+// kept one byte a character when every character fits (Spanish messages),
+// one byte a pair when it reads as the code pane's hex ("02 52 03"), two
+// bytes a character otherwise, so any text comes back exactly.
 //
 // A rewritten line goes where there is room and leaves its old bytes dead;
 // once the dead bytes outweigh half the live ones, everything is copied
@@ -19,9 +20,12 @@ public:
     struct Trozo {
         int largo = 0;   // characters
         quint32 pagina = 0;
-        quint32 desde : 31 = 0;   // byte offset inside the page
-        quint32 ancho : 1 = 0;    // UTF-16; else Latin-1
+        quint32 desde : 30 = 0;   // byte offset inside the page
+        quint32 forma : 2 = 0;    // Forma
     };
+    enum Forma : quint32 { Latin1,
+                           Utf16,
+                           Hex };
 
     // Makes texto the text of t; its old text is let go.
     void Escribir(Trozo& t, QStringView texto);
@@ -62,7 +66,7 @@ private:
     };
 
     const char* Datos(const Trozo& t) const { return v_Juego.paginas[t.pagina].datos.get() + t.desde; }
-    static qsizetype Bytes(const Trozo& t) { return qsizetype(t.largo) << t.ancho; }
+    static qsizetype Bytes(const Trozo& t);
     // Room for bytes at the end of the current page (or a block of their own).
     static void Reservar(Juego& j, Trozo& t, qsizetype bytes);
     void Mudar(Juego& nuevo, Trozo& t);

@@ -10,10 +10,16 @@ struct Linea {
     PaginasTexto::Trozo trozo;
 };
 
-// Texts at the edges of the one-byte form: the last Latin-1 character, the
-// first beyond it, a surrogate pair, a NUL, and lines longer than a page.
+// Texts at the edges of the packed forms: hex pairs and near misses, the
+// last Latin-1 character and the first beyond it, a surrogate pair, a NUL,
+// and lines longer than a page.
 const QString kTextos[] = {
     QStringLiteral("02 52 31 35 30 30 30 30 31 41 42 03 65"),
+    QStringLiteral("7F"),
+    QStringLiteral("02 5a 03"),
+    QStringLiteral("02 52 0"),
+    QStringLiteral("02  52"),
+    QStringLiteral("A5 ").repeated(30000) + QStringLiteral("FF"),
     QString(),
     QStringLiteral("ERROR: falta el número de reloj (ñandú)"),
     QString(QChar(0xFF)) + QStringLiteral(" y ") + QChar(0x100),
