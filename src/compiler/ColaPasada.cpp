@@ -127,5 +127,5 @@ void Compilador::Atajo(int i, int finCadena, bool conCmd, const RecuerdosPasada:
     TipoLinea = u.tipo;
     v_Cmd = u.tipo == TipoDeLinea::Cmd ? PartirLinea(u.linea) : QStringList();
     if (u.chkArgs.Hay()) v_ChkArgs = u.chkArgs.Valor();
-    v_CodLin = u.codLin;
+    v_CodLin = u.codLin.Texto();
 }

@@ -148,7 +148,7 @@ void Compilador::Repetir(const RecuerdosPasada::Recuerdo& r) {
             InsertaCodigo(e.texto, e.tipo);
     }
     TipoLinea = r.tipo;
-    v_CodLin = r.codLin;
+    v_CodLin = r.codLin.Texto();
 }
 
 void Compilador::AvanzarCadena() {

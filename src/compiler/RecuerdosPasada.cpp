@@ -31,7 +31,7 @@ void RecuerdosPasada::Recuerdo::Olvidar() {
     tipo = TipoDeLinea::Cmd;
     chkArgs.Quitar();
     arg.Quitar();
-    codLin.clear();
+    codLin.Quitar();
     efectos.reset();
     pintada = false;
     compilando = false;

@@ -1,5 +1,6 @@
 #pragma once
 #include "ArgsGuardados.h"
+#include "CodigoGuardado.h"
 #include "TipoLinea.h"
 #include <QString>
 #include <QStringList>
@@ -71,7 +72,7 @@ public:
     struct Recuerdo {
         QString linea;       // the key
         ArgsGuardados arg;   // v_Arg, if ChkArgs filled it
-        QString codLin;
+        CodigoGuardado codLin;
         // Most lines leave no effect: an empty list costs a pointer, not three.
         std::unique_ptr<std::vector<Efecto>> efectos;
         // The fields after it may lie in its padding.
