@@ -146,7 +146,8 @@ QString PaginasTexto::Leer(const Trozo& t) const {
     case Utf16: return QString(reinterpret_cast<const QChar*>(Datos(t)), t.largo);
     default: {
         QString r(t.largo, Qt::Uninitialized);
-        for (int i = 0; i < t.largo; ++i) r[i] = QChar(DeHex(Datos(t), i));
+        QChar* d = r.data();
+        for (int i = 0; i < t.largo; ++i) d[i] = QChar(DeHex(Datos(t), i));
         return r;
     }
     }
