@@ -51,6 +51,7 @@ bool Corrida::CargarArchivos(const Ajustes& ajustes, QString* hecho, QString* mo
     const Lineas& l = ajustes.lineas ? *ajustes.lineas : leidas;
     v_Codigo = l.codigo;   // shared, not copied
     v_Comandos = l.comandos;
+    v_Tramas = l.tramas;
     return true;
 }
 
@@ -153,7 +154,8 @@ void Corrida::Paso() {
     ++v_Linea;
     if (AntesDeEnviar) AntesDeEnviar(&v_Actual.codigo, &v_Actual.comando);
     v_Actual.esperados = f_LargoRespuesta(v_Actual.codigo, &v_TrasLREG);
-    v_Actual.trama = f_TramaDeLinea(v_Actual.codigo);
+    // A line rewritten just before it goes is read again.
+    v_Actual.trama = v_Actual.linea < v_Tramas.size() && !AntesDeEnviar ? v_Tramas.at(v_Actual.linea) : f_TramaDeLinea(v_Actual.codigo);
     Q_EMIT PorEnviar(v_Actual);
     if (!v_Enlace->Escribir(v_Actual.trama)) {
         const QString hecho = QStringLiteral("No se pudo enviar la trama por el enlace abierto.");
@@ -263,6 +265,7 @@ void Corrida::Cerrar() {
     FijarMarcha(false);
     v_Codigo.clear();
     v_Comandos.clear();
+    v_Tramas.clear();
     if (v_Enlace) {
         v_Enlace->disconnect(this);
         v_Enlace->Cerrar();
