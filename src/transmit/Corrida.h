@@ -103,7 +103,9 @@ private:
     void AlDelay();
     void Paso();
     void ProgramarPaso();
-    void FinEspera(EventosCorrida::Desenlace porque);
+    // enSeguida: called for an answer's bytes, straight from the event loop,
+    // so the next frame may go at once; a posted step costs an event per frame.
+    void FinEspera(EventosCorrida::Desenlace porque, bool enSeguida = false);
     void Cerrar();
     void FijarMarcha(bool enMarcha);
 
