@@ -86,7 +86,7 @@ TEST(Envio, FleetGivesOneRowAndOneLogPerTargetAndTheWorstExitStatus) {
                                      ("# obra\n\n" + Tcp(pOk) + "\n" + Tcp(pMudo) + "\n" + Tcp(pRechaza) + "\n" + Tcp(pCierra) + "\n")
                                          .toLatin1());
     const QString guion = Archivo(dir.filePath(QStringLiteral("guion.txt")), kGuion);
-    const Programa::Salida e = Enviar({QStringLiteral("--destinos"), destinos, QStringLiteral("--timeout"), QStringLiteral("300"),
+    const Programa::Salida e = Enviar({QStringLiteral("--destinos"), destinos, QStringLiteral("--timeout"), QStringLiteral("1000"),
                                        QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--json"), guion},
                                       dir.path());
     EXPECT_EQ(e.codigo, 4) << e.err.toStdString();

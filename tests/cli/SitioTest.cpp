@@ -230,7 +230,7 @@ TEST_F(Sitio, FallidosListsTheFailedWithTheirScriptsAndARerunTouchesOnlyThem) {
                                                               .toLatin1());
     QDir(dir.path()).mkdir(QStringLiteral("reintentos"));
     const QString fallidos = dir.filePath(QStringLiteral("reintentos/fallidos.txt"));
-    const Programa::Salida e = Enviar({QStringLiteral("--destinos"), destinos, QStringLiteral("--timeout"), QStringLiteral("300"),
+    const Programa::Salida e = Enviar({QStringLiteral("--destinos"), destinos, QStringLiteral("--timeout"), QStringLiteral("1000"),
                                        QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--fallidos"), fallidos, comun},
                                       dir.path());
     EXPECT_EQ(e.codigo, 4);
