@@ -216,9 +216,10 @@ bool Flota(int relojes, int tramas, int repeticiones, rlim_t limite, const QTemp
         std::printf("\n   one clock %.0f ms, all %.0f ms; peak memory %.0f KiB", uno, todos, pico);
         if (relojes == 1000) std::printf(" (goal < %ld KiB)", kMemoriaMaxKiB);
         std::printf(
-            "\n   cpu per frame: orvo-send %.1f us (one clock, start-up included, %.1f us); orvo-sim %.1f us, %.0f ms = %.0f%% of the "
-            "fleet's wall time\n",
+            "\n   cpu per frame: orvo-send %.1f us, %.1f of them in the kernel (one clock, start-up included, %.1f us); orvo-sim %.1f us, "
+            "%.0f ms = %.0f%% of the fleet's wall time\n",
             MedianaDe(vueltas, [&](const Vuelta& v) { return f(v).m.cpuMs; }) * 1e3 / frames,
+            MedianaDe(vueltas, [&](const Vuelta& v) { return f(v).m.sistemaMs; }) * 1e3 / frames,
             MedianaDe(vueltas, [&](const Vuelta& v) { return v.uno.cpuMs * 1e3 / tramas; }), cpuSim * 1e3 / frames, cpuSim,
             100 * cpuSim / todos);
     }
