@@ -58,7 +58,8 @@ inline bool ArrancarSim(QProcess& sim, int relojes, int demoraMs, int* base) {
 
 struct Medida {
     double ms = 0;
-    double cpuMs = 0;   // user + system time of the child
+    double cpuMs = 0;       // user + system time of the child
+    double sistemaMs = 0;   // of which in the kernel (system calls)
     long picoKiB = 0;
     int estado = -1;
 };
@@ -98,6 +99,7 @@ inline Medida Ejecutar(const QStringList& programaYArgs, const QString& carpeta,
         m.ms = static_cast<double>(t.nsecsElapsed()) / 1e6;
         m.picoKiB = uso.ru_maxrss;
         m.cpuMs = (uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) * 1e3 + (uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e3;
+        m.sistemaMs = uso.ru_stime.tv_sec * 1e3 + uso.ru_stime.tv_usec / 1e3;
         m.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
     }
     return m;

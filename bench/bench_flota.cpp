@@ -5,6 +5,12 @@
 // all clocks in one clock's time), peak memory, orvo-send's CPU per frame,
 // and the simulator's CPU, since it runs on the same cores; the machine's
 // load beside each. Every clock's log is checked whole.
+// Each repetition runs the fleet twice: with no logs in the folder (each
+// run creates its 1,000 files, as the first run at a site does) and again
+// with them there, emptied (as every later run appends). Creating a file
+// costs a few microseconds on most file systems, but up to a third of a
+// millisecond on an ext4 without a journal that has just freed many
+// inodes, so the cost of creating the logs alone is printed beside them.
 // With an open-files limit, orvo-send runs under it (as after `ulimit -n`).
 // ORVO_BENCH_BIN=DIR times the tools in DIR instead (a before/after).
 //   build/bench_flota [clocks[,clocks...]] [frames] [repetitions] [open-files limit]
@@ -37,12 +43,18 @@ const std::map<int, Meta> kMetas = {
     {5000, {2.0, "11.19 at load 0.4; orvo-send 46.7, orvo-sim 32.2 us of cpu a frame; 122.5 MB"}}};
 constexpr long kMemoriaMaxKiB = 100 * 1024;   // for 1,000 clocks
 
-struct Vuelta {
-    Medida uno, todos;
+// One fleet run and what the simulator spent meanwhile.
+struct DeFlota {
+    Medida m;
     double cpuSim = 0;
-    double carga = 0;
     int enteros = 0;
     int completos = 0;
+};
+
+struct Vuelta {
+    Medida uno;
+    DeFlota nuevos, existentes;   // logs created by the run / already there
+    double carga = 0;
 };
 
 // Its stdout (the JSON summary with --json) and stderr go to salida.txt and errores.txt in `carpeta`.
@@ -61,14 +73,34 @@ int Completos(const QString& carpeta) {
     return n;
 }
 
-int LogsEnteros(const QTemporaryDir& dir, int base, int relojes, int tramas) {
+// Whole logs; then each is removed, or emptied for the next run when `quitar` is false.
+int LogsEnteros(const QTemporaryDir& dir, int base, int relojes, int tramas, bool quitar) {
     int enteros = 0;
     for (int i = 0; i < relojes; ++i) {
         QFile log(dir.filePath(QStringLiteral("Comm-127.0.0.1_%1.log").arg(base + i)));
         if (log.open(QIODevice::ReadOnly) && log.readAll().count("\r\n") == 2 * tramas + 2) ++enteros;
-        log.remove();
+        log.close();
+        if (quitar) log.remove();
+        else
+            log.resize(0);
     }
     return enteros;
+}
+
+// Creating `n` empty files in the log folder just after as many were
+// removed, as a fleet run's start does: the file system's part alone. ms.
+double CrearArchivos(const QTemporaryDir& dir, int n) {
+    std::vector<QByteArray> nombres;
+    for (int i = 0; i < n; ++i) nombres.push_back(QFile::encodeName(dir.filePath(QStringLiteral("creado-%1.log").arg(i))));
+    double ms = 0;
+    for (int ronda = 0; ronda < 2; ++ronda) {
+        QElapsedTimer t;
+        t.start();
+        for (const QByteArray& nombre : nombres) ::close(::open(nombre.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+        ms = static_cast<double>(t.nsecsElapsed()) / 1e6;   // the second round: after a removal, as in the runs
+        for (const QByteArray& nombre : nombres) ::unlink(nombre.constData());
+    }
+    return ms;
 }
 
 // The system calls one exchange costs the two tools at the least, made
@@ -139,22 +171,30 @@ bool Flota(int relojes, int tramas, int repeticiones, rlim_t limite, const QTemp
         v.uno = Enviar({QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(base), QStringLiteral("--delay"), QStringLiteral("0"),
                         QStringLiteral("--log"), dir.filePath(QStringLiteral("uno.log")), guion},
                        dir.path());
-        const double simAntes = CpuMs(sim.processId());
-        v.todos = Enviar({QStringLiteral("--destinos"), destinos.fileName(), QStringLiteral("--paralelo"), QString::number(relojes),
+        const auto flota = [&](bool quitar) {
+            DeFlota f;
+            const double simAntes = CpuMs(sim.processId());
+            f.m = Enviar({QStringLiteral("--destinos"), destinos.fileName(), QStringLiteral("--paralelo"), QString::number(relojes),
                           QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--log-dir"), dir.path(), QStringLiteral("--json"), guion},
                          dir.path(), limite);
-        v.cpuSim = CpuMs(sim.processId()) - simAntes;
-        v.completos = Completos(dir.path());
-        v.enteros = LogsEnteros(dir, base, relojes, tramas);
+            f.cpuSim = CpuMs(sim.processId()) - simAntes;
+            f.completos = Completos(dir.path());
+            f.enteros = LogsEnteros(dir, base, relojes, tramas, quitar);
+            return f;
+        };
+        v.nuevos = flota(false);
+        v.existentes = flota(true);
         QFile::remove(dir.filePath(QStringLiteral("uno.log")));
-        if (v.uno.estado != 0 || v.todos.estado != 0)
-            std::fprintf(stderr, "run %d: exit status %d (one) and %d (all)\n", r + 1, v.uno.estado, v.todos.estado);
-        std::printf(
-            "%d clocks, run %d (load %.2f): one clock %.0f ms, all %.0f ms (x%.2f); orvo-send cpu %.0f ms "
-            "(%.1f us/frame), orvo-sim cpu %.0f ms; peak %ld / %ld KiB; %d of %d clocks ok, %d logs whole\n",
-            relojes, r + 1, v.carga, v.uno.ms, v.todos.ms, v.todos.ms / v.uno.ms, v.todos.cpuMs,
-            v.todos.cpuMs * 1e3 / (static_cast<double>(relojes) * tramas), v.cpuSim, v.uno.picoKiB, v.todos.picoKiB, v.completos,
-            relojes, v.enteros);
+        if (v.uno.estado != 0 || v.nuevos.m.estado != 0 || v.existentes.m.estado != 0)
+            std::fprintf(stderr, "run %d: exit status %d (one), %d (all, new logs), %d (all, logs there)\n", r + 1, v.uno.estado,
+                         v.nuevos.m.estado, v.existentes.m.estado);
+        for (const auto& [f, que] : {std::pair{&v.nuevos, "new logs"}, std::pair{&v.existentes, "logs there"}})
+            std::printf(
+                "%d clocks, run %d, %s (load %.2f): one clock %.0f ms, all %.0f ms (x%.2f); orvo-send cpu %.0f ms "
+                "(%.1f us/frame), orvo-sim cpu %.0f ms; peak %ld / %ld KiB; %d of %d clocks ok, %d logs whole\n",
+                relojes, r + 1, que, v.carga, v.uno.ms, f->m.ms, f->m.ms / v.uno.ms, f->m.cpuMs,
+                f->m.cpuMs * 1e3 / (static_cast<double>(relojes) * tramas), f->cpuSim, v.uno.picoKiB, f->m.picoKiB, f->completos,
+                relojes, f->enteros);
         std::fflush(stdout);
         vueltas.push_back(v);
     }
@@ -162,32 +202,42 @@ bool Flota(int relojes, int tramas, int repeticiones, rlim_t limite, const QTemp
     sim.waitForFinished(10000);
 
     const double frames = static_cast<double>(relojes) * tramas;
-    const double razon = MedianaDe(vueltas, [](const Vuelta& v) { return v.todos.ms / v.uno.ms; });
-    const double todos = MedianaDe(vueltas, [](const Vuelta& v) { return v.todos.ms; });
-    const double cpuSim = MedianaDe(vueltas, [](const Vuelta& v) { return v.cpuSim; });
-    const double pico = MedianaDe(vueltas, [](const Vuelta& v) { return static_cast<double>(v.todos.picoKiB); });
+    const double uno = MedianaDe(vueltas, [](const Vuelta& v) { return v.uno.ms; });
     const auto meta = kMetas.find(relojes);
-    std::printf("== %d clocks, median of %d (load %.2f): x%.2f one clock's time", relojes, repeticiones,
-                MedianaDe(vueltas, [](const Vuelta& v) { return v.carga; }), razon);
-    if (meta != kMetas.end()) std::printf(" (goal <= %.1f; was %s)", meta->second.razon, meta->second.antes);
-    std::printf("\n   one clock %.0f ms, all %.0f ms; peak memory %.0f KiB", MedianaDe(vueltas, [](const Vuelta& v) { return v.uno.ms; }),
-                todos, pico);
-    if (relojes == 1000) std::printf(" (goal < %ld KiB)", kMemoriaMaxKiB);
-    std::printf(
-        "\n   cpu per frame: orvo-send %.1f us (one clock, start-up included, %.1f us); orvo-sim %.1f us, %.0f ms = %.0f%% of the "
-        "fleet's wall time\n",
-        MedianaDe(vueltas, [](const Vuelta& v) { return v.todos.cpuMs; }) * 1e3 / frames,
-        MedianaDe(vueltas, [&](const Vuelta& v) { return v.uno.cpuMs * 1e3 / tramas; }), cpuSim * 1e3 / frames, cpuSim,
-        100 * cpuSim / todos);
+    for (const auto& [de, que] : {std::pair{&Vuelta::nuevos, "new logs"}, std::pair{&Vuelta::existentes, "logs there"}}) {
+        const auto f = [de = de](const Vuelta& v) -> const DeFlota& { return v.*de; };
+        const double razon = MedianaDe(vueltas, [&](const Vuelta& v) { return f(v).m.ms / v.uno.ms; });
+        const double todos = MedianaDe(vueltas, [&](const Vuelta& v) { return f(v).m.ms; });
+        const double cpuSim = MedianaDe(vueltas, [&](const Vuelta& v) { return f(v).cpuSim; });
+        const double pico = MedianaDe(vueltas, [&](const Vuelta& v) { return static_cast<double>(f(v).m.picoKiB); });
+        std::printf("== %d clocks, %s, median of %d (load %.2f): x%.2f one clock's time", relojes, que, repeticiones,
+                    MedianaDe(vueltas, [](const Vuelta& v) { return v.carga; }), razon);
+        if (meta != kMetas.end()) std::printf(" (goal <= %.1f; was %s)", meta->second.razon, meta->second.antes);
+        std::printf("\n   one clock %.0f ms, all %.0f ms; peak memory %.0f KiB", uno, todos, pico);
+        if (relojes == 1000) std::printf(" (goal < %ld KiB)", kMemoriaMaxKiB);
+        std::printf(
+            "\n   cpu per frame: orvo-send %.1f us, %.1f of them in the kernel (one clock, start-up included, %.1f us); orvo-sim %.1f us, "
+            "%.0f ms = %.0f%% of the fleet's wall time\n",
+            MedianaDe(vueltas, [&](const Vuelta& v) { return f(v).m.cpuMs; }) * 1e3 / frames,
+            MedianaDe(vueltas, [&](const Vuelta& v) { return f(v).m.sistemaMs; }) * 1e3 / frames,
+            MedianaDe(vueltas, [&](const Vuelta& v) { return v.uno.cpuMs * 1e3 / tramas; }), cpuSim * 1e3 / frames, cpuSim,
+            100 * cpuSim / todos);
+    }
     // Two cores hold all the fleet's frames at best in frames x floor / 2;
     // one clock's time is what the ratio is measured against.
     const double suelo = SueloPorTrama(dir);
-    const double minimo = frames * suelo / 2 / 1e3 / MedianaDe(vueltas, [](const Vuelta& v) { return v.uno.ms; });
     std::printf("   system calls alone: %.1f us an exchange for both tools, so on 2 cores the ratio cannot go below %.2f\n", suelo,
-                std::max(1.0, minimo));
-    const bool enteros = std::all_of(vueltas.begin(), vueltas.end(), [&](const Vuelta& v) { return v.enteros == relojes; });
+                std::max(1.0, frames * suelo / 2 / 1e3 / uno));
+    // One after another (a folder's entries change one at a time), and no
+    // clock can send before its log is there.
+    const double creacion = CrearArchivos(dir, relojes);
+    std::printf("   creating the %d logs alone: %.0f ms here, so with new logs the ratio cannot go below %.2f\n", relojes, creacion,
+                1 + creacion / uno);
+    const bool enteros = std::all_of(vueltas.begin(), vueltas.end(),
+                                     [&](const Vuelta& v) { return v.nuevos.enteros == relojes && v.existentes.enteros == relojes; });
     std::printf("   logs whole in every run: %s; clocks with every answer whole: %.0f of %d (median)\n", enteros ? "yes" : "NO",
-                MedianaDe(vueltas, [](const Vuelta& v) { return static_cast<double>(v.completos); }), relojes);
+                MedianaDe(vueltas, [](const Vuelta& v) { return static_cast<double>(std::min(v.nuevos.completos, v.existentes.completos)); }),
+                relojes);
     std::fflush(stdout);
     return enteros;
 }

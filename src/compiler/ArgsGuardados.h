@@ -18,6 +18,9 @@ public:
     // These same arguments kept in `linea` when it holds them so (as above),
     // else unchanged.
     ArgsGuardados EnLinea(const QString& linea) const;
+    // `linea` as kept arguments, if it holds them so (a word, a blank, the
+    // arguments); none otherwise. Nothing is checked beyond that.
+    static ArgsGuardados DeLaLinea(const QString& linea);
     // Kept in `linea` itself (for tests and checks).
     bool EnLaLinea(const QString& linea) const { return !v_Texto.isNull() && v_Texto.isSharedWith(linea); }
 
@@ -38,8 +41,6 @@ private:
     // Recorrer reads it).
     static constexpr char16_t kVacia = u'0', kJuntos = u'j', kLargos = u'l';
     static bool EsMarca(QChar c) { return c == QChar(kVacia) || c == QChar(kJuntos) || c == QChar(kLargos); }
-    // `linea` as kept arguments, if it holds them so; none otherwise.
-    static ArgsGuardados DeLaLinea(const QString& linea);
     template <typename F> bool Recorrer(F&& cada) const;
 
     QString v_Texto;   // null: none kept

@@ -121,8 +121,8 @@ void Compilador::Atajo(int i, int finCadena, bool conCmd, const RecuerdosPasada:
     }
     // What the last line leaves for the pass's end.
     const RecuerdosPasada::Recuerdo& u = v_Memoria.Ultimo();
-    if (u.tras.args.Hay()) v_Arg = u.tras.args.Lista();
-    if (u.tras.HayInfo()) MostrarInfo(u.tras.Info());
+    if (u.HayArgsTras()) v_Arg = u.ArgsTras().Lista();
+    if (u.tras.HayInfo()) MostrarInfo(u.InfoTras());
     v_LineaCompilada = l.lineas - 1;
     TipoLinea = u.tipo;
     v_Cmd = u.tipo == TipoDeLinea::Cmd ? PartirLinea(u.linea) : QStringList();

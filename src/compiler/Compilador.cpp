@@ -101,8 +101,8 @@ void Compilador::Pasada(bool cargando) {
 // below left); gives that first line.
 int Compilador::Conservar(int prefijo, const RecuerdosPasada::Lectura& l, bool sinCola) {
     const int desde = v_Memoria.Conservar(prefijo, v_LinAnt, *this);
-    const RecuerdosPasada::Tras* tras = desde > 0 ? &v_Memoria.TrasDe(desde) : nullptr;
-    const int codigos = tras ? tras->codigos : 0, errores = tras ? tras->errores : 0;
+    const RecuerdosPasada::Recuerdo* tras = desde > 0 ? &v_Memoria.TrasDe(desde) : nullptr;
+    const int codigos = tras ? tras->tras.codigos : 0, errores = tras ? tras->tras.errores : 0;
     if (sinCola || !TomarCola(desde, codigos, errores, l)) {
         lst_Debug.resize(errores);
         v_OrigenCodigo.resize(codigos);
@@ -114,8 +114,8 @@ int Compilador::Conservar(int prefijo, const RecuerdosPasada::Lectura& l, bool s
     }
     entorno.DebugLimpiado();
     for (int k = 0; k < errores; ++k) entorno.DebugAgregado(lst_Debug[k]);
-    if (tras && tras->args.Hay()) v_Arg = tras->args.Lista();
-    if (tras && tras->HayInfo()) MostrarInfo(tras->Info());   // last: the window repaints
+    if (tras && tras->HayArgsTras()) v_Arg = tras->ArgsTras().Lista();
+    if (tras && tras->tras.HayInfo()) MostrarInfo(tras->InfoTras());   // last: the window repaints
     return desde;
 }
 
@@ -139,8 +139,8 @@ void Compilador::Repetir(const RecuerdosPasada::Recuerdo& r) {
     // every line twice over, and a pass that stops early repeats few lines.
     v_Cmd = r.tipo == TipoDeLinea::Cmd ? PartirLinea(r.linea) : QStringList();
     if (r.chkArgs.Hay()) v_ChkArgs = r.chkArgs.Valor();
-    if (r.arg.Hay()) v_Arg = r.arg.Lista();
-    if (r.compilando) MostrarInfo(f_Leyenda(Leyenda::Compilando, r.arg.Pieza(1)));
+    if (r.HayArg()) v_Arg = r.Arg().Lista();
+    if (r.compilando) MostrarInfo(f_Leyenda(Leyenda::Compilando, r.Arg().Pieza(1)));
     for (const RecuerdosPasada::Efecto& e : r.Efectos()) {
         if (e.clase == RecuerdosPasada::Efecto::Clase::Info)
             MostrarInfo(e.texto);

@@ -24,17 +24,95 @@ bool RecuerdosPasada::Lectura::PrimeraVacia() const {
 }
 
 void RecuerdosPasada::Recuerdo::Olvidar() {
+    // The arguments noted after the line stay: taken apart before the line goes.
+    if (dondeTras == DondeArgs::ComoArg) PonerArgsTras(Arg());
+    PonerArg(ArgsGuardados());
     linea = QString();
     sinClave = false;
     valido = false;
     conservable = false;
     tipo = TipoDeLinea::Cmd;
     chkArgs.Quitar();
-    arg.Quitar();
     codLin.Quitar();
     efectos.reset();
     pintada = false;
     compilando = false;
+}
+
+RecuerdosPasada::ArgsAparte& RecuerdosPasada::Recuerdo::Aparte() {
+    if (!argsAparte) argsAparte = std::make_unique<ArgsAparte>();
+    return *argsAparte;
+}
+
+void RecuerdosPasada::Recuerdo::SoltarAparte() {
+    if (argsAparte && !argsAparte->arg.Hay() && !argsAparte->tras.Hay()) argsAparte.reset();
+}
+
+ArgsGuardados RecuerdosPasada::Recuerdo::Arg() const {
+    switch (dondeArg) {
+    case DondeArgs::Vacia: return ArgsGuardados::De({});
+    case DondeArgs::EnLinea: return ArgsGuardados::DeLaLinea(linea);
+    case DondeArgs::Aparte: return argsAparte->arg;
+    default: return {};
+    }
+}
+
+void RecuerdosPasada::Recuerdo::PonerArg(const ArgsGuardados& args) {
+    // Arguments noted after the line as the line's own keep what they were.
+    if (dondeTras == DondeArgs::ComoArg) {
+        const ArgsGuardados antes = Arg();
+        if (!args.Hay() || !args.Igual(antes.Lista())) PonerArgsTras(antes);
+    }
+    if (argsAparte) argsAparte->arg.Quitar();
+    if (!args.Hay()) {
+        dondeArg = DondeArgs::Ninguna;
+    } else if (args.EnLaLinea(linea)) {
+        dondeArg = DondeArgs::EnLinea;
+    } else if (args.Igual({})) {
+        dondeArg = DondeArgs::Vacia;
+    } else {
+        Aparte().arg = args;
+        dondeArg = DondeArgs::Aparte;
+    }
+    SoltarAparte();
+}
+
+ArgsGuardados RecuerdosPasada::Recuerdo::ArgsTras() const {
+    switch (dondeTras) {
+    case DondeArgs::ComoArg: return Arg();
+    case DondeArgs::Aparte: return argsAparte->tras;
+    default: return {};
+    }
+}
+
+void RecuerdosPasada::Recuerdo::PonerArgsTras(const ArgsGuardados& args) {
+    if (argsAparte) argsAparte->tras.Quitar();
+    dondeTras = DondeArgs::Ninguna;
+    if (args.Hay()) {
+        Aparte().tras = args;
+        dondeTras = DondeArgs::Aparte;
+    }
+    SoltarAparte();
+}
+
+void RecuerdosPasada::Recuerdo::ArgsTrasComoArg() {
+    if (argsAparte) argsAparte->tras.Quitar();
+    dondeTras = DondeArgs::ComoArg;
+    SoltarAparte();
+}
+
+void RecuerdosPasada::Recuerdo::Reescribir(QString&& normal) {
+    // The same arguments, read from the old line before it goes; the line's
+    // own arguments noted after it stay the same.
+    const ArgsGuardados args = Arg();
+    const DondeArgs dondeAntes = dondeTras;
+    linea = std::move(normal);
+    dondeTras = DondeArgs::Ninguna;
+    PonerArg(args.EnLinea(linea));
+    if (dondeAntes == DondeArgs::ComoArg)
+        ArgsTrasComoArg();
+    else
+        dondeTras = dondeAntes;
 }
 
 void RecuerdosPasada::SetRecordar(bool recordar) {
@@ -138,16 +216,16 @@ int RecuerdosPasada::Conservar(int prefijo, int linAnt, const Compilador& c) {
                           static_cast<int>(c.v_OrigenCodigo.size()) == v_CodigosTotal;
     v_Intactos = intactos;
     if (!intactos || desde == 0) return 0;
-    const Tras& t = TrasDe(desde);
-    v_InfoFijada = t.HayInfo();
-    v_ArgsFijados = t.args.Hay();
+    const Recuerdo& t = TrasDe(desde);
+    v_InfoFijada = t.tras.HayInfo();
+    v_ArgsFijados = t.HayArgsTras();
     return desde;
 }
 
 const RecuerdosPasada::Recuerdo* RecuerdosPasada::Repetir(int i) {
     if (!v_Recordar || !v_Recuerdos[i].valido) return nullptr;
     const Recuerdo& r = v_Recuerdos[i];
-    if (r.arg.Hay()) v_ArgsFijados = true;
+    if (r.HayArg()) v_ArgsFijados = true;
     return &r;
 }
 
@@ -172,7 +250,7 @@ void RecuerdosPasada::Hecho(Efecto&& efecto) {
         if (!r.efectos) r.efectos = std::make_unique<std::vector<Efecto>>();
         r.efectos->push_back(std::move(efecto));
         break;
-    case Clase::ChkConArgs: r.arg = ArgsGuardados::De({}); [[fallthrough]];
+    case Clase::ChkConArgs: r.PonerArg(ArgsGuardados::De({})); [[fallthrough]];
     case Clase::Chk: r.chkArgs.Poner(0); break;   // the values the handler leaves are taken at its end
     }
 }
@@ -184,12 +262,12 @@ void RecuerdosPasada::Guardar(int i, const QString& texto, const Compilador& c) 
     r.linea = texto;   // shared with the pass's copy, not a second copy
     r.tipo = c.TipoLinea;
     if (r.chkArgs.Hay()) r.chkArgs.Poner(c.v_ChkArgs);
-    if (r.arg.Hay()) r.arg = ArgsGuardados::De(c.v_Arg, r.linea);   // in the line itself when it holds them
+    if (r.HayArg()) r.PonerArg(ArgsGuardados::De(c.v_Arg, r.linea));   // in the line itself when it holds them
     r.codLin = c.v_CodLin;
     r.valido = c.v_Accion == nullptr && Repetible(r);
     if (!r.valido) {
         r.efectos.reset();
-    } else if (r.efectos && r.efectos->size() == 1 && r.arg.Hay() && c.v_Arg.size() >= 2) {
+    } else if (r.efectos && r.efectos->size() == 1 && r.HayArg() && c.v_Arg.size() >= 2) {
         // The card caption, as the handler left it: made again on repeat.
         const Efecto& e = r.efectos->front();
         if (e.clase == Efecto::Clase::Info && EsLeyenda(Leyenda::Compilando, e.texto, c.v_Arg[1])) {
@@ -201,10 +279,8 @@ void RecuerdosPasada::Guardar(int i, const QString& texto, const Compilador& c) 
 
 void RecuerdosPasada::Reescrita(int i, QString&& normal) {
     if (!v_Recordar || !v_Recuerdos[i].TieneClave()) return;
-    Recuerdo& r = v_Recuerdos[i];
-    r.linea = std::move(normal);
     // The normal form holds the arguments: kept there, not in a string of their own.
-    r.arg = r.arg.EnLinea(r.linea);
+    v_Recuerdos[i].Reescribir(std::move(normal));
 }
 
 RecuerdosPasada::Comparacion RecuerdosPasada::Anotar(int i, bool vacia, const Compilador& c) {
@@ -214,20 +290,21 @@ RecuerdosPasada::Comparacion RecuerdosPasada::Anotar(int i, bool vacia, const Co
     r.conservable = vacia || r.valido;
     Tras& t = r.tras;
     const int codigos = c.CodigosHechos(), errores = c.ErroresHechos();
-    const Comparacion k{(v_InfoFijada ? t.MismaInfo(c.lbl_Info) : !t.HayInfo()) &&
-                            (v_ArgsFijados ? t.args.Igual(c.v_Arg) : !t.args.Hay()),
+    const ArgsGuardados args = r.ArgsTras();
+    const Comparacion k{(v_InfoFijada ? t.MismaInfo(c.lbl_Info, args) : !t.HayInfo()) &&
+                            (v_ArgsFijados ? args.Igual(c.v_Arg) : !args.Hay()),
                         codigos - t.codigos, errores - t.errores};
     if (k.mismo && k.codigos == 0 && k.errores == 0) return k;
     t.codigos = codigos;
     t.errores = errores;
     // Shared with the line's own record when its handler filled them.
     if (!v_ArgsFijados)
-        t.args.Quitar();
-    else if (r.arg.Hay() && r.arg.Igual(c.v_Arg))
-        t.args = r.arg;
+        r.PonerArgsTras(ArgsGuardados());
+    else if (r.HayArg() && r.Arg().Igual(c.v_Arg))
+        r.ArgsTrasComoArg();
     else
-        t.args = ArgsGuardados::De(c.v_Arg);
-    t.FijarInfo(v_InfoFijada, c.lbl_Info, c.v_Arg);
+        r.PonerArgsTras(ArgsGuardados::De(c.v_Arg));
+    t.FijarInfo(v_InfoFijada, c.lbl_Info, c.v_Arg, r.ArgsTras());
     return k;
 }
 
@@ -236,12 +313,12 @@ const std::vector<RecuerdosPasada::Efecto>& RecuerdosPasada::Recuerdo::Efectos()
     return efectos ? *efectos : ninguno;
 }
 
-QString RecuerdosPasada::Tras::Info() const {
+QString RecuerdosPasada::Tras::Info(const ArgsGuardados& args) const {
     if (leyenda == Clase::Insertando) return f_Leyenda(Leyenda::Insertando, args.Pieza(1));
     return info ? *info : QString();
 }
 
-bool RecuerdosPasada::Tras::MismaInfo(const QString& lbl) const {
+bool RecuerdosPasada::Tras::MismaInfo(const QString& lbl, const ArgsGuardados& args) const {
     switch (leyenda) {
     case Clase::Ninguna: return false;
     case Clase::Texto: return info && *info == lbl;
@@ -250,7 +327,7 @@ bool RecuerdosPasada::Tras::MismaInfo(const QString& lbl) const {
     return false;
 }
 
-void RecuerdosPasada::Tras::FijarInfo(bool fijada, const QString& lbl, const QStringList& vArg) {
+void RecuerdosPasada::Tras::FijarInfo(bool fijada, const QString& lbl, const QStringList& vArg, const ArgsGuardados& args) {
     info.reset();
     if (!fijada) {
         leyenda = Clase::Ninguna;

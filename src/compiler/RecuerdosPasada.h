@@ -35,12 +35,12 @@ public:
         QString texto;
     };
     // The pass's state after a line: what a pass that keeps the lines up to
-    // it must find. A caption or v_Arg only when the pass had set them.
+    // it must find. A caption only when the pass had set one; v_Arg after
+    // the line is kept by the line's record (Recuerdo::ArgsTras).
     struct Tras {
         std::unique_ptr<QString> info;   // a caption of its own (Clase::Texto), rare: a pointer, not a string
-        ArgsGuardados args;
-        int codigos = 0;   // code lines so far
-        int errores = 0;   // debug entries so far
+        int codigos = 0;                 // code lines so far
+        int errores = 0;                 // debug entries so far
         // The caption card lines leave (a fixed text and the second
         // argument, Leyendas.h) is not kept: it is made again from args.
         enum class Clase : unsigned char { Ninguna,
@@ -49,10 +49,11 @@ public:
         Clase leyenda = Clase::Ninguna;
 
         bool HayInfo() const { return leyenda != Clase::Ninguna; }
-        QString Info() const;
-        bool MismaInfo(const QString& lbl) const;
-        // After args: the caption `lbl` set by the pass (fijada), or none.
-        void FijarInfo(bool fijada, const QString& lbl, const QStringList& vArg);
+        // args: v_Arg after the line.
+        QString Info(const ArgsGuardados& args) const;
+        bool MismaInfo(const QString& lbl, const ArgsGuardados& args) const;
+        // The caption `lbl` set by the pass (fijada), or none.
+        void FijarInfo(bool fijada, const QString& lbl, const QStringList& vArg, const ArgsGuardados& args);
     };
     // v_ChkArgs as ChkArgs left it, if it ran: an optional int in four bytes
     // (none is INT_MIN, which ChkArgs never leaves).
@@ -67,14 +68,29 @@ public:
         static constexpr int kNinguno = INT_MIN;
         int v_Valor = kNinguno;
     };
+    // Argument lists a record keeps apart from its line (rare, see Recuerdo).
+    struct ArgsAparte {
+        ArgsGuardados arg;
+        ArgsGuardados tras;
+    };
+    // Where a record finds an argument list.
+    enum class DondeArgs : unsigned char {
+        Ninguna,   // none kept
+        Vacia,     // the empty list (ChkArgs ran; the handler has not ended)
+        EnLinea,   // in the line itself (ArgsGuardados::EnLaLinea)
+        ComoArg,   // (after the line only) the same as the line's own
+        Aparte     // in argsAparte
+    };
     // What the handler of a line did: enough to do it again without it.
-    // A long list holds one per line: the small fields are packed together.
+    // A long list holds one per line: the small fields are packed together,
+    // and the two argument lists, on a card list both the line's own
+    // arguments, take no room of their own.
     struct Recuerdo {
-        QString linea;       // the key
-        ArgsGuardados arg;   // v_Arg, if ChkArgs filled it
+        QString linea;   // the key
         CodigoGuardado codLin;
         // Most lines leave no effect: an empty list costs a pointer, not three.
         std::unique_ptr<std::vector<Efecto>> efectos;
+        std::unique_ptr<ArgsAparte> argsAparte;
         // The fields after it may lie in its padding.
         [[no_unique_address]] Tras tras;
         TipoDeLinea tipo = TipoDeLinea::Cmd;
@@ -86,12 +102,30 @@ public:
         bool pintada : 1 = false;
         // The handler's one effect was the card caption made of arg (Leyendas.h).
         bool compilando : 1 = false;
+        DondeArgs dondeArg : 3 = DondeArgs::Ninguna;
+        DondeArgs dondeTras : 3 = DondeArgs::Ninguna;
         ChkGuardado chkArgs;
         // Back to a line not yet compiled; the state noted after it stays,
         // for a pass that compares its own with it.
         void Olvidar();
         bool TieneClave() const { return !sinClave; }
         const std::vector<Efecto>& Efectos() const;
+        // v_Arg as ChkArgs filled it, if it ran.
+        bool HayArg() const { return dondeArg != DondeArgs::Ninguna; }
+        ArgsGuardados Arg() const;
+        void PonerArg(const ArgsGuardados& args);
+        // v_Arg after the line, if the pass had filled it.
+        bool HayArgsTras() const { return dondeTras != DondeArgs::Ninguna; }
+        ArgsGuardados ArgsTras() const;
+        void PonerArgsTras(const ArgsGuardados& args);
+        void ArgsTrasComoArg();   // the same as the line's own, whatever they become
+        QString InfoTras() const { return tras.Info(ArgsTras()); }
+        // The line rewritten in normal form: its arguments the same.
+        void Reescribir(QString&& normal);
+
+    private:
+        ArgsAparte& Aparte();
+        void SoltarAparte();   // frees argsAparte when it holds nothing
     };
     // The lines to compile: how many at the start and at the end are as the
     // last pass left them, and the texts of those between.
@@ -124,8 +158,8 @@ public:
     // The code pane and the debug list hold what the last pass left (known after Conservar).
     bool Intactos() const { return v_Intactos; }
     int UltimaNoConservable() const { return v_UltimaNoConservable; }
-    // The state a pass that starts at line `desde` (> 0) takes over.
-    const Tras& TrasDe(int desde) const { return v_Recuerdos[desde - 1].tras; }
+    // The state a pass that starts at line `desde` (> 0) takes over: noted after the line before.
+    const Recuerdo& TrasDe(int desde) const { return v_Recuerdos[desde - 1]; }
 
     // Read a line's record: what its handler did, when the pass repeats it
     // instead of running the handler (nullptr: run it).

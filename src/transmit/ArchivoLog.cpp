@@ -24,6 +24,11 @@ char* Alargar(QByteArray* linea, qsizetype n) {
 void Codificar(const QString& linea, QByteArray* bytes) {
     char* p = Alargar(bytes, linea.size() + 2);
     for (QChar c : linea) {
+        // Log lines are mostly hex: ASCII is itself, no table needed.
+        if (c.unicode() < 0x80) {
+            *p++ = static_cast<char>(c.unicode());
+            continue;
+        }
         const int codigo = Codificacion::CodigoWin1252(c);
         *p++ = codigo < 0 ? '?' : static_cast<char>(codigo);
     }

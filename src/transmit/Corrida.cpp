@@ -51,6 +51,7 @@ bool Corrida::CargarArchivos(const Ajustes& ajustes, QString* hecho, QString* mo
     const Lineas& l = ajustes.lineas ? *ajustes.lineas : leidas;
     v_Codigo = l.codigo;   // shared, not copied
     v_Comandos = l.comandos;
+    v_Tramas = l.tramas;
     return true;
 }
 
@@ -120,8 +121,9 @@ void Corrida::AlFalloApertura(const QString& titulo, const QString& texto, const
 }
 
 void Corrida::ProgramarPaso() {
-    // Each frame starts from the event loop, so a long script or an empty one
-    // in loop mode never nests calls and the window keeps answering.
+    // Each frame starts from the event loop (here, or straight from an
+    // answer's arrival), so a long script or an empty one in loop mode never
+    // nests calls and the window keeps answering.
     // A plain event: a queued call would allocate its function object too, per frame.
     if (v_PasoPendiente) return;
     v_PasoPendiente = true;
@@ -153,7 +155,8 @@ void Corrida::Paso() {
     ++v_Linea;
     if (AntesDeEnviar) AntesDeEnviar(&v_Actual.codigo, &v_Actual.comando);
     v_Actual.esperados = f_LargoRespuesta(v_Actual.codigo, &v_TrasLREG);
-    v_Actual.trama = f_TramaDeLinea(v_Actual.codigo);
+    // A line rewritten just before it goes is read again.
+    v_Actual.trama = v_Actual.linea < v_Tramas.size() && !AntesDeEnviar ? v_Tramas.at(v_Actual.linea) : f_TramaDeLinea(v_Actual.codigo);
     Q_EMIT PorEnviar(v_Actual);
     if (!v_Enlace->Escribir(v_Actual.trama)) {
         const QString hecho = QStringLiteral("No se pudo enviar la trama por el enlace abierto.");
@@ -178,7 +181,7 @@ void Corrida::AlDatos(const QByteArray& bytes) {
     if (v_Actual.respuesta.isEmpty()) v_Actual.respuesta = bytes;
     else
         v_Actual.respuesta.append(bytes);
-    if (v_Actual.respuesta.size() >= v_Actual.esperados) FinEspera(Desenlace::Respondida);
+    if (v_Actual.respuesta.size() >= v_Actual.esperados) FinEspera(Desenlace::Respondida, true);
 }
 
 void Corrida::AlTimeOut() {
@@ -191,7 +194,7 @@ void Corrida::AlTimeOut() {
         FinEspera(Desenlace::SinRespuesta);
 }
 
-void Corrida::FinEspera(Desenlace porque) {
+void Corrida::FinEspera(Desenlace porque, bool enSeguida) {
     if (v_Estado != Estado::Esperando) return;
     if (v_Enlace) v_Enlace->FijarRecepcion(false);
     const bool completa = v_Actual.respuesta.size() >= v_Actual.esperados;
@@ -208,6 +211,8 @@ void Corrida::FinEspera(Desenlace porque) {
     }
     v_Estado = Estado::Enviando;
     if (v_Caido) Cerrar();
+    else if (enSeguida)
+        Paso();
     else
         ProgramarPaso();
 }
@@ -263,6 +268,7 @@ void Corrida::Cerrar() {
     FijarMarcha(false);
     v_Codigo.clear();
     v_Comandos.clear();
+    v_Tramas.clear();
     if (v_Enlace) {
         v_Enlace->disconnect(this);
         v_Enlace->Cerrar();

@@ -29,6 +29,9 @@ public:
     // A script's code lines and command lines, as a start reads them from its two files.
     struct Lineas {
         QStringList codigo, comandos;
+        // Each code line's frame, when worked out once for many runs
+        // (orvo-send's clocks share a script); empty: built per frame.
+        QList<QByteArray> tramas;
     };
 
     struct Ajustes {
@@ -100,7 +103,9 @@ private:
     void AlDelay();
     void Paso();
     void ProgramarPaso();
-    void FinEspera(EventosCorrida::Desenlace porque);
+    // enSeguida: called for an answer's bytes, straight from the event loop,
+    // so the next frame may go at once; a posted step costs an event per frame.
+    void FinEspera(EventosCorrida::Desenlace porque, bool enSeguida = false);
     void Cerrar();
     void FijarMarcha(bool enMarcha);
 
@@ -108,6 +113,7 @@ private:
     std::unique_ptr<Enlace> v_Enlace;
     QStringList v_Codigo;
     QStringList v_Comandos;
+    QList<QByteArray> v_Tramas;   // as Lineas::tramas
     qsizetype v_Linea = 0;
     qsizetype v_Total = 0;                  // code lines of the pass, kept past Cerrar for its end event
     EventosCorrida::Intercambio v_Actual;   // its respuesta is the answer buffer

@@ -16,12 +16,20 @@ LineasCorrida::LineasCorrida(Corrida& corrida, QObject* padre, bool antesDeEnvia
     connect(&corrida, &Corrida::PasadaTerminada, this, &LineasCorrida::AlTerminarPasada);
 }
 
+void LineasCorrida::connectNotify(const QMetaMethod&) { Conectados(); }
+void LineasCorrida::disconnectNotify(const QMetaMethod&) { Conectados(); }
+
+void LineasCorrida::Conectados() {
+    v_ConLogCmd = isSignalConnected(QMetaMethod::fromSignal(&LineasCorrida::LogCmd));
+    v_ConRespuesta = isSignalConnected(QMetaMethod::fromSignal(&LineasCorrida::LoguearRespuesta));
+}
+
 void LineasCorrida::AlPorEnviar(const Intercambio& i) { Q_EMIT Loguear(QStringLiteral("> ") + i.codigo); }
 
 void LineasCorrida::AlEnviar(const Intercambio& i) {
     if (!v_AntesDeEnviar) AlPorEnviar(i);
     // Comm.log alone (orvo-send) has no command list: no line built per frame for nobody.
-    if (isSignalConnected(QMetaMethod::fromSignal(&LineasCorrida::LogCmd))) Q_EMIT LogCmd(i.comando + kPuntosCmd);
+    if (v_ConLogCmd) Q_EMIT LogCmd(i.comando + kPuntosCmd);
 }
 
 void LineasCorrida::AlResponder(const Intercambio& i) {
@@ -31,7 +39,7 @@ void LineasCorrida::AlResponder(const Intercambio& i) {
         Q_EMIT LogCmd(QString());
         return;
     }
-    if (isSignalConnected(QMetaMethod::fromSignal(&LineasCorrida::LoguearRespuesta)))
+    if (v_ConRespuesta)
         Q_EMIT LoguearRespuesta(i.respuesta);
     else
         Q_EMIT Loguear(QStringLiteral("< ") + f_LineaHex(i.respuesta));

@@ -25,7 +25,12 @@ Q_SIGNALS:
     // Command side (lst_Cmd).
     void LogCmd(const QString& v_LinCmd);
 
+protected:
+    void connectNotify(const QMetaMethod& signal) override;
+    void disconnectNotify(const QMetaMethod& signal) override;
+
 private:
+    void Conectados();
     void AlEnviar(const EventosCorrida::Intercambio& i);
     void AlPorEnviar(const EventosCorrida::Intercambio& i);
     void AlResponder(const EventosCorrida::Intercambio& i);
@@ -33,4 +38,8 @@ private:
     void AlTerminarPasada(const EventosCorrida::Fin& fin);
 
     bool v_AntesDeEnviar;
+    // Who listens, kept as connections come and go: asked per frame, Qt's
+    // lookup cost more than the line it spares.
+    bool v_ConLogCmd = false;
+    bool v_ConRespuesta = false;
 };

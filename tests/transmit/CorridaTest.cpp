@@ -8,6 +8,7 @@
 #include "EnlaceSerie.h"
 #include "EnlaceTCP.h"
 #include "LineasCorrida.h"
+#include "Trama.h"
 #include <QPointer>
 #include <QProcess>
 #include <QSerialPort>
@@ -309,25 +310,37 @@ TEST(Corrida, RealSerialLinkKeepsBytesArrivingOutsideTheWaitForTheNextAnswer) {
     EXPECT_EQ(log[3], QStringLiteral("< AA BB ")) << "kept in the port, read as the next answer";
 }
 
-// orvo-send hands each clock's run its script's lines read once: the files
-// are not read again, so a missing one does not matter and the lines sent
-// are those handed in.
+// orvo-send hands each clock's run its script's lines read once, with
+// their frames: the files are not read again, so a missing one does not
+// matter, and the frame sent is the one handed in, unless the line was
+// rewritten just before it went (the current time): that line is read again.
 TEST(Corrida, LinesHandedInAreSentWithoutReadingTheFiles) {
-    EnMemoria m(EnlaceMemoria::Clase::TCP, 0);
-    const auto lineas = std::make_shared<const Corrida::Lineas>(Corrida::Lineas{{kEhab}, {QStringLiteral("EHAB 1")}});
-    const auto preparar = m.r.Preparar;
-    m.r.Preparar = [&](Corrida::Ajustes* a) {
-        auto e = preparar(a);
-        a->archCodigo = a->archComandos = m.carpeta.Ruta(QStringLiteral("no-existe.tmp"));
-        a->lineas = lineas;
-        return e;
-    };
-    ASSERT_TRUE(m.r.Iniciar());
-    m.enlace->Conectar();
-    ASSERT_TRUE(m.Escrito(1));
-    m.enlace->Llegan("\x06");
-    ASSERT_TRUE(m.reg.EsperarFin());
-    EXPECT_EQ(m.reg.log, (QStringList{QStringLiteral("> ") + kEhab, QStringLiteral("< 06 "), QString(), QString()}));
-    EXPECT_EQ(m.reg.cmd.first(), QStringLiteral("EHAB 1") + LineasCorrida::kPuntosCmd);
-    EXPECT_TRUE(m.reg.avisos.isEmpty());
+    const QString kOtra = QStringLiteral("02 52 32 33 03 22");   // clock 2
+    const struct {
+        bool reescribir;
+        QByteArray enviado;
+        QString logueado;
+    } casos[] = {{false, QByteArray::fromHex("025231330321"), kEhab}, {true, QByteArray::fromHex("025232330322"), kOtra}};
+    for (const auto& k : casos) {
+        EnMemoria m(EnlaceMemoria::Clase::TCP, 0);
+        const auto lineas = std::make_shared<const Corrida::Lineas>(
+            Corrida::Lineas{{kEhab}, {QStringLiteral("EHAB 1")}, {f_TramaDeLinea(kEhab)}});
+        const auto preparar = m.r.Preparar;
+        m.r.Preparar = [&](Corrida::Ajustes* a) {
+            auto e = preparar(a);
+            a->archCodigo = a->archComandos = m.carpeta.Ruta(QStringLiteral("no-existe.tmp"));
+            a->lineas = lineas;
+            return e;
+        };
+        if (k.reescribir) m.r.AntesDeEnviar = [&](QString* codigo, QString*) { *codigo = kOtra; };
+        ASSERT_TRUE(m.r.Iniciar());
+        m.enlace->Conectar();
+        ASSERT_TRUE(m.Escrito(1));
+        EXPECT_EQ(m.enlace->escritos.first(), k.enviado);
+        m.enlace->Llegan("\x06");
+        ASSERT_TRUE(m.reg.EsperarFin());
+        EXPECT_EQ(m.reg.log, (QStringList{QStringLiteral("> ") + k.logueado, QStringLiteral("< 06 "), QString(), QString()}));
+        EXPECT_EQ(m.reg.cmd.first(), QStringLiteral("EHAB 1") + LineasCorrida::kPuntosCmd);
+        EXPECT_TRUE(m.reg.avisos.isEmpty());
+    }
 }

@@ -5,6 +5,7 @@
 #include "LlenarArchTmp.h"
 #include "Module1.h"
 #include "PanelMemoria.h"
+#include "Trama.h"
 #include <QDir>
 
 GuionCompilado CompilarGuion(const QByteArray& bytes, const QString& carpeta) {
@@ -25,6 +26,9 @@ GuionCompilado CompilarGuion(const QByteArray& bytes, const QString& carpeta) {
     if (!LlenarArchTmp(compilador, &r.error)) return r;
     auto lineas = std::make_shared<Corrida::Lineas>();
     QString hecho, motivo;
-    if (Corrida::LeerArchivos(r.archCodigo, r.archComandos, lineas.get(), &hecho, &motivo)) r.lineas = std::move(lineas);
+    if (!Corrida::LeerArchivos(r.archCodigo, r.archComandos, lineas.get(), &hecho, &motivo)) return r;
+    // Every clock sends the same frames: each is read from its line once.
+    for (const QString& codigo : lineas->codigo) lineas->tramas.append(f_TramaDeLinea(codigo));
+    r.lineas = std::move(lineas);
     return r;
 }
