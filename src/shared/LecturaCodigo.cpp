@@ -33,3 +33,23 @@ int f_XorDeLinea(const QString& linea) {
     for (qsizetype i = 0; 3 * i <= linea.size(); ++i) x ^= LeerPar(linea, 3 * i);
     return x;
 }
+
+namespace {
+int CifraMayuscula(char16_t c) {
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    return -1;   // lower case would not be written back as it was
+}
+}   // namespace
+
+bool f_EsPares(QStringView texto) {
+    if (texto.size() < 2 || texto.size() % 3 != 2) return false;
+    for (qsizetype i = 0; i < texto.size(); ++i)
+        if (i % 3 == 2 ? texto[i] != u' ' : CifraMayuscula(texto[i].unicode()) < 0) return false;
+    return true;
+}
+
+void EmpacarPares(QStringView texto, unsigned char* destino) {
+    for (qsizetype i = 0; i + 1 < texto.size(); i += 3)
+        *destino++ = static_cast<unsigned char>(CifraMayuscula(texto[i].unicode()) << 4 | CifraMayuscula(texto[i + 1].unicode()));
+}

@@ -1,4 +1,5 @@
 #include "PaginasTexto.h"
+#include "LecturaCodigo.h"
 #include <algorithm>
 #include <cstring>
 
@@ -6,24 +7,8 @@ namespace {
 constexpr quint32 kPagina = 64 * 1024;
 constexpr qsizetype kLargoPropio = kPagina / 8;   // longer lines get a block of their own
 
-const char kCifras[] = "0123456789ABCDEF";
-
-int Cifra(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    return -1;
-}
-
-// "XX XX XX": upper-case pairs, one space between them, as the code pane writes its frames.
-bool EsHex(QStringView s) {
-    if (s.size() < 2 || (s.size() + 1) % 3 != 0) return false;
-    for (qsizetype i = 0; i < s.size(); ++i)
-        if (i % 3 == 2 ? s[i] != u' ' : Cifra(s[i].unicode()) < 0) return false;
-    return true;
-}
-
 PaginasTexto::Forma FormaDe(QStringView s) {
-    if (EsHex(s)) return PaginasTexto::Hex;
+    if (f_EsPares(s)) return PaginasTexto::Hex;
     const bool latin1 = std::all_of(s.begin(), s.end(), [](QChar c) { return c.unicode() < 256; });
     return latin1 ? PaginasTexto::Latin1 : PaginasTexto::Utf16;
 }
@@ -32,9 +17,7 @@ void Copiar(char* destino, QStringView texto, PaginasTexto::Forma forma) {
     const char16_t* o = texto.utf16();
     switch (forma) {
     case PaginasTexto::Utf16: std::memcpy(destino, o, size_t(texto.size()) * 2); return;
-    case PaginasTexto::Hex:
-        for (qsizetype i = 0; i < texto.size(); i += 3) *destino++ = static_cast<char>(Cifra(o[i]) << 4 | Cifra(o[i + 1]));
-        return;
+    case PaginasTexto::Hex: EmpacarPares(texto, reinterpret_cast<unsigned char*>(destino)); return;
     case PaginasTexto::Latin1:
         for (qsizetype i = 0; i < texto.size(); ++i) destino[i] = static_cast<char>(o[i]);
         return;
@@ -42,14 +25,7 @@ void Copiar(char* destino, QStringView texto, PaginasTexto::Forma forma) {
 }
 
 // Character i of a line kept as hex pairs.
-char16_t DeHex(const char* datos, int i) {
-    const unsigned char byte = static_cast<unsigned char>(datos[i / 3]);
-    switch (i % 3) {
-    case 0: return char16_t(kCifras[byte >> 4]);
-    case 1: return char16_t(kCifras[byte & 0xF]);
-    default: return u' ';
-    }
-}
+char16_t DeHex(const char* datos, int i) { return f_CaracterDePares(reinterpret_cast<const unsigned char*>(datos), i); }
 }   // namespace
 
 qsizetype PaginasTexto::Bytes(const Trozo& t) {
@@ -179,7 +155,7 @@ bool PaginasTexto::Contiene(const Trozo& t, char16_t c) const {
     }
     default:
         if (c == u' ') return t.largo > 2;
-        if (Cifra(c) < 0) return false;
+        if (!((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F'))) return false;
         for (int i = 0; i < t.largo; ++i)
             if (DeHex(Datos(t), i) == c) return true;
         return false;
