@@ -121,9 +121,8 @@ void Corrida::AlFalloApertura(const QString& titulo, const QString& texto, const
 }
 
 void Corrida::ProgramarPaso() {
-    // Each frame starts from the event loop (here, or straight from an
-    // answer's arrival), so a long script or an empty one in loop mode never
-    // nests calls and the window keeps answering.
+    // Each frame starts from the event loop, so a long script or an empty one
+    // in loop mode never nests calls and the window keeps answering.
     // A plain event: a queued call would allocate its function object too, per frame.
     if (v_PasoPendiente) return;
     v_PasoPendiente = true;
@@ -181,7 +180,7 @@ void Corrida::AlDatos(const QByteArray& bytes) {
     if (v_Actual.respuesta.isEmpty()) v_Actual.respuesta = bytes;
     else
         v_Actual.respuesta.append(bytes);
-    if (v_Actual.respuesta.size() >= v_Actual.esperados) FinEspera(Desenlace::Respondida, true);
+    if (v_Actual.respuesta.size() >= v_Actual.esperados) FinEspera(Desenlace::Respondida);
 }
 
 void Corrida::AlTimeOut() {
@@ -194,7 +193,7 @@ void Corrida::AlTimeOut() {
         FinEspera(Desenlace::SinRespuesta);
 }
 
-void Corrida::FinEspera(Desenlace porque, bool enSeguida) {
+void Corrida::FinEspera(Desenlace porque) {
     if (v_Estado != Estado::Esperando) return;
     if (v_Enlace) v_Enlace->FijarRecepcion(false);
     const bool completa = v_Actual.respuesta.size() >= v_Actual.esperados;
@@ -211,8 +210,6 @@ void Corrida::FinEspera(Desenlace porque, bool enSeguida) {
     }
     v_Estado = Estado::Enviando;
     if (v_Caido) Cerrar();
-    else if (enSeguida)
-        Paso();
     else
         ProgramarPaso();
 }

@@ -103,9 +103,7 @@ private:
     void AlDelay();
     void Paso();
     void ProgramarPaso();
-    // enSeguida: called for an answer's bytes, straight from the event loop,
-    // so the next frame may go at once; a posted step costs an event per frame.
-    void FinEspera(EventosCorrida::Desenlace porque, bool enSeguida = false);
+    void FinEspera(EventosCorrida::Desenlace porque);
     void Cerrar();
     void FijarMarcha(bool enMarcha);
 
