@@ -11,7 +11,7 @@
 EntornoVentana::EntornoVentana(fr_Principal& ventana) : v_Ventana(ventana) { v_Reloj.start(); }
 
 bool EntornoVentana::RebanadaCumplida() {
-    if (v_Reloj.elapsed() < kRebanadaMs) return false;
+    if (++v_Llamadas % kLlamadasPorLectura != 0 || v_Reloj.elapsed() < kRebanadaMs) return false;
     v_Reloj.restart();
     return true;
 }

@@ -37,14 +37,19 @@ public:
     void Empezar() {
         v_Reloj.start();
         v_Volcado.start();
+        v_Llamadas = 0;
     }
-    // True when the slice is over; restarts it.
+    // True when the slice is over; restarts it. The clock is read at every
+    // kLlamadasPorLectura-th call only: asked twice a line, reading it cost
+    // a few percent of a long pass on some machines.
     bool RebanadaCumplida();
+    static constexpr unsigned kLlamadasPorLectura = 8;
 
 private:
     fr_Principal& v_Ventana;
     QElapsedTimer v_Reloj;
     QElapsedTimer v_Volcado;
+    unsigned v_Llamadas = 0;
     QStringList v_Entradas;
     QString v_Info;   // caption not shown yet
     bool v_InfoPendiente = false;
