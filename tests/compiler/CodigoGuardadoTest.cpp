@@ -4,23 +4,18 @@
 
 // Whatever a handler left must come back character for character, packed or
 // not: the pass writes it again into the code pane and the frame is sent as
-// it reads there.
+// it reads there. What counts as hex pairs is the code-line reader's, tested
+// with the code pane's pages; here, the record's own edges.
 TEST(CodigoGuardado, EveryCodeLineReadsBackExactly) {
     const QString veintitres = QStringLiteral("0A ").repeated(22) + QStringLiteral("FF");
     const QString texts[] = {
         QStringLiteral("02 52 31 35 30 30 30 30 31 41 42 03 65"),
         QStringLiteral("06"),
-        QStringLiteral("00"),
         veintitres,                            // the most pairs kept inside
         veintitres + QStringLiteral(" 01"),    // one more: kept as text
         QStringLiteral("02 52 31 0a 03 6b"),   // lower case
-        QStringLiteral("06 "),                 // a trailing blank
-        QStringLiteral("06  15"),              // two blanks
-        QStringLiteral("0"),
-        QStringLiteral("06-15"),
         QStringLiteral("ERROR! Tarjeta Invalida"),
         QStringLiteral("Línea con acento €"),
-        QStringLiteral("G6 15"),
     };
     for (const QString& t : texts) {
         CodigoGuardado g;
