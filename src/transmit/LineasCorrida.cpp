@@ -8,9 +8,8 @@ const QString LineasCorrida::kPuntosCmd = QStringLiteral(" ") + QString(42, QCha
 const QString LineasCorrida::kRespuesta = QStringLiteral("Respuesta ") + QString(29, QChar(0x00B7));
 
 LineasCorrida::LineasCorrida(Corrida& corrida, QObject* padre, bool antesDeEnviar)
-    : QObject(padre), v_AntesDeEnviar(antesDeEnviar) {
-    if (antesDeEnviar) connect(&corrida, &Corrida::PorEnviar, this, &LineasCorrida::AlPorEnviar);
-    connect(&corrida, &Corrida::Enviada, this, &LineasCorrida::AlEnviar);
+    : QObject(padre) {
+    connect(&corrida, antesDeEnviar ? &Corrida::PorEnviar : &Corrida::Enviada, this, &LineasCorrida::AlEnviar);
     connect(&corrida, &Corrida::Respondida, this, &LineasCorrida::AlResponder);
     connect(&corrida, &Corrida::Cortada, this, &LineasCorrida::AlCortar);
     connect(&corrida, &Corrida::PasadaTerminada, this, &LineasCorrida::AlTerminarPasada);
@@ -24,10 +23,8 @@ void LineasCorrida::Conectados() {
     v_ConRespuesta = isSignalConnected(QMetaMethod::fromSignal(&LineasCorrida::LoguearRespuesta));
 }
 
-void LineasCorrida::AlPorEnviar(const Intercambio& i) { Q_EMIT Loguear(QStringLiteral("> ") + i.codigo); }
-
 void LineasCorrida::AlEnviar(const Intercambio& i) {
-    if (!v_AntesDeEnviar) AlPorEnviar(i);
+    Q_EMIT Loguear(QStringLiteral("> ") + i.codigo);
     // Comm.log alone (orvo-send) has no command list: no line built per frame for nobody.
     if (v_ConLogCmd) Q_EMIT LogCmd(i.comando + kPuntosCmd);
 }
@@ -43,7 +40,7 @@ void LineasCorrida::AlResponder(const Intercambio& i) {
         Q_EMIT LoguearRespuesta(i.respuesta);
     else
         Q_EMIT Loguear(QStringLiteral("< ") + f_LineaHex(i.respuesta));
-    Q_EMIT LogCmd(kRespuesta);
+    if (v_ConLogCmd) Q_EMIT LogCmd(kRespuesta);
 }
 
 void LineasCorrida::AlCortar(Corte corte) {

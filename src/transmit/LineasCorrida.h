@@ -32,12 +32,10 @@ protected:
 private:
     void Conectados();
     void AlEnviar(const EventosCorrida::Intercambio& i);
-    void AlPorEnviar(const EventosCorrida::Intercambio& i);
     void AlResponder(const EventosCorrida::Intercambio& i);
     void AlCortar(EventosCorrida::Corte corte);
     void AlTerminarPasada(const EventosCorrida::Fin& fin);
 
-    bool v_AntesDeEnviar;
     // Who listens, kept as connections come and go: asked per frame, Qt's
     // lookup cost more than the line it spares.
     bool v_ConLogCmd = false;

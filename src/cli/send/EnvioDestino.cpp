@@ -37,7 +37,6 @@ EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const
         v_Corrida.AntesDeEnviar = [](QString* codigo, QString* comando) {
             f_ConHoraActual(codigo, comando, QDateTime::currentDateTime());
         };
-    connect(&v_Corrida, &Corrida::Enviada, this, &EnvioDestino::AlEnviar);
     connect(&v_Corrida, &Corrida::Respondida, this, &EnvioDestino::AlResponder);
     connect(&v_Corrida, &Corrida::Cortada, this, &EnvioDestino::AlCortar);
     connect(&v_Corrida, &Corrida::PasadaTerminada, this, &EnvioDestino::AlTerminarPasada);
@@ -53,6 +52,8 @@ EnvioDestino::EnvioDestino(const Destino& destino, const OpcionesEnvio& o, const
 
 void EnvioDestino::Iniciar() {
     v_Iniciado = true;
+    // Only shown exchanges need the frame as it goes: a fleet's summary spares a call per frame.
+    if (Mostrar) connect(&v_Corrida, &Corrida::Enviada, this, &EnvioDestino::AlEnviar, Qt::UniqueConnection);
     v_Resultado.inicio = QDateTime::currentDateTime();
     // Refused before opening (unreadable temporary files): told through Avisar.
     if (!v_Corrida.Iniciar()) QTimer::singleShot(0, this, &EnvioDestino::AlTerminar);
@@ -67,7 +68,6 @@ void EnvioDestino::Detener() {
 }
 
 void EnvioDestino::AlEnviar(const Intercambio& i) {
-    if (!Mostrar) return;
     Mostrar(i.comando, false);
     Mostrar(QStringLiteral("> ") + i.codigo, false);
 }
