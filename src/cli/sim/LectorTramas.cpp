@@ -1,26 +1,31 @@
 #include "LectorTramas.h"
 
-QList<QByteArray> LectorTramas::Extraer(bool forzar) {
-    QList<QByteArray> tramas;
-    while (!v_Pendiente.isEmpty()) {
-        const char primero = v_Pendiente.at(0);
-        qsizetype largo = 0;
-        if (primero == '\x06') {
-            largo = 1;
-        } else if (primero == '\x02') {
-            const qsizetype etx = v_Pendiente.indexOf('\x03', 1);
-            if (etx >= 0 && etx + 1 < v_Pendiente.size()) largo = etx + 2;
-            else if (forzar)
-                largo = v_Pendiente.size();
-            else
-                break;
-        } else {
-            qsizetype fin = 1;
-            while (fin < v_Pendiente.size() && v_Pendiente.at(fin) != '\x02' && v_Pendiente.at(fin) != '\x06') ++fin;
-            largo = fin;
-        }
-        tramas.append(v_Pendiente.left(largo));
-        v_Pendiente.remove(0, largo);
+void LectorTramas::Agregar(QByteArrayView bytes) {
+    if (v_Inicio == v_Pendiente.size()) v_Pendiente.resize(0);   // keeps its room
+    else
+        v_Pendiente.remove(0, v_Inicio);
+    v_Inicio = 0;
+    v_Pendiente.append(bytes);
+}
+
+bool LectorTramas::Siguiente(bool forzar, QByteArrayView* trama) {
+    const QByteArrayView resto = QByteArrayView(v_Pendiente).sliced(v_Inicio);
+    if (resto.isEmpty()) return false;
+    qsizetype largo = 0;
+    if (resto.front() == '\x06') {
+        largo = 1;
+    } else if (resto.front() == '\x02') {
+        const qsizetype etx = resto.indexOf('\x03', 1);
+        if (etx >= 0 && etx + 1 < resto.size()) largo = etx + 2;
+        else if (forzar)
+            largo = resto.size();
+        else
+            return false;
+    } else {
+        largo = 1;
+        while (largo < resto.size() && resto[largo] != '\x02' && resto[largo] != '\x06') ++largo;
     }
-    return tramas;
+    *trama = resto.first(largo);
+    v_Inicio += largo;
+    return true;
 }
