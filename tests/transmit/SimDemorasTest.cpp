@@ -3,6 +3,7 @@
 // a client gone before its answer must cost the others nothing.
 #include "AyudaTx.h"
 #include <QElapsedTimer>
+#include <QSerialPort>
 #include <QTcpSocket>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -138,4 +139,30 @@ TEST(OrvoSim, FramesInOneReadAreAnsweredInTheirOrderAndACutFrameOnceWhole) {
     EXPECT_EQ(llegado.at(0), '\x06');
     EXPECT_EQ(llegado.mid(1, 4), QByteArray("\x02R1A"));
     EXPECT_EQ(llegado.right(2), QByteArray("\x06\x06"));
+}
+
+// A serial port drops what it has not written when it is closed: with
+// --close-after the answer to the last frame still reaches the other end.
+TEST(OrvoSim, OverASerialPortTheLastAnswerIsWrittenBeforeThePortCloses) {
+    REQUIERE_SOCAT();
+    Carpeta c;
+    ParPty par;
+    ASSERT_TRUE(par.Crear(c.Raiz()));
+    Sim sim;
+    ASSERT_TRUE(sim.IniciarSerie(par.b, {QStringLiteral("--close-after"), QStringLiteral("2")}));
+    QSerialPort puerto(par.a);
+    ASSERT_TRUE(puerto.open(QIODevice::ReadWrite)) << puerto.errorString().toStdString();
+    const QByteArray inia = QByteArray::fromHex(kInia.toLatin1()), ehab = QByteArray::fromHex(kEhab.toLatin1());
+    puerto.write(inia + ehab + ehab);
+    QByteArray llegado;
+    const bool completo = QTest::qWaitFor(
+        [&] {
+            llegado += puerto.readAll();
+            return llegado.size() >= 20;
+        },
+        5000);
+    EXPECT_TRUE(completo) << llegado.toHex().toStdString();
+    EXPECT_EQ(llegado.size(), 20) << "INIA's answer, then EHAB's, and nothing for the frame after the close";
+    EXPECT_EQ(llegado.left(4), QByteArray("\x02R1A"));
+    EXPECT_EQ(llegado.right(1), QByteArray(1, '\x06'));
 }

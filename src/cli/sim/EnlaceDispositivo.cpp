@@ -2,6 +2,11 @@
 #include <QAbstractSocket>
 #include <QIODevice>
 
+namespace {
+// How long a serial port may take to write the last answer before it is closed.
+constexpr int kEsperaEscrituraMs = 1000;
+}   // namespace
+
 EnlaceDispositivo::EnlaceDispositivo(QIODevice* disp) : QObject(disp), v_Disp(disp), v_Socket(qobject_cast<QAbstractSocket*>(disp)) {
     connect(disp, &QIODevice::readyRead, this, &EnlaceDispositivo::Leer);
 }
@@ -27,5 +32,9 @@ void EnlaceDispositivo::Cerrar() {
         v_Socket->disconnectFromHost();
         return;
     }
+    // A serial port drops what it has not written when closed: the last
+    // answer is written first (a few milliseconds at 9600 baud).
+    bool escribe = true;
+    while (escribe && v_Disp->bytesToWrite() > 0) escribe = v_Disp->waitForBytesWritten(kEsperaEscrituraMs);
     v_Disp->close();
 }
