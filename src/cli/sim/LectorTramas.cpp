@@ -1,11 +1,14 @@
 #include "LectorTramas.h"
+#include <cstring>
 
+// What was not handed out yet moves to the front, the new bytes after it;
+// the buffer keeps its room from one read to the next.
 void LectorTramas::Agregar(QByteArrayView bytes) {
-    if (v_Inicio == v_Pendiente.size()) v_Pendiente.resize(0);   // keeps its room
-    else
-        v_Pendiente.remove(0, v_Inicio);
+    const qsizetype resto = v_Pendiente.size() - v_Inicio;
+    if (resto > 0 && v_Inicio > 0) std::memmove(v_Pendiente.data(), v_Pendiente.constData() + v_Inicio, static_cast<size_t>(resto));
     v_Inicio = 0;
-    v_Pendiente.append(bytes);
+    v_Pendiente.resize(resto + bytes.size());
+    if (!bytes.isEmpty()) std::memcpy(v_Pendiente.data() + resto, bytes.data(), static_cast<size_t>(bytes.size()));
 }
 
 bool LectorTramas::Siguiente(bool forzar, QByteArrayView* trama) {

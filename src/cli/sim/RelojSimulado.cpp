@@ -1,4 +1,6 @@
 #include "RelojSimulado.h"
+#include <algorithm>
+#include <utility>
 
 namespace {
 constexpr char kACK = 0x06;
@@ -19,37 +21,49 @@ QDateTime RelojSimulado::Ahora() const { return QDateTime::currentDateTime().add
 // Not copied: most answers are this one byte.
 QByteArray RelojSimulado::Ack() { return QByteArray::fromRawData(kAckTexto, 1); }
 
-// The data bytes may come in pieces; the frame is made in one allocation.
+// The data bytes may come in pieces; the frame is written in place, in
+// one allocation (a byte at a time through append cost more than the rest
+// of the answer).
 QByteArray RelojSimulado::Trama(char reloj, char comando, std::initializer_list<QByteArrayView> datos) {
     qsizetype largo = 6;
     for (QByteArrayView d : datos) largo += d.size();
-    QByteArray t;
-    t.reserve(largo);
-    t.append('\x02').append('R').append(reloj).append(comando);
-    for (QByteArrayView d : datos) t.append(d);
-    t.append('\x03');
+    QByteArray t(largo, Qt::Uninitialized);
+    char* p = t.data();
+    *p++ = '\x02';
+    *p++ = 'R';
+    *p++ = reloj;
+    *p++ = comando;
+    for (QByteArrayView d : datos) p = std::copy(d.begin(), d.end(), p);
+    *p++ = '\x03';
     char x = 0;
-    for (char c : t) x ^= c;
-    return t.append(x);
+    for (const char* c = t.constData(); c != p; ++c) x ^= *c;
+    *p = x;
+    return t;
 }
 
-const QMap<char, RelojSimulado::Manejador>& RelojSimulado::Tabla() {
-    static const QMap<char, Manejador> tabla = {
-        {0x41, &RelojSimulado::Estado},
-        {0x42, &RelojSimulado::Configuracion},
-        {0x30, &RelojSimulado::LeerRegistros},
-        {0x31, &RelojSimulado::Fecha},
-        {0x32, &RelojSimulado::BorrarRegistros},
-        {0x33, &RelojSimulado::Habilitar},
-        {0x36, &RelojSimulado::Inhabilitar},
-        {0x52, &RelojSimulado::BorrarPerfiles},
-        {0x43, &RelojSimulado::Reset},
-        {0x34, &RelojSimulado::BajaTarjeta},
-        {0x35, &RelojSimulado::AltaTarjeta},
-        {0x50, &RelojSimulado::CantidadPerfiles},
-        {0x58, &RelojSimulado::Config1},
-        {0x59, &RelojSimulado::Config2},
-    };
+// By command byte, so that a frame finds its handler by indexing.
+const std::array<RelojSimulado::Manejador, 256>& RelojSimulado::Tabla() {
+    static const std::array<Manejador, 256> tabla = [] {
+        const std::pair<char, Manejador> filas[] = {
+            {0x41, &RelojSimulado::Estado},
+            {0x42, &RelojSimulado::Configuracion},
+            {0x30, &RelojSimulado::LeerRegistros},
+            {0x31, &RelojSimulado::Fecha},
+            {0x32, &RelojSimulado::BorrarRegistros},
+            {0x33, &RelojSimulado::Habilitar},
+            {0x36, &RelojSimulado::Inhabilitar},
+            {0x52, &RelojSimulado::BorrarPerfiles},
+            {0x43, &RelojSimulado::Reset},
+            {0x34, &RelojSimulado::BajaTarjeta},
+            {0x35, &RelojSimulado::AltaTarjeta},
+            {0x50, &RelojSimulado::CantidadPerfiles},
+            {0x58, &RelojSimulado::Config1},
+            {0x59, &RelojSimulado::Config2},
+        };
+        std::array<Manejador, 256> t{};
+        for (const auto& [comando, manejador] : filas) t[static_cast<unsigned char>(comando)] = manejador;
+        return t;
+    }();
     return tabla;
 }
 
@@ -67,9 +81,8 @@ QByteArray RelojSimulado::Responder(QByteArrayView trama, Sesion* sesion) {
     v_Sesion->trasLREG = comando == 0x30;
 
     const bool largo = comando == 0x41 || comando == 0x42 || comando == 0x30;
-    const auto it = Tabla().constFind(comando);
-    if (it != Tabla().cend()) {
-        const QByteArray r = (this->*it.value())(reloj, datos);
+    if (const Manejador manejador = Tabla()[static_cast<unsigned char>(comando)]) {
+        const QByteArray r = (this->*manejador)(reloj, datos);
         if (largo || !r.isEmpty()) return largo ? r : Ack();
     }
     // APER carries the profile code where other frames have their command byte.

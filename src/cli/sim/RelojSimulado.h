@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QMap>
+#include <array>
 #include <initializer_list>
 
 // A plausible clock: answers each frame with the bytes the transmission run
@@ -70,7 +71,7 @@ private:
 
     static QByteArray Trama(char reloj, char comando, std::initializer_list<QByteArrayView> datos);
     static QByteArray Ack();
-    static const QMap<char, Manejador>& Tabla();
+    static const std::array<Manejador, 256>& Tabla();
 
     qint64 v_Desfase = 0;   // seconds between the simulated and the host clock
     bool v_Habilitado = true;

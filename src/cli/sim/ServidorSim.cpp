@@ -11,8 +11,8 @@ namespace {
 // A frame cut in two by the link is waited for this long before it is taken as it is.
 constexpr int kSilencioMs = 100;
 
-void Traza(bool detalle, const char* lado, QByteArrayView bytes) {
-    if (!detalle) return;
+// Called only with --verbose.
+void Traza(const char* lado, QByteArrayView bytes) {
     QTextStream(stderr) << lado << ' ' << bytes.toByteArray().toHex(' ').toUpper() << Qt::endl;
 }
 }   // namespace
@@ -23,7 +23,7 @@ struct ServidorSim::Conexion final : EnlaceSim::Receptor, Demoras::Destino {
     ~Conexion() override { servidor->v_Demoras->Quitar(clave); }
 
     void Recibido(QByteArrayView datos) override {
-        Traza(servidor->v_Detalle, ">", datos);
+        if (servidor->v_Detalle) Traza(">", datos);
         lector.Agregar(datos);
         servidor->Procesar(*this, false);
     }
@@ -106,8 +106,7 @@ void ServidorSim::Procesar(Conexion& c, bool forzar) {
         }
         if (cerrar) {
             // The link closes with this answer: the frames after it in this read go unanswered.
-            while (c.lector.Siguiente(forzar, &trama)) {
-            }
+            while (c.lector.Siguiente(forzar, &trama)) continue;
             return;
         }
     }
@@ -116,7 +115,7 @@ void ServidorSim::Procesar(Conexion& c, bool forzar) {
 
 bool ServidorSim::Responder(Conexion& c, const QByteArray& respuesta, bool cerrar) {
     if (!respuesta.isEmpty()) {
-        Traza(v_Detalle, "<", respuesta);
+        if (v_Detalle) Traza("<", respuesta);
         c.enlace->Enviar(respuesta);
     }
     if (cerrar) Cerrar(c);
