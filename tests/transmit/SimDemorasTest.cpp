@@ -3,6 +3,7 @@
 // a client gone before its answer must cost the others nothing.
 #include "AyudaTx.h"
 #include <QElapsedTimer>
+#include <QSerialPort>
 #include <QTcpSocket>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -77,4 +78,91 @@ TEST(OrvoSim, AnAnswerTheSystemTakesInPiecesComesWholeToALateReader) {
     EXPECT_EQ(llegado.at(0), '\x06');
     EXPECT_EQ(llegado.at(1 + kExtra), '\x06') << "the second answer starts where the first ends";
     EXPECT_EQ(llegado.count('\xEE'), 2 * kExtra);
+}
+
+// The system gives a closed connection's descriptor number to the next one
+// at once: an answer held for the first must not reach the second.
+TEST(OrvoSim, AnAnswerHeldForAClosedConnectionDoesNotReachTheOneInItsPlace) {
+    Carpeta c;
+    Sim sim;
+    const quint16 p = PuertoLibre();
+    const QString anotadas = c.Ruta(QStringLiteral("tramas.txt"));
+    ASSERT_TRUE(sim.IniciarTCP(p, {QStringLiteral("--late"), QStringLiteral("400"), QStringLiteral("--tramas"), anotadas}));
+    const QByteArray inia = QByteArray::fromHex(kInia.toLatin1()), ehab = QByteArray::fromHex(kEhab.toLatin1());
+    QTcpSocket ido;
+    ido.connectToHost(QStringLiteral("127.0.0.1"), p);
+    ASSERT_TRUE(ido.waitForConnected(5000));
+    ido.write(inia);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return LineasDe(anotadas).size() == 1; }, 5000)) << "the frame reached the simulator";
+    ido.disconnectFromHost();
+    QTest::qWait(100);   // the simulator lets the connection go, well before its answer is due
+    QTcpSocket nuevo;
+    nuevo.connectToHost(QStringLiteral("127.0.0.1"), p);
+    ASSERT_TRUE(nuevo.waitForConnected(5000));
+    nuevo.write(ehab);
+    QByteArray llegado;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            llegado += nuevo.readAll();
+            return !llegado.isEmpty();
+        },
+        5000));
+    QTest::qWait(200);   // anything more would have come by now
+    llegado += nuevo.readAll();
+    EXPECT_EQ(llegado, QByteArray(1, '\x06')) << "its own answer only: " << llegado.toHex().toStdString();
+}
+
+// Answered at once: frames that come in one piece are answered in their
+// order, and a frame cut in two once it is whole.
+TEST(OrvoSim, FramesInOneReadAreAnsweredInTheirOrderAndACutFrameOnceWhole) {
+    Sim sim;
+    const quint16 p = PuertoLibre();
+    ASSERT_TRUE(sim.IniciarTCP(p));
+    const QByteArray inia = QByteArray::fromHex(kInia.toLatin1()), ehab = QByteArray::fromHex(kEhab.toLatin1());
+    QTcpSocket s;
+    s.connectToHost(QStringLiteral("127.0.0.1"), p);
+    ASSERT_TRUE(s.waitForConnected(5000));
+    s.write(ehab + inia + QByteArray(1, '\x06') + ehab.left(3));
+    ASSERT_TRUE(s.waitForBytesWritten(5000));
+    QTest::qWait(30);
+    s.write(ehab.mid(3));
+    QByteArray llegado;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            llegado += s.readAll();
+            return llegado.size() >= 22;
+        },
+        5000));
+    QTest::qWait(100);
+    llegado += s.readAll();
+    ASSERT_EQ(llegado.size(), 22) << llegado.toHex().toStdString();
+    EXPECT_EQ(llegado.at(0), '\x06');
+    EXPECT_EQ(llegado.mid(1, 4), QByteArray("\x02R1A"));
+    EXPECT_EQ(llegado.right(2), QByteArray("\x06\x06"));
+}
+
+// A serial port drops what it has not written when it is closed: with
+// --close-after the answer to the last frame still reaches the other end.
+TEST(OrvoSim, OverASerialPortTheLastAnswerIsWrittenBeforeThePortCloses) {
+    REQUIERE_SOCAT();
+    Carpeta c;
+    ParPty par;
+    ASSERT_TRUE(par.Crear(c.Raiz()));
+    Sim sim;
+    ASSERT_TRUE(sim.IniciarSerie(par.b, {QStringLiteral("--close-after"), QStringLiteral("2")}));
+    QSerialPort puerto(par.a);
+    ASSERT_TRUE(puerto.open(QIODevice::ReadWrite)) << puerto.errorString().toStdString();
+    const QByteArray inia = QByteArray::fromHex(kInia.toLatin1()), ehab = QByteArray::fromHex(kEhab.toLatin1());
+    puerto.write(inia + ehab + ehab);
+    QByteArray llegado;
+    const bool completo = QTest::qWaitFor(
+        [&] {
+            llegado += puerto.readAll();
+            return llegado.size() >= 20;
+        },
+        5000);
+    EXPECT_TRUE(completo) << llegado.toHex().toStdString();
+    EXPECT_EQ(llegado.size(), 20) << "INIA's answer, then EHAB's, and nothing for the frame after the close";
+    EXPECT_EQ(llegado.left(4), QByteArray("\x02R1A"));
+    EXPECT_EQ(llegado.right(1), QByteArray(1, '\x06'));
 }

@@ -146,18 +146,47 @@ TEST(RelojSimulado, KeepsDateCardsAndRecords) {
     EXPECT_EQ(r.Responder(QByteArray(1, '\x06')).mid(4, 12), QByteArray(12, '0'));
 }
 
+namespace {
+// Every frame the reader hands out until it says there is none whole.
+QList<QByteArray> Tramas(LectorTramas& l, bool forzar) {
+    QList<QByteArray> r;
+    QByteArrayView t;
+    while (l.Siguiente(forzar, &t)) r.append(t.toByteArray());
+    return r;
+}
+}   // namespace
+
 TEST(LectorTramas, CutsFramesAcksAndRawBytesAndWaitsForUnfinishedFrames) {
     LectorTramas l;
     l.Agregar(QByteArray::fromHex("06025231410323") + QByteArray::fromHex("0000310000") + QByteArray::fromHex("02523141"));
-    const auto tramas = l.Extraer(false);
+    const auto tramas = Tramas(l, false);
     ASSERT_EQ(tramas.size(), 3);
     EXPECT_EQ(tramas[0], QByteArray::fromHex("06"));
     EXPECT_EQ(tramas[1], QByteArray::fromHex("025231410323"));
     EXPECT_EQ(tramas[2], QByteArray::fromHex("0000310000"));
     EXPECT_TRUE(l.HayPendiente());
     l.Agregar(QByteArray::fromHex("03"));
-    EXPECT_TRUE(l.Extraer(false).isEmpty());   // the check byte is still missing
-    const auto forzadas = l.Extraer(true);
+    EXPECT_TRUE(Tramas(l, false).isEmpty());   // the check byte is still missing
+    const auto forzadas = Tramas(l, true);
     ASSERT_EQ(forzadas.size(), 1);
     EXPECT_EQ(forzadas[0], QByteArray::fromHex("0252314103"));
+    EXPECT_FALSE(l.HayPendiente());
+}
+
+// A frame split across reads at every point comes out whole, after what
+// was handed out before it, however its bytes were cut.
+TEST(LectorTramas, AFrameCutAnywhereComesOutWholeAfterTheOnesBeforeIt) {
+    const QByteArray flujo = QByteArray::fromHex("025231420320") + QByteArray::fromHex("06") + QByteArray::fromHex("025231330321");
+    for (qsizetype corte = 1; corte < flujo.size(); ++corte) {
+        LectorTramas l;
+        l.Agregar(QByteArrayView(flujo).first(corte));
+        QList<QByteArray> tramas = Tramas(l, false);
+        l.Agregar(QByteArrayView(flujo).sliced(corte));
+        tramas += Tramas(l, false);
+        ASSERT_EQ(tramas.size(), 3) << corte;
+        EXPECT_EQ(tramas[0], QByteArray::fromHex("025231420320")) << corte;
+        EXPECT_EQ(tramas[1], QByteArray::fromHex("06")) << corte;
+        EXPECT_EQ(tramas[2], QByteArray::fromHex("025231330321")) << corte;
+        EXPECT_FALSE(l.HayPendiente()) << corte;
+    }
 }

@@ -1,26 +1,34 @@
 #include "LectorTramas.h"
+#include <cstring>
 
-QList<QByteArray> LectorTramas::Extraer(bool forzar) {
-    QList<QByteArray> tramas;
-    while (!v_Pendiente.isEmpty()) {
-        const char primero = v_Pendiente.at(0);
-        qsizetype largo = 0;
-        if (primero == '\x06') {
-            largo = 1;
-        } else if (primero == '\x02') {
-            const qsizetype etx = v_Pendiente.indexOf('\x03', 1);
-            if (etx >= 0 && etx + 1 < v_Pendiente.size()) largo = etx + 2;
-            else if (forzar)
-                largo = v_Pendiente.size();
-            else
-                break;
-        } else {
-            qsizetype fin = 1;
-            while (fin < v_Pendiente.size() && v_Pendiente.at(fin) != '\x02' && v_Pendiente.at(fin) != '\x06') ++fin;
-            largo = fin;
-        }
-        tramas.append(v_Pendiente.left(largo));
-        v_Pendiente.remove(0, largo);
+// What was not handed out yet moves to the front, the new bytes after it;
+// the buffer keeps its room from one read to the next.
+void LectorTramas::Agregar(QByteArrayView bytes) {
+    const qsizetype resto = v_Pendiente.size() - v_Inicio;
+    if (resto > 0 && v_Inicio > 0) std::memmove(v_Pendiente.data(), v_Pendiente.constData() + v_Inicio, static_cast<size_t>(resto));
+    v_Inicio = 0;
+    v_Pendiente.resize(resto + bytes.size());
+    if (!bytes.isEmpty()) std::memcpy(v_Pendiente.data() + resto, bytes.data(), static_cast<size_t>(bytes.size()));
+}
+
+bool LectorTramas::Siguiente(bool forzar, QByteArrayView* trama) {
+    const QByteArrayView resto = QByteArrayView(v_Pendiente).sliced(v_Inicio);
+    if (resto.isEmpty()) return false;
+    qsizetype largo = 0;
+    if (resto.front() == '\x06') {
+        largo = 1;
+    } else if (resto.front() == '\x02') {
+        const qsizetype etx = resto.indexOf('\x03', 1);
+        if (etx >= 0 && etx + 1 < resto.size()) largo = etx + 2;
+        else if (forzar)
+            largo = resto.size();
+        else
+            return false;
+    } else {
+        largo = 1;
+        while (largo < resto.size() && resto[largo] != '\x02' && resto[largo] != '\x06') ++largo;
     }
-    return tramas;
+    *trama = resto.first(largo);
+    v_Inicio += largo;
+    return true;
 }

@@ -1,8 +1,11 @@
 #pragma once
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QList>
 #include <QMap>
+#include <array>
+#include <initializer_list>
 
 // A plausible clock: answers each frame with the bytes the transmission run
 // awaits and keeps date and time, cards, profiles and configuration.
@@ -35,8 +38,8 @@ public:
     };
 
     RelojSimulado();
-    QByteArray Responder(const QByteArray& trama) { return Responder(trama, &v_Propia); }
-    QByteArray Responder(const QByteArray& trama, Sesion* sesion);
+    QByteArray Responder(QByteArrayView trama) { return Responder(trama, &v_Propia); }
+    QByteArray Responder(QByteArrayView trama, Sesion* sesion);
 
     // For tests and the verbose trace.
     QDateTime Ahora() const;
@@ -47,27 +50,28 @@ private:
         QByteArray tarjeta;
         QDateTime momento;
     };
-    using Manejador = QByteArray (RelojSimulado::*)(char reloj, const QByteArray& datos);
+    using Manejador = QByteArray (RelojSimulado::*)(char reloj, QByteArrayView datos);
 
-    QByteArray Estado(char reloj, const QByteArray& datos);
-    QByteArray Configuracion(char reloj, const QByteArray& datos);
-    QByteArray LeerRegistros(char reloj, const QByteArray& datos);
-    QByteArray Fecha(char reloj, const QByteArray& datos);
-    QByteArray BorrarRegistros(char reloj, const QByteArray& datos);
-    QByteArray Habilitar(char reloj, const QByteArray& datos);
-    QByteArray Inhabilitar(char reloj, const QByteArray& datos);
-    QByteArray AltaTarjeta(char reloj, const QByteArray& datos);
-    QByteArray BajaTarjeta(char reloj, const QByteArray& datos);
-    QByteArray Reset(char reloj, const QByteArray& datos);
-    QByteArray CantidadPerfiles(char reloj, const QByteArray& datos);
-    QByteArray BorrarPerfiles(char reloj, const QByteArray& datos);
-    QByteArray Config1(char reloj, const QByteArray& datos);
-    QByteArray Config2(char reloj, const QByteArray& datos);
+    QByteArray Estado(char reloj, QByteArrayView datos);
+    QByteArray Configuracion(char reloj, QByteArrayView datos);
+    QByteArray LeerRegistros(char reloj, QByteArrayView datos);
+    QByteArray Fecha(char reloj, QByteArrayView datos);
+    QByteArray BorrarRegistros(char reloj, QByteArrayView datos);
+    QByteArray Habilitar(char reloj, QByteArrayView datos);
+    QByteArray Inhabilitar(char reloj, QByteArrayView datos);
+    QByteArray AltaTarjeta(char reloj, QByteArrayView datos);
+    QByteArray BajaTarjeta(char reloj, QByteArrayView datos);
+    QByteArray Reset(char reloj, QByteArrayView datos);
+    QByteArray CantidadPerfiles(char reloj, QByteArrayView datos);
+    QByteArray BorrarPerfiles(char reloj, QByteArrayView datos);
+    QByteArray Config1(char reloj, QByteArrayView datos);
+    QByteArray Config2(char reloj, QByteArrayView datos);
     QByteArray SiguienteRegistro(char reloj);
     void Fichar(const QByteArray& tarjeta);
 
-    static QByteArray Trama(char reloj, char comando, const QByteArray& datos);
-    static const QMap<char, Manejador>& Tabla();
+    static QByteArray Trama(char reloj, char comando, std::initializer_list<QByteArrayView> datos);
+    static QByteArray Ack();
+    static const std::array<Manejador, 256>& Tabla();
 
     qint64 v_Desfase = 0;   // seconds between the simulated and the host clock
     bool v_Habilitado = true;

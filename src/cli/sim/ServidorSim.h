@@ -1,17 +1,15 @@
 #pragma once
-#include "LectorTramas.h"
+#include "Demoras.h"
 #include "RelojSimulado.h"
-#include <QElapsedTimer>
-#include <QIODevice>
+#include <QByteArrayView>
 #include <QObject>
-#include <QPointer>
 #include <functional>
 #include <memory>
 
+class EnlaceSim;
 class QHostAddress;
 class QSerialPort;
 class ServidorTCP;
-class QTimer;
 
 // Faults a test can ask for.
 struct Fallas {
@@ -26,28 +24,23 @@ struct Fallas {
 class ServidorSim : public QObject {
     Q_OBJECT
 public:
-    // The late answers (--late) of every clock that shares it, in the order
-    // they fall due (one delay for all), behind one timer: a timer started
-    // and stopped per answer cost a thousand clocks more than the answers.
-    class Demoras;
-    static std::shared_ptr<Demoras> NuevasDemoras();
-
-    // demoras: shared with the other clocks of the site; none: its own.
+    // demoras: the late answers' queue, shared with the other clocks of the
+    // site; none: its own.
     ServidorSim(const Fallas& fallas, bool detalle, std::shared_ptr<Demoras> demoras = {}, QObject* padre = nullptr);
     ~ServidorSim() override;
     bool EscucharTCP(const QHostAddress& host, quint16 puerto, QString* error);
     bool AbrirSerie(const QString& ruta, QString* error);
 
     // Each frame as it arrives, before it is answered (--tramas).
-    std::function<void(const QByteArray& trama)> Recibida;
+    std::function<void(QByteArrayView trama)> Recibida;
 
 private:
-    struct Conexion;   // one link's reader, register read and held answers
-    void Atender(QIODevice* disp);
-    void Procesar(QIODevice* disp, Conexion* c, bool forzar);
+    struct Conexion;   // one link's reader, register read and count of frames
+    void Atender(EnlaceSim* enlace);
+    void Procesar(Conexion& c, bool forzar);
     // False when the link was closed after it (--close-after).
-    bool Responder(QIODevice* disp, const QByteArray& respuesta, bool cerrar);
-    void Cerrar(QIODevice* disp);
+    bool Responder(Conexion& c, const QByteArray& respuesta, bool cerrar);
+    void Cerrar(Conexion& c);
 
     Fallas v_Fallas;
     bool v_Detalle;
@@ -55,4 +48,5 @@ private:
     std::shared_ptr<Demoras> v_Demoras;
     ServidorTCP* v_Servidor = nullptr;
     QSerialPort* v_Serie = nullptr;
+    EnlaceSim* v_EnlaceSerie = nullptr;
 };

@@ -1,4 +1,5 @@
 #include "ServidorTCP.h"
+#include "EnlaceDispositivo.h"
 #include <QTcpSocket>
 
 void ServidorTCP::incomingConnection(qintptr descriptor) {
@@ -8,5 +9,6 @@ void ServidorTCP::incomingConnection(qintptr descriptor) {
         return;
     }
     connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
-    if (AlConectar) AlConectar(s);
+    auto* enlace = new EnlaceDispositivo(s);
+    if (AlConectar) AlConectar(enlace);
 }

@@ -121,12 +121,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     // One line per frame, written at once, so a reader sees it while the clock runs.
-    auto anotar = [&anotadas](const QString& lugar) -> std::function<void(const QByteArray&)> {
+    auto anotar = [&anotadas](const QString& lugar) -> std::function<void(QByteArrayView)> {
         if (!anotadas.isOpen()) return {};
-        return [&anotadas, lugar](const QByteArray& trama) {
+        return [&anotadas, lugar](QByteArrayView trama) {
             anotadas.write(QStringLiteral("%1 %2 %3\n")
                                .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")), lugar,
-                                    QString::fromLatin1(trama.toHex(' ').toUpper()))
+                                    QString::fromLatin1(trama.toByteArray().toHex(' ').toUpper()))
                                .toLatin1());
             anotadas.flush();
         };
@@ -168,7 +168,7 @@ int main(int argc, char** argv) {
     }
     // Each clock has its own state, as separate devices on a site would.
     std::vector<std::unique_ptr<ServidorSim>> relojes;
-    const auto demoras = ServidorSim::NuevasDemoras();
+    const auto demoras = std::make_shared<Demoras>();
     for (int i = 0; i < a.cuantos; ++i) {
         relojes.push_back(std::make_unique<ServidorSim>(a.fallas, a.detalle, demoras));
         const auto p = static_cast<quint16>(puerto + i);
