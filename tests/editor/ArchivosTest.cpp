@@ -33,6 +33,7 @@ TEST(Archivos, OpenThenSaveKeepsTheFileByteForByte) {
         {"utf8bom", "\xEF\xBB\xBF-- \xC3\xB1\r\n", {}},
         {"sin final", "inia 1\r\nlreg 2", "INIA 1\r\nLREG 2\r\n"},
         {"lf", "-- a\n-- b\n", "-- a\r\n-- b\r\n"},
+        {"lineas vacias al final", "-- a\r\n\r\n\r\n", {}},
         {"vacio", "", ""},
     };
     for (const auto& c : casos) {
@@ -188,7 +189,11 @@ TEST(Archivos, YesWithoutASavedFileStopsNewOpenAndExit) {
     }
 }
 
-TEST(Archivos, ClosingTheWindowAsksToSaveUnsavedChanges) {
+TEST(Archivos, ClosingTheWindowAsksToSaveUnsavedChangesAndOnlyThen) {
+    VentanaPrueba sinCambios;
+    EXPECT_TRUE(sinCambios.close());
+    EXPECT_TRUE(sinCambios.preguntas.isEmpty());
+
     VentanaPrueba w;
     w.Escribir(QStringLiteral("inia 1"));
     w.botones << QMessageBox::Cancel;
@@ -201,33 +206,6 @@ TEST(Archivos, ClosingTheWindowAsksToSaveUnsavedChanges) {
     w.archivos << ruta;
     EXPECT_TRUE(w.close());
     EXPECT_EQ(Leer(ruta), QByteArray("inia 1\r\n"));
-}
-
-TEST(Archivos, ClosingWithoutChangesAsksNothing) {
-    VentanaPrueba w;
-    EXPECT_TRUE(w.close());
-    EXPECT_TRUE(w.preguntas.isEmpty());
-}
-
-TEST(ArchivoComandos, SavedBytesEndEveryLineWithCrLfAndKeepTheText) {
-    struct Caso {
-        QString texto;
-        QByteArray bytes;
-    };
-    const Caso casos[] = {
-        {QStringLiteral(""), ""},
-        {QStringLiteral("a@b"), "a@b\r\n"},
-        {QStringLiteral("a\r\n"), "a\r\n"},
-        {QStringLiteral("a\r\n\r\n"), "a\r\n\r\n"},
-        {QStringLiteral("a\r\nb"), "a\r\nb\r\n"},
-        {QStringLiteral("€"), "\x80\r\n"},
-    };
-    for (const auto& c : casos) {
-        QByteArray b;
-        QString car;
-        ASSERT_TRUE(BytesArchivoComandos(c.texto, Codificacion::Tipo::Windows1252, false, &b, &car));
-        EXPECT_EQ(b, c.bytes) << c.texto.toStdString();
-    }
 }
 
 // New (answered No) and opening a shorter or an empty file leave nothing of

@@ -27,7 +27,7 @@ QString Gutter(int desde) {
 }
 }   // namespace
 
-TEST(Ventana, StartsWithTitleWelcomeTextGutterAndNames) {
+TEST(Ventana, StartsWithTitleWelcomeTextGutterAndNamesUntilTheFirstKey) {
     VentanaPrueba w;
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Orvo - Interfaz de Comandos v2.0.0"));
     EXPECT_EQ(w.tx_Arch->text(), QStringLiteral("[Archivo nuevo]"));
@@ -46,10 +46,8 @@ TEST(Ventana, StartsWithTitleWelcomeTextGutterAndNames) {
     EXPECT_EQ(w.Label7->text(), QString(25, u' ') + QStringLiteral("Actualizando ..."));
     // Client area 10695 x 6795 twips.
     EXPECT_EQ(w.centralWidget()->size(), QSize(w.Escala().Px(10695), w.Escala().Px(6795)));
-}
 
-TEST(Ventana, FirstKeyClearsTheWelcomeTextAndEnablesSave) {
-    VentanaPrueba w;
+    // The first key clears the welcome text and enables saving.
     w.Escribir(QStringLiteral("i"));
     EXPECT_EQ(w.Cmd().Text(), QStringLiteral("i"));
     EXPECT_EQ(w.Cmd().ColorEn(0), Colores::Negro);
@@ -70,7 +68,7 @@ TEST(Ventana, TypingAndMovingWithinALineNeverCompiles) {
     EXPECT_EQ(w.Cod().Text(), QString());
 }
 
-TEST(Ventana, EnterCompilesAndRewritesTheLineLeft) {
+TEST(Ventana, EnterCompilesAndRewritesTheLineLeftAndErrorsFillTheDebugList) {
     VentanaPrueba w;
     w.Escribir(QStringLiteral("inia 1"));
     w.Tecla(Qt::Key_Return);
@@ -83,18 +81,16 @@ TEST(Ventana, EnterCompilesAndRewritesTheLineLeft) {
     EXPECT_EQ(w.Comp().LinAntCmd, 1);
     EXPECT_FALSE(w.tx_Cod->isHidden());
     // The next line types in black.
-    w.Escribir(QStringLiteral("x"));
+    w.Escribir(QStringLiteral("hola 1"));
     EXPECT_EQ(w.Cmd().ColorEn(w.Cmd().LineIndex(1)), Colores::Negro);
     EXPECT_EQ(w.Pasadas(), 1);
-}
-
-TEST(Ventana, ErrorLinesFillTheDebugList) {
-    VentanaPrueba w;
-    w.Escribir(QStringLiteral("hola 1"));
-    w.Tecla(Qt::Key_Return);
+    // Shift+Enter is a plain Enter.
+    w.Tecla(Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(w.Pasadas(), 2);
+    EXPECT_EQ(w.Cmd().Text(), QStringLiteral("INIA 1\r\nhola 1\r\n"));
     ASSERT_EQ(w.lst_Debug->count(), 1);
-    EXPECT_EQ(w.lst_Debug->item(0)->text(), QStringLiteral("Linea 1 - ERROR! Comando desconocido: HOLA"));
-    EXPECT_EQ(w.Cmd().ColorEn(0), Colores::Rojo);
+    EXPECT_EQ(w.lst_Debug->item(0)->text(), QStringLiteral("Linea 2 - ERROR! Comando desconocido: HOLA"));
+    EXPECT_EQ(w.Cmd().ColorEn(w.Cmd().LineIndex(1)), Colores::Rojo);
 }
 
 TEST(Ventana, ArrowKeysCompileTheLineLeftUnlessASelectionWasThere) {
@@ -170,24 +166,6 @@ TEST(Ventana, MouseClickOnAnotherLineCompilesTheLineOfTheLastKeyAtTheNextKey) {
     EXPECT_EQ(w.Linea(2), QStringLiteral("lreg 2"));
 }
 
-TEST(Ventana, GutterAndCodePaneFollowTheCommandPaneScroll) {
-    VentanaPrueba w;
-    QStringList lineas, codigo;
-    for (int i = 0; i < 100; ++i) {
-        lineas << QStringLiteral("-- %1").arg(i);
-        codigo << QString();
-    }
-    w.Lineas(lineas);
-    w.Cod().SetText(codigo.join(QStringLiteral("\r\n")));
-    w.Caret(45, 2);
-    w.Cmd().LineScroll(40 - w.Cmd().FirstVisibleLine());
-    ASSERT_EQ(w.Cmd().FirstVisibleLine(), 40);
-    w.Tecla(Qt::Key_Shift);
-    EXPECT_EQ(w.tx_NroLin->text(), Gutter(41));
-    EXPECT_EQ(w.PriLinCmd, 40);
-    EXPECT_EQ(w.Cod().FirstVisibleLine(), 40);
-}
-
 TEST(Ventana, TheTipPaneNeverKeepsTheFocus) {
     VentanaPrueba w;
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
@@ -208,15 +186,6 @@ TEST(Ventana, PastedLinesArriveAsPlainLinesAndTheLineLeftCompiles) {
     EXPECT_EQ(w.Pasadas(), 1);
     EXPECT_EQ(w.Cmd().Text(), QStringLiteral("INIA 1\r\nLREG 2\r\nACK"));
     EXPECT_EQ(w.Cod().Text(), QStringLiteral("02 52 31 41 03 23\r\n02 52 32 30 03 51\r\n06\r\n"));
-}
-
-TEST(Ventana, ShiftEnterIsAPlainEnter) {
-    VentanaPrueba w;
-    w.Escribir(QStringLiteral("inia 1"));
-    w.Tecla(Qt::Key_Return, Qt::ShiftModifier);
-    EXPECT_EQ(w.Cmd().Text(), QStringLiteral("INIA 1\r\n"));
-    EXPECT_EQ(w.Cmd().LineCount(), 2);
-    EXPECT_EQ(w.Pasadas(), 1);
 }
 
 // Keys typed while a pass or a load holds the pane are typed once it is
