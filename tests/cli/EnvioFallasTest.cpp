@@ -8,9 +8,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRandomGenerator>
 #include <QTcpSocket>
 #include <QTest>
@@ -20,21 +17,14 @@
 
 using namespace AyudaTx;
 using Programa::Archivo;
+using Programa::Args;
+using Programa::Enviar;
+using Programa::Filas;
 
 namespace {
 // Two frames awaiting 19 bytes and one awaiting 1: answers that do not depend on the time of day.
 const QByteArray kGuion = "INIB 1\r\nEHAB 1\r\nINIB 1\r\n";
 constexpr int kTramas = 3;
-
-QString Tcp(quint16 p) { return QStringLiteral("127.0.0.1:%1").arg(p); }
-
-Programa::Salida Enviar(const QStringList& args, const QString& carpeta) {
-    return Programa::Correr(QStringLiteral("orvo-send"), args, carpeta);
-}
-
-QJsonArray Filas(const QByteArray& json) {
-    return QJsonDocument::fromJson(json).object().value(QStringLiteral("destinos")).toArray();
-}
 
 // A tool run by a shell that first lowers its open-files limit; its
 // arguments reach it as the shell's own ("$@"), never re-read by the shell.
@@ -96,8 +86,7 @@ TEST(EnvioFallas, ExitStatusIsTheWorstClocksWhereverItIsListed) {
         {{pMudo, pOk, pOk}, 3},
     };
     for (const auto& k : casos) {
-        QStringList args{QStringLiteral("--timeout"), QStringLiteral("200"), QStringLiteral("--delay"), QStringLiteral("0"),
-                         QStringLiteral("--json")};
+        QStringList args = Args("--timeout 200 --delay 0 --json");
         for (quint16 p : k.destinos) args << QStringLiteral("--tcp") << Tcp(p);
         const Programa::Salida e = Enviar(args << guion, c.Raiz());
         SCOPED_TRACE(args.join(u' ').toStdString());
@@ -139,7 +128,7 @@ TEST(EnvioFallas, ATargetWhoseLogCannotBeWrittenIsSinRegistro) {
     for (const QString& log : {carpeta, fifo, largo}) {
         SCOPED_TRACE(log.toStdString());
         for (const bool json : {true, false}) {
-            QStringList args{QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--log"), log, guion};
+            QStringList args = QStringList{QStringLiteral("--tcp"), Tcp(p)} + Args("--delay 0 --log") << log << guion;
             if (json) args.prepend(QStringLiteral("--json"));
             const Programa::Salida e = Enviar(args, c.Raiz());
             EXPECT_EQ(e.codigo, 3) << e.err.toStdString();
@@ -166,9 +155,9 @@ TEST(EnvioFallas, AStopMarksEveryClockItReachedAndASecondOneEndsAtOnce) {
     ASSERT_TRUE(s2.IniciarTCP(p2));
     const QString guion = Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion);
     auto args = [&](const char* delay, const QString& logs) {
-        return QStringList{QStringLiteral("--tcp"), Tcp(p1), QStringLiteral("--tcp"), Tcp(p2), QStringLiteral("--tcp"), Tcp(p1),
-                           QStringLiteral("--paralelo"), QStringLiteral("2"), QStringLiteral("--delay"), QString::fromLatin1(delay),
-                           QStringLiteral("--log-dir"), logs, QStringLiteral("--json"), guion};
+        return QStringList{QStringLiteral("--tcp"), Tcp(p1), QStringLiteral("--tcp"), Tcp(p2), QStringLiteral("--tcp"), Tcp(p1)} +
+                   Args("--paralelo 2 --json --delay")
+               << QString::fromLatin1(delay) << QStringLiteral("--log-dir") << logs << guion;
     };
     {
         EnvioVivo e(c, args("1500", c.Raiz()));
@@ -211,8 +200,7 @@ TEST(EnvioFallas, AClosedOutputCostsOnlyTheOutput) {
     const quint16 p = PuertoLibre();
     Sim sim;
     ASSERT_TRUE(sim.IniciarTCP(p));
-    EnvioVivo e(c, {QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--loop"),
-                    QStringLiteral("3"), Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion)});
+    EnvioVivo e(c, QStringList{QStringLiteral("--tcp"), Tcp(p)} + Args("--delay 0 --loop 3") << Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion));
     ASSERT_TRUE(e.proc.waitForStarted());
     e.proc.closeReadChannel(QProcess::StandardOutput);
     ASSERT_TRUE(e.proc.waitForFinished(8000));
@@ -266,9 +254,7 @@ TEST(EnvioFallas, TargetsWithAnEmptyPortOrABlankInsideAreRefusedAndIpv6IsBracket
     const quint16 p = PuertoLibre();   // nobody listens: the failure names the target
     for (const QString& v6 : {QStringLiteral("[::1]:%1"), QStringLiteral("::1")}) {
         const bool conPuerto = v6.contains(u'[');
-        const Programa::Salida e = Enviar({QStringLiteral("--tcp"), conPuerto ? v6.arg(p) : v6, QStringLiteral("--timeout"), QStringLiteral("500"),
-                                           QStringLiteral("--json"), guion},
-                                          c.Raiz());
+        const Programa::Salida e = Enviar(QStringList{QStringLiteral("--tcp"), conPuerto ? v6.arg(p) : v6} + Args("--timeout 500 --json") << guion, c.Raiz());
         const QJsonObject f = Filas(e.out).first().toObject();
         const QString nombre = conPuerto ? v6.arg(p) : QStringLiteral("[::1]:7001");
         EXPECT_EQ(f.value(QStringLiteral("destino")).toString(), nombre);
