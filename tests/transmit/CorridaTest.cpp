@@ -9,6 +9,7 @@
 #include "EnlaceTCP.h"
 #include "LineasCorrida.h"
 #include "Trama.h"
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QProcess>
 #include <QSerialPort>
@@ -27,12 +28,17 @@ namespace {
 struct Registro {
     QStringList log, cmd;
     QList<Avisos::Aviso> avisos;
+    QList<EventosCorrida::Intercambio> enviados, hechos;   // the run's typed events
+    QList<EventosCorrida::Fin> fines;
     bool terminada = false;
     LineasCorrida lineas;   // the lists' lines, as the window words them
     explicit Registro(Corrida& r) : lineas(r) {
         QObject::connect(&lineas, &LineasCorrida::Loguear, [this](const QString& l) { log << l; });
         QObject::connect(&lineas, &LineasCorrida::LogCmd, [this](const QString& l) { cmd << l; });
         QObject::connect(&r, &Corrida::Avisar, [this](const Avisos::Aviso& a) { avisos << a; });
+        QObject::connect(&r, &Corrida::Enviada, [this](const auto& i) { enviados << i; });
+        QObject::connect(&r, &Corrida::Respondida, [this](const auto& i) { hechos << i; });
+        QObject::connect(&r, &Corrida::PasadaTerminada, [this](const auto& f) { fines << f; });
         QObject::connect(&r, &Corrida::Terminada, [this] { terminada = true; });
     }
     bool EsperarFin() {
@@ -90,30 +96,76 @@ TEST(Corrida, UnaskedBytesAreDroppedOverTcpAndStartTheNextAnswerOverSerial) {
 }
 
 // INIA awaits nineteen bytes: fewer are logged when the timeout ends the
-// wait, more that arrive together are all logged, none is a timeout.
-TEST(Corrida, AnswerWaitEndsWithTheAwaitedLengthOrTheTimeout) {
+// wait, more that arrive together are all logged, none is a timeout. Each
+// exchange's events carry its lines, its bytes and how its wait ended.
+TEST(Corrida, AnswerWaitEndsWithTheAwaitedLengthTheTimeoutAStopOrALostLink) {
+    using EventosCorrida::Desenlace;
+    using EventosCorrida::Motivo;
     const QByteArray respuesta(22, '\x11');
+    auto linea = [](const QByteArray& b) { return QStringLiteral("< ") + QString::fromLatin1(b.toHex(' ').toUpper()) + u' '; };
     const struct {
         int llegan;
-        QString linea, cmd;
+        void (*despues)(EnMemoria&);
+        QString linea, cmd;   // the first answer's lines (none checked for a stop or a lost link)
+        Desenlace desenlace;
+        Motivo motivo;
     } casos[] = {
-        {19, QStringLiteral("< ") + QString::fromLatin1(respuesta.left(19).toHex(' ').toUpper()) + u' ', kRespuesta},
-        {14, QStringLiteral("< ") + QString::fromLatin1(respuesta.left(14).toHex(' ').toUpper()) + u' ', kRespuesta},
-        {22, QStringLiteral("< ") + QString::fromLatin1(respuesta.toHex(' ').toUpper()) + u' ', kRespuesta},
-        {0, QStringLiteral("- Timeout !!!"), QString()},
+        {19, nullptr, linea(respuesta.left(19)), kRespuesta, Desenlace::Respondida, Motivo::FinArchivo},
+        {14, nullptr, linea(respuesta.left(14)), kRespuesta, Desenlace::Corta, Motivo::FinArchivo},
+        {22, nullptr, linea(respuesta), kRespuesta, Desenlace::Respondida, Motivo::FinArchivo},
+        {0, nullptr, QStringLiteral("- Timeout !!!"), QString(), Desenlace::SinRespuesta, Motivo::FinArchivo},
+        {2, [](EnMemoria& m) { m.r.Detener(); }, {}, {}, Desenlace::Detenida, Motivo::Detenida},
+        {3, [](EnMemoria& m) { m.enlace->Caer(); }, {}, {}, Desenlace::EnlacePerdido, Motivo::EnlacePerdido},
     };
     for (const auto& k : casos) {
-        EnMemoria m(EnlaceMemoria::Clase::TCP, 30, kInia, QStringLiteral("INIA 1"));
+        SCOPED_TRACE(testing::Message() << k.llegan << " bytes, motivo " << static_cast<int>(k.motivo));
+        EnMemoria m(EnlaceMemoria::Clase::TCP, 100, kInia, QStringLiteral("INIA 1"));
         ASSERT_TRUE(m.r.Iniciar());
         m.enlace->Conectar();
         ASSERT_TRUE(m.Escrito(1));
+        ASSERT_EQ(m.reg.enviados.size(), 1);
+        EXPECT_EQ(m.reg.enviados[0].desenlace, Desenlace::EnCurso);
+        EXPECT_EQ(m.reg.enviados[0].comando, QStringLiteral("INIA 1"));
+        EXPECT_EQ(m.reg.enviados[0].codigo, kInia);
+        EXPECT_EQ(m.reg.enviados[0].trama, QByteArray::fromHex(kInia.toLatin1()));
+        EXPECT_EQ(m.reg.enviados[0].esperados, 19);
         if (k.llegan) m.enlace->Llegan(respuesta.left(k.llegan));
-        ASSERT_TRUE(m.reg.EsperarFin()) << k.llegan;
-        ASSERT_EQ(m.reg.log.size(), 6) << k.llegan;
-        EXPECT_EQ(m.reg.log[1], k.linea) << k.llegan;
-        EXPECT_EQ(m.reg.cmd[1], k.cmd) << k.llegan;
+        if (k.despues) k.despues(m);
+        ASSERT_TRUE(m.reg.EsperarFin());
+        ASSERT_FALSE(m.reg.hechos.isEmpty());
+        EXPECT_EQ(m.reg.hechos[0].desenlace, k.desenlace);
+        EXPECT_EQ(m.reg.hechos[0].respuesta, respuesta.left(k.llegan));
+        EXPECT_EQ(m.reg.hechos[0].trama, m.reg.enviados[0].trama);
+        ASSERT_EQ(m.reg.fines.size(), 1);
+        EXPECT_EQ(m.reg.fines[0].motivo, k.motivo);
+        EXPECT_EQ(m.reg.fines[0].total, 2);
+        EXPECT_EQ(m.reg.fines[0].falla.hecho.isEmpty(), k.motivo != Motivo::EnlacePerdido);
+        if (k.motivo != Motivo::FinArchivo) {
+            EXPECT_EQ(m.reg.fines[0].enviadas, 1);
+            continue;
+        }
+        EXPECT_EQ(m.reg.fines[0].enviadas, 2);
+        ASSERT_EQ(m.reg.log.size(), 6);
+        EXPECT_EQ(m.reg.log[1], k.linea);
+        EXPECT_EQ(m.reg.cmd[1], k.cmd);
         EXPECT_EQ(m.reg.log[3], QStringLiteral("- Timeout !!!")) << "the second frame gets nothing";
     }
+}
+
+// With timeout T the wait is still open at half of T and over by one and a half T.
+TEST(Corrida, TheAnswerWaitLastsTheTimeout) {
+    constexpr int kT = 600;
+    EnMemoria m(EnlaceMemoria::Clase::TCP, kT);
+    ASSERT_TRUE(m.r.Iniciar());
+    m.enlace->Conectar();
+    ASSERT_TRUE(m.Escrito(1));
+    QElapsedTimer reloj;
+    reloj.start();
+    QTest::qWait(kT / 2);
+    EXPECT_TRUE(m.reg.hechos.isEmpty()) << "ended after " << reloj.elapsed() << " ms";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !m.reg.hechos.isEmpty(); }, kT * 3 / 2 - static_cast<int>(reloj.elapsed())));
+    ASSERT_FALSE(m.reg.hechos.isEmpty());
+    EXPECT_EQ(m.reg.hechos[0].desenlace, EventosCorrida::Desenlace::SinRespuesta);
 }
 
 TEST(Corrida, StopDuringAnUnboundedAnswerWaitEndsTheRun) {
