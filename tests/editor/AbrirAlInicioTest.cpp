@@ -27,11 +27,7 @@ Estado Ver(VentanaPrueba& w) {
 TEST(AbrirAlInicio, GivesWhatTheOpenCommandGivesWithAFullPath) {
     VentanaPrueba porMenu;
     const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("guion.txt"));
-    {
-        QFile f(ruta);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("inia 1\r\nfech 1, 5/12/2026, 7:45\r\nINIA 0\r\n-- fin\r\n");
-    }
+    ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, "inia 1\r\nfech 1, 5/12/2026, 7:45\r\nINIA 0\r\n-- fin\r\n"));
     porMenu.archivos << ruta;
     porMenu.mn_Abrir_Click();
     const Estado esperado = Ver(porMenu);

@@ -215,11 +215,7 @@ TEST(Archivos, NewAndShorterFilesLeaveNoOldCodeOnScreen) {
     QTemporaryDir dir;
     const QString corto = dir.filePath(QStringLiteral("corto.txt"));
     const QString vacio = dir.filePath(QStringLiteral("vacio.txt"));
-    for (const auto& [ruta, bytes] : {std::pair{corto, QByteArray("INIA 1\r\n")}, std::pair{vacio, QByteArray()}}) {
-        QFile f(ruta);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    ASSERT_TRUE(Escribir(corto, "INIA 1\r\n") && Escribir(vacio, {}));
     struct Caso {
         const char* nombre;
         QString archivo;   // empty: New

@@ -101,11 +101,7 @@ TEST(Historia, RedoOutlivesPassesUntilTheUserTypes) {
 TEST(Historia, NewAndOpenStartAFreshHistory) {
     QTemporaryDir dir;
     const QString ruta = dir.filePath(QStringLiteral("guion.txt"));
-    {
-        QFile f(ruta);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("INIA 1\r\nLREG 2\r\n");
-    }
+    ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, "INIA 1\r\nLREG 2\r\n"));
     for (const bool abrir : {false, true}) {
         SCOPED_TRACE(abrir ? "Abrir" : "Nuevo");
         VentanaPrueba w;

@@ -30,6 +30,7 @@ QString Gutter(int desde) {
 TEST(Ventana, StartsWithTitleWelcomeTextGutterAndNamesUntilTheFirstKey) {
     VentanaPrueba w;
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Orvo - Interfaz de Comandos v2.0.0"));
+    EXPECT_TRUE(w.windowIcon().availableSizes().contains(QSize(48, 48)));
     EXPECT_EQ(w.tx_Arch->text(), QStringLiteral("[Archivo nuevo]"));
     EXPECT_EQ(w.tx_NroLin->text(), Gutter(1));
     EXPECT_EQ(w.Cmd().Text(), QStringLiteral("Escriba aqui los comandos ...\r\n\r\nPresione F1 o escriba '?' "
@@ -215,10 +216,7 @@ TEST(Ventana, KeysTypedDuringAPassAreTypedWhenItEnds) {
 // the window refuses to close.
 TEST(Ventana, InputAndClosingAreRefusedWhileAPassOrALoadRuns) {
     const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("t.txt"));
-    QFile f(ruta);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("inia 1\r\nT\r\n");
-    f.close();
+    ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, "inia 1\r\nT\r\n"));
     for (bool abriendo : {false, true}) {
         VentanaPrueba w;
         QString texto;
@@ -316,13 +314,10 @@ TEST(Ventana, EditsOverSeveralLinesBringTheCodePaneUpToDateAtOnce) {
 // the line changed is rewritten (one undo step, not one per line), and going
 // back up rewrites nothing at all.
 TEST(Ventana, LeavingALineOfALongListRewritesOnlyThatLine) {
-    QTemporaryDir dir;
-    const QString ruta = dir.filePath(QStringLiteral("tarjetas.txt"));
-    {
-        QFile f(ruta);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        for (int i = 0; i < 3000; ++i) f.write(QStringLiteral("AING 1, %1, A, B\r\n").arg(10000 + i).toLatin1());
-    }
+    const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("tarjetas.txt"));
+    QByteArray tarjetas;
+    for (int i = 0; i < 3000; ++i) tarjetas += "AING 1, " + QByteArray::number(10000 + i) + ", A, B\r\n";
+    ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, tarjetas));
     VentanaPrueba w;
     w.archivos << ruta;
     w.mn_Abrir_Click();
