@@ -8,7 +8,7 @@ namespace {
 
 using namespace comandos;
 
-TEST(Frames, TerminalCommandsCompileToTheirFramesOrMessages) {
+TEST(Frames, EveryKindOfLineCompilesToItsFramesOrMessages) {
     const Caso casos[] = {
         {"inia 1", {"02 52 31 41 03 23"}, "INIA 1"},
         {"INIA A", {"02 52 41 41 03 53"}, "INIA A"},
@@ -43,12 +43,7 @@ TEST(Frames, TerminalCommandsCompileToTheirFramesOrMessages) {
         {"FECH 10, 31/02/2026, 25:00", {"ERROR! Formato de número de reloj invalido"}},
         {"FECH 1, 05/12/2026", {"Comando FECH: Faltan argumentos"}},
         {"FECH ?", {}},
-    };
-    for (const auto& caso : casos) Comprobar(caso);
-}
-
-TEST(Frames, RawBytesCommentsAndUnknownWordsCompileToTheirLinesOrMessages) {
-    const Caso casos[] = {
+        // Raw bytes, comments and unknown words.
         {"CMD 02 52 31 41 03 23", {"02 52 31 41 03 23"}, "CMD 025231410323"},
         {"cmd 0a0b0", {"0A 0B 0"}, "CMD 0a0b0"},
         {"CMD 0252", {"02 52"}},
