@@ -108,18 +108,4 @@ TEST(Bytes, CheckByteFollowsTheReadingRuleAndKeepsTwoDigits) {
     EXPECT_EQ(f_BCC(QStringLiteral("02 52 31 31 32 36 31 32 30 35 37 31 30 33 37 03 63")), QStringLiteral("00"));
 }
 
-TEST(InsertaCodigo, ErrorLinesAreRedAndNameTheCommandLine) {
-    Banco b({"INIA 1", "-- nada", "INIA 0", "", "ACK"});
-    b.Compilar(99);
-    EXPECT_EQ(b.Codigo(), QStringList({"02 52 31 41 03 23", "", "ERROR! Número de reloj invalido", "", "06"}));
-    EXPECT_EQ(b.c.lst_Debug, QStringList{"Linea 3 - ERROR! Número de reloj invalido"});
-    EXPECT_EQ(b.entorno.debugEspejo, b.c.lst_Debug);
-    EXPECT_EQ(b.cod.ColorEn(0), Colores::Negro);
-    const int error = b.cod.LineIndex(2);
-    EXPECT_EQ(b.cod.ColorEn(error), Colores::Rojo);
-    EXPECT_EQ(b.cod.ColorEn(error + 20), Colores::Rojo);
-    EXPECT_EQ(b.cod.ColorEn(b.cod.LineIndex(4)), Colores::Negro);
-    EXPECT_TRUE(b.cod.Text().endsWith(QStringLiteral("06\r\n")));
-}
-
 }   // namespace
