@@ -183,7 +183,9 @@ TEST(EnvioFallas, AStopMarksEveryClockItReachedAndASecondOneEndsAtOnce) {
     {
         const QString logs = c.Ruta(QStringLiteral("segunda"));
         ASSERT_TRUE(QDir().mkpath(logs));
-        EnvioVivo e(c, args("9000", logs));
+        QStringList sinJson = args("9000", logs);
+        sinJson.removeAll(QStringLiteral("--json"));   // the exchanges go to the pipe, held in blocks
+        EnvioVivo e(c, sinJson);
         ASSERT_TRUE(QTest::qWaitFor([&] { return LineasDe(logs + QStringLiteral("/Comm-127.0.0.1_%1.log").arg(p2)).size() >= 2; }, 8000));
         e.Senal(SIGINT);
         QTest::qWait(100);
@@ -191,6 +193,9 @@ TEST(EnvioFallas, AStopMarksEveryClockItReachedAndASecondOneEndsAtOnce) {
         EXPECT_TRUE(e.proc.waitForFinished(4000)) << "the second Ctrl+C does not wait for the 9 s pause";
         EXPECT_EQ(e.proc.exitCode(), 130);
         EXPECT_TRUE(e.TemporalVacio());
+        // What was held for the pipe is not lost with it.
+        const QByteArray out = e.out + e.proc.readAllStandardOutput();
+        EXPECT_TRUE(out.contains("> 02 52 31 42 ") && out.contains("< 02 ")) << out.constData();
     }
 }
 
