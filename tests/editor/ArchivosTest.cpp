@@ -140,10 +140,7 @@ TEST(Archivos, OverwritingAsksFirstAndNoKeepsTheFile) {
 // New empties the command pane, the code pane and the debug list (its entries name lines that are gone).
 TEST(Archivos, NewEmptiesThePanesAfterAskingToSave) {
     VentanaPrueba w;
-    w.Escribir(QStringLiteral("inia 1"));
-    w.Tecla(Qt::Key_Return);
-    w.Escribir(QStringLiteral("lreg 0"));
-    w.Tecla(Qt::Key_Return);
+    w.EscribirLineas({"inia 1", "lreg 0"});
     ASSERT_GT(w.lst_Debug->count(), 0);
     w.botones << QMessageBox::No;
     w.mn_Nuevo_Click();
@@ -158,8 +155,7 @@ TEST(Archivos, NewEmptiesThePanesAfterAskingToSave) {
     w.mn_Nuevo_Click();
     EXPECT_EQ(w.preguntas.size(), 1);
     // The next pass does not bring the old entries back.
-    w.Escribir(QStringLiteral("inia 2"));
-    w.Tecla(Qt::Key_Return);
+    w.EscribirLineas({"inia 2"});
     EXPECT_EQ(w.lst_Debug->count(), 0);
 }
 
@@ -228,8 +224,7 @@ TEST(Archivos, NewAndShorterFilesLeaveNoOldCodeOnScreen) {
         SCOPED_TRACE(caso.nombre);
         VentanaPrueba w;
         for (int i = 1; i <= 6; ++i) {
-            w.Escribir(QStringLiteral("lreg %1").arg(i));
-            w.Tecla(Qt::Key_Return);
+            w.EscribirLineas({QStringLiteral("lreg %1").arg(i)});
         }
         ASSERT_EQ(Mostrada(w.tx_Cod).texto.count(u'\n'), 7);
         w.botones << QMessageBox::No;

@@ -38,8 +38,7 @@ TEST(Historia, UndoAndRedoStepThroughTheUsersEditsWithTheirOwnRewriteAndColours)
     std::vector<Foto> fotos{Tomar(w)};
     for (const QString& linea : {QStringLiteral("inia 1"), QStringLiteral("lreg 0"), QStringLiteral("-- nota"),
                                  QStringLiteral("inia 2")}) {
-        w.Escribir(linea);
-        w.Tecla(Qt::Key_Return);
+        w.EscribirLineas({linea});
         fotos.push_back(Tomar(w));
     }
     // An error line keeps its text and turns red.
@@ -68,10 +67,7 @@ TEST(Historia, UndoAndRedoStepThroughTheUsersEditsWithTheirOwnRewriteAndColours)
 
 TEST(Historia, RedoOutlivesPassesUntilTheUserTypes) {
     VentanaPrueba w;
-    for (const QString& linea : {QStringLiteral("inia 1"), QStringLiteral("inia 2"), QStringLiteral("inia 3")}) {
-        w.Escribir(linea);
-        w.Tecla(Qt::Key_Return);
-    }
+    w.EscribirLineas({"inia 1", "inia 2", "inia 3"});
     const Foto tres = Tomar(w);
     Deshacer(w);
     const Foto dos = Tomar(w);
@@ -105,8 +101,7 @@ TEST(Historia, NewAndOpenStartAFreshHistory) {
     for (const bool abrir : {false, true}) {
         SCOPED_TRACE(abrir ? "Abrir" : "Nuevo");
         VentanaPrueba w;
-        w.Escribir(QStringLiteral("inia 7"));
-        w.Tecla(Qt::Key_Return);
+        w.EscribirLineas({"inia 7"});
         w.Escribir(QStringLiteral("borrador"));
         w.botones << QMessageBox::No;
         if (abrir) {
@@ -123,8 +118,7 @@ TEST(Historia, NewAndOpenStartAFreshHistory) {
         EXPECT_EQ(w.tx_Arch->text(), abrir ? QDir::toNativeSeparators(ruta) : QStringLiteral("[Archivo nuevo]"));
         // And the user's first edit after it is undone as usual.
         w.Tecla(Qt::Key_End, Qt::ControlModifier);
-        w.Escribir(QStringLiteral("inia 3"));
-        w.Tecla(Qt::Key_Return);
+        w.EscribirLineas({"inia 3"});
         Deshacer(w);
         EXPECT_EQ(Tomar(w), antes);
     }

@@ -76,8 +76,7 @@ TEST(Pantalla, TheCaretLeavesAHelpLineUpwardsAndGoesBelowItDownwards) {
 TEST(Pantalla, AHelpRequestOpensHelpOnceAndTheKeyboardStaysWithThePane) {
     VentanaPrueba w;
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    w.Escribir(QStringLiteral("inia ?"));
-    w.Tecla(Qt::Key_Return);
+    w.EscribirLineas({"inia ?"});
     ASSERT_NE(VentanaAyuda(), nullptr);
     EXPECT_TRUE(VentanaAyuda()->isVisible());
     EXPECT_EQ(QApplication::activeWindow(), &w);
@@ -85,10 +84,7 @@ TEST(Pantalla, AHelpRequestOpensHelpOnceAndTheKeyboardStaysWithThePane) {
     CerrarAyuda();
 
     // Typing goes on at the start of the new line; later passes leave the request alone.
-    w.Escribir(QStringLiteral("inia 1"));
-    w.Tecla(Qt::Key_Return);
-    w.Escribir(QStringLiteral("lreg 1"));
-    w.Tecla(Qt::Key_Return);
+    w.EscribirLineas({"inia 1", "lreg 1"});
     EXPECT_EQ(VentanaAyuda(), nullptr);
 
     // A click at the start of another line, then keys typed where the

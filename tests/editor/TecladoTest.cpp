@@ -71,8 +71,7 @@ TEST(Ventana, TypingAndMovingWithinALineNeverCompiles) {
 
 TEST(Ventana, EnterCompilesAndRewritesTheLineLeftAndErrorsFillTheDebugList) {
     VentanaPrueba w;
-    w.Escribir(QStringLiteral("inia 1"));
-    w.Tecla(Qt::Key_Return);
+    w.EscribirLineas({"inia 1"});
     EXPECT_EQ(w.Pasadas(), 1);
     EXPECT_EQ(w.Linea(0), QStringLiteral("INIA 1"));
     EXPECT_EQ(w.Cod().Text(), QStringLiteral("02 52 31 41 03 23\r\n\r\n"));
@@ -195,8 +194,7 @@ TEST(Ventana, KeysTypedDuringAPassAreTypedWhenItEnds) {
     VentanaPrueba w;
     w.Escribir(QStringLiteral("inia"));
     w.tx_Cmd->SetBloqueada(true);
-    w.Escribir(QStringLiteral(" 1"));
-    w.Tecla(Qt::Key_Return);
+    w.EscribirLineas({" 1"});
     w.Escribir(QStringLiteral("lreg 2"));
     EXPECT_EQ(w.Cmd().Text(), QStringLiteral("inia"));
     w.tx_Cmd->SetBloqueada(false);
@@ -234,10 +232,7 @@ TEST(Ventana, InputAndClosingAreRefusedWhileAPassOrALoadRuns) {
             w.archivos << ruta;
             w.mn_Abrir_Click();
         } else {
-            w.Escribir(QStringLiteral("inia 1"));
-            w.Tecla(Qt::Key_Return);
-            w.Escribir(QStringLiteral("t"));
-            w.Tecla(Qt::Key_Return);
+            w.EscribirLineas({"inia 1", "t"});
         }
         ASSERT_EQ(w.transmisiones, 1) << abriendo;
         EXPECT_FALSE(cerrada) << abriendo;
@@ -293,10 +288,7 @@ TEST(Ventana, EditsOverSeveralLinesBringTheCodePaneUpToDateAtOnce) {
         if (std::string(caso.nombre).find("medio") != std::string::npos && !QApplication::clipboard()->supportsSelection())
             continue;   // no selection clipboard on this platform
         VentanaPrueba w;
-        for (const QString& linea : {QStringLiteral("inia 1"), QStringLiteral("lreg 2"), QStringLiteral("inia 3")}) {
-            w.Escribir(linea);
-            w.Tecla(Qt::Key_Return);
-        }
+        w.EscribirLineas({"inia 1", "lreg 2", "inia 3"});
         if (caso.preparar) caso.preparar(w);
         const QString antes = Mostrada(w.tx_Cod).texto;
         caso.editar(w);

@@ -231,8 +231,7 @@ QString DescribirVisto(const fr_Principal& w) {
 
 TEST(TipEnVentana, FollowsTypingBelowTheCaretRowWithTheArgumentInBoldAndHidesOnTheNextLine) {
     VentanaPrueba w;
-    w.Escribir(QStringLiteral("inia 1"));
-    w.Tecla(Qt::Key_Return);
+    w.EscribirLineas({"inia 1"});
     w.Escribir(QStringLiteral("fech 1,"));
     EXPECT_TRUE(w.tx_Tip->isVisible());
     EXPECT_EQ(w.Tip().Text(), QStringLiteral("FECH nReloj, Fecha, Hora"));
@@ -265,10 +264,7 @@ TEST(TipEnVentana, F1OpensTheHelpPageOfTheCommandBeingTyped) {
 
 TEST(TipEnVentana, QuestionMarkLineOpensHelpAtEntryPageAndVanishes) {
     VentanaPrueba w;
-    w.Escribir(QStringLiteral("INIA 1"));
-    w.Tecla(Qt::Key_Return);
-    w.Escribir(QStringLiteral("?"));
-    w.Tecla(Qt::Key_Return);
+    w.EscribirLineas({"INIA 1", "?"});
     ASSERT_NE(VentanaAyuda(), nullptr);
     EXPECT_EQ(VentanaAyuda()->Browser->source().fileName(), QStringLiteral("principal.htm"));
     EXPECT_EQ(w.Linea(0), QStringLiteral("INIA 1"));
@@ -287,8 +283,7 @@ TEST(TipEnVentana, ToolsLineOpensTheCheckByteToolModallyAndVanishes) {
         visto = h->tx_XOR->text();
         h->close();
     });
-    w.Escribir(QStringLiteral("tools"));
-    w.Tecla(Qt::Key_Return);
+    w.EscribirLineas({"tools"});
     EXPECT_EQ(visto, QStringLiteral("23"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_FALSE(w.Cmd().Text().contains(QStringLiteral("tools"), Qt::CaseInsensitive));
