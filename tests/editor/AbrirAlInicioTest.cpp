@@ -28,8 +28,7 @@ TEST(AbrirAlInicio, GivesWhatTheOpenCommandGivesWithAFullPath) {
     VentanaPrueba porMenu;
     const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("guion.txt"));
     ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, "inia 1\r\nfech 1, 5/12/2026, 7:45\r\nINIA 0\r\n-- fin\r\n"));
-    porMenu.archivos << ruta;
-    porMenu.mn_Abrir_Click();
+    porMenu.AbrirPorMenu(ruta);
     const Estado esperado = Ver(porMenu);
 
     // Started from the file's folder with a relative name, as a shell would.

@@ -58,8 +58,7 @@ TEST(Archivos, OpeningColoursAndCompilesEveryLine) {
     const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("a.txt"));
     Escribir(ruta, "inia 1\r\n\r\n-- nota\r\nhola\r\n");
     VentanaPrueba w;
-    w.archivos << ruta;
-    w.mn_Abrir_Click();
+    w.AbrirPorMenu(ruta);
     EXPECT_EQ(w.Cmd().Text(), QStringLiteral("INIA 1\r\n\r\n-- nota\r\nhola\r\n"));
     EXPECT_EQ(w.Cmd().ColorEn(0), Colores::AzulOscuro);
     EXPECT_EQ(w.Cmd().ColorEn(w.Cmd().LineIndex(2)), Colores::Verde);
@@ -81,8 +80,7 @@ TEST(Archivos, ReadOrWriteErrorsNameTheFileAndChangeNothing) {
     for (const QString& ruta : ilegibles) {
         w.avisos.clear();
         w.botones << QMessageBox::No;   // do not save the changes first
-        w.archivos << ruta;
-        w.mn_Abrir_Click();
+        w.AbrirPorMenu(ruta);
         ASSERT_EQ(w.avisos.size(), 1);
         EXPECT_TRUE(w.avisos[0].contains(QDir::toNativeSeparators(ruta))) << w.avisos[0].toStdString();
         EXPECT_EQ(w.Cmd().Text(), QStringLiteral("inia 1"));
@@ -231,8 +229,7 @@ TEST(Archivos, NewAndShorterFilesLeaveNoOldCodeOnScreen) {
         if (caso.archivo.isEmpty()) {
             w.mn_Nuevo_Click();
         } else {
-            w.archivos << caso.archivo;
-            w.mn_Abrir_Click();
+            w.AbrirPorMenu(caso.archivo);
         }
         EXPECT_EQ(Mostrada(w.tx_Cod).texto, caso.codigo);
         // Painted: nothing but the background below the rows that remain.

@@ -34,8 +34,7 @@ protected:
     void Abrir(int lineas) {
         const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("largo.txt"));
         ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, Guion(lineas).toLatin1()));
-        w.archivos << ruta;
-        w.mn_Abrir_Click();
+        w.AbrirPorMenu(ruta);
     }
 };
 
@@ -91,8 +90,7 @@ TEST_F(DiagramaFilasTest, TheWidthFollowsTheLongestLineAndShrinksWhenItGoes) {
 TEST_F(DiagramaFilasTest, RowsArePaintedWhereTheirNumbersPutThem) {
     const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("dos.txt"));
     ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, "HOLA 1\r\n\r\n\r\nHOLA 2\r\n"));
-    w.archivos << ruta;
-    w.mn_Abrir_Click();   // both unknown words red
+    w.AbrirPorMenu(ruta);   // both unknown words red
     QApplication::processEvents();
     const QImage img = w.tx_Cmd->viewport()->grab().toImage();
     const int margen = static_cast<int>(Doc(w.tx_Cmd)->documentMargin());

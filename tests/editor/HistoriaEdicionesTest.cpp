@@ -105,8 +105,7 @@ TEST(Historia, NewAndOpenStartAFreshHistory) {
         w.Escribir(QStringLiteral("borrador"));
         w.botones << QMessageBox::No;
         if (abrir) {
-            w.archivos << ruta;
-            w.mn_Abrir_Click();
+            w.AbrirPorMenu(ruta);
         } else {
             w.mn_Nuevo_Click();
         }

@@ -229,8 +229,7 @@ TEST(Ventana, InputAndClosingAreRefusedWhileAPassOrALoadRuns) {
             cerrada = w.close();
         };
         if (abriendo) {
-            w.archivos << ruta;
-            w.mn_Abrir_Click();
+            w.AbrirPorMenu(ruta);
         } else {
             w.EscribirLineas({"inia 1", "t"});
         }
@@ -311,8 +310,7 @@ TEST(Ventana, LeavingALineOfALongListRewritesOnlyThatLine) {
     for (int i = 0; i < 3000; ++i) tarjetas += "AING 1, " + QByteArray::number(10000 + i) + ", A, B\r\n";
     ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, tarjetas));
     VentanaPrueba w;
-    w.archivos << ruta;
-    w.mn_Abrir_Click();
+    w.AbrirPorMenu(ruta);
     QTextDocument* doc = w.tx_Cmd->document();
     const Pantalla ultima = Mostrada(w.tx_Cmd);
     w.Tecla(Qt::Key_Home, Qt::ControlModifier);

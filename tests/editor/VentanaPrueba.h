@@ -47,6 +47,11 @@ public:
         if (alTransmitir) alTransmitir();
     }
 
+    // Archivo > Abrir, the file dialog answering `ruta`.
+    void AbrirPorMenu(const QString& ruta) {
+        archivos << ruta;
+        mn_Abrir_Click();
+    }
     // Types into the command pane as a user would (press and release per key).
     void Escribir(const QString& texto) { QTest::keyClicks(tx_Cmd, texto); }
     void Tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(tx_Cmd, k, m); }

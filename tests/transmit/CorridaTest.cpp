@@ -68,6 +68,12 @@ struct EnMemoria {
     bool Escrito(int n) {
         return QTest::qWaitFor([&] { return enlace && enlace->escritos.size() >= n; }, 5000);
     }
+    // Starts the run, opens its link and waits for the first frame.
+    bool Arrancar() {
+        if (!r.Iniciar()) return false;
+        enlace->Conectar();
+        return Escrito(1);
+    }
 };
 }   // namespace
 
@@ -82,9 +88,7 @@ TEST(Corrida, UnaskedBytesAreDroppedOverTcpAndStartTheNextAnswerOverSerial) {
         QObject::connect(&m.reg.lineas, &LineasCorrida::Loguear, [&](const QString& l) {
             if (l == QStringLiteral("< 06 ") && m.enlace->escritos.size() == 1) m.enlace->Llegan("\xAA\xBB");
         });
-        ASSERT_TRUE(m.r.Iniciar());
-        m.enlace->Conectar();
-        ASSERT_TRUE(m.Escrito(1));
+        ASSERT_TRUE(m.Arrancar());
         m.enlace->Llegan("\x06");
         ASSERT_TRUE(m.Escrito(2));
         if (k.clase == EnlaceMemoria::Clase::TCP) m.enlace->Llegan("\x06");
@@ -120,9 +124,7 @@ TEST(Corrida, AnswerWaitEndsWithTheAwaitedLengthTheTimeoutAStopOrALostLink) {
     for (const auto& k : casos) {
         SCOPED_TRACE(testing::Message() << k.llegan << " bytes, motivo " << static_cast<int>(k.motivo));
         EnMemoria m(EnlaceMemoria::Clase::TCP, 100, kInia, QStringLiteral("INIA 1"));
-        ASSERT_TRUE(m.r.Iniciar());
-        m.enlace->Conectar();
-        ASSERT_TRUE(m.Escrito(1));
+        ASSERT_TRUE(m.Arrancar());
         ASSERT_EQ(m.reg.enviados.size(), 1);
         EXPECT_EQ(m.reg.enviados[0].desenlace, Desenlace::EnCurso);
         EXPECT_EQ(m.reg.enviados[0].comando, QStringLiteral("INIA 1"));
@@ -156,9 +158,7 @@ TEST(Corrida, AnswerWaitEndsWithTheAwaitedLengthTheTimeoutAStopOrALostLink) {
 TEST(Corrida, TheAnswerWaitLastsTheTimeout) {
     constexpr int kT = 600;
     EnMemoria m(EnlaceMemoria::Clase::TCP, kT);
-    ASSERT_TRUE(m.r.Iniciar());
-    m.enlace->Conectar();
-    ASSERT_TRUE(m.Escrito(1));
+    ASSERT_TRUE(m.Arrancar());
     QElapsedTimer reloj;
     reloj.start();
     QTest::qWait(kT / 2);
@@ -172,9 +172,7 @@ TEST(Corrida, StopDuringAnUnboundedAnswerWaitEndsTheRun) {
     // Only a stop ends it; no end-of-file lines, no loop.
     EnMemoria m(EnlaceMemoria::Clase::TCP, 0);
     m.r.Loop = [] { return true; };
-    ASSERT_TRUE(m.r.Iniciar());
-    m.enlace->Conectar();
-    ASSERT_TRUE(m.Escrito(1));
+    ASSERT_TRUE(m.Arrancar());
     EXPECT_EQ(m.r.EstadoActual(), Corrida::Estado::Esperando);
     m.r.Detener();
     ASSERT_TRUE(m.reg.EsperarFin());
@@ -234,9 +232,7 @@ TEST(Corrida, LinkLostDuringTheWaitOrThePauseEndsTheRunAndTellsOnce) {
         EnMemoria m(EnlaceMemoria::Clase::TCP, 0, kInia, QStringLiteral("INIA 1"));
         m.delay = k.delay;
         m.r.Loop = [] { return true; };
-        ASSERT_TRUE(m.r.Iniciar());
-        m.enlace->Conectar();
-        ASSERT_TRUE(m.Escrito(1));
+        ASSERT_TRUE(m.Arrancar());
         m.enlace->Llegan(k.llegan);
         m.enlace->Caer();
         ASSERT_TRUE(m.reg.EsperarFin());
@@ -391,9 +387,7 @@ TEST(Corrida, LinesHandedInAreSentWithoutReadingTheFiles) {
             return e;
         };
         if (k.reescribir) m.r.AntesDeEnviar = [&](QString* codigo, QString*) { *codigo = kOtra; };
-        ASSERT_TRUE(m.r.Iniciar());
-        m.enlace->Conectar();
-        ASSERT_TRUE(m.Escrito(1));
+        ASSERT_TRUE(m.Arrancar());
         EXPECT_EQ(m.enlace->escritos.first(), k.enviado);
         m.enlace->Llegan("\x06");
         ASSERT_TRUE(m.reg.EsperarFin());
