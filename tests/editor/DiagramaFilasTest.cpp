@@ -56,14 +56,13 @@ TEST_F(DiagramaFilasTest, OpeningALongScriptLaysOutOnlyTheRowsShown) {
     EXPECT_GT(w.Cmd().FirstVisibleLine(), 4980);
 }
 
-TEST_F(DiagramaFilasTest, ClicksAndTheCaretFallOnTheRowOfTheirLine) {
+// (Clicks inside each row: Pantalla.AClickAnywhereInARowPutsTheCaretOnThatRow.)
+TEST_F(DiagramaFilasTest, TheCaretIsDrawnOnItsLinesRowAndClicksBesideTheTextFallOnTheNearestLine) {
     w.Lineas({QStringLiteral("INIA 1"), QStringLiteral("LREG 2"), QStringLiteral("-- nota larga"), QStringLiteral("INIB 3")});
     const qreal margen = Doc(w.tx_Cmd)->documentMargin();
     for (int linea = 0; linea < 4; ++linea) {
         SCOPED_TRACE(linea);
-        const int y = static_cast<int>(margen) + linea * Alto() + Alto() / 2;
-        QTest::mouseClick(w.tx_Cmd->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(30, y));
-        EXPECT_EQ(w.Cmd().LineFromChar(-1), linea);
+        w.Caret(linea, 2);
         const QRect r = w.tx_Cmd->cursorRect();
         EXPECT_GE(r.center().y(), margen + linea * Alto());
         EXPECT_LT(r.center().y(), margen + (linea + 1) * Alto());
