@@ -232,12 +232,8 @@ TEST(EnvioFallas, LinksInFlightStayBelowTheDescriptorLimitSoEveryLogIsWhole) {
     if (!base) GTEST_SKIP() << "no " << kRelojes << " free ports in a row";
     QByteArray lista;
     for (int i = 0; i < kRelojes; ++i) lista += Tcp(static_cast<quint16>(base + i)).toLatin1() + '\n';
-    const Programa::Salida e =
-        ConLimite(160, QStringLiteral("orvo-send"),
-                  {QStringLiteral("--destinos"), Archivo(c.Ruta(QStringLiteral("obra.txt")), lista), QStringLiteral("--paralelo"),
-                   QString::number(kRelojes), QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--json"),
-                   Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion)},
-                  c.Raiz());
+    const QStringList args = QStringList{QStringLiteral("--destinos"), Archivo(c.Ruta(QStringLiteral("obra.txt")), lista)} + Args("--paralelo 200 --delay 0 --json");
+    const Programa::Salida e = ConLimite(160, QStringLiteral("orvo-send"), args + QStringList{Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion)}, c.Raiz());
     EXPECT_EQ(e.codigo, 0) << e.err.toStdString();
     EXPECT_EQ(e.err.count("--paralelo 200 bajado a"), 1) << e.err.toStdString();
     const QJsonArray filas = Filas(e.out);
@@ -314,16 +310,12 @@ TEST(OrvoSim, ListensOnlyWhereAskedAndRefusesAnyOtherHost) {
 
 TEST(OrvoSim, CountBeyondThePortsOrTheDescriptorsGetsItsOwnMessage) {
     Carpeta c;
-    const Programa::Salida grande =
-        Programa::Correr(QStringLiteral("orvo-sim"), {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:7001"), QStringLiteral("--count"), QStringLiteral("2147483647")},
-                         c.Raiz());
+    const Programa::Salida grande = Programa::Correr(QStringLiteral("orvo-sim"), Args("--tcp 127.0.0.1:7001 --count 2147483647"), c.Raiz());
     EXPECT_EQ(grande.codigo, 2);
     EXPECT_TRUE(grande.err.contains("--count 2147483647 no cabe")) << grande.err.toStdString();
     EXPECT_FALSE(grande.err.contains("dirección inválida"));
 
-    const Programa::Salida pocos =
-        ConLimite(64, QStringLiteral("orvo-sim"), {QStringLiteral("--tcp"), Tcp(PuertoLibre()), QStringLiteral("--count"), QStringLiteral("100")},
-                  c.Raiz());
+    const Programa::Salida pocos = ConLimite(64, QStringLiteral("orvo-sim"), QStringList{QStringLiteral("--tcp"), Tcp(PuertoLibre())} + Args("--count 100"), c.Raiz());
     EXPECT_EQ(pocos.codigo, 1);
     EXPECT_TRUE(pocos.err.contains("ulimit -n")) << pocos.err.toStdString();
 }

@@ -124,30 +124,27 @@ TEST(Gen, ManyBadRowsShowTheFirstTwentyAndHowManyMore) {
 TEST(Gen, SheetsThatAreNotCardListsAreRefusedWithOneMessage) {
     QTemporaryDir dir;
     const QString xls = Archivo(dir, QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + QByteArray(504, '\0'), QStringLiteral("viejo.xls"));
+    const QString libro = QStringLiteral("orvo-gen: \"%1\" es un libro de hoja de cálculo: guárdelo como CSV (separado por ; o ,) y vuelva a intentarlo\n");
+    const QString sinFilas = QStringLiteral("orvo-gen: \"%1\": no hay filas con tarjetas; no se escribe nada.\n");
     const struct {
         const char* caso;
         QString planilla;
         int codigo;
-        QString error;
+        QString error;   // %1: the sheet's path
     } casos[] = {
-        {"a workbook (ZIP)", Planilla("tarjetas.ods"), 2,
-         QStringLiteral("orvo-gen: \"%1\" es un libro de hoja de cálculo: guárdelo como CSV (separado por ; o ,) y vuelva a intentarlo\n").arg(Planilla("tarjetas.ods"))},
-        {"a workbook (ZIP, .xlsx)", Planilla("libreoffice.xlsx"), 2,
-         QStringLiteral("orvo-gen: \"%1\" es un libro de hoja de cálculo: guárdelo como CSV (separado por ; o ,) y vuelva a intentarlo\n").arg(Planilla("libreoffice.xlsx"))},
-        {"a workbook (OLE)", xls, 2,
-         QStringLiteral("orvo-gen: \"%1\" es un libro de hoja de cálculo: guárdelo como CSV (separado por ; o ,) y vuelva a intentarlo\n").arg(xls)},
-        {"an empty file", Archivo(dir, "", QStringLiteral("vacia.csv")), 1,
-         QStringLiteral("orvo-gen: \"%1\": no hay filas con tarjetas; no se escribe nada.\n").arg(dir.filePath(QStringLiteral("vacia.csv")))},
-        {"titles and blank rows only", Archivo(dir, "Obra;;;\n;;;\nreloj;tarjeta;perfil 1;perfil 2\n;;;\n", QStringLiteral("titulos.csv")), 1,
-         QStringLiteral("orvo-gen: \"%1\": no hay filas con tarjetas; no se escribe nada.\n").arg(dir.filePath(QStringLiteral("titulos.csv")))},
+        {"a workbook (ZIP)", Planilla("tarjetas.ods"), 2, libro},
+        {"a workbook (ZIP, .xlsx)", Planilla("libreoffice.xlsx"), 2, libro},
+        {"a workbook (OLE)", xls, 2, libro},
+        {"an empty file", Archivo(dir, "", QStringLiteral("vacia.csv")), 1, sinFilas},
+        {"titles and blank rows only", Archivo(dir, "Obra;;;\n;;;\nreloj;tarjeta;perfil 1;perfil 2\n;;;\n", QStringLiteral("titulos.csv")), 1, sinFilas},
         {"titles without a profile column", Archivo(dir, "reloj;tarjeta;perfil\n1;2;A\n", QStringLiteral("perfil.csv")), 2,
-         QStringLiteral("orvo-gen: \"%1\": la fila de títulos (fila 1) no tiene la columna «perfil 1»\n").arg(dir.filePath(QStringLiteral("perfil.csv")))},
+         QStringLiteral("orvo-gen: \"%1\": la fila de títulos (fila 1) no tiene la columna «perfil 1»\n")},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.caso);
         const Salida s = Gen({QStringLiteral("tarjetas"), caso.planilla});
         EXPECT_EQ(s.codigo, caso.codigo);
-        EXPECT_EQ(QString::fromUtf8(s.err), caso.error);
+        EXPECT_EQ(QString::fromUtf8(s.err), caso.error.arg(caso.planilla));
         EXPECT_TRUE(s.out.isEmpty());
     }
 }
