@@ -6,7 +6,6 @@
 #include "Programa.h"
 #include "RelojSimulado.h"
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTcpSocket>

@@ -5,7 +5,6 @@
 #include "Module1.h"
 #include "Programa.h"
 #include "VentanaTx.h"
-#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 #include <csignal>

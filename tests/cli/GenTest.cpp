@@ -2,10 +2,8 @@
 #include "CarpetaPrueba.h"
 #include "Programa.h"
 #include <QDate>
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

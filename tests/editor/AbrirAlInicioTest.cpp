@@ -5,7 +5,6 @@
 #include "VentanaPrueba.h"
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <gtest/gtest.h>

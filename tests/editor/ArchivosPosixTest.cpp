@@ -4,7 +4,6 @@
 #include "Module1.h"
 #include "VentanaPrueba.h"
 #include <QFile>
-#include <QListWidget>
 #include <QMessageBox>
 #include <gtest/gtest.h>
 #include <sys/stat.h>

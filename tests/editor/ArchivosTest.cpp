@@ -2,15 +2,11 @@
 #include "CarpetaPrueba.h"
 #include "Module1.h"
 #include "VentanaPrueba.h"
-#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <algorithm>
 #include <gtest/gtest.h>
 

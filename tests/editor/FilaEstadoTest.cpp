@@ -11,7 +11,6 @@
 #include <QLibraryInfo>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTimer>

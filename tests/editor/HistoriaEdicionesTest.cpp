@@ -3,10 +3,8 @@
 // text, a file just opened and a new script are never undone.
 #include "VentanaPrueba.h"
 #include <QDir>
-#include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
-#include <QTextDocument>
 #include <gtest/gtest.h>
 
 namespace {

@@ -6,7 +6,6 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextEdit>
 
 namespace {
 // A widget adapter that owns its box, for the contract suite.

@@ -4,14 +4,10 @@
 #include "Lineas.h"
 #include "Module1.h"
 #include "VentanaPrueba.h"
-#include <QAction>
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
-#include <QLabel>
 #include <QTextBlock>
-#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QListWidget>
 #include <functional>

@@ -10,7 +10,6 @@
 #include <QStringList>
 #include <QTextBrowser>
 #include <QTextCursor>
-#include <QTextDocument>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <ostream>

@@ -11,7 +11,6 @@
 #include "Trama.h"
 #include <QElapsedTimer>
 #include <QPointer>
-#include <QProcess>
 #include <QSerialPort>
 #include <QTcpServer>
 #include <QTcpSocket>

@@ -7,8 +7,6 @@
 #include "Trama.h"
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QTest>
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <sys/stat.h>

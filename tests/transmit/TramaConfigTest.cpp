@@ -7,7 +7,6 @@
 #include "Module1.h"
 #include "RelojSimulado.h"
 #include "Trama.h"
-#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
