@@ -86,15 +86,18 @@ TEST(RegistroAbierto, TheOpenIsCheckedOncePerRunAndARefusalLastsUntilItEnds) {
     }
 }
 
+// A long answer goes whole to the log, and the next one starts a line of its own.
 TEST(RegistroAbierto, ALongAnswerIsTheSameLineWhetherHeldOpenOrNot) {
     Carpeta c;
     QByteArray larga;
     for (int i = 0; i < 150000; ++i) larga.append(static_cast<char>(i * 7));
     QString error;
     ArchivoLog::Abierto log;
-    ASSERT_TRUE(log.AgregarRespuesta(c.Ruta(QStringLiteral("a.log")), larga, &error));
-    ASSERT_TRUE(ArchivoLog::AgregarRespuesta(c.Ruta(QStringLiteral("b.log")), larga, &error));
-    const QByteArray esperado = "< " + f_LineaHex(larga).toLatin1() + "\r\n";
+    for (const QByteArray& respuesta : {larga, QByteArray("\x06")}) {
+        ASSERT_TRUE(log.AgregarRespuesta(c.Ruta(QStringLiteral("a.log")), respuesta, &error));
+        ASSERT_TRUE(ArchivoLog::AgregarRespuesta(c.Ruta(QStringLiteral("b.log")), respuesta, &error));
+    }
+    const QByteArray esperado = "< " + f_LineaHex(larga).toLatin1() + "\r\n< 06 \r\n";
     EXPECT_EQ(Leer(c.Ruta(QStringLiteral("a.log"))), esperado);
     EXPECT_EQ(Leer(c.Ruta(QStringLiteral("b.log"))), esperado);
 }
