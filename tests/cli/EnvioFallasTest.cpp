@@ -6,11 +6,7 @@
 #include "Programa.h"
 #include "RelojSimulado.h"
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRandomGenerator>
 #include <QTcpSocket>
 #include <QTest>
@@ -20,21 +16,14 @@
 
 using namespace AyudaTx;
 using Programa::Archivo;
+using Programa::Args;
+using Programa::Enviar;
+using Programa::Filas;
 
 namespace {
 // Two frames awaiting 19 bytes and one awaiting 1: answers that do not depend on the time of day.
 const QByteArray kGuion = "INIB 1\r\nEHAB 1\r\nINIB 1\r\n";
 constexpr int kTramas = 3;
-
-QString Tcp(quint16 p) { return QStringLiteral("127.0.0.1:%1").arg(p); }
-
-Programa::Salida Enviar(const QStringList& args, const QString& carpeta) {
-    return Programa::Correr(QStringLiteral("orvo-send"), args, carpeta);
-}
-
-QJsonArray Filas(const QByteArray& json) {
-    return QJsonDocument::fromJson(json).object().value(QStringLiteral("destinos")).toArray();
-}
 
 // A tool run by a shell that first lowers its open-files limit; its
 // arguments reach it as the shell's own ("$@"), never re-read by the shell.
@@ -96,8 +85,7 @@ TEST(EnvioFallas, ExitStatusIsTheWorstClocksWhereverItIsListed) {
         {{pMudo, pOk, pOk}, 3},
     };
     for (const auto& k : casos) {
-        QStringList args{QStringLiteral("--timeout"), QStringLiteral("200"), QStringLiteral("--delay"), QStringLiteral("0"),
-                         QStringLiteral("--json")};
+        QStringList args = Args("--timeout 200 --delay 0 --json");
         for (quint16 p : k.destinos) args << QStringLiteral("--tcp") << Tcp(p);
         const Programa::Salida e = Enviar(args << guion, c.Raiz());
         SCOPED_TRACE(args.join(u' ').toStdString());
@@ -139,7 +127,7 @@ TEST(EnvioFallas, ATargetWhoseLogCannotBeWrittenIsSinRegistro) {
     for (const QString& log : {carpeta, fifo, largo}) {
         SCOPED_TRACE(log.toStdString());
         for (const bool json : {true, false}) {
-            QStringList args{QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--log"), log, guion};
+            QStringList args = QStringList{QStringLiteral("--tcp"), Tcp(p)} + Args("--delay 0 --log") << log << guion;
             if (json) args.prepend(QStringLiteral("--json"));
             const Programa::Salida e = Enviar(args, c.Raiz());
             EXPECT_EQ(e.codigo, 3) << e.err.toStdString();
@@ -166,9 +154,9 @@ TEST(EnvioFallas, AStopMarksEveryClockItReachedAndASecondOneEndsAtOnce) {
     ASSERT_TRUE(s2.IniciarTCP(p2));
     const QString guion = Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion);
     auto args = [&](const char* delay, const QString& logs) {
-        return QStringList{QStringLiteral("--tcp"), Tcp(p1), QStringLiteral("--tcp"), Tcp(p2), QStringLiteral("--tcp"), Tcp(p1),
-                           QStringLiteral("--paralelo"), QStringLiteral("2"), QStringLiteral("--delay"), QString::fromLatin1(delay),
-                           QStringLiteral("--log-dir"), logs, QStringLiteral("--json"), guion};
+        return QStringList{QStringLiteral("--tcp"), Tcp(p1), QStringLiteral("--tcp"), Tcp(p2), QStringLiteral("--tcp"), Tcp(p1)} +
+                   Args("--paralelo 2 --json --delay")
+               << QString::fromLatin1(delay) << QStringLiteral("--log-dir") << logs << guion;
     };
     {
         EnvioVivo e(c, args("1500", c.Raiz()));
@@ -194,7 +182,9 @@ TEST(EnvioFallas, AStopMarksEveryClockItReachedAndASecondOneEndsAtOnce) {
     {
         const QString logs = c.Ruta(QStringLiteral("segunda"));
         ASSERT_TRUE(QDir().mkpath(logs));
-        EnvioVivo e(c, args("9000", logs));
+        QStringList sinJson = args("9000", logs);
+        sinJson.removeAll(QStringLiteral("--json"));   // the exchanges go to the pipe, held in blocks
+        EnvioVivo e(c, sinJson);
         ASSERT_TRUE(QTest::qWaitFor([&] { return LineasDe(logs + QStringLiteral("/Comm-127.0.0.1_%1.log").arg(p2)).size() >= 2; }, 8000));
         e.Senal(SIGINT);
         QTest::qWait(100);
@@ -202,6 +192,9 @@ TEST(EnvioFallas, AStopMarksEveryClockItReachedAndASecondOneEndsAtOnce) {
         EXPECT_TRUE(e.proc.waitForFinished(4000)) << "the second Ctrl+C does not wait for the 9 s pause";
         EXPECT_EQ(e.proc.exitCode(), 130);
         EXPECT_TRUE(e.TemporalVacio());
+        // What was held for the pipe is not lost with it.
+        const QByteArray out = e.out + e.proc.readAllStandardOutput();
+        EXPECT_TRUE(out.contains("> 02 52 31 42 ") && out.contains("< 02 ")) << out.constData();
     }
 }
 
@@ -211,8 +204,7 @@ TEST(EnvioFallas, AClosedOutputCostsOnlyTheOutput) {
     const quint16 p = PuertoLibre();
     Sim sim;
     ASSERT_TRUE(sim.IniciarTCP(p));
-    EnvioVivo e(c, {QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--loop"),
-                    QStringLiteral("3"), Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion)});
+    EnvioVivo e(c, QStringList{QStringLiteral("--tcp"), Tcp(p)} + Args("--delay 0 --loop 3") << Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion));
     ASSERT_TRUE(e.proc.waitForStarted());
     e.proc.closeReadChannel(QProcess::StandardOutput);
     ASSERT_TRUE(e.proc.waitForFinished(8000));
@@ -239,12 +231,8 @@ TEST(EnvioFallas, LinksInFlightStayBelowTheDescriptorLimitSoEveryLogIsWhole) {
     if (!base) GTEST_SKIP() << "no " << kRelojes << " free ports in a row";
     QByteArray lista;
     for (int i = 0; i < kRelojes; ++i) lista += Tcp(static_cast<quint16>(base + i)).toLatin1() + '\n';
-    const Programa::Salida e =
-        ConLimite(160, QStringLiteral("orvo-send"),
-                  {QStringLiteral("--destinos"), Archivo(c.Ruta(QStringLiteral("obra.txt")), lista), QStringLiteral("--paralelo"),
-                   QString::number(kRelojes), QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--json"),
-                   Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion)},
-                  c.Raiz());
+    const QStringList args = QStringList{QStringLiteral("--destinos"), Archivo(c.Ruta(QStringLiteral("obra.txt")), lista)} + Args("--paralelo 200 --delay 0 --json");
+    const Programa::Salida e = ConLimite(160, QStringLiteral("orvo-send"), args + QStringList{Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion)}, c.Raiz());
     EXPECT_EQ(e.codigo, 0) << e.err.toStdString();
     EXPECT_EQ(e.err.count("--paralelo 200 bajado a"), 1) << e.err.toStdString();
     const QJsonArray filas = Filas(e.out);
@@ -266,9 +254,7 @@ TEST(EnvioFallas, TargetsWithAnEmptyPortOrABlankInsideAreRefusedAndIpv6IsBracket
     const quint16 p = PuertoLibre();   // nobody listens: the failure names the target
     for (const QString& v6 : {QStringLiteral("[::1]:%1"), QStringLiteral("::1")}) {
         const bool conPuerto = v6.contains(u'[');
-        const Programa::Salida e = Enviar({QStringLiteral("--tcp"), conPuerto ? v6.arg(p) : v6, QStringLiteral("--timeout"), QStringLiteral("500"),
-                                           QStringLiteral("--json"), guion},
-                                          c.Raiz());
+        const Programa::Salida e = Enviar(QStringList{QStringLiteral("--tcp"), conPuerto ? v6.arg(p) : v6} + Args("--timeout 500 --json") << guion, c.Raiz());
         const QJsonObject f = Filas(e.out).first().toObject();
         const QString nombre = conPuerto ? v6.arg(p) : QStringLiteral("[::1]:7001");
         EXPECT_EQ(f.value(QStringLiteral("destino")).toString(), nombre);
@@ -323,16 +309,12 @@ TEST(OrvoSim, ListensOnlyWhereAskedAndRefusesAnyOtherHost) {
 
 TEST(OrvoSim, CountBeyondThePortsOrTheDescriptorsGetsItsOwnMessage) {
     Carpeta c;
-    const Programa::Salida grande =
-        Programa::Correr(QStringLiteral("orvo-sim"), {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:7001"), QStringLiteral("--count"), QStringLiteral("2147483647")},
-                         c.Raiz());
+    const Programa::Salida grande = Programa::Correr(QStringLiteral("orvo-sim"), Args("--tcp 127.0.0.1:7001 --count 2147483647"), c.Raiz());
     EXPECT_EQ(grande.codigo, 2);
     EXPECT_TRUE(grande.err.contains("--count 2147483647 no cabe")) << grande.err.toStdString();
     EXPECT_FALSE(grande.err.contains("dirección inválida"));
 
-    const Programa::Salida pocos =
-        ConLimite(64, QStringLiteral("orvo-sim"), {QStringLiteral("--tcp"), Tcp(PuertoLibre()), QStringLiteral("--count"), QStringLiteral("100")},
-                  c.Raiz());
+    const Programa::Salida pocos = ConLimite(64, QStringLiteral("orvo-sim"), QStringList{QStringLiteral("--tcp"), Tcp(PuertoLibre())} + Args("--count 100"), c.Raiz());
     EXPECT_EQ(pocos.codigo, 1);
     EXPECT_TRUE(pocos.err.contains("ulimit -n")) << pocos.err.toStdString();
 }

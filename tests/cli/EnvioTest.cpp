@@ -5,28 +5,19 @@
 #include "Module1.h"
 #include "Programa.h"
 #include "VentanaTx.h"
-#include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <gtest/gtest.h>
 #include <csignal>
 
 using namespace AyudaTx;
+using Programa::Archivo;
+using Programa::Args;
+using Programa::Enviar;
 
 namespace {
 // Answers that do not depend on the clock's time of day.
 const QByteArray kGuion = "INIB 1\r\nAING 1, 123, A, B\r\nBING 1, 77\r\nACK\r\nEHAB 1\r\nCMD 07\r\n";
 constexpr int kTramas = 6;
-
-Programa::Salida Enviar(const QStringList& args, const QString& carpeta) {
-    return Programa::Correr(QStringLiteral("orvo-send"), args, carpeta);
-}
-
-using Programa::Archivo;
-
-QString Tcp(quint16 p) { return QStringLiteral("127.0.0.1:%1").arg(p); }
 }   // namespace
 
 TEST(Envio, CommLogIsTheWindowsLineForLineForTheSameScriptAndAnswers) {
@@ -65,10 +56,8 @@ TEST(Envio, CommLogIsTheWindowsLineForLineForTheSameScriptAndAnswers) {
         Sim sim;
         ASSERT_TRUE(sim.IniciarTCP(p, caso.fallas));
         const QString guion = Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion);
-        const Programa::Salida e = Enviar({QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--timeout"), QString::fromLatin1(caso.timeOut),
-                                           QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--log"),
-                                           c.Ruta(QStringLiteral("envio.log")), guion},
-                                          c.Raiz());
+        const QStringList args{QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--timeout"), QString::fromLatin1(caso.timeOut)};
+        const Programa::Salida e = Enviar(args + Args("--delay 0 --log") << c.Ruta(QStringLiteral("envio.log")) << guion, c.Raiz());
         EXPECT_EQ(LineasDe(c.Ruta(QStringLiteral("envio.log"))), ventana);
         EXPECT_GE(ventana.size(), 3);
         EXPECT_TRUE(e.out.contains("AING 1, 00123, A, B\n> 02 52 31 35")) << e.out.toStdString();
@@ -86,11 +75,9 @@ TEST(Envio, FleetGivesOneRowAndOneLogPerTargetAndTheWorstExitStatus) {
                                      ("# obra\n\n" + Tcp(pOk) + "\n" + Tcp(pMudo) + "\n" + Tcp(pRechaza) + "\n" + Tcp(pCierra) + "\n")
                                          .toLatin1());
     const QString guion = Archivo(dir.filePath(QStringLiteral("guion.txt")), kGuion);
-    const Programa::Salida e = Enviar({QStringLiteral("--destinos"), destinos, QStringLiteral("--timeout"), QStringLiteral("1000"),
-                                       QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--json"), guion},
-                                      dir.path());
+    const Programa::Salida e = Enviar(QStringList{QStringLiteral("--destinos"), destinos} + Args("--timeout 1000 --delay 0 --json") << guion, dir.path());
     EXPECT_EQ(e.codigo, 4) << e.err.toStdString();
-    const QJsonArray filas = QJsonDocument::fromJson(e.out).object().value(QStringLiteral("destinos")).toArray();
+    const QJsonArray filas = Programa::Filas(e.out);
     ASSERT_EQ(filas.size(), 4) << e.out.toStdString();
 
     const struct {
@@ -137,9 +124,7 @@ TEST(Envio, FleetGivesOneRowAndOneLogPerTargetAndTheWorstExitStatus) {
     EXPECT_FALSE(cerrado.contains(QStringLiteral("> 06"))) << "nothing is sent after the link is lost";
 
     // Without the failing links the worst is a missing answer; the table names every target.
-    const Programa::Salida t = Enviar({QStringLiteral("--tcp"), Tcp(pOk), QStringLiteral("--tcp"), Tcp(pMudo), QStringLiteral("--timeout"),
-                                       QStringLiteral("200"), QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--log-dir"),
-                                       dir.path(), guion},
+    const Programa::Salida t = Enviar(QStringList{QStringLiteral("--tcp"), Tcp(pOk), QStringLiteral("--tcp"), Tcp(pMudo)} + Args("--timeout 200 --delay 0 --log-dir") << dir.path() << guion,
                                       dir.path());
     EXPECT_EQ(t.codigo, 3);
     const QStringList lineas = QString::fromUtf8(t.out).split(QLatin1Char('\n'));
@@ -179,9 +164,7 @@ TEST(Envio, SerialLinkOverAPtyPairRunsTheScript) {
     ASSERT_TRUE(par.Crear(c.Raiz()));
     Sim sim;
     ASSERT_TRUE(sim.IniciarSerie(par.b));
-    const Programa::Salida e = Enviar({QStringLiteral("--serial"), par.a, QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--loop"),
-                                       QStringLiteral("2"), Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion)},
-                                      c.Raiz());
+    const Programa::Salida e = Enviar(QStringList{QStringLiteral("--serial"), par.a} + Args("--delay 0 --loop 2") << Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion), c.Raiz());
     EXPECT_EQ(e.codigo, 0) << e.out.toStdString() << e.err.toStdString();
     const QStringList log = LineasDe(c.Ruta(QStringLiteral("Comm.log")));
     EXPECT_EQ(log.count(QStringLiteral("< 06 ")), 2 * (kTramas - 1)) << log.join(QLatin1Char('|')).toStdString();

@@ -1,6 +1,7 @@
 // orvo-gen's output where only POSIX means can set the scene: a FIFO, a
 // link to its own standard output, a device node, a link planted in a
 // folder everyone may write to.
+#include "CarpetaPrueba.h"
 #include "Programa.h"
 #include <QDir>
 #include <QFile>
@@ -20,11 +21,6 @@ Salida Gen(const QStringList& args) { return Programa::Correr(QStringLiteral("or
 
 QString Archivo(const QTemporaryDir& dir, const QByteArray& contenido, const QString& nombre = QStringLiteral("tarjetas.csv")) {
     return Programa::Archivo(dir.filePath(nombre), contenido);
-}
-
-QByteArray Contenido(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(no existe)");
 }
 
 }   // namespace
@@ -90,13 +86,13 @@ TEST(Gen, ALinkPlantedInASharedFolderIsNotFollowed) {
     const Salida s = Gen({QStringLiteral("tarjetas"), csv, QStringLiteral("-o"), trampa});
     EXPECT_EQ(s.codigo, 2);
     EXPECT_TRUE(s.err.contains("enlace simbólico")) << s.err.toStdString();
-    EXPECT_EQ(Contenido(victima), "intacto\n");
+    EXPECT_EQ(CarpetaPrueba::Leer(victima), "intacto\n");
 
     // In a private folder the link is the user's own: its file is replaced.
     const QString propio = dir.filePath(QStringLiteral("propio.txt"));
     ASSERT_EQ(::symlink(QFile::encodeName(victima).constData(), QFile::encodeName(propio).constData()), 0);
     const Salida p = Gen({QStringLiteral("tarjetas"), csv, QStringLiteral("-o"), propio});
     EXPECT_EQ(p.codigo, 0) << p.err.toStdString();
-    EXPECT_EQ(Contenido(victima), "AING 1, 100, A, B\r\n");
+    EXPECT_EQ(CarpetaPrueba::Leer(victima), "AING 1, 100, A, B\r\n");
     EXPECT_TRUE(QFileInfo(propio).isSymLink());
 }

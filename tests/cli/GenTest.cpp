@@ -1,15 +1,16 @@
 // orvo-gen on spreadsheet exports and the time for a set of clocks.
+#include "CarpetaPrueba.h"
 #include "Programa.h"
 #include <QDate>
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
+using CarpetaPrueba::Leer;
+using Programa::Args;
 using Programa::Salida;
 
 Salida Gen(const QStringList& args, const QString& carpeta = {}) { return Programa::Correr(QStringLiteral("orvo-gen"), args, carpeta); }
@@ -19,11 +20,6 @@ QString Archivo(const QTemporaryDir& dir, const QByteArray& contenido, const QSt
 }
 
 QString Planilla(const char* nombre) { return QStringLiteral(ORVO_SOURCE_DIR "/tests/cli/planillas/") + QLatin1String(nombre); }
-
-QByteArray Contenido(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(no existe)");
-}
 
 // The rows of the two real exports, as the editor saves them.
 const QByteArray kGuionPersonal =
@@ -126,30 +122,27 @@ TEST(Gen, ManyBadRowsShowTheFirstTwentyAndHowManyMore) {
 TEST(Gen, SheetsThatAreNotCardListsAreRefusedWithOneMessage) {
     QTemporaryDir dir;
     const QString xls = Archivo(dir, QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + QByteArray(504, '\0'), QStringLiteral("viejo.xls"));
+    const QString libro = QStringLiteral("orvo-gen: \"%1\" es un libro de hoja de cálculo: guárdelo como CSV (separado por ; o ,) y vuelva a intentarlo\n");
+    const QString sinFilas = QStringLiteral("orvo-gen: \"%1\": no hay filas con tarjetas; no se escribe nada.\n");
     const struct {
         const char* caso;
         QString planilla;
         int codigo;
-        QString error;
+        QString error;   // %1: the sheet's path
     } casos[] = {
-        {"a workbook (ZIP)", Planilla("tarjetas.ods"), 2,
-         QStringLiteral("orvo-gen: \"%1\" es un libro de hoja de cálculo: guárdelo como CSV (separado por ; o ,) y vuelva a intentarlo\n").arg(Planilla("tarjetas.ods"))},
-        {"a workbook (ZIP, .xlsx)", Planilla("libreoffice.xlsx"), 2,
-         QStringLiteral("orvo-gen: \"%1\" es un libro de hoja de cálculo: guárdelo como CSV (separado por ; o ,) y vuelva a intentarlo\n").arg(Planilla("libreoffice.xlsx"))},
-        {"a workbook (OLE)", xls, 2,
-         QStringLiteral("orvo-gen: \"%1\" es un libro de hoja de cálculo: guárdelo como CSV (separado por ; o ,) y vuelva a intentarlo\n").arg(xls)},
-        {"an empty file", Archivo(dir, "", QStringLiteral("vacia.csv")), 1,
-         QStringLiteral("orvo-gen: \"%1\": no hay filas con tarjetas; no se escribe nada.\n").arg(dir.filePath(QStringLiteral("vacia.csv")))},
-        {"titles and blank rows only", Archivo(dir, "Obra;;;\n;;;\nreloj;tarjeta;perfil 1;perfil 2\n;;;\n", QStringLiteral("titulos.csv")), 1,
-         QStringLiteral("orvo-gen: \"%1\": no hay filas con tarjetas; no se escribe nada.\n").arg(dir.filePath(QStringLiteral("titulos.csv")))},
+        {"a workbook (ZIP)", Planilla("tarjetas.ods"), 2, libro},
+        {"a workbook (ZIP, .xlsx)", Planilla("libreoffice.xlsx"), 2, libro},
+        {"a workbook (OLE)", xls, 2, libro},
+        {"an empty file", Archivo(dir, "", QStringLiteral("vacia.csv")), 1, sinFilas},
+        {"titles and blank rows only", Archivo(dir, "Obra;;;\n;;;\nreloj;tarjeta;perfil 1;perfil 2\n;;;\n", QStringLiteral("titulos.csv")), 1, sinFilas},
         {"titles without a profile column", Archivo(dir, "reloj;tarjeta;perfil\n1;2;A\n", QStringLiteral("perfil.csv")), 2,
-         QStringLiteral("orvo-gen: \"%1\": la fila de títulos (fila 1) no tiene la columna «perfil 1»\n").arg(dir.filePath(QStringLiteral("perfil.csv")))},
+         QStringLiteral("orvo-gen: \"%1\": la fila de títulos (fila 1) no tiene la columna «perfil 1»\n")},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.caso);
         const Salida s = Gen({QStringLiteral("tarjetas"), caso.planilla});
         EXPECT_EQ(s.codigo, caso.codigo);
-        EXPECT_EQ(QString::fromUtf8(s.err), caso.error);
+        EXPECT_EQ(QString::fromUtf8(s.err), caso.error.arg(caso.planilla));
         EXPECT_TRUE(s.out.isEmpty());
     }
 }
@@ -172,13 +165,13 @@ TEST(Gen, ADestinoColumnGivesAScriptPerDestinationAndTheListForOrvoSend) {
     const Salida s = Gen({QStringLiteral("tarjetas"), csv, QStringLiteral("--carpeta"), carpeta});
     ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
     EXPECT_TRUE(s.out.isEmpty());
-    EXPECT_EQ(Contenido(carpeta + QStringLiteral("/127.0.0.1_7001.txt")), "AING 1, 100, A, B\r\nAING 2, 101, A, B\r\n");
-    EXPECT_EQ(Contenido(carpeta + QStringLiteral("/dev_ttyUSB0.txt")), "AING 1, 100, A, B\r\n");
+    EXPECT_EQ(Leer(carpeta + QStringLiteral("/127.0.0.1_7001.txt")), "AING 1, 100, A, B\r\nAING 2, 101, A, B\r\n");
+    EXPECT_EQ(Leer(carpeta + QStringLiteral("/dev_ttyUSB0.txt")), "AING 1, 100, A, B\r\n");
     // Two destinations that would share a file name on a disk that ignores
     // case, and a name Windows keeps for a device.
-    EXPECT_EQ(Contenido(carpeta + QStringLiteral("/COM1_.txt")), "AING 1, 102, C, D\r\n");
-    EXPECT_EQ(Contenido(carpeta + QStringLiteral("/com1_-2.txt")), "AING 1, 103, C, D\r\n");
-    const QStringList lista = QString::fromUtf8(Contenido(carpeta + QStringLiteral("/destinos.txt"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(Leer(carpeta + QStringLiteral("/COM1_.txt")), "AING 1, 102, C, D\r\n");
+    EXPECT_EQ(Leer(carpeta + QStringLiteral("/com1_-2.txt")), "AING 1, 103, C, D\r\n");
+    const QStringList lista = QString::fromUtf8(Leer(carpeta + QStringLiteral("/destinos.txt"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     EXPECT_EQ(lista.mid(1), (QStringList{QStringLiteral("127.0.0.1:7001 127.0.0.1_7001.txt"), QStringLiteral("/dev/ttyUSB0 dev_ttyUSB0.txt"),
                                          QStringLiteral("COM1 COM1_.txt"), QStringLiteral("com1 com1_-2.txt")}));
     EXPECT_TRUE(lista.value(0).startsWith(QLatin1Char('#')));
@@ -208,9 +201,9 @@ TEST(Gen, ASheetOrScriptNamedDashIsReadFromStandardInput) {
 TEST(Gen, TimeScriptHasIniaAndFechForEachClockOfTheList) {
     QTemporaryDir dir;
     const QString salida = dir.filePath(QStringLiteral("hora.txt"));
-    const Salida s = Gen({QStringLiteral("hora"), QStringLiteral("--relojes"), QStringLiteral("1-3,7,a"), QStringLiteral("-o"), salida});
+    const Salida s = Gen(Args("hora --relojes 1-3,7,a -o") << salida);
     ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
-    const QStringList lineas = QString::fromLatin1(Contenido(salida)).split(QStringLiteral("\r\n"));
+    const QStringList lineas = QString::fromLatin1(Leer(salida)).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lineas.size(), 11);
     const QString hoy = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
     const QString relojes = QStringLiteral("1237a");

@@ -3,13 +3,11 @@
 // script per destination, the time set when sent, failed clocks re-run.
 #include "AyudaTx.h"
 #include "CompilarArchivo.h"
+#include "CarpetaPrueba.h"
 #include "Programa.h"
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QMap>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -17,6 +15,8 @@
 
 using namespace AyudaTx;
 using Programa::Archivo;
+using Programa::Args;
+using Programa::Enviar;
 
 namespace {
 struct Recibida {
@@ -51,17 +51,6 @@ QStringList Tramas(const QByteArray& guion) {
     for (const QString& c : CompilarComoAbrir(guion).codigo.split(QStringLiteral("\r\n")))
         if (!c.isEmpty()) l << c;
     return l;
-}
-
-QByteArray Contenido(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QString Tcp(quint16 p) { return QStringLiteral("127.0.0.1:%1").arg(p); }
-
-Programa::Salida Enviar(const QStringList& args, const QString& carpeta) {
-    return Programa::Correr(QStringLiteral("orvo-send"), args, carpeta);
 }
 
 const QByteArray kA = "INIA 1\r\nAING 1, 123, A, B\r\n";
@@ -113,9 +102,7 @@ TEST_F(Sitio, EachClockReceivesExactlyItsOwnScriptAndTheSummarySaysNofMAndWhen) 
                                      "\xEF\xBB\xBF" + Tcp(p).toLatin1() + " a.txt\n# oficina\n" + Tcp(p + 1).toLatin1() +
                                          "\t\"con blanco/b c.txt\"\n\n" + Tcp(p + 2).toLatin1() + "  # la del comando\n");
     const QString registros = dir.filePath(QStringLiteral("registros/nuevos"));
-    const Programa::Salida e = Enviar({QStringLiteral("--destinos"), destinos, QStringLiteral("--delay"), QStringLiteral("0"),
-                                       QStringLiteral("--log-dir"), registros, QStringLiteral("--json"), comun},
-                                      dir.path());
+    const Programa::Salida e = Enviar(QStringList{QStringLiteral("--destinos"), destinos} + Args("--delay 0 --json --log-dir") << registros << comun, dir.path());
     ASSERT_EQ(e.codigo, 0) << e.err.toStdString();
 
     const struct {
@@ -124,7 +111,7 @@ TEST_F(Sitio, EachClockReceivesExactlyItsOwnScriptAndTheSummarySaysNofMAndWhen) 
         const char* archivo;
     } esperado[] = {{p, kA, "/a.txt"}, {static_cast<quint16>(p + 1), kB, "/con blanco/b c.txt"}, {static_cast<quint16>(p + 2), kComun, "/comun.txt"}};
     const auto recibidas = Recibidas(anotadas);
-    const QJsonArray filas = QJsonDocument::fromJson(e.out).object().value(QStringLiteral("destinos")).toArray();
+    const QJsonArray filas = Programa::Filas(e.out);
     ASSERT_EQ(filas.size(), 3) << e.out.toStdString();
     const QRegularExpression iso(QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d$)"));
     for (int i = 0; i < 3; ++i) {
@@ -142,10 +129,7 @@ TEST_F(Sitio, EachClockReceivesExactlyItsOwnScriptAndTheSummarySaysNofMAndWhen) 
 
     // Twice round, with the time of day on every exchange line: the table
     // counts against frames × loops; Comm.log keeps its fixed lines.
-    const Programa::Salida t = Enviar({QStringLiteral("--destinos"), destinos, QStringLiteral("--delay"), QStringLiteral("0"),
-                                       QStringLiteral("--loop"), QStringLiteral("2"), QStringLiteral("--marcas"),
-                                       QStringLiteral("--log-dir"), registros, comun},
-                                      dir.path());
+    const Programa::Salida t = Enviar(QStringList{QStringLiteral("--destinos"), destinos} + Args("--delay 0 --loop 2 --marcas --log-dir") << registros << comun, dir.path());
     ASSERT_EQ(t.codigo, 0) << t.err.toStdString();
     const QStringList lineas = QString::fromUtf8(t.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     const QStringList tabla = lineas.mid(lineas.size() - 3);
@@ -162,9 +146,7 @@ TEST_F(Sitio, EachClockReceivesExactlyItsOwnScriptAndTheSummarySaysNofMAndWhen) 
 TEST_F(Sitio, HoraActualSetsEachClockToTheTimeItsFrameLeftAndReadsAPipe) {
     ASSERT_TRUE(Iniciar(2));
     const QString destinos = Archivo(dir.filePath(QStringLiteral("obra.txt")), (Tcp(p) + "\n" + Tcp(p + 1) + "\n").toLatin1());
-    const QStringList comunes = {QStringLiteral("--hora-actual"), QStringLiteral("--delay"), QStringLiteral("300"),
-                                 QStringLiteral("--paralelo"), QStringLiteral("1"), QStringLiteral("--destinos"), destinos,
-                                 QStringLiteral("-")};
+    const QStringList comunes = Args("--hora-actual --delay 300 --paralelo 1 --destinos") << destinos << QStringLiteral("-");
 
     // A script written long ago, then one straight from orvo-gen.
     QProcess viejo;
@@ -193,8 +175,7 @@ TEST_F(Sitio, HoraActualSetsEachClockToTheTimeItsFrameLeftAndReadsAPipe) {
             if (b.size() != 17 || b[3] != QLatin1String("31")) continue;
             ++fech;
             SCOPED_TRACE(r.hex.toStdString());
-            QByteArray d;
-            for (const QString& x : b) d.append(static_cast<char>(x.toUInt(nullptr, 16)));
+            const QByteArray d = QByteArray::fromHex(r.hex.toLatin1());
             char bcc = 0;
             for (int i = 0; i < 16; ++i) bcc ^= d[i];
             EXPECT_EQ(bcc, d[16]);
@@ -230,12 +211,10 @@ TEST_F(Sitio, FallidosListsTheFailedWithTheirScriptsAndARerunTouchesOnlyThem) {
                                                               .toLatin1());
     QDir(dir.path()).mkdir(QStringLiteral("reintentos"));
     const QString fallidos = dir.filePath(QStringLiteral("reintentos/fallidos.txt"));
-    const Programa::Salida e = Enviar({QStringLiteral("--destinos"), destinos, QStringLiteral("--timeout"), QStringLiteral("1000"),
-                                       QStringLiteral("--delay"), QStringLiteral("0"), QStringLiteral("--fallidos"), fallidos, comun},
-                                      dir.path());
+    const Programa::Salida e = Enviar(QStringList{QStringLiteral("--destinos"), destinos} + Args("--timeout 1000 --delay 0 --fallidos") << fallidos << comun, dir.path());
     EXPECT_EQ(e.codigo, 4);
     QStringList lista;
-    for (const QString& l : QString::fromUtf8(Contenido(fallidos)).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+    for (const QString& l : QString::fromUtf8(CarpetaPrueba::Leer(fallidos)).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         if (!l.startsWith(QLatin1Char('#'))) lista << l;
     // Paths are relative to the list's own folder.
     EXPECT_EQ(lista.join(QLatin1Char('|')), Tcp(muerto) + QStringLiteral(" \"../b c.txt\"|") + Tcp(mudo));
@@ -255,9 +234,7 @@ TEST_F(Sitio, FallidosListsTheFailedWithTheirScriptsAndARerunTouchesOnlyThem) {
     if (!callado.proc.waitForFinished(3000)) callado.proc.kill();
     callado.proc.waitForFinished(3000);
     ASSERT_TRUE(hablador.IniciarTCP(mudo, {QStringLiteral("--tramas"), otras}));
-    const Programa::Salida r = Enviar({QStringLiteral("--destinos"), fallidos, QStringLiteral("--delay"), QStringLiteral("0"),
-                                       QStringLiteral("--fallidos"), fallidos, comun},
-                                      dir.path());
+    const Programa::Salida r = Enviar(QStringList{QStringLiteral("--destinos"), fallidos} + Args("--delay 0 --fallidos") << fallidos << comun, dir.path());
     EXPECT_EQ(r.codigo, 0) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(fallidos));
     EXPECT_EQ(HexDe(Recibidas(anotadas).value(p)).size() + HexDe(Recibidas(anotadas).value(p + 1)).size(), antes);

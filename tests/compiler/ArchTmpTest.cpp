@@ -23,37 +23,30 @@ protected:
     }
 };
 
-TEST_F(ArchTmp, EachCodeLineGoesWithTheCommandLineThatProducedIt) {
-    // Help lines, help requests and comments leave no frame: pairing by index would slip.
-    Banco b({"inia 1", "INIA ?", "", "-- carga", "FECH ?", "C 1, 2, 3", "cmd 06", "T", "inia 9"});
-    // The help requests above are not the line left: they open no help.
-    EXPECT_EQ(Transmitir(b, 7), QStringList({"transmision"}));
-    EXPECT_EQ(Leer(Module1::v_ArchCodigo), QByteArray("02 52 31 41 03 23\r\n00 00 31 00 00 31\r\n06\r\n"));
-    EXPECT_EQ(Leer(Module1::v_ArchComandos), QByteArray("inia 1\r\nC 1, 2, 3\r\ncmd 06\r\n"));
-}
-
-TEST_F(ArchTmp, CommandLinesAreWrittenAsTypedWithTheirAtSignsAndAccents) {
-    Banco b({"C @, a@b, ñ€", "T"});
-    EXPECT_EQ(Transmitir(b, 1), QStringList{"transmision"});
-    EXPECT_EQ(Leer(Module1::v_ArchCodigo), QByteArray("00 00 40 00 00 40\r\n"));
-    EXPECT_EQ(Leer(Module1::v_ArchComandos), QByteArray("C @, a@b, \xF1\x80\r\n"));
-}
-
-TEST_F(ArchTmp, LinesRewrittenByTheChainAreWrittenAsThePaneHoldsThem) {
-    Banco b({"fech 1,5/12/2026,9:05", "T"});
-    EXPECT_EQ(Transmitir(b, 0), QStringList{"transmision"});
-    EXPECT_EQ(Leer(Module1::v_ArchComandos), QByteArray("FECH 1, 05/12/2026, 09:05\r\n"));
-}
-
-TEST_F(ArchTmp, EarlierContentsAreReplaced) {
-    QFile viejo(Module1::v_ArchCodigo);
-    ASSERT_TRUE(viejo.open(QIODevice::WriteOnly));
-    viejo.write("basura larga de una corrida anterior\r\n\r\n\r\n");
-    viejo.close();
-    Banco b({"ack", "T"});
-    Transmitir(b, 1);
-    EXPECT_EQ(Leer(Module1::v_ArchCodigo), QByteArray("06\r\n"));
-    EXPECT_EQ(Leer(Module1::v_ArchComandos), QByteArray("ack\r\n"));
+// Each file replaces what an earlier run left.
+TEST_F(ArchTmp, EachCodeLineGoesWithTheCommandLineThatProducedItAsThePaneHoldsIt) {
+    const struct {
+        const char* caso;
+        QStringList lineas;
+        int linAnt;
+        QByteArray codigo, comandos;
+    } casos[] = {
+        // Help lines, help requests and comments leave no frame: pairing by index would slip.
+        // The help requests above are not the line left: they open no help.
+        {"help and comment lines between", {"inia 1", "INIA ?", "", "-- carga", "FECH ?", "C 1, 2, 3", "cmd 06", "T", "inia 9"}, 7, "02 52 31 41 03 23\r\n00 00 31 00 00 31\r\n06\r\n", "inia 1\r\nC 1, 2, 3\r\ncmd 06\r\n"},
+        {"as typed, at signs and accents", {"C @, a@b, ñ€", "T"}, 1, "00 00 40 00 00 40\r\n", "C @, a@b, \xF1\x80\r\n"},
+        {"rewritten by the chain", {"fech 1,5/12/2026,9:05", "T"}, 0, "02 52 31 31 32 36 31 32 30 35 37 30 39 30 35 03 6A\r\n", "FECH 1, 05/12/2026, 09:05\r\n"},
+        {"one short line", {"ack", "T"}, 1, "06\r\n", "ack\r\n"},
+    };
+    for (const auto& k : casos) {
+        SCOPED_TRACE(k.caso);
+        for (const QString& ruta : {Module1::v_ArchCodigo, Module1::v_ArchComandos})
+            ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, "basura larga de una corrida anterior\r\n\r\n\r\n"));
+        Banco b(k.lineas);
+        EXPECT_EQ(Transmitir(b, k.linAnt), QStringList({"transmision"}));
+        EXPECT_EQ(Leer(Module1::v_ArchCodigo), k.codigo);
+        EXPECT_EQ(Leer(Module1::v_ArchComandos), k.comandos);
+    }
 }
 
 TEST_F(ArchTmp, ACharacterWindows1252LacksStopsTheHandOverWithAReason) {

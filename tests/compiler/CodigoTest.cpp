@@ -8,7 +8,7 @@ namespace {
 
 using namespace comandos;
 
-TEST(Frames, TerminalCommandsCompileToTheirFramesOrMessages) {
+TEST(Frames, EveryKindOfLineCompilesToItsFramesOrMessages) {
     const Caso casos[] = {
         {"inia 1", {"02 52 31 41 03 23"}, "INIA 1"},
         {"INIA A", {"02 52 41 41 03 53"}, "INIA A"},
@@ -43,12 +43,7 @@ TEST(Frames, TerminalCommandsCompileToTheirFramesOrMessages) {
         {"FECH 10, 31/02/2026, 25:00", {"ERROR! Formato de número de reloj invalido"}},
         {"FECH 1, 05/12/2026", {"Comando FECH: Faltan argumentos"}},
         {"FECH ?", {}},
-    };
-    for (const auto& caso : casos) Comprobar(caso);
-}
-
-TEST(Frames, RawBytesCommentsAndUnknownWordsCompileToTheirLinesOrMessages) {
-    const Caso casos[] = {
+        // Raw bytes, comments and unknown words.
         {"CMD 02 52 31 41 03 23", {"02 52 31 41 03 23"}, "CMD 025231410323"},
         {"cmd 0a0b0", {"0A 0B 0"}, "CMD 0a0b0"},
         {"CMD 0252", {"02 52"}},
@@ -111,20 +106,6 @@ TEST(Bytes, CheckByteFollowsTheReadingRuleAndKeepsTwoDigits) {
     EXPECT_EQ(f_BCC(QStringLiteral("zz 01")), QStringLiteral("01"));   // what is not hex counts as nothing
     // A whole frame line checks to zero.
     EXPECT_EQ(f_BCC(QStringLiteral("02 52 31 31 32 36 31 32 30 35 37 31 30 33 37 03 63")), QStringLiteral("00"));
-}
-
-TEST(InsertaCodigo, ErrorLinesAreRedAndNameTheCommandLine) {
-    Banco b({"INIA 1", "-- nada", "INIA 0", "", "ACK"});
-    b.Compilar(99);
-    EXPECT_EQ(b.Codigo(), QStringList({"02 52 31 41 03 23", "", "ERROR! Número de reloj invalido", "", "06"}));
-    EXPECT_EQ(b.c.lst_Debug, QStringList{"Linea 3 - ERROR! Número de reloj invalido"});
-    EXPECT_EQ(b.entorno.debugEspejo, b.c.lst_Debug);
-    EXPECT_EQ(b.cod.ColorEn(0), Colores::Negro);
-    const int error = b.cod.LineIndex(2);
-    EXPECT_EQ(b.cod.ColorEn(error), Colores::Rojo);
-    EXPECT_EQ(b.cod.ColorEn(error + 20), Colores::Rojo);
-    EXPECT_EQ(b.cod.ColorEn(b.cod.LineIndex(4)), Colores::Negro);
-    EXPECT_TRUE(b.cod.Text().endsWith(QStringLiteral("06\r\n")));
 }
 
 }   // namespace

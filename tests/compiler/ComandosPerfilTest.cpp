@@ -9,20 +9,14 @@ namespace {
 
 const char* const kPerfiles = "ERROR! Número de perfiles inválido";
 
-TEST(ComandosPerfil, WorkedExamplesCompileByteForByte) {
+TEST(ComandosPerfil, EachLineCompilesToItsFrameOrItsFirstFault) {
     const Caso casos[] = {
         {"SPER 1, 5", {"02 52 31 50 30 35 03 37"}, "SPER 1, 05"},
         {"SPER 1, 12", {"02 52 31 50 31 32 03 31"}},
         {"APER 1, 2, LMXJV, 8:00, 17:30", {"02 52 31 32 BE 30 38 30 30 31 37 33 30 03 E3"}, "APER 1, 2, LMXJV, 08:00, 17:30"},
         {"APER a, A, ds, 0:00, 23:59", {"02 52 61 41 C1 30 30 30 30 32 33 35 39 03 BF"}, "APER a, A, DS, 00:00, 23:59"},
-    };
-    for (const auto& caso : casos) Comprobar(caso);
-}
-
-// Two digits travel: a count that needs three would reach the terminal as
-// another count. Leading zeros are not digits of the value.
-TEST(ComandosPerfil, NumberOfProfilesIsTwoDigitsOrRefused) {
-    const Caso casos[] = {
+        // Two digits travel: a count that needs three would reach the terminal as another count.
+        // Leading zeros are not digits of the value.
         {"SPER 1, 007", {"02 52 31 50 30 37 03 35"}, "SPER 1, 07"},
         {"SPER 1, 0", {"02 52 31 50 30 30 03 32"}, "SPER 1, 00"},
         {"SPER 1, 99", {"02 52 31 50 39 39 03 32"}},
@@ -32,12 +26,7 @@ TEST(ComandosPerfil, NumberOfProfilesIsTwoDigitsOrRefused) {
         {"SPER 1,", {"Comando SPER: Argumento vacío", kPerfiles}},
         {"SPER 10, 5", {"ERROR! Formato de número de reloj invalido"}},
         {"SPER ?", {}},
-    };
-    for (const auto& caso : casos) Comprobar(caso);
-}
-
-TEST(ComandosPerfil, AperStopsAtItsFirstBadField) {
-    const Caso casos[] = {
+        // APER stops at its first bad field.
         {"APER 0, 12, z, X, X", {"ERROR! Número de reloj invalido"}},
         {"APER 1, 12, L, 8:00, 9:00", {"ERROR! Formato de código de perfil invalido"}},
         {"APER 1, %, L, 8:00, 9:00", {"ERROR! Código de perfil invalido"}},

@@ -9,7 +9,7 @@ namespace {
 const char* const kTarjeta = "ERROR! Tarjeta Invalida";
 const char* const kVacio = "Comando AING: Argumento vacío";
 
-TEST(ComandosRegistro, WorkedExamplesCompileByteForByte) {
+TEST(ComandosRegistro, EachLineCompilesToItsFrameOrItsFirstFault) {
     const Caso casos[] = {
         {"BREG 1", {"02 52 31 32 03 50"}},
         {"EHAB 1", {"02 52 31 33 03 51"}},
@@ -21,12 +21,7 @@ TEST(ComandosRegistro, WorkedExamplesCompileByteForByte) {
         {"AING 1, 5, Perfil, Otro", {"02 52 31 35 30 30 30 30 35 50 4F 03 7D"}, "AING 1, 00005, Perfil, Otro"},
         // Blanks around and inside arguments go; a tab is a character like any other.
         {"AING  1 , 2 3 ,\t4, 5", {"02 52 31 35 30 30 30 32 33 09 35 03 5A"}, "AING 1, 00023, \t4, 5"},
-    };
-    for (const auto& caso : casos) Comprobar(caso);
-}
-
-TEST(ComandosRegistro, ClockNumberIsCheckedBeforeAnythingElse) {
-    const Caso casos[] = {
+        // The clock number is checked before anything else.
         {"breg 1", {"02 52 31 32 03 50"}, "BREG 1"},
         {"BREG A", {"02 52 41 32 03 20"}},
         {"BREG a", {"02 52 61 32 03 00"}},
@@ -37,14 +32,8 @@ TEST(ComandosRegistro, ClockNumberIsCheckedBeforeAnythingElse) {
         {"BREG 1, 2", {"Comando BREG: Sobran argumentos"}},
         {"BREG ?", {}},   // help request: "Err" without a message
         {"AING ?", {}},
-    };
-    for (const auto& caso : casos) Comprobar(caso);
-}
-
-// Plain decimal digits only, and a value that fits the five digits that
-// travel: anything else would reach the terminal as another card.
-TEST(ComandosRegistro, CardNumberIsFiveDigitsOrRefused) {
-    const Caso casos[] = {
+        // Cards: plain decimal digits only, and a value that fits the five digits that travel:
+        // anything else would reach the terminal as another card.
         {"BING 1, 7", {"02 52 31 34 30 30 30 30 37 03 61"}, "BING 1, 00007"},
         {"BING 1, 99999", {"02 52 31 34 39 39 39 39 39 03 6F"}},
         {"BING 1, 000123", {"02 52 31 34 30 30 31 32 33 03 66"}, "BING 1, 00123"},
@@ -58,15 +47,8 @@ TEST(ComandosRegistro, CardNumberIsFiveDigitsOrRefused) {
         {"BING 1, ١٢", {kTarjeta}},   // digits of another script
         {"BING 1,", {"Comando BING: Argumento vacío", kTarjeta}},
         {"BING 1,  ", {kTarjeta}},
-    };
-    for (const auto& caso : casos) Comprobar(caso);
-}
-
-// A profile with nothing left after blank removal has no byte to send: the
-// line is an error that names the empty argument, once. One that would
-// travel as "?" is refused too.
-TEST(ComandosRegistro, ProfileWithoutATypedByteIsAnError) {
-    const Caso casos[] = {
+        // A profile with nothing left after blank removal has no byte to send: the line is an error
+        // that names the empty argument, once. One that would travel as "?" is refused too.
         {"AING 1, 123,   , B", {kVacio}},
         {"AING 1, 123,  ,  ", {kVacio, kVacio}},
         {"AING 1, 123,, B", {kVacio}},          // by ChkArgs only

@@ -36,6 +36,10 @@ TEST(Pasada, EveryLineLeavesOneCodeLineInOrder) {
     b.Compilar(50);
     EXPECT_EQ(b.Codigo(), QStringList({"02 52 31 41 03 23", "", "", "ERROR! Comando desconocido: FECHA", "06", ""}));
     EXPECT_EQ(b.c.lst_Debug, QStringList{"Linea 4 - ERROR! Comando desconocido: FECHA"});
+    EXPECT_EQ(b.entorno.debugEspejo, b.c.lst_Debug);
+    // Error lines are red in the code pane, the others black.
+    for (int n : {0, 4}) EXPECT_EQ(b.cod.ColorEn(b.cod.LineIndex(n)), kNegro) << n;
+    for (int k : {0, 20}) EXPECT_EQ(b.cod.ColorEn(b.cod.LineIndex(3) + k), Colores::Rojo) << k;
     EXPECT_EQ(b.c.v_OrigenCodigo, (std::vector<int>{0, 1, 2, 3, 6, 7}));
     EXPECT_TRUE(b.cod.Visible());
     EXPECT_FALSE(b.c.v_ChangeText);

@@ -1,20 +1,14 @@
 #include "PruebaRecuerdos.h"
 
-TEST(Recuerdos, EveryPassLeavesWhatACompilerWithoutMemoryLeaves) {
-    PanelMemoria cmd, cmdSin;
-    PruebaRecuerdos prueba{
-        cmd, cmdSin, [](const PanelTexto& p, int k) { return static_cast<const PanelMemoria&>(p).ColorEn(k); }, {}, {}};
-    prueba.Correr(12, 120, 30);
-}
-
-// A pass stops below a line changed in place once its state is the last
-// pass's: what it leaves must still be what a full pass leaves.
-TEST(Recuerdos, PassesThatStopEarlyOnACardListLeaveWhatAFullPassLeaves) {
-    PanelMemoria cmd, cmdSin;
-    PruebaRecuerdos prueba{
-        cmd, cmdSin, [](const PanelTexto& p, int k) { return static_cast<const PanelMemoria&>(p).ColorEn(k); }, {}, {}};
-    prueba.tarjetas = true;
-    prueba.Correr(12, 150, 40);
+// On a card list a pass stops below a line changed in place once its state
+// is the last pass's: what it leaves must still be what a full pass leaves.
+TEST(Recuerdos, EveryPassLeavesWhatACompilerWithoutMemoryLeavesAlsoWhenItStopsEarly) {
+    for (const bool tarjetas : {false, true}) {
+        SCOPED_TRACE(tarjetas ? "card list" : "any lines");
+        PanelMemoria cmd, cmdSin;
+        PruebaRecuerdos prueba{cmd, cmdSin, [](const PanelTexto& p, int k) { return static_cast<const PanelMemoria&>(p).ColorEn(k); }, {}, {}, tarjetas};
+        prueba.Correr(12, tarjetas ? 150 : 120, tarjetas ? 40 : 30);
+    }
 }
 
 // A line without arguments shows the arguments the line above left: after

@@ -5,7 +5,6 @@
 #include "VentanaPrueba.h"
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <gtest/gtest.h>
@@ -27,13 +26,8 @@ Estado Ver(VentanaPrueba& w) {
 TEST(AbrirAlInicio, GivesWhatTheOpenCommandGivesWithAFullPath) {
     VentanaPrueba porMenu;
     const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("guion.txt"));
-    {
-        QFile f(ruta);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("inia 1\r\nfech 1, 5/12/2026, 7:45\r\nINIA 0\r\n-- fin\r\n");
-    }
-    porMenu.archivos << ruta;
-    porMenu.mn_Abrir_Click();
+    ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, "inia 1\r\nfech 1, 5/12/2026, 7:45\r\nINIA 0\r\n-- fin\r\n"));
+    porMenu.AbrirPorMenu(ruta);
     const Estado esperado = Ver(porMenu);
 
     // Started from the file's folder with a relative name, as a shell would.

@@ -19,10 +19,7 @@ protected:
     void SetUp() override {
         v_Avisos.clear();
         v_Anterior = qInstallMessageHandler(Recoger);
-        w.Escribir(QStringLiteral("inia 1"));
-        w.Tecla(Qt::Key_Return);
-        w.Escribir(QStringLiteral("lreg 0"));
-        w.Tecla(Qt::Key_Return);
+        w.EscribirLineas({"inia 1", "lreg 0"});
         w.Escribir(QStringLiteral("fech 1,5/12/2026"));
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w.tx_Cmd);
         ASSERT_TRUE(a && a->textInterface() && a->editableTextInterface());

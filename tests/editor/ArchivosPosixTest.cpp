@@ -4,7 +4,6 @@
 #include "Module1.h"
 #include "VentanaPrueba.h"
 #include <QFile>
-#include <QListWidget>
 #include <QMessageBox>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -18,8 +17,7 @@ TEST(Archivos, AFifoOrADeviceIsRefusedByNameAndChangesNothing) {
     for (const QString& ruta : {fifo, QStringLiteral("/dev/zero")}) {
         w.avisos.clear();
         w.botones << QMessageBox::No;   // do not save the changes first
-        w.archivos << ruta;
-        w.mn_Abrir_Click();
+        w.AbrirPorMenu(ruta);
         ASSERT_EQ(w.avisos.size(), 1);
         EXPECT_TRUE(w.avisos[0].contains(ruta)) << w.avisos[0].toStdString();
         EXPECT_EQ(w.Cmd().Text(), QStringLiteral("inia 1"));

@@ -2,15 +2,11 @@
 #include "CarpetaPrueba.h"
 #include "Module1.h"
 #include "VentanaPrueba.h"
-#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -33,6 +29,7 @@ TEST(Archivos, OpenThenSaveKeepsTheFileByteForByte) {
         {"utf8bom", "\xEF\xBB\xBF-- \xC3\xB1\r\n", {}},
         {"sin final", "inia 1\r\nlreg 2", "INIA 1\r\nLREG 2\r\n"},
         {"lf", "-- a\n-- b\n", "-- a\r\n-- b\r\n"},
+        {"lineas vacias al final", "-- a\r\n\r\n\r\n", {}},
         {"vacio", "", ""},
     };
     for (const auto& c : casos) {
@@ -57,8 +54,7 @@ TEST(Archivos, OpeningColoursAndCompilesEveryLine) {
     const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("a.txt"));
     Escribir(ruta, "inia 1\r\n\r\n-- nota\r\nhola\r\n");
     VentanaPrueba w;
-    w.archivos << ruta;
-    w.mn_Abrir_Click();
+    w.AbrirPorMenu(ruta);
     EXPECT_EQ(w.Cmd().Text(), QStringLiteral("INIA 1\r\n\r\n-- nota\r\nhola\r\n"));
     EXPECT_EQ(w.Cmd().ColorEn(0), Colores::AzulOscuro);
     EXPECT_EQ(w.Cmd().ColorEn(w.Cmd().LineIndex(2)), Colores::Verde);
@@ -80,8 +76,7 @@ TEST(Archivos, ReadOrWriteErrorsNameTheFileAndChangeNothing) {
     for (const QString& ruta : ilegibles) {
         w.avisos.clear();
         w.botones << QMessageBox::No;   // do not save the changes first
-        w.archivos << ruta;
-        w.mn_Abrir_Click();
+        w.AbrirPorMenu(ruta);
         ASSERT_EQ(w.avisos.size(), 1);
         EXPECT_TRUE(w.avisos[0].contains(QDir::toNativeSeparators(ruta))) << w.avisos[0].toStdString();
         EXPECT_EQ(w.Cmd().Text(), QStringLiteral("inia 1"));
@@ -139,10 +134,7 @@ TEST(Archivos, OverwritingAsksFirstAndNoKeepsTheFile) {
 // New empties the command pane, the code pane and the debug list (its entries name lines that are gone).
 TEST(Archivos, NewEmptiesThePanesAfterAskingToSave) {
     VentanaPrueba w;
-    w.Escribir(QStringLiteral("inia 1"));
-    w.Tecla(Qt::Key_Return);
-    w.Escribir(QStringLiteral("lreg 0"));
-    w.Tecla(Qt::Key_Return);
+    w.EscribirLineas({"inia 1", "lreg 0"});
     ASSERT_GT(w.lst_Debug->count(), 0);
     w.botones << QMessageBox::No;
     w.mn_Nuevo_Click();
@@ -157,8 +149,7 @@ TEST(Archivos, NewEmptiesThePanesAfterAskingToSave) {
     w.mn_Nuevo_Click();
     EXPECT_EQ(w.preguntas.size(), 1);
     // The next pass does not bring the old entries back.
-    w.Escribir(QStringLiteral("inia 2"));
-    w.Tecla(Qt::Key_Return);
+    w.EscribirLineas({"inia 2"});
     EXPECT_EQ(w.lst_Debug->count(), 0);
 }
 
@@ -188,7 +179,11 @@ TEST(Archivos, YesWithoutASavedFileStopsNewOpenAndExit) {
     }
 }
 
-TEST(Archivos, ClosingTheWindowAsksToSaveUnsavedChanges) {
+TEST(Archivos, ClosingTheWindowAsksToSaveUnsavedChangesAndOnlyThen) {
+    VentanaPrueba sinCambios;
+    EXPECT_TRUE(sinCambios.close());
+    EXPECT_TRUE(sinCambios.preguntas.isEmpty());
+
     VentanaPrueba w;
     w.Escribir(QStringLiteral("inia 1"));
     w.botones << QMessageBox::Cancel;
@@ -203,33 +198,6 @@ TEST(Archivos, ClosingTheWindowAsksToSaveUnsavedChanges) {
     EXPECT_EQ(Leer(ruta), QByteArray("inia 1\r\n"));
 }
 
-TEST(Archivos, ClosingWithoutChangesAsksNothing) {
-    VentanaPrueba w;
-    EXPECT_TRUE(w.close());
-    EXPECT_TRUE(w.preguntas.isEmpty());
-}
-
-TEST(ArchivoComandos, SavedBytesEndEveryLineWithCrLfAndKeepTheText) {
-    struct Caso {
-        QString texto;
-        QByteArray bytes;
-    };
-    const Caso casos[] = {
-        {QStringLiteral(""), ""},
-        {QStringLiteral("a@b"), "a@b\r\n"},
-        {QStringLiteral("a\r\n"), "a\r\n"},
-        {QStringLiteral("a\r\n\r\n"), "a\r\n\r\n"},
-        {QStringLiteral("a\r\nb"), "a\r\nb\r\n"},
-        {QStringLiteral("€"), "\x80\r\n"},
-    };
-    for (const auto& c : casos) {
-        QByteArray b;
-        QString car;
-        ASSERT_TRUE(BytesArchivoComandos(c.texto, Codificacion::Tipo::Windows1252, false, &b, &car));
-        EXPECT_EQ(b, c.bytes) << c.texto.toStdString();
-    }
-}
-
 // New (answered No) and opening a shorter or an empty file leave nothing of
 // the old code on screen: read as a screen reader reads the pane, and as it
 // is painted.
@@ -237,11 +205,7 @@ TEST(Archivos, NewAndShorterFilesLeaveNoOldCodeOnScreen) {
     QTemporaryDir dir;
     const QString corto = dir.filePath(QStringLiteral("corto.txt"));
     const QString vacio = dir.filePath(QStringLiteral("vacio.txt"));
-    for (const auto& [ruta, bytes] : {std::pair{corto, QByteArray("INIA 1\r\n")}, std::pair{vacio, QByteArray()}}) {
-        QFile f(ruta);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    ASSERT_TRUE(Escribir(corto, "INIA 1\r\n") && Escribir(vacio, {}));
     struct Caso {
         const char* nombre;
         QString archivo;   // empty: New
@@ -254,16 +218,14 @@ TEST(Archivos, NewAndShorterFilesLeaveNoOldCodeOnScreen) {
         SCOPED_TRACE(caso.nombre);
         VentanaPrueba w;
         for (int i = 1; i <= 6; ++i) {
-            w.Escribir(QStringLiteral("lreg %1").arg(i));
-            w.Tecla(Qt::Key_Return);
+            w.EscribirLineas({QStringLiteral("lreg %1").arg(i)});
         }
         ASSERT_EQ(Mostrada(w.tx_Cod).texto.count(u'\n'), 7);
         w.botones << QMessageBox::No;
         if (caso.archivo.isEmpty()) {
             w.mn_Nuevo_Click();
         } else {
-            w.archivos << caso.archivo;
-            w.mn_Abrir_Click();
+            w.AbrirPorMenu(caso.archivo);
         }
         EXPECT_EQ(Mostrada(w.tx_Cod).texto, caso.codigo);
         // Painted: nothing but the background below the rows that remain.

@@ -34,8 +34,7 @@ protected:
     void Abrir(int lineas) {
         const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("largo.txt"));
         ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, Guion(lineas).toLatin1()));
-        w.archivos << ruta;
-        w.mn_Abrir_Click();
+        w.AbrirPorMenu(ruta);
     }
 };
 
@@ -57,14 +56,13 @@ TEST_F(DiagramaFilasTest, OpeningALongScriptLaysOutOnlyTheRowsShown) {
     EXPECT_GT(w.Cmd().FirstVisibleLine(), 4980);
 }
 
-TEST_F(DiagramaFilasTest, ClicksAndTheCaretFallOnTheRowOfTheirLine) {
+// (Clicks inside each row: Pantalla.AClickAnywhereInARowPutsTheCaretOnThatRow.)
+TEST_F(DiagramaFilasTest, TheCaretIsDrawnOnItsLinesRowAndClicksBesideTheTextFallOnTheNearestLine) {
     w.Lineas({QStringLiteral("INIA 1"), QStringLiteral("LREG 2"), QStringLiteral("-- nota larga"), QStringLiteral("INIB 3")});
     const qreal margen = Doc(w.tx_Cmd)->documentMargin();
     for (int linea = 0; linea < 4; ++linea) {
         SCOPED_TRACE(linea);
-        const int y = static_cast<int>(margen) + linea * Alto() + Alto() / 2;
-        QTest::mouseClick(w.tx_Cmd->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(30, y));
-        EXPECT_EQ(w.Cmd().LineFromChar(-1), linea);
+        w.Caret(linea, 2);
         const QRect r = w.tx_Cmd->cursorRect();
         EXPECT_GE(r.center().y(), margen + linea * Alto());
         EXPECT_LT(r.center().y(), margen + (linea + 1) * Alto());
@@ -91,8 +89,7 @@ TEST_F(DiagramaFilasTest, TheWidthFollowsTheLongestLineAndShrinksWhenItGoes) {
 TEST_F(DiagramaFilasTest, RowsArePaintedWhereTheirNumbersPutThem) {
     const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("dos.txt"));
     ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, "HOLA 1\r\n\r\n\r\nHOLA 2\r\n"));
-    w.archivos << ruta;
-    w.mn_Abrir_Click();   // both unknown words red
+    w.AbrirPorMenu(ruta);   // both unknown words red
     QApplication::processEvents();
     const QImage img = w.tx_Cmd->viewport()->grab().toImage();
     const int margen = static_cast<int>(Doc(w.tx_Cmd)->documentMargin());

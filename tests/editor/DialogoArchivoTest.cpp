@@ -2,7 +2,6 @@
 // not in the system's (the rest of the dialog comes from Qt's translations).
 #include "CarpetaPrueba.h"
 #include "DialogoArchivo.h"
-#include <QAbstractProxyModel>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>

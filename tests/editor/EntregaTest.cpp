@@ -12,13 +12,9 @@ QByteArray Leer(const QString& nombre) { return CarpetaPrueba::Leer(CarpetaPrueb
 TEST(Entrega, TransmissionWritesEachFrameWithTheLineThatProducedItAsTyped) {
     VentanaPrueba w;
     // A help request and a comment leave no frame; "@" is kept as typed.
-    for (const char* l : {"inia 1", "inia ?", "-- a@b", "", "aing 1, 5, @, b", "lreg 2"}) {
-        w.Escribir(QString::fromUtf8(l));
-        w.Tecla(Qt::Key_Return);
-    }
+    w.EscribirLineas({"inia 1", "inia ?", "-- a@b", "", "aing 1, 5, @, b", "lreg 2"});
     w.avisos.clear();
-    w.Escribir(QStringLiteral("t"));
-    w.Tecla(Qt::Key_Return);
+    w.EscribirLineas({"t"});
     ASSERT_EQ(w.transmisiones, 1);
     EXPECT_TRUE(w.avisos.isEmpty()) << w.avisos.join(u'\n').toStdString();
     EXPECT_EQ(Leer(QStringLiteral("Codigo.tmp")), QByteArray("02 52 31 41 03 23\r\n02 52 31 35 30 30 30 30 35 40 62 03 40\r\n02 52 32 30 03 51\r\n"));
@@ -27,10 +23,7 @@ TEST(Entrega, TransmissionWritesEachFrameWithTheLineThatProducedItAsTyped) {
 
 TEST(Entrega, AnErrorAboveRefusesWithTheMessageAndWritesNothing) {
     VentanaPrueba w;
-    for (const char* l : {"inia 1", "inia 0", "t"}) {
-        w.Escribir(QString::fromUtf8(l));
-        w.Tecla(Qt::Key_Return);
-    }
+    w.EscribirLineas({"inia 1", "inia 0", "t"});
     EXPECT_EQ(w.transmisiones, 0);
     EXPECT_EQ(w.avisos, QStringList{QStringLiteral(
                             "Comandos erroneos|Hay errores en el código.\r\nCorrija los errores e intente nuevamente.")});

@@ -11,7 +11,6 @@
 #include <QLibraryInfo>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTimer>
@@ -21,12 +20,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-void Escribir(const QString& ruta, const QByteArray& bytes) {
-    QFile f(ruta);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 // Labels that would take their text for markup: Qt guesses (AutoText) and the
 // text looks like HTML.
 QStringList LeidosComoMarcado(const QWidget& w) {
@@ -44,7 +37,7 @@ TEST(FilaEstado, LongPathIsElidedInTheMiddleAndTheProgressLineCoversIt) {
     while (carpeta.size() < 120) carpeta += QStringLiteral("/carpeta-larga");
     ASSERT_TRUE(QDir().mkpath(carpeta));
     const QString ruta = carpeta + QStringLiteral("/script.txt");
-    Escribir(ruta, "inia 1\r\n");
+    ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, "inia 1\r\n"));
     VentanaPrueba w;
     ASSERT_TRUE(w.AbrirArchivo(ruta));
     w.lbl_Info->setText(QStringLiteral("Insertando código: 02/02/2026"));
@@ -78,16 +71,10 @@ TEST(FilaEstado, GutterKeepsItsNameAndTellsTheRowsShown) {
     EXPECT_EQ(a->text(QAccessible::Description), QStringLiteral("Líneas 41 a 58"));
 }
 
-TEST(FilaEstado, WindowHasTheProgramIcon) {
-    VentanaPrueba w;
-    EXPECT_FALSE(w.windowIcon().isNull());
-    EXPECT_TRUE(w.windowIcon().availableSizes().contains(QSize(48, 48)));
-}
-
 TEST(FilaEstado, MarkupInLinesAndFileNamesIsShownAsWritten) {
     QTemporaryDir dir;
     const QString ruta = dir.filePath(QStringLiteral("<i>guion.txt"));
-    Escribir(ruta, "-- <img src=\"/dev/zero\">\r\n<b>inia</b> 1\r\nAING 1, <b>1</b>, A, B\r\n");
+    ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, "-- <img src=\"/dev/zero\">\r\n<b>inia</b> 1\r\nAING 1, <b>1</b>, A, B\r\n"));
     VentanaPrueba w;
     ASSERT_TRUE(w.AbrirArchivo(ruta));
     EXPECT_TRUE(w.lbl_Info->text().contains(QStringLiteral("<b>1</b>"))) << w.lbl_Info->text().toStdString();

@@ -3,10 +3,8 @@
 // text, a file just opened and a new script are never undone.
 #include "VentanaPrueba.h"
 #include <QDir>
-#include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
-#include <QTextDocument>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,8 +36,7 @@ TEST(Historia, UndoAndRedoStepThroughTheUsersEditsWithTheirOwnRewriteAndColours)
     std::vector<Foto> fotos{Tomar(w)};
     for (const QString& linea : {QStringLiteral("inia 1"), QStringLiteral("lreg 0"), QStringLiteral("-- nota"),
                                  QStringLiteral("inia 2")}) {
-        w.Escribir(linea);
-        w.Tecla(Qt::Key_Return);
+        w.EscribirLineas({linea});
         fotos.push_back(Tomar(w));
     }
     // An error line keeps its text and turns red.
@@ -68,10 +65,7 @@ TEST(Historia, UndoAndRedoStepThroughTheUsersEditsWithTheirOwnRewriteAndColours)
 
 TEST(Historia, RedoOutlivesPassesUntilTheUserTypes) {
     VentanaPrueba w;
-    for (const QString& linea : {QStringLiteral("inia 1"), QStringLiteral("inia 2"), QStringLiteral("inia 3")}) {
-        w.Escribir(linea);
-        w.Tecla(Qt::Key_Return);
-    }
+    w.EscribirLineas({"inia 1", "inia 2", "inia 3"});
     const Foto tres = Tomar(w);
     Deshacer(w);
     const Foto dos = Tomar(w);
@@ -101,21 +95,15 @@ TEST(Historia, RedoOutlivesPassesUntilTheUserTypes) {
 TEST(Historia, NewAndOpenStartAFreshHistory) {
     QTemporaryDir dir;
     const QString ruta = dir.filePath(QStringLiteral("guion.txt"));
-    {
-        QFile f(ruta);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("INIA 1\r\nLREG 2\r\n");
-    }
+    ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, "INIA 1\r\nLREG 2\r\n"));
     for (const bool abrir : {false, true}) {
         SCOPED_TRACE(abrir ? "Abrir" : "Nuevo");
         VentanaPrueba w;
-        w.Escribir(QStringLiteral("inia 7"));
-        w.Tecla(Qt::Key_Return);
+        w.EscribirLineas({"inia 7"});
         w.Escribir(QStringLiteral("borrador"));
         w.botones << QMessageBox::No;
         if (abrir) {
-            w.archivos << ruta;
-            w.mn_Abrir_Click();
+            w.AbrirPorMenu(ruta);
         } else {
             w.mn_Nuevo_Click();
         }
@@ -127,8 +115,7 @@ TEST(Historia, NewAndOpenStartAFreshHistory) {
         EXPECT_EQ(w.tx_Arch->text(), abrir ? QDir::toNativeSeparators(ruta) : QStringLiteral("[Archivo nuevo]"));
         // And the user's first edit after it is undone as usual.
         w.Tecla(Qt::Key_End, Qt::ControlModifier);
-        w.Escribir(QStringLiteral("inia 3"));
-        w.Tecla(Qt::Key_Return);
+        w.EscribirLineas({"inia 3"});
         Deshacer(w);
         EXPECT_EQ(Tomar(w), antes);
     }

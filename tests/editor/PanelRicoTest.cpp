@@ -6,7 +6,6 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextEdit>
 
 namespace {
 // A widget adapter that owns its box, for the contract suite.
@@ -105,20 +104,6 @@ TEST(PanelRico, TextKeepsCharactersThatPlainTextWouldAlter) {
     p.SetText(t);
     EXPECT_EQ(p.Text(), t);
     EXPECT_EQ(p.Length(), t.size());
-}
-
-TEST(PanelRico, PlacementInTwipsMovesTheWidget) {
-    CajaRica caja;
-    PanelRico p(&caja, 1.0 / 15.0);
-    p.Colocar(840, 1320, 3615, 255);
-    EXPECT_EQ(caja.geometry(), QRect(56, 88, 241, 17));
-    p.SetLeft(1500);
-    p.SetTop(600 + 280 + 225 * 3);
-    p.SetWidth(2100);
-    EXPECT_EQ(p.Left(), 1500);
-    EXPECT_EQ(p.Top(), 1555);
-    EXPECT_EQ(p.Width(), 2100);
-    EXPECT_EQ(caja.geometry(), QRect(100, 104, 140, 17));
 }
 
 TEST(PanelRico, TextWrittenApartReachesTheWidgetWithFormatsAndCaret) {

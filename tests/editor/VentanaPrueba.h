@@ -47,9 +47,21 @@ public:
         if (alTransmitir) alTransmitir();
     }
 
+    // Archivo > Abrir, the file dialog answering `ruta`.
+    void AbrirPorMenu(const QString& ruta) {
+        archivos << ruta;
+        mn_Abrir_Click();
+    }
     // Types into the command pane as a user would (press and release per key).
     void Escribir(const QString& texto) { QTest::keyClicks(tx_Cmd, texto); }
     void Tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(tx_Cmd, k, m); }
+    // Each line typed and ended with Enter.
+    void EscribirLineas(const QStringList& lineas) {
+        for (const QString& l : lineas) {
+            Escribir(l);
+            Tecla(Qt::Key_Return);
+        }
+    }
     void Lineas(const QStringList& lineas) {
         // A text already in the pane, as after typing it, without compiling.
         Cmd().SetText(lineas.join(QStringLiteral("\r\n")));

@@ -87,9 +87,10 @@ TEST(ArchivoSeguroComun, AnUnconfirmedReplacementLeavesTheOldFile) {
     {
         Reemplazo r(ruta);
         ASSERT_TRUE(r.Escribir("2\r\n"));
+        EXPECT_EQ(LeerTodo(ruta), QByteArray("1\r\n")) << "nothing changes before the confirmation";
     }
     EXPECT_EQ(LeerTodo(ruta), QByteArray("1\r\n"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no leftover";
 }
 
 TEST(ArchivoSeguroComun, FoldersLargeFilesAndDevicesAreRefusedByName) {

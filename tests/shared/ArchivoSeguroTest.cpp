@@ -1,6 +1,7 @@
 // Opening files safely: only regular files, never blocking, and no planted
 // link followed in a folder others can write to.
 #include "ArchivoSeguro.h"
+#include "CarpetaPrueba.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
@@ -10,19 +11,10 @@
 #include <unistd.h>
 
 using namespace ArchivoSeguro;
+using CarpetaPrueba::Escribir;
+using CarpetaPrueba::Leer;
 
 namespace {
-QByteArray Contenido(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<nada>");
-}
-
-void Poner(const QString& ruta, const QByteArray& bytes) {
-    QFile f(ruta);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 bool Agregar(const QString& ruta, const QByteArray& bytes, QString* motivo) {
     QFile f;
     return AbrirAgregar(f, ruta, motivo) && f.write(bytes) == bytes.size();
@@ -95,7 +87,7 @@ TEST(ArchivoSeguro, ALinkIsFollowedInAPrivateFolderOnlyAndTheFileItPointsAtIsKep
         ASSERT_TRUE(QFile::setPermissions(carpeta, c.modo));
         EXPECT_EQ(CarpetaCompartida(carpeta + QStringLiteral("/x")), c.compartida);
         const QString log = carpeta + QStringLiteral("/Comm.log"), cfg = carpeta + QStringLiteral("/Orvo.cfg");
-        Poner(victima, "mio\n");
+        ASSERT_TRUE(Escribir(victima, "mio\n"));
         ASSERT_TRUE(QFile::link(victima, log));
         ASSERT_TRUE(QFile::link(victima, cfg));
 
@@ -110,28 +102,23 @@ TEST(ArchivoSeguro, ALinkIsFollowedInAPrivateFolderOnlyAndTheFileItPointsAtIsKep
             const QString duro = carpeta + QStringLiteral("/duro.log");
             ASSERT_EQ(::link(QFile::encodeName(victima).constData(), QFile::encodeName(duro).constData()), 0);
             EXPECT_FALSE(Agregar(duro, "otro\n", &motivo)) << "appended through a hard link";
-            EXPECT_EQ(Contenido(victima), QByteArray("mio\n"));
+            EXPECT_EQ(Leer(victima), QByteArray("mio\n"));
         } else {
-            EXPECT_EQ(Contenido(victima), QByteArray("nuevo\n"));
+            EXPECT_EQ(Leer(victima), QByteArray("nuevo\n"));
             EXPECT_TRUE(QFileInfo(cfg).isSymLink()) << "the link the user set up stays";
         }
     }
 }
 
-TEST(ArchivoSeguro, AReplacementChangesNothingUntilConfirmedAndKeepsThePermissions) {
+// (What an unconfirmed replacement leaves: ArchivoSeguroComunTest.)
+TEST(ArchivoSeguro, AReplacementKeepsThePermissions) {
     QTemporaryDir dir;
     const QString ruta = dir.filePath(QStringLiteral("Orvo.cfg"));
-    Poner(ruta, "viejo");
+    ASSERT_TRUE(Escribir(ruta, "viejo"));
     ASSERT_EQ(::chmod(QFile::encodeName(ruta).constData(), 0640), 0);
-    {
-        Reemplazo r(ruta);
-        ASSERT_TRUE(r.Escribir("nuevo"));
-        EXPECT_EQ(Contenido(ruta), QByteArray("viejo"));
-    }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Orvo.cfg")}) << "no leftover";
     Reemplazo r(ruta);
     ASSERT_TRUE(r.Escribir("nuevo") && r.Confirmar());
-    EXPECT_EQ(Contenido(ruta), QByteArray("nuevo"));
+    EXPECT_EQ(Leer(ruta), QByteArray("nuevo"));
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(ruta).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);

@@ -6,7 +6,7 @@ namespace {
 const QString CRLF = QStringLiteral("\r\n");
 }
 
-TEST_P(ContratoPanel, LineRoutinesCountLineBreaksAsTwoCharacters) {
+TEST_P(ContratoPanel, LineRoutinesCountLineBreaksAsTwoCharactersAndTheCaretLineFollowsSelStart) {
     auto p = Nuevo(QStringLiteral("A\r\nBC"));
     EXPECT_EQ(p->Length(), 5);
     EXPECT_EQ(p->LineCount(), 2);
@@ -19,10 +19,9 @@ TEST_P(ContratoPanel, LineRoutinesCountLineBreaksAsTwoCharacters) {
     EXPECT_EQ(LargoLinea(*p, 0), 2);
     EXPECT_EQ(InicioLinea(*p, 2), -1);
     EXPECT_EQ(InicioLinea(*p, 99), -1);
-}
 
-TEST_P(ContratoPanel, CaretLineFollowsSelStart) {
-    auto p = Nuevo(QStringLiteral("uno\r\ndos\r\ntres"));
+    // The caret's line follows SelStart.
+    p = Nuevo(QStringLiteral("uno\r\ndos\r\ntres"));
     p->SetSelStart(0);
     EXPECT_EQ(LineaActual(*p), 0);
     p->SetSelStart(5);

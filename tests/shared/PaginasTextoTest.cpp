@@ -69,7 +69,9 @@ TEST(PaginasTexto, RewritesKeepThePagesWithinTwiceTheLiveText) {
     for (size_t i = 0; i < lineas.size(); ++i) ASSERT_EQ(p.Leer(lineas[i].trozo), referencia[i]) << i;
 }
 
-// The pass rewrites lines again and again; their runs outlive every move of the text.
+// The pass rewrites lines again and again (changing their lengths, as the
+// colouring chain does after an open); their runs and the line indices
+// outlive every move of the text.
 TEST(PanelMemoria, RunsSurviveManyRewritesOfTheirLines) {
     const int n = 2000;
     QString t;
@@ -96,8 +98,11 @@ TEST(PanelMemoria, RunsSurviveManyRewritesOfTheirLines) {
             p.SetSelText(cola);
         }
     }
+    int inicio = 0;
     for (int i = 0; i < n; ++i) {
+        ASSERT_EQ(p.LineIndex(i), inicio) << i;
         ASSERT_EQ(p.Linea(i), QStringLiteral("LINEA %1 ÿÿÿ").arg(i, 4, 10, QChar(u'0'))) << i;
+        inicio += static_cast<int>(p.Linea(i).size()) + 2;
         const PanelMemoria::Tramos tramos = p.TramosDe(i);
         const Formato negrita{colores[i % 3], true, false}, simple{colores[i % 3], false, false};
         ASSERT_EQ(tramos.size(), i % 2 ? 2u : 1u) << i;
@@ -105,6 +110,9 @@ TEST(PanelMemoria, RunsSurviveManyRewritesOfTheirLines) {
         EXPECT_EQ(tramos[tramos.size() - 1].formato, simple) << i;
         EXPECT_EQ(tramos[tramos.size() - 1].largo, i % 2 ? 9 : 14) << i;
     }
+    EXPECT_EQ(p.LineCount(), n + 1);
+    EXPECT_EQ(p.Length(), inicio);
+    EXPECT_EQ(p.LineFromChar(inicio - 3), n - 1);
 }
 
 }   // namespace

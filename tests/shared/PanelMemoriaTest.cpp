@@ -12,28 +12,6 @@ TEST(PanelMemoria, TypingColourAppliesToInsertedText) {
     EXPECT_EQ(p.ColorEn(2), Colores::Rojo);
 }
 
-TEST(PanelMemoria, RewritingEveryLineOfALargeTextStaysConsistent) {
-    // Rewrites with changing lengths, as the colouring chain does after an open.
-    QString t;
-    const int n = 2000;
-    for (int i = 0; i < n; ++i) t += QStringLiteral("inia %1\r\n").arg(i % 9 + 1);
-    PanelMemoria p(t);
-    for (int i = 0; i < n; ++i) {
-        const int inicio = p.LineIndex(i);
-        p.SetSelStart(inicio);
-        p.SetSelLength(p.LineLength(inicio));
-        p.SetSelText(QStringLiteral("INIA  %1").arg(i));
-    }
-    EXPECT_EQ(p.LineCount(), n + 1);
-    int esperado = 0;
-    for (int i = 0; i < n; ++i) {
-        ASSERT_EQ(p.LineIndex(i), esperado);
-        esperado += QStringLiteral("INIA  %1").arg(i).size() + 2;
-    }
-    EXPECT_EQ(p.Length(), esperado);
-    EXPECT_EQ(p.LineFromChar(esperado - 3), n - 1);
-}
-
 // Every byte, the ones the code page leaves undefined included, comes back
 // unchanged: a file saved by the editor never loses what it was opened with.
 TEST(Codificacion, Windows1252KeepsEveryByteThroughARoundTrip) {

@@ -3,6 +3,9 @@
 // (ORVO_BUILD_DIR), and the files they are given.
 #include <QByteArray>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -49,6 +52,15 @@ inline QString Archivo(const QString& ruta, const QByteArray& bytes) {
     QFile f(ruta);
     EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()) << ruta.toStdString();
     return ruta;
+}
+
+// Options written as one line ("--delay 0 --json"), for arguments without blanks.
+inline QStringList Args(const char* opciones) { return QString::fromUtf8(opciones).split(u' ', Qt::SkipEmptyParts); }
+
+// orvo-send, and the rows of its --json summary.
+inline Salida Enviar(const QStringList& args, const QString& carpeta) { return Correr(QStringLiteral("orvo-send"), args, carpeta); }
+inline QJsonArray Filas(const QByteArray& json) {
+    return QJsonDocument::fromJson(json).object().value(QStringLiteral("destinos")).toArray();
 }
 
 }   // namespace Programa

@@ -2,7 +2,6 @@
 #include "Herramientas.h"
 #include "Module1.h"
 #include "fr_Ayuda.h"
-#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>

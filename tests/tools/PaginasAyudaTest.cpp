@@ -5,7 +5,6 @@
 #include "Module1.h"
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>

@@ -10,11 +10,7 @@
 
 namespace AyudaTx {
 
-QStringList Repetir(const QString& linea, int veces) {
-    QStringList l;
-    for (int i = 0; i < veces; ++i) l << linea;
-    return l;
-}
+QStringList Repetir(const QString& linea, int veces) { return QStringList(veces, linea); }
 
 Carpeta::Carpeta() { CarpetaPrueba::Nueva(); }
 QString Carpeta::Raiz() const { return CarpetaPrueba::Ruta(); }
@@ -40,10 +36,7 @@ QStringList LineasDe(const QString& ruta) {
 
 QStringList Carpeta::LineasLog() const { return LineasDe(Module1::v_ArchLog); }
 
-QByteArray Carpeta::Cfg() const {
-    QFile f(Module1::v_ArchCFG);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+QByteArray Carpeta::Cfg() const { return CarpetaPrueba::Leer(Module1::v_ArchCFG); }
 
 quint16 PuertoLibre() {
     QTcpServer s;

@@ -33,8 +33,9 @@ struct Carpeta {
     QByteArray Cfg() const;
 };
 
-// A free TCP port on 127.0.0.1.
+// A free TCP port on 127.0.0.1, and a target on it as orvo-send names it.
 quint16 PuertoLibre();
+inline QString Tcp(quint16 p) { return QStringLiteral("127.0.0.1:%1").arg(p); }
 
 // orvo-sim as a child process, ended (SIGTERM) with the object.
 struct Sim {

@@ -9,8 +9,8 @@
 #include "EnlaceTCP.h"
 #include "LineasCorrida.h"
 #include "Trama.h"
+#include <QElapsedTimer>
 #include <QPointer>
-#include <QProcess>
 #include <QSerialPort>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -27,12 +27,17 @@ namespace {
 struct Registro {
     QStringList log, cmd;
     QList<Avisos::Aviso> avisos;
+    QList<EventosCorrida::Intercambio> enviados, hechos;   // the run's typed events
+    QList<EventosCorrida::Fin> fines;
     bool terminada = false;
     LineasCorrida lineas;   // the lists' lines, as the window words them
     explicit Registro(Corrida& r) : lineas(r) {
         QObject::connect(&lineas, &LineasCorrida::Loguear, [this](const QString& l) { log << l; });
         QObject::connect(&lineas, &LineasCorrida::LogCmd, [this](const QString& l) { cmd << l; });
         QObject::connect(&r, &Corrida::Avisar, [this](const Avisos::Aviso& a) { avisos << a; });
+        QObject::connect(&r, &Corrida::Enviada, [this](const auto& i) { enviados << i; });
+        QObject::connect(&r, &Corrida::Respondida, [this](const auto& i) { hechos << i; });
+        QObject::connect(&r, &Corrida::PasadaTerminada, [this](const auto& f) { fines << f; });
         QObject::connect(&r, &Corrida::Terminada, [this] { terminada = true; });
     }
     bool EsperarFin() {
@@ -62,6 +67,12 @@ struct EnMemoria {
     bool Escrito(int n) {
         return QTest::qWaitFor([&] { return enlace && enlace->escritos.size() >= n; }, 5000);
     }
+    // Starts the run, opens its link and waits for the first frame.
+    bool Arrancar() {
+        if (!r.Iniciar()) return false;
+        enlace->Conectar();
+        return Escrito(1);
+    }
 };
 }   // namespace
 
@@ -76,9 +87,7 @@ TEST(Corrida, UnaskedBytesAreDroppedOverTcpAndStartTheNextAnswerOverSerial) {
         QObject::connect(&m.reg.lineas, &LineasCorrida::Loguear, [&](const QString& l) {
             if (l == QStringLiteral("< 06 ") && m.enlace->escritos.size() == 1) m.enlace->Llegan("\xAA\xBB");
         });
-        ASSERT_TRUE(m.r.Iniciar());
-        m.enlace->Conectar();
-        ASSERT_TRUE(m.Escrito(1));
+        ASSERT_TRUE(m.Arrancar());
         m.enlace->Llegan("\x06");
         ASSERT_TRUE(m.Escrito(2));
         if (k.clase == EnlaceMemoria::Clase::TCP) m.enlace->Llegan("\x06");
@@ -90,39 +99,83 @@ TEST(Corrida, UnaskedBytesAreDroppedOverTcpAndStartTheNextAnswerOverSerial) {
 }
 
 // INIA awaits nineteen bytes: fewer are logged when the timeout ends the
-// wait, more that arrive together are all logged, none is a timeout.
-TEST(Corrida, AnswerWaitEndsWithTheAwaitedLengthOrTheTimeout) {
+// wait, more that arrive together are all logged, none is a timeout; a stop
+// or a lost link ends the run there (told once), the bytes that came logged.
+// Each exchange's events carry its lines, its bytes and how its wait ended.
+TEST(Corrida, AnswerWaitEndsWithTheAwaitedLengthTheTimeoutAStopOrALostLink) {
+    using EventosCorrida::Desenlace;
+    using EventosCorrida::Motivo;
     const QByteArray respuesta(22, '\x11');
+    const QString frame = QStringLiteral("> ") + kInia, cmd = QStringLiteral("INIA 1") + kPuntosCmd, fin = QStringLiteral("-- Fin de archivo --");
+    auto linea = [](const QByteArray& b) { return QStringLiteral("< ") + QString::fromLatin1(b.toHex(' ').toUpper()) + u' '; };
+    auto dos = [&](const QString& l, const QString& c) {   // both frames sent, the second gets nothing
+        return std::pair{QStringList{frame, l, frame, QStringLiteral("- Timeout !!!"), QString(), QString()}, QStringList{cmd, c, cmd, QString(), fin, QString()}};
+    };
     const struct {
         int llegan;
-        QString linea, cmd;
+        void (*despues)(EnMemoria&);
+        std::pair<QStringList, QStringList> listas;   // the log's lines and the commands'
+        Desenlace desenlace;
+        Motivo motivo;
     } casos[] = {
-        {19, QStringLiteral("< ") + QString::fromLatin1(respuesta.left(19).toHex(' ').toUpper()) + u' ', kRespuesta},
-        {14, QStringLiteral("< ") + QString::fromLatin1(respuesta.left(14).toHex(' ').toUpper()) + u' ', kRespuesta},
-        {22, QStringLiteral("< ") + QString::fromLatin1(respuesta.toHex(' ').toUpper()) + u' ', kRespuesta},
-        {0, QStringLiteral("- Timeout !!!"), QString()},
+        {19, nullptr, dos(linea(respuesta.left(19)), kRespuesta), Desenlace::Respondida, Motivo::FinArchivo},
+        {14, nullptr, dos(linea(respuesta.left(14)), kRespuesta), Desenlace::Corta, Motivo::FinArchivo},
+        {22, nullptr, dos(linea(respuesta), kRespuesta), Desenlace::Respondida, Motivo::FinArchivo},
+        {0, nullptr, dos(QStringLiteral("- Timeout !!!"), QString()), Desenlace::SinRespuesta, Motivo::FinArchivo},
+        {2, [](EnMemoria& m) { m.r.Detener(); }, {{frame, QString(), QStringLiteral("< 11 11 ")}, {cmd, QStringLiteral("Detenido!"), kRespuesta}}, Desenlace::Detenida, Motivo::Detenida},
+        {3, [](EnMemoria& m) { m.enlace->Caer(); }, {{frame, QString(), QStringLiteral("< 11 11 11 ")}, {cmd, QStringLiteral("Error de comunicación!"), kRespuesta}}, Desenlace::EnlacePerdido, Motivo::EnlacePerdido},
     };
     for (const auto& k : casos) {
-        EnMemoria m(EnlaceMemoria::Clase::TCP, 30, kInia, QStringLiteral("INIA 1"));
-        ASSERT_TRUE(m.r.Iniciar());
-        m.enlace->Conectar();
-        ASSERT_TRUE(m.Escrito(1));
+        SCOPED_TRACE(testing::Message() << k.llegan << " bytes, motivo " << static_cast<int>(k.motivo));
+        EnMemoria m(EnlaceMemoria::Clase::TCP, 100, kInia, QStringLiteral("INIA 1"));
+        if (k.motivo != Motivo::FinArchivo) m.r.Loop = [] { return true; };   // a stop or a lost link is not repeated
+        ASSERT_TRUE(m.Arrancar());
+        ASSERT_EQ(m.reg.enviados.size(), 1);
+        EXPECT_EQ(m.reg.enviados[0].desenlace, Desenlace::EnCurso);
+        EXPECT_EQ(m.reg.enviados[0].comando, QStringLiteral("INIA 1"));
+        EXPECT_EQ(m.reg.enviados[0].codigo, kInia);
+        EXPECT_EQ(m.reg.enviados[0].trama, QByteArray::fromHex(kInia.toLatin1()));
+        EXPECT_EQ(m.reg.enviados[0].esperados, 19);
         if (k.llegan) m.enlace->Llegan(respuesta.left(k.llegan));
-        ASSERT_TRUE(m.reg.EsperarFin()) << k.llegan;
-        ASSERT_EQ(m.reg.log.size(), 6) << k.llegan;
-        EXPECT_EQ(m.reg.log[1], k.linea) << k.llegan;
-        EXPECT_EQ(m.reg.cmd[1], k.cmd) << k.llegan;
-        EXPECT_EQ(m.reg.log[3], QStringLiteral("- Timeout !!!")) << "the second frame gets nothing";
+        if (k.despues) k.despues(m);
+        ASSERT_TRUE(m.reg.EsperarFin());
+        EXPECT_EQ(m.reg.log, k.listas.first);
+        EXPECT_EQ(m.reg.cmd, k.listas.second);
+        ASSERT_FALSE(m.reg.hechos.isEmpty());
+        EXPECT_EQ(m.reg.hechos[0].desenlace, k.desenlace);
+        EXPECT_EQ(m.reg.hechos[0].respuesta, respuesta.left(k.llegan));
+        EXPECT_EQ(m.reg.hechos[0].trama, m.reg.enviados[0].trama);
+        ASSERT_EQ(m.reg.fines.size(), 1);
+        EXPECT_EQ(m.reg.fines[0].motivo, k.motivo);
+        EXPECT_EQ(m.reg.fines[0].enviadas, k.motivo == Motivo::FinArchivo ? 2 : 1);
+        EXPECT_EQ(m.reg.fines[0].total, 2);
+        EXPECT_EQ(m.reg.fines[0].falla.hecho.isEmpty(), k.motivo != Motivo::EnlacePerdido);
+        EXPECT_EQ(m.reg.avisos.size(), k.motivo == Motivo::EnlacePerdido ? 1 : 0);
+        if (!m.reg.avisos.isEmpty()) {
+            EXPECT_EQ(m.reg.avisos[0].titulo, QStringLiteral("Error de comunicación"));
+        }
     }
+}
+
+// With timeout T the wait is still open at half of T and over by one and a half T.
+TEST(Corrida, TheAnswerWaitLastsTheTimeout) {
+    constexpr int kT = 600;
+    EnMemoria m(EnlaceMemoria::Clase::TCP, kT);
+    ASSERT_TRUE(m.Arrancar());
+    QElapsedTimer reloj;
+    reloj.start();
+    QTest::qWait(kT / 2);
+    EXPECT_TRUE(m.reg.hechos.isEmpty()) << "ended after " << reloj.elapsed() << " ms";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !m.reg.hechos.isEmpty(); }, kT * 3 / 2 - static_cast<int>(reloj.elapsed())));
+    ASSERT_FALSE(m.reg.hechos.isEmpty());
+    EXPECT_EQ(m.reg.hechos[0].desenlace, EventosCorrida::Desenlace::SinRespuesta);
 }
 
 TEST(Corrida, StopDuringAnUnboundedAnswerWaitEndsTheRun) {
     // Only a stop ends it; no end-of-file lines, no loop.
     EnMemoria m(EnlaceMemoria::Clase::TCP, 0);
     m.r.Loop = [] { return true; };
-    ASSERT_TRUE(m.r.Iniciar());
-    m.enlace->Conectar();
-    ASSERT_TRUE(m.Escrito(1));
+    ASSERT_TRUE(m.Arrancar());
     EXPECT_EQ(m.r.EstadoActual(), Corrida::Estado::Esperando);
     m.r.Detener();
     ASSERT_TRUE(m.reg.EsperarFin());
@@ -163,36 +216,21 @@ TEST(Corrida, ConnectionNotMadeWithinTheTimeoutIsToldAndNothingIsLoggedOrRepeate
     EXPECT_FALSE(m.r.Activa());
 }
 
-// Lost while an answer is awaited (what came is logged) or in the pause after
-// one: told once, nothing more sent, no end-of-file lines, no loop.
-TEST(Corrida, LinkLostDuringTheWaitOrThePauseEndsTheRunAndTellsOnce) {
+// Lost in the pause after an answer: told once, nothing more sent, no
+// end-of-file lines, no loop. (Lost during the wait: the answer-wait table.)
+TEST(Corrida, LinkLostDuringThePauseEndsTheRunAndTellsOnce) {
     const QByteArray entera(19, '\x11');
-    const QString frame = QStringLiteral("> ") + kInia, cmd = QStringLiteral("INIA 1") + kPuntosCmd;
-    const QString perdido = QStringLiteral("Error de comunicación!");
-    const struct {
-        int delay;
-        QByteArray llegan;
-        QStringList log, cmd;
-    } casos[] = {
-        {0, "\x02\x52", {frame, QString(), QStringLiteral("< 02 52 ")}, {cmd, perdido, kRespuesta}},
-        {200, entera, {frame, QStringLiteral("< ") + QString::fromLatin1(entera.toHex(' ')) + u' ', QString()}, {cmd, kRespuesta, perdido}},
-    };
-    for (const auto& k : casos) {
-        SCOPED_TRACE(k.delay);
-        EnMemoria m(EnlaceMemoria::Clase::TCP, 0, kInia, QStringLiteral("INIA 1"));
-        m.delay = k.delay;
-        m.r.Loop = [] { return true; };
-        ASSERT_TRUE(m.r.Iniciar());
-        m.enlace->Conectar();
-        ASSERT_TRUE(m.Escrito(1));
-        m.enlace->Llegan(k.llegan);
-        m.enlace->Caer();
-        ASSERT_TRUE(m.reg.EsperarFin());
-        EXPECT_EQ(m.reg.log, k.log);
-        EXPECT_EQ(m.reg.cmd, k.cmd);
-        ASSERT_EQ(m.reg.avisos.size(), 1);
-        EXPECT_EQ(m.reg.avisos[0].titulo, QStringLiteral("Error de comunicación"));
-    }
+    EnMemoria m(EnlaceMemoria::Clase::TCP, 0, kInia, QStringLiteral("INIA 1"));
+    m.delay = 200;
+    m.r.Loop = [] { return true; };
+    ASSERT_TRUE(m.Arrancar());
+    m.enlace->Llegan(entera);
+    m.enlace->Caer();
+    ASSERT_TRUE(m.reg.EsperarFin());
+    EXPECT_EQ(m.reg.log, (QStringList{QStringLiteral("> ") + kInia, QStringLiteral("< ") + QString::fromLatin1(entera.toHex(' ')) + u' ', QString()}));
+    EXPECT_EQ(m.reg.cmd, (QStringList{QStringLiteral("INIA 1") + kPuntosCmd, kRespuesta, QStringLiteral("Error de comunicación!")}));
+    ASSERT_EQ(m.reg.avisos.size(), 1);
+    EXPECT_EQ(m.reg.avisos[0].titulo, QStringLiteral("Error de comunicación"));
 }
 
 // Integration: the real links keep the same rules. Two EHAB frames, each
@@ -339,9 +377,7 @@ TEST(Corrida, LinesHandedInAreSentWithoutReadingTheFiles) {
             return e;
         };
         if (k.reescribir) m.r.AntesDeEnviar = [&](QString* codigo, QString*) { *codigo = kOtra; };
-        ASSERT_TRUE(m.r.Iniciar());
-        m.enlace->Conectar();
-        ASSERT_TRUE(m.Escrito(1));
+        ASSERT_TRUE(m.Arrancar());
         EXPECT_EQ(m.enlace->escritos.first(), k.enviado);
         m.enlace->Llegan("\x06");
         ASSERT_TRUE(m.reg.EsperarFin());

@@ -2,26 +2,18 @@
 // once, and a file put in the log's place is not followed.
 #include "ArchivoLog.h"
 #include "AyudaTx.h"
+#include "CarpetaPrueba.h"
 #include "Programa.h"
 #include "Trama.h"
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QTest>
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace AyudaTx;
-
-namespace {
-QByteArray Bytes(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-}   // namespace
+using CarpetaPrueba::Leer;
 
 TEST(RegistroAbierto, EachLineIsInTheFileBeforeTheNextAndAReplacedFileIsNotFollowed) {
     Carpeta c;
@@ -31,22 +23,22 @@ TEST(RegistroAbierto, EachLineIsInTheFileBeforeTheNextAndAReplacedFileIsNotFollo
     ArchivoLog::Abierto log;
     ASSERT_TRUE(log.Agregar(ruta, QStringLiteral("> 02 52 31 41 03 23"), &error)) << error.toStdString();
     // Read by someone else, no close in between: nothing waits in a buffer.
-    EXPECT_EQ(Bytes(ruta), QByteArray("> 02 52 31 41 03 23\r\n"));
+    EXPECT_EQ(Leer(ruta), QByteArray("> 02 52 31 41 03 23\r\n"));
     ASSERT_TRUE(log.AgregarRespuesta(ruta, QByteArray("\x06", 1), &error));
-    EXPECT_EQ(Bytes(ruta), QByteArray("> 02 52 31 41 03 23\r\n< 06 \r\n"));
+    EXPECT_EQ(Leer(ruta), QByteArray("> 02 52 31 41 03 23\r\n< 06 \r\n"));
 
     // Someone puts another file at the name mid-run: the lines stay with the one opened.
     ASSERT_EQ(::link(QFile::encodeName(ruta).constData(), QFile::encodeName(viejo).constData()), 0);
     const QString nuevo = Programa::Archivo(c.Ruta(QStringLiteral("nuevo")), "ajeno\r\n");
     ASSERT_EQ(::rename(QFile::encodeName(nuevo).constData(), QFile::encodeName(ruta).constData()), 0);
     ASSERT_TRUE(log.Agregar(ruta, QString(), &error));
-    EXPECT_EQ(Bytes(viejo), QByteArray("> 02 52 31 41 03 23\r\n< 06 \r\n\r\n"));
-    EXPECT_EQ(Bytes(ruta), QByteArray("ajeno\r\n"));
+    EXPECT_EQ(Leer(viejo), QByteArray("> 02 52 31 41 03 23\r\n< 06 \r\n\r\n"));
+    EXPECT_EQ(Leer(ruta), QByteArray("ajeno\r\n"));
 
     // The next run opens the name again.
     log.Cerrar();
     ASSERT_TRUE(log.Agregar(ruta, QStringLiteral("Loop"), &error));
-    EXPECT_EQ(Bytes(ruta), QByteArray("ajeno\r\nLoop\r\n"));
+    EXPECT_EQ(Leer(ruta), QByteArray("ajeno\r\nLoop\r\n"));
 }
 
 TEST(RegistroAbierto, TheOpenIsCheckedOncePerRunAndARefusalLastsUntilItEnds) {
@@ -88,21 +80,24 @@ TEST(RegistroAbierto, TheOpenIsCheckedOncePerRunAndARefusalLastsUntilItEnds) {
         EXPECT_FALSE(QFile::exists(ruta));
         log.Cerrar();
         EXPECT_TRUE(log.Agregar(ruta, QStringLiteral("> 01"), &error));
-        EXPECT_EQ(Bytes(ruta), QByteArray("> 01\r\n"));
-        EXPECT_EQ(Bytes(destino), QByteArray("mio\n"));
+        EXPECT_EQ(Leer(ruta), QByteArray("> 01\r\n"));
+        EXPECT_EQ(Leer(destino), QByteArray("mio\n"));
         ::chmod(QFile::encodeName(carpeta).constData(), 0700);
     }
 }
 
+// A long answer goes whole to the log, and the next one starts a line of its own.
 TEST(RegistroAbierto, ALongAnswerIsTheSameLineWhetherHeldOpenOrNot) {
     Carpeta c;
     QByteArray larga;
     for (int i = 0; i < 150000; ++i) larga.append(static_cast<char>(i * 7));
     QString error;
     ArchivoLog::Abierto log;
-    ASSERT_TRUE(log.AgregarRespuesta(c.Ruta(QStringLiteral("a.log")), larga, &error));
-    ASSERT_TRUE(ArchivoLog::AgregarRespuesta(c.Ruta(QStringLiteral("b.log")), larga, &error));
-    const QByteArray esperado = "< " + f_LineaHex(larga).toLatin1() + "\r\n";
-    EXPECT_EQ(Bytes(c.Ruta(QStringLiteral("a.log"))), esperado);
-    EXPECT_EQ(Bytes(c.Ruta(QStringLiteral("b.log"))), esperado);
+    for (const QByteArray& respuesta : {larga, QByteArray("\x06")}) {
+        ASSERT_TRUE(log.AgregarRespuesta(c.Ruta(QStringLiteral("a.log")), respuesta, &error));
+        ASSERT_TRUE(ArchivoLog::AgregarRespuesta(c.Ruta(QStringLiteral("b.log")), respuesta, &error));
+    }
+    const QByteArray esperado = "< " + f_LineaHex(larga).toLatin1() + "\r\n< 06 \r\n";
+    EXPECT_EQ(Leer(c.Ruta(QStringLiteral("a.log"))), esperado);
+    EXPECT_EQ(Leer(c.Ruta(QStringLiteral("b.log"))), esperado);
 }

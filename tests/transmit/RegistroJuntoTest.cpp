@@ -3,6 +3,7 @@
 // line before the next frame goes, and end byte for byte as line by line.
 #include "ArchivoLog.h"
 #include "AyudaTx.h"
+#include "CarpetaPrueba.h"
 #include "Corrida.h"
 #include "EnlaceMemoria.h"
 #include "RegistroComm.h"
@@ -12,13 +13,9 @@
 #include <gtest/gtest.h>
 
 using namespace AyudaTx;
+using CarpetaPrueba::Leer;
 
 namespace {
-QByteArray Bytes(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Answers each frame from the event loop (an INIA 19 bytes, others 06) and
 // notes what the log file held when each frame went.
 class EnlaceQueResponde : public EnlaceMemoria {
@@ -28,7 +25,7 @@ public:
     }
     QList<QByteArray> logAlEnviar;
     bool Escribir(const QByteArray& bytes) override {
-        logAlEnviar << Bytes(v_Ruta);
+        logAlEnviar << Leer(v_Ruta);
         const QByteArray respuesta = bytes.size() > 3 && bytes.at(3) == 0x41 ? QByteArray(19, '\x11') : QByteArray(1, '\x06');
         QTimer::singleShot(0, this, [this, respuesta] { Llegan(respuesta); });
         return EnlaceMemoria::Escribir(bytes);
@@ -62,7 +59,7 @@ TEST(RegistroComm, HeldAnswerLinesAreInTheFileBeforeTheNextFrameAndTheLogIsTheSa
         QObject::connect(&r, &Corrida::Respondida, [&] { alEnviar = enlace->logAlEnviar; });
         ASSERT_TRUE(r.Iniciar());
         ASSERT_TRUE(QTest::qWaitFor([&] { return terminada; }, 5000));
-        logs[juntar] = Bytes(ruta);
+        logs[juntar] = Leer(ruta);
         ASSERT_EQ(alEnviar.size(), 3);
         // Every answer before a frame is in the file when that frame goes.
         const QList<QByteArray> lineas = logs[juntar].split('\n');
@@ -99,8 +96,8 @@ TEST(RegistroComm, AHeldAnswerLineIsWrittenByWhateverComesNext) {
         ArchivoLog::Abierto log;
         ASSERT_TRUE(log.Agregar(ruta, QString::fromLatin1(abierta.chopped(2)), &error));
         ASSERT_TRUE(log.AgregarRespuesta(ruta, "\x06", &error, true));
-        EXPECT_EQ(Bytes(ruta), abierta) << "held";
+        EXPECT_EQ(Leer(ruta), abierta) << "held";
         k.luego(log, &error);
-        EXPECT_EQ(Bytes(ruta), k.queda);
+        EXPECT_EQ(Leer(ruta), k.queda);
     }
 }

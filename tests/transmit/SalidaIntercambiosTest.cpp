@@ -1,17 +1,12 @@
 // The exchange lines orvo-send holds for stdout: a terminal gets each
 // exchange at once, a pipe gets blocks, and nothing held back is lost on the
 // way out.
-#include "AyudaTx.h"
-#include "Programa.h"
 #include "SalidaIntercambios.h"
-#include <QProcess>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
-
-using namespace AyudaTx;
 
 namespace {
 // What a non-blocking reader finds in the pipe or pty right now.
@@ -74,26 +69,4 @@ TEST(SalidaIntercambios, ATerminalGetsEachExchangeAPipeGetsBlocksAndAClosedReade
     ::close(tubo[1]);
     ::close(esclavo);
     ::close(maestro);
-}
-
-// Lines held for a pipe must not die with a second Ctrl+C.
-TEST(SalidaIntercambios, ASecondInterruptStillWritesTheExchangesHeld) {
-    Carpeta c;
-    const quint16 p = PuertoLibre();
-    Sim sim;
-    ASSERT_TRUE(sim.IniciarTCP(p));
-    QProcess proc;
-    proc.setWorkingDirectory(c.Raiz());
-    proc.start(QStringLiteral(ORVO_BUILD_DIR "/orvo-send"),
-               {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(p), QStringLiteral("--delay"), QStringLiteral("9000"),
-                Programa::Archivo(c.Ruta(QStringLiteral("guion.txt")), "INIB 1\r\nEHAB 1\r\n")});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return LineasDe(c.Ruta(QStringLiteral("Comm.log"))).size() >= 2; }, 8000));
-    ::kill(static_cast<pid_t>(proc.processId()), SIGINT);
-    QTest::qWait(100);
-    ::kill(static_cast<pid_t>(proc.processId()), SIGINT);
-    ASSERT_TRUE(proc.waitForFinished(4000));
-    EXPECT_EQ(proc.exitCode(), 130);
-    const QByteArray out = proc.readAllStandardOutput();
-    EXPECT_TRUE(out.startsWith("INIB 1\n> 02 52 31 42 ")) << out.constData();
-    EXPECT_TRUE(out.contains("\n< 02 ")) << out.constData();
 }

@@ -7,7 +7,6 @@
 #include "Module1.h"
 #include "RelojSimulado.h"
 #include "Trama.h"
-#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -123,18 +122,7 @@ TEST(RelojSimulado, KeepsDateCardsAndRecords) {
     r.Responder(QByteArray::fromHex("0252313132363132303537313033370363"));
     EXPECT_EQ(r.Ahora().date(), QDate(2026, 12, 5));
     // AING 1, 12345, 1, 2 and a second card.
-    r.Responder(QByteArray("\x02R15"
-                           "12345"
-                           "12"
-                           "\x03",
-                           12) +
-                QByteArray(1, 'x'));
-    r.Responder(QByteArray("\x02R15"
-                           "55555"
-                           "12"
-                           "\x03",
-                           12) +
-                QByteArray(1, 'x'));
+    for (const char* tarjeta : {"12345", "55555"}) r.Responder("\x02R15" + QByteArray(tarjeta) + "12\x03x");
     EXPECT_EQ(r.Tarjetas(), 2);
     const QByteArray estado = r.Responder(QByteArray::fromHex("025231410323"));
     EXPECT_EQ(estado.mid(4, 6), QByteArray("261205"));

@@ -10,10 +10,9 @@
 using namespace AyudaTx;
 
 TEST_F(VentanaConSim, RunLogsEveryFrameAndAnswerInBothListsAndCommLog) {
-    ASSERT_TRUE(Preparar({kInia, kLreg, QStringLiteral("06"), QStringLiteral("06"), kEhab},
-                         {QStringLiteral("INIA 1"), QStringLiteral("LREG 1"), QStringLiteral("ACK"), QStringLiteral("ACK"),
-                          QStringLiteral("EHAB 1")},
-                         "2000", "0"));
+    const QStringList tramas{kInia, kLreg, QStringLiteral("06"), QStringLiteral("06"), kEhab};
+    const QStringList comandos{QStringLiteral("INIA 1"), QStringLiteral("LREG 1"), QStringLiteral("ACK"), QStringLiteral("ACK"), QStringLiteral("EHAB 1")};
+    ASSERT_TRUE(Preparar(tramas, comandos, "2000", "0"));
     v.Iniciar();
     EXPECT_EQ(v.Boton("btn_IniDet")->text(), QStringLiteral("&Detener"));
     EXPECT_FALSE(v.Boton("btn_Cerrar")->isEnabled());
@@ -26,8 +25,9 @@ TEST_F(VentanaConSim, RunLogsEveryFrameAndAnswerInBothListsAndCommLog) {
     const QStringList log = v.Log();
     ASSERT_EQ(log.size(), 12);
     const int largos[] = {19, 19, 18, 18, 1};
-    const QString tramas[] = {kInia, kLreg, QStringLiteral("06"), QStringLiteral("06"), kEhab};
+    QStringList cmd;
     for (int i = 0; i < 5; ++i) {
+        cmd << comandos[i] + kPuntosCmd << kRespuesta;
         EXPECT_EQ(log[2 * i], QStringLiteral("> ") + tramas[i]);
         EXPECT_TRUE(log[2 * i + 1].startsWith(QStringLiteral("< ")));
         EXPECT_EQ(log[2 * i + 1].size(), 2 + 3 * largos[i]) << log[2 * i + 1].toStdString();
@@ -35,9 +35,7 @@ TEST_F(VentanaConSim, RunLogsEveryFrameAndAnswerInBothListsAndCommLog) {
     EXPECT_EQ(log[9], QStringLiteral("< 06 "));
     EXPECT_EQ(log[10], QString());
     EXPECT_EQ(log[11], QString());
-    EXPECT_EQ(v.Cmd(), (QStringList{QStringLiteral("INIA 1") + kPuntosCmd, kRespuesta, QStringLiteral("LREG 1") + kPuntosCmd, kRespuesta,
-                                    QStringLiteral("ACK") + kPuntosCmd, kRespuesta, QStringLiteral("ACK") + kPuntosCmd, kRespuesta,
-                                    QStringLiteral("EHAB 1") + kPuntosCmd, kRespuesta, QStringLiteral("-- Fin de archivo --"), QString()}));
+    EXPECT_EQ(v.Cmd(), cmd << QStringLiteral("-- Fin de archivo --") << QString());
     EXPECT_EQ(c.LineasLog(), log) << "Comm.log holds exactly the log list's lines";
 }
 
@@ -113,8 +111,13 @@ TEST(VentanaTcp, BadFieldsAndUnreadableScriptAreRefusedBeforeAnythingOpens) {
         {"100", "0", "puerto TCP"},
         {"100", "x", "puerto TCP"},
         {"100", "70000", "puerto TCP"},
+        {"100", nullptr, "Codigo.tmp"},   // the temporary files cannot be read (the last case: it removes one)
     };
     for (const auto& k : casos) {
+        SCOPED_TRACE(k.enTexto);
+        if (QByteArray(k.enTexto) == "Codigo.tmp") {
+            ASSERT_TRUE(QFile::remove(Module1::v_ArchCodigo));
+        }
         Cajas cajas;
         VentanaTx v;
         v.TCP(espia.serverPort());
@@ -125,16 +128,6 @@ TEST(VentanaTcp, BadFieldsAndUnreadableScriptAreRefusedBeforeAnythingOpens) {
         EXPECT_TRUE(cajas.vistas[0].texto.contains(QString::fromLatin1(k.enTexto))) << cajas.vistas[0].texto.toStdString();
         EXPECT_FALSE(v.w.LaCorrida().Activa());
         EXPECT_EQ(v.Boton("btn_IniDet")->text(), QStringLiteral("&Iniciar"));
-    }
-    {   // temporary files that cannot be read
-        ASSERT_TRUE(QFile::remove(Module1::v_ArchCodigo));
-        Cajas cajas;
-        VentanaTx v;
-        v.TCP(espia.serverPort());
-        v.Iniciar();
-        ASSERT_TRUE(cajas.Esperar(1));
-        EXPECT_TRUE(cajas.vistas[0].texto.contains(QStringLiteral("Codigo.tmp")));
-        EXPECT_FALSE(v.w.LaCorrida().Activa());
         EXPECT_TRUE(v.Log().isEmpty());
     }
     QTest::qWait(50);
