@@ -19,3 +19,16 @@ TEST(OrvocPosix, AFifoOrADeviceIsRefusedUnreadWithStatusTwo) {
         EXPECT_EQ(s.out, QByteArray());
     }
 }
+
+TEST(OrvocPosix, AClosedStandardOutputIsAFailureNotASuccess) {
+    const QString guion = Programa::Archivo(CarpetaPrueba::Ruta(QStringLiteral("guion.txt")), "inia 1\r\n");
+    for (const QStringList& opciones : {QStringList{}, QStringList{QStringLiteral("--normalized")}}) {
+        // As a job started with its output closed (cron, a service) runs it.
+        const QStringList args = QStringList{QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$@\" >&-"),
+                                             QStringLiteral(ORVO_BUILD_DIR "/orvoc")} +
+                                 opciones + QStringList{guion};
+        const Programa::Salida s = Programa::CorrerRuta(QStringLiteral("/bin/sh"), args);
+        EXPECT_EQ(s.codigo, 2) << opciones.join(' ').toStdString();
+        EXPECT_TRUE(s.err.contains("no se pudo escribir en la salida est\xC3\xA1ndar")) << s.err.toStdString();
+    }
+}

@@ -17,14 +17,15 @@ const char kUso[] =
     "  -h, --help      muestra esta ayuda y termina\n"
     "  --version       muestra la versión y termina\n"
     "Estado de salida: 0 sin errores, 1 con errores de compilación, 2 si el archivo\n"
-    "no se puede leer o los argumentos son incorrectos.\n"
+    "no se puede leer, la salida no se puede escribir o los argumentos son\n"
+    "incorrectos.\n"
     "Más información: man orvoc\n";
 
 const Consola::Herramienta kHerramienta{"orvoc", kUso};
 
 // The text with LF line ends, in UTF-8, a slice at a time: a long output is
-// not built again in memory.
-void EscribirConLF(const QString& texto) {
+// not built again in memory. False once a slice could not be written.
+bool EscribirConLF(const QString& texto) {
     constexpr qsizetype kTrozo = 1 << 20;
     QString trozo;
     for (qsizetype inicio = 0; inicio < texto.size();) {
@@ -33,9 +34,10 @@ void EscribirConLF(const QString& texto) {
         if (fin < texto.size() && (texto.at(fin - 1) == u'\r' || texto.at(fin - 1).isHighSurrogate())) ++fin;
         trozo = QStringView(texto).mid(inicio, fin - inicio).toString();
         trozo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        Consola::SalidaBytes(trozo.toUtf8());
+        if (!Consola::SalidaBytes(trozo.toUtf8())) return false;
         inicio = fin;
     }
+    return true;
 }
 
 // The debug list in slices: one write per line would be slow on a long list.
@@ -73,7 +75,11 @@ int main(int argc, char** argv) {
     QString salida = std::exchange(normalizado ? r.comandos : r.codigo, QString());
     r.comandos.clear();
     r.codigo.clear();
-    EscribirConLF(salida);
+    // A closed or full output must not pass for a compiled script.
+    if (!EscribirConLF(salida)) {
+        Consola::Errores(QStringLiteral("orvoc: no se pudo escribir en la salida estándar\n"));
+        return 2;
+    }
     salida.clear();
     EscribirDepuracion(r.debug);
     return r.debug.isEmpty() ? 0 : 1;
