@@ -147,6 +147,20 @@ TEST(Gen, SheetsThatAreNotCardListsAreRefusedWithOneMessage) {
     }
 }
 
+TEST(Gen, AnOutputThatIsTheSheetItselfIsRefusedAndTheSheetKept) {
+    QTemporaryDir dir;
+    const QByteArray hoja = "reloj;tarjeta;perfil 1;perfil 2\n1;100;A;B\n";
+    const QString planilla = Archivo(dir, hoja);
+    QFile::link(planilla, dir.filePath(QStringLiteral("enlace.csv")));
+    // By the same name, by another spelling of it, through a link.
+    for (const QString& salida : {planilla, dir.filePath(QStringLiteral("./tarjetas.csv")), dir.filePath(QStringLiteral("enlace.csv"))}) {
+        const Salida s = Gen({QStringLiteral("tarjetas"), planilla, QStringLiteral("-o"), salida});
+        EXPECT_EQ(s.codigo, 2) << salida.toStdString();
+        EXPECT_TRUE(s.err.contains("misma planilla")) << s.err.toStdString();
+        EXPECT_EQ(Leer(planilla), hoja);
+    }
+}
+
 TEST(Gen, ADestinoColumnGivesAScriptPerDestinationAndTheListForOrvoSend) {
     QTemporaryDir dir;
     const QString csv = Archivo(dir,

@@ -5,6 +5,7 @@
 #include "Generar.h"
 #include "LineaOrdenes.h"
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace {
 const char kAyuda[] =
@@ -34,6 +35,14 @@ const char kAyuda[] =
     "incorrectos o archivo ilegible o imposible de escribir.\n";
 
 const Consola::Herramienta kHerramienta{"orvo-gen", kAyuda};
+
+// A typed "-o tarjetas.csv" for "-o tarjetas.txt" would replace the sheet
+// with its own script.
+bool f_MismoArchivo(const QString& planilla, const QString& salida) {
+    if (planilla == QLatin1String("-") || salida.isEmpty()) return false;
+    const QString a = QFileInfo(planilla).canonicalFilePath();
+    return !a.isEmpty() && a == QFileInfo(salida).canonicalFilePath();
+}
 
 int Uso(const QString& problema) { return Consola::ErrorDeUso(QLatin1String(kHerramienta.nombre), problema); }
 
@@ -107,6 +116,8 @@ int main(int argc, char** argv) {
         if (posicionales.size() != 2) return Uso(QStringLiteral("tarjetas lleva una planilla .csv"));
         if (!relojes.isEmpty()) return Uso(QStringLiteral("--relojes es solo para hora"));
         if (!salida.isEmpty() && !carpeta.isEmpty()) return Uso(QStringLiteral("use -o o --carpeta, no los dos"));
+        if (f_MismoArchivo(posicionales[1], salida))
+            return Uso(QStringLiteral("-o nombra la misma planilla \"%1\": elija otro archivo de salida").arg(salida));
         return GenerarTarjetas(posicionales[1], salida, carpeta);
     }
     if (orden == QLatin1String("hora")) {
