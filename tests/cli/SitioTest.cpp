@@ -247,6 +247,7 @@ TEST_F(Sitio, BadListsAndScriptsAreRefusedInSpanishBeforeAnythingIsSent) {
     ASSERT_TRUE(Iniciar(1));
     const QString bueno = Archivo(dir.filePath(QStringLiteral("bueno.txt")), kA);
     Archivo(dir.filePath(QStringLiteral("malo.txt")), "INIA 1\r\nINIA 0\r\n");
+    Archivo(dir.filePath(QStringLiteral("escape.txt")), "\x1B[2J\r\n");
     auto lista = [&](const char* nombre, const QByteArray& bytes) { return Archivo(dir.filePath(QString::fromLatin1(nombre)), bytes); };
     const QByteArray destino = Tcp(p).toLatin1();
     QByteArray utf16 = "\xFF\xFE";
@@ -259,6 +260,8 @@ TEST_F(Sitio, BadListsAndScriptsAreRefusedInSpanishBeforeAnythingIsSent) {
         {"one script with errors", {d, lista("mezcla.txt", destino + " bueno.txt\n" + destino + " malo.txt\n")}, 1, "malo.txt: Linea 2 - ERROR! Número de reloj invalido"},
         {"no script for a line", {d, lista("sin.txt", destino + " bueno.txt\n" + destino + "\n")}, 2, "falta el archivo de comandos"},
         {"missing own script", {d, lista("falta.txt", destino + " no-esta.txt\n")}, 2, "no-esta.txt\": no existe"},
+        {"a list of comments only", {d, lista("vacia.txt", "# obra\n\n"), bueno}, 2, "vacia.txt\" no tiene destinos"},
+        {"escape sequence in a script", {d, lista("e.txt", destino + " escape.txt\n")}, 1, "Comando desconocido: \\x1B[2J"},
     };
     Rechazados(casos);
 }

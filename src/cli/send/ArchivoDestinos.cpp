@@ -72,6 +72,7 @@ bool LeerArchivoDestinos(const QString& ruta, QList<Destino>* destinos, QString*
     if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
     const QDir carpeta = QFileInfo(ruta).absoluteDir();
     const QStringList lineas = Codificacion::Lineas(Codificacion::Decodificar(bytes).texto);
+    const qsizetype antes = destinos->size();
     for (qsizetype i = 0; i < lineas.size(); ++i) {
         const QString l = lineas[i].trimmed();
         if (l.isEmpty() || l.startsWith(QLatin1Char('#'))) continue;
@@ -93,6 +94,11 @@ bool LeerArchivoDestinos(const QString& ruta, QList<Destino>* destinos, QString*
             return false;
         }
         destinos->append(d);
+    }
+    // Else an empty list would be told as a missing --destinos.
+    if (destinos->size() == antes) {
+        *error = QStringLiteral("\"%1\" no tiene destinos: escriba uno por línea (HOST[:PUERTO] o la ruta de un dispositivo)").arg(nombre);
+        return false;
     }
     return true;
 }

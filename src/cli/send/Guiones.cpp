@@ -31,7 +31,8 @@ int Guiones::Compilar(const OpcionesEnvio& o, const QString& carpetaTemporal) {
         GuionCompilado& g = v_Guiones[i].guion;
         g = CompilarGuion(bytes, carpeta);
         const QString prefijo = varios ? f_Visible(archivo) + QStringLiteral(": ") : QString();
-        for (const QString& e : g.debug) errores += prefijo + e + QLatin1Char('\n');
+        // An error line quotes the script's text, which may hold escape sequences.
+        for (const QString& e : g.debug) errores += prefijo + f_Visible(e) + QLatin1Char('\n');
         if (!g.error.isEmpty()) errores += prefijo + g.error + QLatin1Char('\n');
         if (!g.debug.isEmpty() || !g.error.isEmpty()) ++conErrores;
     }
