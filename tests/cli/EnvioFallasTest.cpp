@@ -132,6 +132,7 @@ TEST(EnvioFallas, ATargetWhoseLogCannotBeWrittenIsSinRegistro) {
             const Programa::Salida e = Enviar(args, c.Raiz());
             EXPECT_EQ(e.codigo, 3) << e.err.toStdString();
             EXPECT_TRUE(e.err.contains("la transmisión sigue")) << e.err.toStdString();
+            EXPECT_FALSE(e.err.contains("--log-dir")) << "only --log was given";
             if (json) {
                 const QJsonObject f = Filas(e.out).first().toObject();
                 EXPECT_EQ(f.value(QStringLiteral("resultado")).toString(), QStringLiteral("sin registro"));

@@ -38,7 +38,7 @@ QString f_FraseFalla(const Destino& d, const ResultadoDestino& r) {
                  QString::number(r.cortas), QString::number(r.sinRespuesta));
     case ResultadoDestino::Tipo::SinRegistro:
         return QStringLiteral(
-                   "%1: su registro quedó incompleto (%2); compruebe la carpeta de --log-dir y vuelva a "
+                   "%1: su registro quedó incompleto (%2); compruebe la ruta del registro y vuelva a "
                    "enviarle el archivo si necesita el registro entero.")
             .arg(d.texto, Pieza(r.mensaje));
     case ResultadoDestino::Tipo::Error: break;
