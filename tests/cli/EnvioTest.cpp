@@ -1,6 +1,7 @@
 // orvo-send against real links: orvo-sim on free loopback ports and a socat
 // pty pair. Its Comm.log must be the window's, line for line.
 #include "AyudaTx.h"
+#include "CarpetaPrueba.h"
 #include "CompilarArchivo.h"
 #include "Module1.h"
 #include "Programa.h"
@@ -190,6 +191,9 @@ TEST(Envio, ScriptErrorsAndBadArgumentsSendNothing) {
         {{QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--timeout"), QStringLiteral("10000"), bueno}, 2, "--timeout"},
         {{QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--velocidad"), bueno}, 2, "opción desconocida"},
         {{QStringLiteral("--serial"), QStringLiteral("COM9"), bueno}, 2, "puerto serie inválido"},
+        // The script itself named as a file the run writes: it would be removed or spoilt.
+        {{QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--fallidos"), bueno, bueno}, 2, "--fallidos nombra el archivo de comandos"},
+        {{QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--log"), dir.filePath(QStringLiteral("./bueno.txt")), bueno}, 2, "--log nombra"},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.args.join(QLatin1Char(' ')).toStdString());
@@ -198,5 +202,6 @@ TEST(Envio, ScriptErrorsAndBadArgumentsSendNothing) {
         EXPECT_TRUE(e.err.contains(caso.err)) << e.err.toStdString();
         EXPECT_TRUE(e.out.isEmpty()) << e.out.toStdString();
         EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Comm.log"))));
+        EXPECT_EQ(CarpetaPrueba::Leer(bueno), kGuion);
     }
 }

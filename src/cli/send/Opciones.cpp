@@ -3,6 +3,8 @@
 #include "Consola.h"
 #include "Visible.h"
 #include "PuertoSerie.h"
+#include <QFileInfo>
+#include <QSet>
 #include <algorithm>
 #include <functional>
 
@@ -13,6 +15,23 @@ bool Entero(const QString& texto, int minimo, int maximo, int* valor) {
     if (!ok || v < minimo || v > maximo) return false;
     *valor = v;
     return true;
+}
+
+// The command file of the run that `ruta` names, if any: the list of failed
+// targets or a log written there would replace or spoil it.
+QString f_GuionEn(const OpcionesEnvio& o, const QString& ruta) {
+    const QString destino = ruta.isEmpty() ? QString() : QFileInfo(ruta).canonicalFilePath();
+    if (destino.isEmpty()) return {};
+    QSet<QString> vistos;
+    auto mismo = [&](const QString& g) {
+        if (g.isEmpty() || g == QLatin1String("-") || vistos.contains(g)) return false;
+        vistos.insert(g);
+        return QFileInfo(g).canonicalFilePath() == destino;
+    };
+    if (mismo(o.guion)) return o.guion;
+    for (const Destino& d : o.destinos)
+        if (mismo(d.guion)) return d.guion;
+    return {};
 }
 
 // A whole number from minimo to maximo, told with its range when refused.
@@ -141,6 +160,11 @@ std::optional<int> LeerOpciones(const Consola::Herramienta& h, const QStringList
                                            QStringLiteral("falta el archivo de comandos (%1 no nombra uno propio)").arg(d.texto));
     }
     if (o->destinos.size() > 1) o->flota = true;
+    const std::pair<const char*, QString> escritos[] = {{"--fallidos", o->fallidos}, {"--log", o->flota ? QString() : o->log}};
+    for (const auto& [opcion, ruta] : escritos)
+        if (const QString guion = f_GuionEn(*o, ruta); !guion.isEmpty())
+            return Consola::ErrorDeUso(herramienta, QStringLiteral("%1 nombra el archivo de comandos \"%2\": elija otro archivo")
+                                                        .arg(QLatin1String(opcion), f_Visible(guion)));
     return std::nullopt;
 }
 
