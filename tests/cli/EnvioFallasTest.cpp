@@ -320,6 +320,13 @@ TEST(OrvoSim, CountBeyondThePortsOrTheDescriptorsGetsItsOwnMessage) {
     EXPECT_TRUE(pocos.err.contains("ulimit -n")) << pocos.err.toStdString();
 }
 
+TEST(OrvoSim, ASerialPathThatIsNoPortIsRefusedInSpanish) {
+    Carpeta c;
+    const Programa::Salida e = Programa::Correr(QStringLiteral("orvo-sim"), {QStringLiteral("--serial"), Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion)}, c.Raiz());
+    EXPECT_EQ(e.codigo, 1);
+    EXPECT_TRUE(e.err.contains("no es un puerto serie")) << e.err.toStdString();
+}
+
 // Two connections to one simulated clock: each reads its own records.
 TEST(OrvoSim, EachConnectionKeepsItsOwnRegisterRead) {
     RelojSimulado reloj;

@@ -1,6 +1,7 @@
 #include "ServidorSim.h"
 #include "EnlaceDispositivo.h"
 #include "LectorTramas.h"
+#include "MotivoSistema.h"
 #include "ServidorTCP.h"
 #include <QHostAddress>
 #include <QSerialPort>
@@ -73,7 +74,8 @@ bool ServidorSim::EscucharTCP(const QHostAddress& host, quint16 puerto, QString*
 bool ServidorSim::AbrirSerie(const QString& ruta, QString* error) {
     v_Serie = new QSerialPort(ruta, this);
     if (!v_Serie->open(QIODevice::ReadWrite)) {
-        *error = v_Serie->errorString();
+        // Qt spells the system's reason in the session's language, often English.
+        *error = MotivoSistema::f_DeTexto(v_Serie->errorString(), v_Serie->errorString());
         return false;
     }
     // Pseudo-terminals refuse some line settings; the bytes flow all the same.
