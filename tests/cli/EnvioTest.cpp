@@ -172,6 +172,28 @@ TEST(Envio, SerialLinkOverAPtyPairRunsTheScript) {
     EXPECT_TRUE(e.out.contains("Loop ..."));
 }
 
+// An adapter pulled out mid-run: the port was open and frames went out, so
+// it must not read as a port that never opened.
+TEST(Envio, ASerialDeviceThatVanishesMidRunIsALostLink) {
+    REQUIERE_SOCAT();
+    Carpeta c;
+    ParPty par;
+    ASSERT_TRUE(par.Crear(c.Raiz()));
+    Sim sim;
+    ASSERT_TRUE(sim.IniciarSerie(par.b));
+    QProcess envio;
+    envio.setWorkingDirectory(c.Raiz());
+    envio.start(QStringLiteral(ORVO_BUILD_DIR "/orvo-send"), QStringList{QStringLiteral("--serial"), par.a} + Args("--delay 100 --loop 50") << Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion));
+    // Some answers are in: the port is open and in use.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return LineasDe(c.Ruta(QStringLiteral("Comm.log"))).contains(QStringLiteral("< 06 ")); }, 10000));
+    par.proc.terminate();
+    ASSERT_TRUE(envio.waitForFinished(20000));
+    const QString err = QString::fromUtf8(envio.readAllStandardError());
+    EXPECT_EQ(envio.exitCode(), 4);
+    EXPECT_TRUE(err.contains(QStringLiteral("se perdió"))) << err.toStdString() << envio.readAllStandardOutput().toStdString();
+    EXPECT_FALSE(err.contains(QStringLiteral("no se pudo abrir"))) << err.toStdString();
+}
+
 TEST(Envio, ScriptErrorsAndBadArgumentsSendNothing) {
     QTemporaryDir dir;
     const quint16 p = PuertoLibre();

@@ -10,7 +10,12 @@ QString Pieza(const QString& texto) {
     return t.isEmpty() ? t : t.left(1).toLower() + t.mid(1);
 }
 
+// The link was open and failed later: frames may have reached the clock.
+bool f_Perdido(const ResultadoDestino& r) { return r.falla.startsWith(u"Se perdió"); }
+
 QString Consejo(const Destino& d, const ResultadoDestino& r) {
+    if (d.serie && f_Perdido(r))
+        return QStringLiteral("compruebe el cable y el adaptador y vuelva a enviarle el archivo");
     if (d.serie) {
         const QFileInfo info(d.dispositivo);
         if (info.exists() && !(info.isReadable() && info.isWritable()))
@@ -19,7 +24,7 @@ QString Consejo(const Destino& d, const ResultadoDestino& r) {
                 "y vuelva a iniciar la sesión");
         return QStringLiteral("compruebe el cable y el adaptador, cierre otro programa que use el puerto y vuelva a intentarlo");
     }
-    if (r.falla.startsWith(QLatin1String("Se perdió")))
+    if (f_Perdido(r))
         return QStringLiteral("compruebe la red y el reloj y vuelva a enviarle el archivo");
     return QStringLiteral("compruebe la dirección y el puerto, y que el reloj esté encendido y conectado a la red");
 }
@@ -43,7 +48,8 @@ QString f_FraseFalla(const Destino& d, const ResultadoDestino& r) {
             .arg(d.texto, Pieza(r.mensaje));
     case ResultadoDestino::Tipo::Error: break;
     }
-    if (d.serie && !QFileInfo(d.dispositivo).exists())
+    // An adapter pulled out mid-run is gone too, but its port was opened.
+    if (d.serie && !f_Perdido(r) && !QFileInfo(d.dispositivo).exists())
         return QStringLiteral(
                    "%1: no se pudo abrir el puerto serie porque el dispositivo %2 no existe; conecte el "
                    "adaptador y busque su nombre con ls /dev/serial/by-id/.")
