@@ -19,6 +19,14 @@ namespace {
 // Answers that do not depend on the clock's time of day.
 const QByteArray kGuion = "INIB 1\r\nAING 1, 123, A, B\r\nBING 1, 77\r\nACK\r\nEHAB 1\r\nCMD 07\r\n";
 constexpr int kTramas = 6;
+
+// A socat pair with a simulated clock served on its b end.
+struct SerieConReloj {
+    Carpeta c;
+    ParPty par;
+    Sim sim;
+    bool Iniciar() { return par.Crear(c.Raiz()) && sim.IniciarSerie(par.b); }
+};
 }   // namespace
 
 TEST(Envio, CommLogIsTheWindowsLineForLineForTheSameScriptAndAnswers) {
@@ -160,12 +168,10 @@ TEST(Envio, InterruptStopsTheWaitLogsTheStopClosesAndExits130) {
 
 TEST(Envio, SerialLinkOverAPtyPairRunsTheScript) {
     REQUIERE_SOCAT();
-    Carpeta c;
-    ParPty par;
-    ASSERT_TRUE(par.Crear(c.Raiz()));
-    Sim sim;
-    ASSERT_TRUE(sim.IniciarSerie(par.b));
-    const Programa::Salida e = Enviar(QStringList{QStringLiteral("--serial"), par.a} + Args("--delay 0 --loop 2") << Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion), c.Raiz());
+    SerieConReloj s;
+    ASSERT_TRUE(s.Iniciar());
+    Carpeta& c = s.c;
+    const Programa::Salida e = Enviar(QStringList{QStringLiteral("--serial"), s.par.a} + Args("--delay 0 --loop 2") << Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion), c.Raiz());
     EXPECT_EQ(e.codigo, 0) << e.out.toStdString() << e.err.toStdString();
     const QStringList log = LineasDe(c.Ruta(QStringLiteral("Comm.log")));
     EXPECT_EQ(log.count(QStringLiteral("< 06 ")), 2 * (kTramas - 1)) << log.join(QLatin1Char('|')).toStdString();
@@ -176,17 +182,15 @@ TEST(Envio, SerialLinkOverAPtyPairRunsTheScript) {
 // it must not read as a port that never opened.
 TEST(Envio, ASerialDeviceThatVanishesMidRunIsALostLink) {
     REQUIERE_SOCAT();
-    Carpeta c;
-    ParPty par;
-    ASSERT_TRUE(par.Crear(c.Raiz()));
-    Sim sim;
-    ASSERT_TRUE(sim.IniciarSerie(par.b));
+    SerieConReloj s;
+    ASSERT_TRUE(s.Iniciar());
+    Carpeta& c = s.c;
     QProcess envio;
     envio.setWorkingDirectory(c.Raiz());
-    envio.start(QStringLiteral(ORVO_BUILD_DIR "/orvo-send"), QStringList{QStringLiteral("--serial"), par.a} + Args("--delay 100 --loop 50") << Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion));
+    envio.start(QStringLiteral(ORVO_BUILD_DIR "/orvo-send"), QStringList{QStringLiteral("--serial"), s.par.a} + Args("--delay 100 --loop 50") << Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion));
     // Some answers are in: the port is open and in use.
     ASSERT_TRUE(QTest::qWaitFor([&] { return LineasDe(c.Ruta(QStringLiteral("Comm.log"))).contains(QStringLiteral("< 06 ")); }, 10000));
-    par.proc.terminate();
+    s.par.proc.terminate();
     ASSERT_TRUE(envio.waitForFinished(20000));
     const QString err = QString::fromUtf8(envio.readAllStandardError());
     EXPECT_EQ(envio.exitCode(), 4);
