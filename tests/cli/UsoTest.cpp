@@ -79,6 +79,8 @@ TEST(Uso, EachBadLineSaysWhatIsWrongAndTheFirstProblemIsTold) {
         {{"--count", "0"}, "valor inválido para --count: 0"},
         {{"--count=tres"}, "valor inválido para --count: tres"},
         {{"--sal", "x"}, "opción desconocida: --sal"},
+        {{"-o", ""}, "-o lleva un valor vacío"},
+        {{"--salida="}, "--salida lleva un valor vacío"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());

@@ -50,6 +50,11 @@ bool Aplicar(const QStringList& args, qsizetype* i, std::span<const Opcion> tabl
         }
         valor = args[++*i];
     }
+    // An unset shell variable ("-o $SALIDA") must not quietly mean "no option".
+    if (op->conValor && valor.isEmpty()) {
+        *problema = QStringLiteral("%1 lleva un valor vacío").arg(conIgual ? nombre : arg);
+        return false;
+    }
     if (op->aplicar(valor, problema)) return true;
     if (problema->isEmpty()) *problema = QStringLiteral("valor inválido para %1: %2").arg(nombre, valor);
     return false;
