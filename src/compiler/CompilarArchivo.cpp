@@ -7,6 +7,7 @@
 namespace {
 // Every line end already CR LF, as in the files the program saves.
 bool SoloCRLF(const QString& t) {
+    if (t.contains(QChar::LineSeparator) || t.contains(QChar::ParagraphSeparator)) return false;
     const qsizetype n = t.size();
     for (qsizetype i = t.indexOf(u'\r'); i >= 0; i = t.indexOf(u'\r', i + 2))
         if (i + 1 >= n || t.at(i + 1) != u'\n') return false;
@@ -17,7 +18,8 @@ bool SoloCRLF(const QString& t) {
 }   // namespace
 
 QString TextoComoAbrir(const QByteArray& bytes) {
-    // Every line ends with CR LF, whether the file ended it with CR LF, LF or CR.
+    // Every line ends with CR LF, whether the file ended it with CR LF, LF, CR or
+    // a Unicode separator.
     QString leido = Codificacion::Decodificar(bytes).texto;
     if (SoloCRLF(leido)) {
         // Kept as read: a file of one long line is not copied.
@@ -30,7 +32,7 @@ QString TextoComoAbrir(const QByteArray& bytes) {
     qsizetype inicio = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = leido.at(i);
-        if (c != u'\r' && c != u'\n') continue;
+        if (!Codificacion::EsFinDeLinea(c)) continue;
         texto += QStringView(leido).mid(inicio, i - inicio);
         texto += QStringLiteral("\r\n");
         if (c == u'\r' && i + 1 < n && leido.at(i + 1) == u'\n') ++i;

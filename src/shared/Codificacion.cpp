@@ -80,7 +80,8 @@ QStringList Lineas(const QString& texto) {
     const qsizetype n = texto.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = texto.at(i);
-        if (c == u'\r' || c == u'\n') {
+        // The command pane breaks a line at U+2028 and U+2029 too, so a file is read as it will show.
+        if (EsFinDeLinea(c)) {
             r.append(texto.mid(inicio, i - inicio));
             if (c == u'\r' && i + 1 < n && texto.at(i + 1) == u'\n') ++i;
             inicio = i + 1;

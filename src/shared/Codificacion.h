@@ -33,8 +33,13 @@ int CodigoWin1252(QChar c);
 // reason in *motivo.
 bool LeerArchivo(const QString& ruta, QByteArray* bytes, QString* motivo);
 
-// Splits file contents into lines: CR LF, a lone LF and a lone CR each end a
-// line; a final line end does not open one more line.
+// Splits file contents into lines: CR LF, a lone LF, a lone CR and the
+// Unicode line and paragraph separators each end a line; a final line end
+// does not open one more line.
 QStringList Lineas(const QString& texto);
+// A character that ends a line by that rule (CR LF is one end).
+inline bool EsFinDeLinea(QChar c) {
+    return c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
 
 }   // namespace Codificacion

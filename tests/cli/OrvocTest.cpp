@@ -45,6 +45,9 @@ TEST_F(Orvoc, LineEndsCrLfLfAndCrReadAlikeAndALastLineWithoutEndCounts) {
         {"inia 1\nack\n", "02 52 31 41 03 23\n06\n\n"},
         {"inia 1\rack\r", "02 52 31 41 03 23\n06\n\n"},
         {"inia 1\r\nack", "02 52 31 41 03 23\n06\n\n"},
+        {"-- a\xE2\x80\xA8inia 1\xE2\x80\xA9"
+         "ack",
+         "\n02 52 31 41 03 23\n06\n\n"},   // as the window shows them
         {"", ""},
     };
     for (const auto& [texto, esperado] : casos) {

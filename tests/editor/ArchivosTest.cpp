@@ -67,6 +67,20 @@ TEST(Archivos, OpeningColoursAndCompilesEveryLine) {
     EXPECT_FALSE(w.v_PrimerUso);
 }
 
+// The pane cannot hold them inside a line: each code line must stay beside its command.
+TEST(Archivos, UnicodeLineAndParagraphSeparatorsEndLinesAsThePaneShowsThem) {
+    const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("u.txt"));
+    Escribir(ruta,
+             "-- a\xE2\x80\xA8"
+             "INIA 1\r\n-- b\xE2\x80\xA9"
+             "INIA 2\r\n");
+    VentanaPrueba w;
+    w.AbrirPorMenu(ruta);
+    EXPECT_EQ(w.Cmd().Text(), QStringLiteral("-- a\r\nINIA 1\r\n-- b\r\nINIA 2\r\n"));
+    EXPECT_EQ(w.Cod().TextoLinea(1), QStringLiteral("02 52 31 41 03 23"));
+    EXPECT_EQ(w.Cod().TextoLinea(3), QStringLiteral("02 52 32 41 03 20"));
+}
+
 TEST(Archivos, ReadOrWriteErrorsNameTheFileAndChangeNothing) {
     VentanaPrueba w;
     w.Escribir(QStringLiteral("inia 1"));
