@@ -3,11 +3,12 @@
 #include "Compilador.h"
 #include "EntornoCompilador.h"
 #include "PanelMemoria.h"
+#include <algorithm>
 
 namespace {
 // Every line end already CR LF, as in the files the program saves.
 bool SoloCRLF(const QString& t) {
-    if (t.contains(QChar::LineSeparator) || t.contains(QChar::ParagraphSeparator)) return false;
+    if (std::any_of(t.begin(), t.end(), [](QChar c) { return c.unicode() >= 0x2028 && Codificacion::EsFinDeLinea(c); })) return false;
     const qsizetype n = t.size();
     for (qsizetype i = t.indexOf(u'\r'); i >= 0; i = t.indexOf(u'\r', i + 2))
         if (i + 1 >= n || t.at(i + 1) != u'\n') return false;

@@ -34,12 +34,14 @@ int CodigoWin1252(QChar c);
 bool LeerArchivo(const QString& ruta, QByteArray* bytes, QString* motivo);
 
 // Splits file contents into lines: CR LF, a lone LF, a lone CR and the
-// Unicode line and paragraph separators each end a line; a final line end
-// does not open one more line.
+// Unicode line and paragraph separators each end a line (see EsFinDeLinea);
+// a final line end does not open one more line.
 QStringList Lineas(const QString& texto);
-// A character that ends a line by that rule (CR LF is one end).
+// A character that ends a line by that rule (CR LF is one end). The rich-text
+// pane also breaks a line at its own frame marks, U+FDD0 and U+FDD1.
 inline bool EsFinDeLinea(QChar c) {
-    return c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+    return c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator || c == u'\uFDD0' ||
+           c == u'\uFDD1';
 }
 
 }   // namespace Codificacion

@@ -73,12 +73,14 @@ TEST(Archivos, UnicodeLineAndParagraphSeparatorsEndLinesAsThePaneShowsThem) {
     Escribir(ruta,
              "-- a\xE2\x80\xA8"
              "INIA 1\r\n-- b\xE2\x80\xA9"
-             "INIA 2\r\n");
+             "INIA 2\r\n-- c\xEF\xB7\x90"
+             "INIA 3\r\n");
     VentanaPrueba w;
     w.AbrirPorMenu(ruta);
-    EXPECT_EQ(w.Cmd().Text(), QStringLiteral("-- a\r\nINIA 1\r\n-- b\r\nINIA 2\r\n"));
+    EXPECT_EQ(w.Cmd().Text(), QStringLiteral("-- a\r\nINIA 1\r\n-- b\r\nINIA 2\r\n-- c\r\nINIA 3\r\n"));
     EXPECT_EQ(w.Cod().TextoLinea(1), QStringLiteral("02 52 31 41 03 23"));
     EXPECT_EQ(w.Cod().TextoLinea(3), QStringLiteral("02 52 32 41 03 20"));
+    EXPECT_EQ(w.Cod().TextoLinea(5), QStringLiteral("02 52 33 41 03 21"));
 }
 
 TEST(Archivos, ReadOrWriteErrorsNameTheFileAndChangeNothing) {
