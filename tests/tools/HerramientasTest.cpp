@@ -1,6 +1,7 @@
-// The check-byte tool and the about box, offscreen.
+// The check-byte tool and the about box, offscreen, and the small windows' icon.
 #include "Herramientas.h"
 #include "fr_Acerca.h"
+#include "fr_Ayuda.h"
 #include "fr_Herramientas.h"
 #include <QApplication>
 #include <QLabel>
@@ -54,6 +55,16 @@ TEST(Acerca, ModalBoxShowsTheVersionAndEnterAcceptsIt) {
     EXPECT_TRUE(visto);
     EXPECT_TRUE(cerradaPorEnter);
     EXPECT_EQ(resultado, QDialog::Accepted);
+}
+
+TEST(Ventanas, EveryWindowHasTheProgramIcon) {
+    fr_Herramientas h;
+    fr_Acerca a;
+    fr_Ayuda ayuda;
+    for (const QWidget* w : {static_cast<QWidget*>(&h), static_cast<QWidget*>(&a), static_cast<QWidget*>(&ayuda)}) {
+        EXPECT_FALSE(w->windowIcon().isNull()) << w->objectName().toStdString();
+        EXPECT_TRUE(w->windowIcon().availableSizes().contains(QSize(16, 16)));
+    }
 }
 
 }   // namespace
