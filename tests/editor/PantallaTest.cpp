@@ -215,6 +215,10 @@ TEST(Pantalla, TheTipBelongsToTheCaretsLineAndLetsClicksThrough) {
     const QRect fila5 = w.tx_Cmd->cursorRect(QTextCursor(w.tx_Cmd->document()->findBlockByNumber(5)))
                             .translated(w.tx_Cmd->viewport()->mapTo(w.tx_Tip->parentWidget(), QPoint(0, 0)));
     EXPECT_NEAR(tip.top(), fila5.top(), Fila(w));
+    // Given the focus, it hands it back.
+    w.tx_Tip->setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(w.tx_Cmd->hasFocus());
 
     // A click on the tip lands on the row beneath it; the tip's text is never selected.
     if (QApplication::clipboard()->supportsSelection()) QApplication::clipboard()->setText(QString(), QClipboard::Selection);
