@@ -178,24 +178,12 @@ TEST(Gen, ADestinoColumnGivesAScriptPerDestinationAndTheListForOrvoSend) {
 }
 
 TEST(Gen, ASheetOrScriptNamedDashIsReadFromStandardInput) {
-    QProcess p;
-    p.start(QStringLiteral(ORVO_BUILD_DIR "/orvo-gen"), {QStringLiteral("tarjetas"), QStringLiteral("-")});
-    ASSERT_TRUE(p.waitForStarted());
-    p.write("reloj,tarjeta,perfil 1,perfil 2\n7,70,A,B\n");
-    p.closeWriteChannel();
-    ASSERT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    const QByteArray guion = p.readAllStandardOutput();
-    EXPECT_EQ(guion, "AING 7, 70, A, B\r\n");
-
-    QProcess c;
-    c.start(QStringLiteral(ORVO_BUILD_DIR "/orvoc"), {QStringLiteral("-")});
-    ASSERT_TRUE(c.waitForStarted());
-    c.write(guion);
-    c.closeWriteChannel();
-    ASSERT_TRUE(c.waitForFinished(30000));
-    EXPECT_EQ(c.exitCode(), 0) << c.readAllStandardError().toStdString();
-    EXPECT_TRUE(c.readAllStandardOutput().startsWith("02 "));
+    const Salida g = Programa::Correr(QStringLiteral("orvo-gen"), Args("tarjetas -"), {}, {}, "reloj,tarjeta,perfil 1,perfil 2\n7,70,A,B\n");
+    EXPECT_EQ(g.codigo, 0) << g.err.toStdString();
+    EXPECT_EQ(g.out, "AING 7, 70, A, B\r\n");
+    const Salida c = Programa::Correr(QStringLiteral("orvoc"), {QStringLiteral("-")}, {}, {}, g.out);
+    EXPECT_EQ(c.codigo, 0) << c.err.toStdString();
+    EXPECT_TRUE(c.out.startsWith("02 "));
 }
 
 TEST(Gen, TimeScriptHasIniaAndFechForEachClockOfTheList) {

@@ -2,6 +2,7 @@
 // --count, each noting the frames it receives with the time they came), a
 // script per destination, the time set when sent, failed clocks re-run.
 #include "AyudaTx.h"
+#include "Bytes.h"
 #include "CompilarArchivo.h"
 #include "CarpetaPrueba.h"
 #include "Programa.h"
@@ -149,14 +150,9 @@ TEST_F(Sitio, HoraActualSetsEachClockToTheTimeItsFrameLeftAndReadsAPipe) {
     const QStringList comunes = Args("--hora-actual --delay 300 --paralelo 1 --destinos") << destinos << QStringLiteral("-");
 
     // A script written long ago, then one straight from orvo-gen.
-    QProcess viejo;
-    viejo.setWorkingDirectory(dir.path());
-    viejo.start(QStringLiteral(ORVO_BUILD_DIR "/orvo-send"), comunes);
-    viejo.write("INIA 1\r\nFECH 1, 01/01/2020, 00:00\r\nFECH 2, 1/1/20, 0:00\r\n");
-    viejo.closeWriteChannel();
-    ASSERT_TRUE(viejo.waitForFinished(30000));
-    const QByteArray salida = viejo.readAllStandardOutput();
-    EXPECT_EQ(viejo.exitCode(), 0) << viejo.readAllStandardError().toStdString();
+    const Programa::Salida viejo = Programa::Correr(QStringLiteral("orvo-send"), comunes, dir.path(), {}, "INIA 1\r\nFECH 1, 01/01/2020, 00:00\r\nFECH 2, 1/1/20, 0:00\r\n");
+    const QByteArray salida = viejo.out;
+    EXPECT_EQ(viejo.codigo, 0) << viejo.err.toStdString();
 
     QProcess gen, envio;
     gen.setStandardOutputProcess(&envio);
@@ -176,9 +172,7 @@ TEST_F(Sitio, HoraActualSetsEachClockToTheTimeItsFrameLeftAndReadsAPipe) {
             ++fech;
             SCOPED_TRACE(r.hex.toStdString());
             const QByteArray d = QByteArray::fromHex(r.hex.toLatin1());
-            char bcc = 0;
-            for (int i = 0; i < 16; ++i) bcc ^= d[i];
-            EXPECT_EQ(bcc, d[16]);
+            EXPECT_EQ(f_BCC(r.hex.chopped(2)), r.hex.right(2)) << "the check byte of the rewritten frame";
             // YY MM DD W hh mm as digits; the clock must read the minute it got the frame.
             const QDate fecha(2000 + d.mid(4, 2).toInt(), d.mid(6, 2).toInt(), d.mid(8, 2).toInt());
             const QDateTime puesta(fecha, QTime(d.mid(11, 2).toInt(), d.mid(13, 2).toInt()));
