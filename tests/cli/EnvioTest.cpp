@@ -188,7 +188,6 @@ TEST(Envio, ScriptErrorsAndBadArgumentsSendNothing) {
         {{bueno}, 2, "falta el destino"},
         {{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:70000"), bueno}, 2, "destino inválido"},
         {{QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--timeout"), QStringLiteral("10000"), bueno}, 2, "--timeout"},
-        {{QStringLiteral("--tcp"), Tcp(p), QStringLiteral("--velocidad"), bueno}, 2, "opción desconocida"},
         {{QStringLiteral("--serial"), QStringLiteral("COM9"), bueno}, 2, "puerto serie inválido"},
     };
     for (const auto& caso : casos) {
