@@ -98,14 +98,6 @@ TEST(PanelRico, SelectionFormatsAndTypingColour) {
     EXPECT_EQ(p.ColorEn(8), Colores::Negro);
 }
 
-TEST(PanelRico, TextKeepsCharactersThatPlainTextWouldAlter) {
-    PanelRicoPropio p;
-    const QString t = QStringLiteral("A\u00A0B\r\n\t€");
-    p.SetText(t);
-    EXPECT_EQ(p.Text(), t);
-    EXPECT_EQ(p.Length(), t.size());
-}
-
 TEST(PanelRico, TextWrittenApartReachesTheWidgetWithFormatsAndCaret) {
     CajaRica caja;
     PanelRico p(&caja);
