@@ -95,7 +95,7 @@ TEST(ArchivoSeguroComun, AnUnconfirmedReplacementLeavesTheOldFile) {
 
 TEST(ArchivoSeguroComun, FoldersLargeFilesAndDevicesAreRefusedByName) {
     QTemporaryDir dir;
-    QByteArray b;
+    QByteArray b("sin tocar");
     QString motivo;
     EXPECT_FALSE(Leer(dir.path(), kLimiteComandos, false, &b, &motivo));
     EXPECT_TRUE(motivo.contains(QStringLiteral("carpeta"))) << motivo.toStdString();
@@ -108,6 +108,7 @@ TEST(ArchivoSeguroComun, FoldersLargeFilesAndDevicesAreRefusedByName) {
     }
     EXPECT_FALSE(Leer(grande, 1024, false, &b, &motivo));
     EXPECT_TRUE(motivo.contains(QStringLiteral("límite"))) << motivo.toStdString();
+    EXPECT_EQ(b, QByteArray("sin tocar"));
     EXPECT_EQ(LeerTodo(grande).size(), 2048);
 
     if (!EnWindows()) return;   // on Linux these names are ordinary (missing) files
