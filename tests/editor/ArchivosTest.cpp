@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QImage>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -202,9 +201,8 @@ TEST(Archivos, ClosingTheWindowAsksToSaveUnsavedChangesAndOnlyThen) {
 // the old code on screen: read as a screen reader reads the pane, and as it
 // is painted.
 TEST(Archivos, NewAndShorterFilesLeaveNoOldCodeOnScreen) {
-    QTemporaryDir dir;
-    const QString corto = dir.filePath(QStringLiteral("corto.txt"));
-    const QString vacio = dir.filePath(QStringLiteral("vacio.txt"));
+    const QString corto = CarpetaPrueba::Ruta(QStringLiteral("corto.txt"));
+    const QString vacio = CarpetaPrueba::Ruta(QStringLiteral("vacio.txt"));
     ASSERT_TRUE(Escribir(corto, "INIA 1\r\n") && Escribir(vacio, {}));
     struct Caso {
         const char* nombre;
