@@ -277,13 +277,18 @@ TEST(TipEnVentana, ToolsLineOpensTheCheckByteToolModallyAndVanishes) {
     QTimer::singleShot(0, [&visto] {
         auto* h = qobject_cast<fr_Herramientas*>(QApplication::activeModalWidget());
         if (!h) return;
+        // Typed, the check byte comes only with Enter, either one.
         QTest::keyClicks(h->tx_String, QStringLiteral("02 52 31 41 03"));
+        visto = h->tx_String->text() + u'|' + h->tx_XOR->text();
         QTest::keyClick(h->tx_String, Qt::Key_Return);
-        visto = h->tx_XOR->text();
+        visto += u'|' + h->tx_XOR->text();
+        h->tx_XOR->clear();
+        QTest::keyClick(h->tx_String, Qt::Key_Enter, Qt::KeypadModifier);
+        visto += u'|' + h->tx_XOR->text();
         h->close();
     });
     w.EscribirLineas({"tools"});
-    EXPECT_EQ(visto, QStringLiteral("23"));
+    EXPECT_EQ(visto, QStringLiteral("02 52 31 41 03||23|23"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_FALSE(w.Cmd().Text().contains(QStringLiteral("tools"), Qt::CaseInsensitive));
 }

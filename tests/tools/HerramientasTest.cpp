@@ -1,4 +1,5 @@
 // The check-byte tool and the about box, offscreen, and the small windows' icon.
+// (What the tool computes on Enter: TipEnVentana.ToolsLineOpensTheCheckByteToolModallyAndVanishes.)
 #include "Herramientas.h"
 #include "fr_Acerca.h"
 #include "fr_Ayuda.h"
@@ -12,19 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// The check byte itself is f_BCC's (Bytes test); the window computes it on
-// Enter, either one, and not before.
-TEST(Herramientas, EnterShowsTheCheckByteOfTheLineAndOtherKeysType) {
-    for (const auto tecla : {Qt::Key_Return, Qt::Key_Enter}) {
-        fr_Herramientas ventana;
-        QTest::keyClicks(ventana.tx_String, QStringLiteral("02 52 31 41 03"));
-        EXPECT_EQ(ventana.tx_String->text(), QStringLiteral("02 52 31 41 03"));
-        EXPECT_TRUE(ventana.tx_XOR->text().isEmpty());
-        QTest::keyClick(ventana.tx_String, tecla, tecla == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
-        EXPECT_EQ(ventana.tx_XOR->text(), QStringLiteral("23")) << tecla;
-    }
-}
 
 TEST(Herramientas, FieldsNamedAfterTheirLabelsAndLineHasFocusFirst) {
     QWidget padre;
