@@ -99,10 +99,4 @@ TEST(Horas, ReadTwentyFourHourTimesAndDropSeconds) {
         EXPECT_EQ(f_NormalizarHora(QString::fromUtf8(entrada)), QString::fromUtf8(salida)) << entrada;
 }
 
-TEST(Fechas, DayOfWeekCountsFromSunday) {
-    EXPECT_EQ(f_DiaSemana(QStringLiteral("05/12/2026")), 7);   // Saturday
-    EXPECT_EQ(f_DiaSemana(QStringLiteral("06/12/2026")), 1);   // Sunday
-    EXPECT_EQ(f_DiaSemana(QStringLiteral("01/03/2011")), 3);   // Tuesday
-}
-
 }   // namespace
