@@ -36,10 +36,9 @@ TEST(Ventana, StartsWithTitleWelcomeTextGutterAndNamesUntilTheFirstKey) {
     EXPECT_FALSE(w.mn_Guardar->isEnabled());
     EXPECT_FALSE(Module1::v_Modificado);
     EXPECT_FALSE(w.tx_Tip->isVisible());
+    // (The code pane's and the gutter's names: VistaCodigo and FilaEstado tests.)
     EXPECT_EQ(w.tx_Cmd->accessibleName(), QStringLiteral("Comandos"));
-    EXPECT_EQ(w.tx_Cod->accessibleName(), QStringLiteral("Código"));
     EXPECT_EQ(w.lst_Debug->accessibleName(), QStringLiteral("Debug"));
-    EXPECT_EQ(w.tx_NroLin->accessibleName(), QStringLiteral("Línea"));
     EXPECT_EQ(w.Label7->text(), QString(25, u' ') + QStringLiteral("Actualizando ..."));
     // Client area 10695 x 6795 twips.
     EXPECT_EQ(w.centralWidget()->size(), QSize(w.Escala().Px(10695), w.Escala().Px(6795)));
