@@ -1,14 +1,13 @@
 // The tools' epoll event loop, run in a thread of its own (the test's main
 // thread keeps Qt's): timers in order and never early, ready sockets told
 // on every turn until read, what a handler removes is not called after, a
-// wake-up from another thread, and Qt's own sockets on top of it.
+// wake-up from another thread. Qt's own sockets on top of it: orvo-send and
+// orvo-sim run on it in every test that starts them.
 #include "DespachadorEpoll.h"
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QEventLoop>
 #include <QSocketNotifier>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
 #include <atomic>
@@ -143,27 +142,4 @@ TEST(DespachadorEpoll, AnEventPostedFromAnotherThreadWakesALoopWaitingOnALongTim
                      }),
               0);
     EXPECT_LT(t.elapsed(), kPlazoMs / 4);
-}
-
-TEST(DespachadorEpoll, QtSocketsConnectExchangeAndCloseOnIt) {
-    QByteArray eco;
-    EXPECT_EQ(EnHilo([&](QEventLoop& loop) {
-                  auto* servidor = new QTcpServer(&loop);
-                  ASSERT_TRUE(servidor->listen(QHostAddress::LocalHost));
-                  QObject::connect(servidor, &QTcpServer::newConnection, [servidor] {
-                      QTcpSocket* s = servidor->nextPendingConnection();
-                      QObject::connect(s, &QTcpSocket::readyRead, [s] { s->write(s->readAll().toUpper()); });
-                      QObject::connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
-                  });
-                  auto* cliente = new QTcpSocket(&loop);
-                  QObject::connect(cliente, &QTcpSocket::connected, [cliente] { cliente->write("hola"); });
-                  QObject::connect(cliente, &QTcpSocket::readyRead, [&, cliente] {
-                      eco += cliente->readAll();
-                      if (eco.size() >= 4) cliente->disconnectFromHost();
-                  });
-                  QObject::connect(cliente, &QTcpSocket::disconnected, &loop, &QEventLoop::quit);
-                  cliente->connectToHost(QHostAddress::LocalHost, servidor->serverPort());
-              }),
-              0);
-    EXPECT_EQ(eco, "HOLA");
 }

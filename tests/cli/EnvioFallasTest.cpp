@@ -38,7 +38,6 @@ Programa::Salida ConLimite(int limite, const QString& programa, const QStringLis
 // orvo-send started by hand, with its temporary folder inside the test's.
 struct EnvioVivo {
     QProcess proc;
-    QByteArray out;
     QString temporal;
     EnvioVivo(const Carpeta& c, const QStringList& args) {
         temporal = c.Ruta(QStringLiteral("tmp"));
@@ -55,44 +54,10 @@ struct EnvioVivo {
             proc.waitForFinished();
         }
     }
-    bool Esperar(const char* texto, int veces) {
-        return QTest::qWaitFor([&] {
-            out += proc.readAllStandardOutput();
-            return out.count(texto) >= veces;
-        },
-                               8000);
-    }
     void Senal(int s) { ::kill(static_cast<pid_t>(proc.processId()), s); }
     bool TemporalVacio() const { return QDir(temporal).isEmpty(); }
 };
 }   // namespace
-
-// Today's fleets list the worst clock last; "last wins" must not pass for "worst wins".
-TEST(EnvioFallas, ExitStatusIsTheWorstClocksWhereverItIsListed) {
-    Carpeta c;
-    const quint16 pOk = PuertoLibre(), pMudo = PuertoLibre(), pNadie = PuertoLibre();
-    Sim ok, mudo;
-    ASSERT_TRUE(ok.IniciarTCP(pOk));
-    ASSERT_TRUE(mudo.IniciarTCP(pMudo, {QStringLiteral("--no-answer")}));
-    const QString guion = Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion);
-    const struct {
-        QList<quint16> destinos;
-        int codigo;
-    } casos[] = {
-        {{pNadie, pOk}, 4},
-        {{pNadie, pMudo, pOk}, 4},
-        {{pMudo, pOk}, 3},
-        {{pMudo, pOk, pOk}, 3},
-    };
-    for (const auto& k : casos) {
-        QStringList args = Args("--timeout 200 --delay 0 --json");
-        for (quint16 p : k.destinos) args << QStringLiteral("--tcp") << Tcp(p);
-        const Programa::Salida e = Enviar(args << guion, c.Raiz());
-        SCOPED_TRACE(args.join(u' ').toStdString());
-        EXPECT_EQ(e.codigo, k.codigo) << e.out.toStdString();
-        EXPECT_EQ(Filas(e.out).first().toObject().value(QStringLiteral("destino")).toString(), Tcp(k.destinos.first()));
-    }
-}
 
 // The name is given back exactly, and a failure reads as one sentence.
 TEST(EnvioFallas, JsonKeepsQuotesAndBackslashesOfATargetName) {
@@ -194,7 +159,7 @@ TEST(EnvioFallas, AStopMarksEveryClockItReachedAndASecondOneEndsAtOnce) {
         EXPECT_EQ(e.proc.exitCode(), 130);
         EXPECT_TRUE(e.TemporalVacio());
         // What was held for the pipe is not lost with it.
-        const QByteArray out = e.out + e.proc.readAllStandardOutput();
+        const QByteArray out = e.proc.readAllStandardOutput();
         EXPECT_TRUE(out.contains("> 02 52 31 42 ") && out.contains("< 02 ")) << out.constData();
     }
 }
@@ -247,7 +212,7 @@ TEST(EnvioFallas, LinksInFlightStayBelowTheDescriptorLimitSoEveryLogIsWhole) {
 TEST(EnvioFallas, TargetsWithAnEmptyPortOrABlankInsideAreRefusedAndIpv6IsBracketed) {
     Carpeta c;
     const QString guion = Archivo(c.Ruta(QStringLiteral("guion.txt")), kGuion);
-    for (const char* malo : {"127.0.0.1:", "127.0\t.0.1:7001", "reloj uno", "[::1]:", "[::1]x"}) {
+    for (const char* malo : {"127.0.0.1:", "127.0.0.1:70000", "127.0\t.0.1:7001", "reloj uno", "[::1]:", "[::1]x"}) {
         const Programa::Salida e = Enviar({QStringLiteral("--tcp"), QString::fromLatin1(malo), guion}, c.Raiz());
         EXPECT_EQ(e.codigo, 2) << malo;
         EXPECT_TRUE(e.err.contains("destino inválido")) << malo << e.err.toStdString();

@@ -5,7 +5,6 @@
 #include "Programa.h"
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,8 +18,8 @@ using Programa::Salida;
 
 Salida Gen(const QStringList& args) { return Programa::Correr(QStringLiteral("orvo-gen"), args); }
 
-QString Archivo(const QTemporaryDir& dir, const QByteArray& contenido, const QString& nombre = QStringLiteral("tarjetas.csv")) {
-    return Programa::Archivo(dir.filePath(nombre), contenido);
+QString Archivo(const QByteArray& contenido, const QString& nombre = QStringLiteral("tarjetas.csv")) {
+    return Programa::Archivo(CarpetaPrueba::Ruta(nombre), contenido);
 }
 
 }   // namespace
@@ -29,15 +28,14 @@ QString Archivo(const QTemporaryDir& dir, const QByteArray& contenido, const QSt
 // or a device is written to as a stream, a link in a shared folder is not
 // followed. Every node is made in the test's own folder.
 TEST(Gen, OutputThatIsNotARegularFileIsWrittenAsAStreamNeverReplaced) {
-    QTemporaryDir dir;
-    const QString csv = Archivo(dir, "reloj;tarjeta;perfil 1;perfil 2\n1;100;A;B\n");
+    const QString csv = Archivo("reloj;tarjeta;perfil 1;perfil 2\n1;100;A;B\n");
     const QByteArray guion = "AING 1, 100, A, B\r\n";
     auto tipo = [](const QString& ruta) {
         struct stat st {};
         return ::lstat(QFile::encodeName(ruta).constData(), &st) == 0 ? st.st_mode & S_IFMT : 0;
     };
 
-    const QString fifo = dir.filePath(QStringLiteral("tuberia"));
+    const QString fifo = CarpetaPrueba::Ruta(QStringLiteral("tuberia"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     QByteArray leido;
     std::thread lector([&] {
@@ -54,19 +52,19 @@ TEST(Gen, OutputThatIsNotARegularFileIsWrittenAsAStreamNeverReplaced) {
     EXPECT_EQ(tipo(fifo), static_cast<mode_t>(S_IFIFO));
 
     // A link to the tool's own standard output, as /dev/stdout is.
-    const QString aSalida = dir.filePath(QStringLiteral("salida"));
+    const QString aSalida = CarpetaPrueba::Ruta(QStringLiteral("salida"));
     ASSERT_EQ(::symlink("/proc/self/fd/1", QFile::encodeName(aSalida).constData()), 0);
     const Salida porEnlace = Gen({QStringLiteral("tarjetas"), csv, QStringLiteral("-o"), aSalida});
     EXPECT_EQ(porEnlace.codigo, 0) << porEnlace.err.toStdString();
     EXPECT_EQ(porEnlace.out, guion);
     EXPECT_EQ(tipo(aSalida), static_cast<mode_t>(S_IFLNK));
 
-    const Salida carpeta = Gen({QStringLiteral("tarjetas"), csv, QStringLiteral("-o"), dir.path()});
+    const Salida carpeta = Gen({QStringLiteral("tarjetas"), csv, QStringLiteral("-o"), CarpetaPrueba::Ruta()});
     EXPECT_EQ(carpeta.codigo, 2);
     EXPECT_TRUE(carpeta.err.contains("es una carpeta")) << carpeta.err.toStdString();
 
     // A device node of our own, pointing at the null device.
-    const QString nodo = dir.filePath(QStringLiteral("nulo"));
+    const QString nodo = CarpetaPrueba::Ruta(QStringLiteral("nulo"));
     if (::geteuid() != 0 || ::mknod(QFile::encodeName(nodo).constData(), S_IFCHR | 0600, makedev(1, 3)) != 0) GTEST_SKIP() << "mknod needs root";
     const Salida porNodo = Gen({QStringLiteral("tarjetas"), csv, QStringLiteral("-o"), nodo});
     EXPECT_EQ(porNodo.codigo, 0) << porNodo.err.toStdString();
@@ -74,10 +72,9 @@ TEST(Gen, OutputThatIsNotARegularFileIsWrittenAsAStreamNeverReplaced) {
 }
 
 TEST(Gen, ALinkPlantedInASharedFolderIsNotFollowed) {
-    QTemporaryDir dir;
-    const QString csv = Archivo(dir, "reloj;tarjeta;perfil 1;perfil 2\n1;100;A;B\n");
-    const QString victima = Archivo(dir, "intacto\n", QStringLiteral("victima.txt"));
-    const QString compartida = dir.filePath(QStringLiteral("compartida"));
+    const QString csv = Archivo("reloj;tarjeta;perfil 1;perfil 2\n1;100;A;B\n");
+    const QString victima = Archivo("intacto\n", QStringLiteral("victima.txt"));
+    const QString compartida = CarpetaPrueba::Ruta(QStringLiteral("compartida"));
     ASSERT_TRUE(QDir().mkpath(compartida));
     ASSERT_EQ(::chmod(QFile::encodeName(compartida).constData(), 01777), 0);
     const QString trampa = compartida + QStringLiteral("/tarjetas.txt");
@@ -89,7 +86,7 @@ TEST(Gen, ALinkPlantedInASharedFolderIsNotFollowed) {
     EXPECT_EQ(CarpetaPrueba::Leer(victima), "intacto\n");
 
     // In a private folder the link is the user's own: its file is replaced.
-    const QString propio = dir.filePath(QStringLiteral("propio.txt"));
+    const QString propio = CarpetaPrueba::Ruta(QStringLiteral("propio.txt"));
     ASSERT_EQ(::symlink(QFile::encodeName(victima).constData(), QFile::encodeName(propio).constData()), 0);
     const Salida p = Gen({QStringLiteral("tarjetas"), csv, QStringLiteral("-o"), propio});
     EXPECT_EQ(p.codigo, 0) << p.err.toStdString();

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,8 +15,8 @@ using Programa::Salida;
 
 Salida Gen(const QStringList& args, const QString& carpeta = {}) { return Programa::Correr(QStringLiteral("orvo-gen"), args, carpeta); }
 
-QString Archivo(const QTemporaryDir& dir, const QByteArray& contenido, const QString& nombre = QStringLiteral("tarjetas.csv")) {
-    return Programa::Archivo(dir.filePath(nombre), contenido);
+QString Archivo(const QByteArray& contenido, const QString& nombre = QStringLiteral("tarjetas.csv")) {
+    return Programa::Archivo(CarpetaPrueba::Ruta(nombre), contenido);
 }
 
 QString Planilla(const char* nombre) { return QStringLiteral(ORVO_SOURCE_DIR "/tests/cli/planillas/") + QLatin1String(nombre); }
@@ -48,8 +47,7 @@ TEST(Gen, RealSpreadsheetExportsBecomeAingLinesInTheEditorsFormat) {
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.caso);
-        QTemporaryDir dir;
-        const Salida s = Gen({QStringLiteral("tarjetas"), Archivo(dir, caso.csv)});
+        const Salida s = Gen({QStringLiteral("tarjetas"), Archivo(caso.csv)});
         EXPECT_EQ(s.codigo, 0) << s.err.toStdString();
         EXPECT_EQ(s.out, caso.script);
         EXPECT_TRUE(s.err.isEmpty());
@@ -96,9 +94,8 @@ TEST(Gen, BadRowsAreListedWithRowColumnAndMessageAndNothingIsWritten) {
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.caso);
-        QTemporaryDir dir;
-        const QString salida = dir.filePath(QStringLiteral("tarjetas.txt"));
-        const Salida s = Gen({QStringLiteral("tarjetas"), Archivo(dir, caso.csv), QStringLiteral("-o"), salida});
+        const QString salida = CarpetaPrueba::Ruta(QStringLiteral("tarjetas.txt"));
+        const Salida s = Gen({QStringLiteral("tarjetas"), Archivo(caso.csv), QStringLiteral("-o"), salida});
         EXPECT_EQ(s.codigo, 1);
         EXPECT_EQ(QString::fromUtf8(s.err), QString::fromUtf8(caso.errores) + QStringLiteral("orvo-gen: hay filas con error; no se escribe nada.\n"));
         EXPECT_TRUE(s.out.isEmpty());
@@ -110,8 +107,7 @@ TEST(Gen, ManyBadRowsShowTheFirstTwentyAndHowManyMore) {
     QByteArray csv = "reloj;tarjeta;perfil 1;perfil 2\n";
     for (int i = 0; i < 25; ++i) csv += "1;" + QByteArray::number(500 + i) + ";AB;C\n";
     csv += "1;999;A;B\n";
-    QTemporaryDir dir;
-    const Salida s = Gen({QStringLiteral("tarjetas"), Archivo(dir, csv)});
+    const Salida s = Gen({QStringLiteral("tarjetas"), Archivo(csv)});
     EXPECT_EQ(s.codigo, 1);
     const QStringList lineas = QString::fromUtf8(s.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lineas.size(), 22) << s.err.toStdString();
@@ -121,8 +117,7 @@ TEST(Gen, ManyBadRowsShowTheFirstTwentyAndHowManyMore) {
 }
 
 TEST(Gen, SheetsThatAreNotCardListsAreRefusedWithOneMessage) {
-    QTemporaryDir dir;
-    const QString xls = Archivo(dir, QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + QByteArray(504, '\0'), QStringLiteral("viejo.xls"));
+    const QString xls = Archivo(QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + QByteArray(504, '\0'), QStringLiteral("viejo.xls"));
     const QString libro = QStringLiteral("orvo-gen: \"%1\" es un libro de hoja de cálculo: guárdelo como CSV (separado por ; o ,) y vuelva a intentarlo\n");
     const QString sinFilas = QStringLiteral("orvo-gen: \"%1\": no hay filas con tarjetas; no se escribe nada.\n");
     const struct {
@@ -134,9 +129,9 @@ TEST(Gen, SheetsThatAreNotCardListsAreRefusedWithOneMessage) {
         {"a workbook (ZIP)", Planilla("tarjetas.ods"), 2, libro},
         {"a workbook (ZIP, .xlsx)", Planilla("libreoffice.xlsx"), 2, libro},
         {"a workbook (OLE)", xls, 2, libro},
-        {"an empty file", Archivo(dir, "", QStringLiteral("vacia.csv")), 1, sinFilas},
-        {"titles and blank rows only", Archivo(dir, "Obra;;;\n;;;\nreloj;tarjeta;perfil 1;perfil 2\n;;;\n", QStringLiteral("titulos.csv")), 1, sinFilas},
-        {"titles without a profile column", Archivo(dir, "reloj;tarjeta;perfil\n1;2;A\n", QStringLiteral("perfil.csv")), 2,
+        {"an empty file", Archivo("", QStringLiteral("vacia.csv")), 1, sinFilas},
+        {"titles and blank rows only", Archivo("Obra;;;\n;;;\nreloj;tarjeta;perfil 1;perfil 2\n;;;\n", QStringLiteral("titulos.csv")), 1, sinFilas},
+        {"titles without a profile column", Archivo("reloj;tarjeta;perfil\n1;2;A\n", QStringLiteral("perfil.csv")), 2,
          QStringLiteral("orvo-gen: \"%1\": la fila de títulos (fila 1) no tiene la columna «perfil 1»\n")},
     };
     for (const auto& caso : casos) {
@@ -149,12 +144,11 @@ TEST(Gen, SheetsThatAreNotCardListsAreRefusedWithOneMessage) {
 }
 
 TEST(Gen, AnOutputThatIsTheSheetItselfIsRefusedAndTheSheetKept) {
-    QTemporaryDir dir;
     const QByteArray hoja = "reloj;tarjeta;perfil 1;perfil 2\n1;100;A;B\n";
-    const QString planilla = Archivo(dir, hoja);
-    QStringList salidas{planilla, dir.filePath(QStringLiteral("./tarjetas.csv"))};
+    const QString planilla = Archivo(hoja);
+    QStringList salidas{planilla, CarpetaPrueba::Ruta(QStringLiteral("./tarjetas.csv"))};
     // Through a symbolic link too (Windows makes a shortcut instead, a file of its own).
-    const QString enlace = dir.filePath(QStringLiteral("enlace.csv"));
+    const QString enlace = CarpetaPrueba::Ruta(QStringLiteral("enlace.csv"));
     if (QFile::link(planilla, enlace) && QFileInfo(enlace).isSymbolicLink()) salidas << enlace;
     for (const QString& salida : salidas) {
         const Salida s = Gen({QStringLiteral("tarjetas"), planilla, QStringLiteral("-o"), salida});
@@ -165,20 +159,19 @@ TEST(Gen, AnOutputThatIsTheSheetItselfIsRefusedAndTheSheetKept) {
 }
 
 TEST(Gen, ADestinoColumnGivesAScriptPerDestinationAndTheListForOrvoSend) {
-    QTemporaryDir dir;
-    const QString csv = Archivo(dir,
-                                "reloj;tarjeta;perfil 1;perfil 2;Destino\n"
-                                "1;100;A;B;127.0.0.1:7001\n"
-                                "1;100;A;B;/dev/ttyUSB0\n"
-                                "2;101;A;B;127.0.0.1:7001\n"
-                                "1;102;C;D;COM1\n"
-                                "1;103;C;D;com1\n");
+    const QString csv = Archivo(
+        "reloj;tarjeta;perfil 1;perfil 2;Destino\n"
+        "1;100;A;B;127.0.0.1:7001\n"
+        "1;100;A;B;/dev/ttyUSB0\n"
+        "2;101;A;B;127.0.0.1:7001\n"
+        "1;102;C;D;COM1\n"
+        "1;103;C;D;com1\n");
     const Salida sin = Gen({QStringLiteral("tarjetas"), csv});
     EXPECT_EQ(sin.codigo, 2);
     EXPECT_TRUE(sin.err.contains("--carpeta")) << sin.err.toStdString();
     EXPECT_TRUE(sin.out.isEmpty());
 
-    const QString carpeta = dir.filePath(QStringLiteral("obra nueva/scripts"));
+    const QString carpeta = CarpetaPrueba::Ruta(QStringLiteral("obra nueva/scripts"));
     const Salida s = Gen({QStringLiteral("tarjetas"), csv, QStringLiteral("--carpeta"), carpeta});
     ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
     EXPECT_TRUE(s.out.isEmpty());
@@ -195,29 +188,16 @@ TEST(Gen, ADestinoColumnGivesAScriptPerDestinationAndTheListForOrvoSend) {
 }
 
 TEST(Gen, ASheetOrScriptNamedDashIsReadFromStandardInput) {
-    QProcess p;
-    p.start(QStringLiteral(ORVO_BUILD_DIR "/orvo-gen"), {QStringLiteral("tarjetas"), QStringLiteral("-")});
-    ASSERT_TRUE(p.waitForStarted());
-    p.write("reloj,tarjeta,perfil 1,perfil 2\n7,70,A,B\n");
-    p.closeWriteChannel();
-    ASSERT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    const QByteArray guion = p.readAllStandardOutput();
-    EXPECT_EQ(guion, "AING 7, 70, A, B\r\n");
-
-    QProcess c;
-    c.start(QStringLiteral(ORVO_BUILD_DIR "/orvoc"), {QStringLiteral("-")});
-    ASSERT_TRUE(c.waitForStarted());
-    c.write(guion);
-    c.closeWriteChannel();
-    ASSERT_TRUE(c.waitForFinished(30000));
-    EXPECT_EQ(c.exitCode(), 0) << c.readAllStandardError().toStdString();
-    EXPECT_TRUE(c.readAllStandardOutput().startsWith("02 "));
+    const Salida g = Programa::Correr(QStringLiteral("orvo-gen"), Args("tarjetas -"), {}, {}, "reloj,tarjeta,perfil 1,perfil 2\n7,70,A,B\n");
+    EXPECT_EQ(g.codigo, 0) << g.err.toStdString();
+    EXPECT_EQ(g.out, "AING 7, 70, A, B\r\n");
+    const Salida c = Programa::Correr(QStringLiteral("orvoc"), {QStringLiteral("-")}, {}, {}, g.out);
+    EXPECT_EQ(c.codigo, 0) << c.err.toStdString();
+    EXPECT_TRUE(c.out.startsWith("02 "));
 }
 
 TEST(Gen, TimeScriptHasIniaAndFechForEachClockOfTheList) {
-    QTemporaryDir dir;
-    const QString salida = dir.filePath(QStringLiteral("hora.txt"));
+    const QString salida = CarpetaPrueba::Ruta(QStringLiteral("hora.txt"));
     const Salida s = Gen(Args("hora --relojes 1-3,7,a -o") << salida);
     ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
     const QStringList lineas = QString::fromLatin1(Leer(salida)).split(QStringLiteral("\r\n"));

@@ -89,7 +89,6 @@ TEST_F(Orvoc, BadUsageAndUnreadableFilesExitTwoWithAClearMessage) {
     const Caso casos[] = {
         // A missing file, an unknown option or one argument too many alone: UsoTest.
         {{QStringLiteral("--normalized")}, "falta el archivo"},
-        {{QStringLiteral("--bogus"), falta}, "--bogus"},
         {{falta}, "no-existe.txt"},
         {{CarpetaPrueba::Ruta()}, "carpeta"},
         // A huge file is no script (FIFOs and devices: OrvocPosixTest).

@@ -2,6 +2,7 @@
 // --count, each noting the frames it receives with the time they came), a
 // script per destination, the time set when sent, failed clocks re-run.
 #include "AyudaTx.h"
+#include "Bytes.h"
 #include "CompilarArchivo.h"
 #include "CarpetaPrueba.h"
 #include "Programa.h"
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QMap>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace AyudaTx;
@@ -76,7 +76,7 @@ protected:
     void Rechazados(const CasoMalo (&casos)[N]) {
         for (const auto& caso : casos) {
             SCOPED_TRACE(caso.caso);
-            const Programa::Salida e = Enviar(caso.args, dir.path());
+            const Programa::Salida e = Enviar(caso.args, CarpetaPrueba::Ruta());
             EXPECT_EQ(e.codigo, caso.codigo);
             const QString err = QString::fromUtf8(e.err);
             EXPECT_TRUE(err.contains(QString::fromUtf8(caso.err))) << err.toStdString();
@@ -85,24 +85,23 @@ protected:
             EXPECT_TRUE(Recibidas(anotadas).isEmpty());
         }
     }
-    QTemporaryDir dir;
-    QString anotadas = dir.filePath(QStringLiteral("recibidas.txt"));
+    QString anotadas = CarpetaPrueba::Ruta(QStringLiteral("recibidas.txt"));
     quint16 p = 0;
     Sim sim;
 };
 
 TEST_F(Sitio, EachClockReceivesExactlyItsOwnScriptAndTheSummarySaysNofMAndWhen) {
     ASSERT_TRUE(Iniciar(3));
-    QDir(dir.path()).mkdir(QStringLiteral("con blanco"));
-    Archivo(dir.filePath(QStringLiteral("a.txt")), kA);
-    Archivo(dir.filePath(QStringLiteral("con blanco/b c.txt")), kB);
-    const QString comun = Archivo(dir.filePath(QStringLiteral("comun.txt")), kComun);
+    QDir(CarpetaPrueba::Ruta()).mkdir(QStringLiteral("con blanco"));
+    Archivo(CarpetaPrueba::Ruta(QStringLiteral("a.txt")), kA);
+    Archivo(CarpetaPrueba::Ruta(QStringLiteral("con blanco/b c.txt")), kB);
+    const QString comun = Archivo(CarpetaPrueba::Ruta(QStringLiteral("comun.txt")), kComun);
     // A BOM as a spreadsheet's "UTF-8 text" leaves it, a comment, a tab between the two.
-    const QString destinos = Archivo(dir.filePath(QStringLiteral("obra.txt")),
+    const QString destinos = Archivo(CarpetaPrueba::Ruta(QStringLiteral("obra.txt")),
                                      "\xEF\xBB\xBF" + Tcp(p).toLatin1() + " a.txt\n# oficina\n" + Tcp(p + 1).toLatin1() +
                                          "\t\"con blanco/b c.txt\"\n\n" + Tcp(p + 2).toLatin1() + "  # la del comando\n");
-    const QString registros = dir.filePath(QStringLiteral("registros/nuevos"));
-    const Programa::Salida e = Enviar(QStringList{QStringLiteral("--destinos"), destinos} + Args("--delay 0 --json --log-dir") << registros << comun, dir.path());
+    const QString registros = CarpetaPrueba::Ruta(QStringLiteral("registros/nuevos"));
+    const Programa::Salida e = Enviar(QStringList{QStringLiteral("--destinos"), destinos} + Args("--delay 0 --json --log-dir") << registros << comun, CarpetaPrueba::Ruta());
     ASSERT_EQ(e.codigo, 0) << e.err.toStdString();
 
     const struct {
@@ -129,7 +128,7 @@ TEST_F(Sitio, EachClockReceivesExactlyItsOwnScriptAndTheSummarySaysNofMAndWhen) 
 
     // Twice round, with the time of day on every exchange line: the table
     // counts against frames × loops; Comm.log keeps its fixed lines.
-    const Programa::Salida t = Enviar(QStringList{QStringLiteral("--destinos"), destinos} + Args("--delay 0 --loop 2 --marcas --log-dir") << registros << comun, dir.path());
+    const Programa::Salida t = Enviar(QStringList{QStringLiteral("--destinos"), destinos} + Args("--delay 0 --loop 2 --marcas --log-dir") << registros << comun, CarpetaPrueba::Ruta());
     ASSERT_EQ(t.codigo, 0) << t.err.toStdString();
     const QStringList lineas = QString::fromUtf8(t.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     const QStringList tabla = lineas.mid(lineas.size() - 3);
@@ -145,22 +144,17 @@ TEST_F(Sitio, EachClockReceivesExactlyItsOwnScriptAndTheSummarySaysNofMAndWhen) 
 
 TEST_F(Sitio, HoraActualSetsEachClockToTheTimeItsFrameLeftAndReadsAPipe) {
     ASSERT_TRUE(Iniciar(2));
-    const QString destinos = Archivo(dir.filePath(QStringLiteral("obra.txt")), (Tcp(p) + "\n" + Tcp(p + 1) + "\n").toLatin1());
+    const QString destinos = Archivo(CarpetaPrueba::Ruta(QStringLiteral("obra.txt")), (Tcp(p) + "\n" + Tcp(p + 1) + "\n").toLatin1());
     const QStringList comunes = Args("--hora-actual --delay 300 --paralelo 1 --destinos") << destinos << QStringLiteral("-");
 
     // A script written long ago, then one straight from orvo-gen.
-    QProcess viejo;
-    viejo.setWorkingDirectory(dir.path());
-    viejo.start(QStringLiteral(ORVO_BUILD_DIR "/orvo-send"), comunes);
-    viejo.write("INIA 1\r\nFECH 1, 01/01/2020, 00:00\r\nFECH 2, 1/1/20, 0:00\r\n");
-    viejo.closeWriteChannel();
-    ASSERT_TRUE(viejo.waitForFinished(30000));
-    const QByteArray salida = viejo.readAllStandardOutput();
-    EXPECT_EQ(viejo.exitCode(), 0) << viejo.readAllStandardError().toStdString();
+    const Programa::Salida viejo = Programa::Correr(QStringLiteral("orvo-send"), comunes, CarpetaPrueba::Ruta(), {}, "INIA 1\r\nFECH 1, 01/01/2020, 00:00\r\nFECH 2, 1/1/20, 0:00\r\n");
+    const QByteArray salida = viejo.out;
+    EXPECT_EQ(viejo.codigo, 0) << viejo.err.toStdString();
 
     QProcess gen, envio;
     gen.setStandardOutputProcess(&envio);
-    envio.setWorkingDirectory(dir.path());
+    envio.setWorkingDirectory(CarpetaPrueba::Ruta());
     gen.start(QStringLiteral(ORVO_BUILD_DIR "/orvo-gen"), {QStringLiteral("hora"), QStringLiteral("--relojes"), QStringLiteral("1")});
     envio.start(QStringLiteral(ORVO_BUILD_DIR "/orvo-send"), comunes);
     ASSERT_TRUE(gen.waitForFinished(30000) && envio.waitForFinished(30000));
@@ -169,16 +163,14 @@ TEST_F(Sitio, HoraActualSetsEachClockToTheTimeItsFrameLeftAndReadsAPipe) {
     const auto recibidas = Recibidas(anotadas);
     int fech = 0;
     for (const quint16 puerto : {p, static_cast<quint16>(p + 1)}) {
-        const QStringList log = LineasDe(dir.filePath(QStringLiteral("Comm-127.0.0.1_%1.log").arg(puerto)));
+        const QStringList log = LineasDe(CarpetaPrueba::Ruta(QStringLiteral("Comm-127.0.0.1_%1.log").arg(puerto)));
         for (const Recibida& r : recibidas.value(puerto)) {
             const QStringList b = r.hex.split(QLatin1Char(' '));
             if (b.size() != 17 || b[3] != QLatin1String("31")) continue;
             ++fech;
             SCOPED_TRACE(r.hex.toStdString());
             const QByteArray d = QByteArray::fromHex(r.hex.toLatin1());
-            char bcc = 0;
-            for (int i = 0; i < 16; ++i) bcc ^= d[i];
-            EXPECT_EQ(bcc, d[16]);
+            EXPECT_EQ(f_BCC(r.hex.chopped(2)), r.hex.right(2)) << "the check byte of the rewritten frame";
             // YY MM DD W hh mm as digits; the clock must read the minute it got the frame.
             const QDate fecha(2000 + d.mid(4, 2).toInt(), d.mid(6, 2).toInt(), d.mid(8, 2).toInt());
             const QDateTime puesta(fecha, QTime(d.mid(11, 2).toInt(), d.mid(13, 2).toInt()));
@@ -202,16 +194,16 @@ TEST_F(Sitio, FallidosListsTheFailedWithTheirScriptsAndARerunTouchesOnlyThem) {
     const quint16 muerto = PuertoLibre(), mudo = PuertoLibre();
     Sim callado;
     ASSERT_TRUE(callado.IniciarTCP(mudo, {QStringLiteral("--no-answer")}));
-    Archivo(dir.filePath(QStringLiteral("a.txt")), kA);
-    Archivo(dir.filePath(QStringLiteral("b c.txt")), kB);
-    const QString comun = Archivo(dir.filePath(QStringLiteral("comun.txt")), kComun);
+    Archivo(CarpetaPrueba::Ruta(QStringLiteral("a.txt")), kA);
+    Archivo(CarpetaPrueba::Ruta(QStringLiteral("b c.txt")), kB);
+    const QString comun = Archivo(CarpetaPrueba::Ruta(QStringLiteral("comun.txt")), kComun);
     const QString destinos =
-        Archivo(dir.filePath(QStringLiteral("obra.txt")), (Tcp(p) + " a.txt\n" + Tcp(muerto) + " \"b c.txt\"\n" + Tcp(p + 1) +
-                                                           "\n" + Tcp(mudo) + "\n")
-                                                              .toLatin1());
-    QDir(dir.path()).mkdir(QStringLiteral("reintentos"));
-    const QString fallidos = dir.filePath(QStringLiteral("reintentos/fallidos.txt"));
-    const Programa::Salida e = Enviar(QStringList{QStringLiteral("--destinos"), destinos} + Args("--timeout 1000 --delay 0 --fallidos") << fallidos << comun, dir.path());
+        Archivo(CarpetaPrueba::Ruta(QStringLiteral("obra.txt")), (Tcp(p) + " a.txt\n" + Tcp(muerto) + " \"b c.txt\"\n" + Tcp(p + 1) +
+                                                                  "\n" + Tcp(mudo) + "\n")
+                                                                     .toLatin1());
+    QDir(CarpetaPrueba::Ruta()).mkdir(QStringLiteral("reintentos"));
+    const QString fallidos = CarpetaPrueba::Ruta(QStringLiteral("reintentos/fallidos.txt"));
+    const Programa::Salida e = Enviar(QStringList{QStringLiteral("--destinos"), destinos} + Args("--timeout 1000 --delay 0 --fallidos") << fallidos << comun, CarpetaPrueba::Ruta());
     EXPECT_EQ(e.codigo, 4);
     QStringList lista;
     for (const QString& l : QString::fromUtf8(CarpetaPrueba::Leer(fallidos)).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
@@ -227,14 +219,14 @@ TEST_F(Sitio, FallidosListsTheFailedWithTheirScriptsAndARerunTouchesOnlyThem) {
     // Both clocks answer now; the re-run reaches only them and leaves no list behind.
     const int antes = HexDe(Recibidas(anotadas).value(p)).size() + HexDe(Recibidas(anotadas).value(p + 1)).size();
     Sim revivido, hablador;
-    const QString otras = dir.filePath(QStringLiteral("otras.txt"));
+    const QString otras = CarpetaPrueba::Ruta(QStringLiteral("otras.txt"));
     ASSERT_TRUE(revivido.IniciarTCP(muerto, {QStringLiteral("--tramas"), otras}));
     callado.proc.terminate();
     // A console program on Windows has no window to close: it is ended outright.
     if (!callado.proc.waitForFinished(3000)) callado.proc.kill();
     callado.proc.waitForFinished(3000);
     ASSERT_TRUE(hablador.IniciarTCP(mudo, {QStringLiteral("--tramas"), otras}));
-    const Programa::Salida r = Enviar(QStringList{QStringLiteral("--destinos"), fallidos} + Args("--delay 0 --fallidos") << fallidos << comun, dir.path());
+    const Programa::Salida r = Enviar(QStringList{QStringLiteral("--destinos"), fallidos} + Args("--delay 0 --fallidos") << fallidos << comun, CarpetaPrueba::Ruta());
     EXPECT_EQ(r.codigo, 0) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(fallidos));
     EXPECT_EQ(HexDe(Recibidas(anotadas).value(p)).size() + HexDe(Recibidas(anotadas).value(p + 1)).size(), antes);
@@ -245,10 +237,10 @@ TEST_F(Sitio, FallidosListsTheFailedWithTheirScriptsAndARerunTouchesOnlyThem) {
 
 TEST_F(Sitio, BadListsAndScriptsAreRefusedInSpanishBeforeAnythingIsSent) {
     ASSERT_TRUE(Iniciar(1));
-    const QString bueno = Archivo(dir.filePath(QStringLiteral("bueno.txt")), kA);
-    Archivo(dir.filePath(QStringLiteral("malo.txt")), "INIA 1\r\nINIA 0\r\n");
-    Archivo(dir.filePath(QStringLiteral("escape.txt")), "\x1B[2J\r\n");
-    auto lista = [&](const char* nombre, const QByteArray& bytes) { return Archivo(dir.filePath(QString::fromLatin1(nombre)), bytes); };
+    const QString bueno = Archivo(CarpetaPrueba::Ruta(QStringLiteral("bueno.txt")), kA);
+    Archivo(CarpetaPrueba::Ruta(QStringLiteral("malo.txt")), "INIA 1\r\nINIA 0\r\n");
+    Archivo(CarpetaPrueba::Ruta(QStringLiteral("escape.txt")), "\x1B[2J\r\n");
+    auto lista = [&](const char* nombre, const QByteArray& bytes) { return Archivo(CarpetaPrueba::Ruta(QString::fromLatin1(nombre)), bytes); };
     const QByteArray destino = Tcp(p).toLatin1();
     QByteArray utf16 = "\xFF\xFE";
     for (const char c : destino + "\n") utf16 += QByteArray(1, c) + QByteArray(1, '\0');
@@ -269,9 +261,9 @@ TEST_F(Sitio, BadListsAndScriptsAreRefusedInSpanishBeforeAnythingIsSent) {
 // Device paths as Linux names them (Windows names its ports COMn).
 TEST_F(Sitio, MissingOrWrongSerialDevicesAreRefusedInSpanishBeforeAnythingIsSent) {
     ASSERT_TRUE(Iniciar(1));
-    const QString bueno = Archivo(dir.filePath(QStringLiteral("bueno.txt")), kA);
+    const QString bueno = Archivo(CarpetaPrueba::Ruta(QStringLiteral("bueno.txt")), kA);
     const CasoMalo casos[] = {
-        {"missing serial device", {QStringLiteral("--serial"), dir.filePath(QStringLiteral("ttyNADA")), bueno}, 4, "ls /dev/serial/by-id/"},
+        {"missing serial device", {QStringLiteral("--serial"), CarpetaPrueba::Ruta(QStringLiteral("ttyNADA")), bueno}, 4, "ls /dev/serial/by-id/"},
         {"regular file as a serial device", {QStringLiteral("--serial"), bueno, bueno}, 4, "error al abrir el puerto"},
     };
     Rechazados(casos);

@@ -19,6 +19,13 @@ struct Leido {
     bool marca = false;
 };
 
+// orvo answers these before it opens a window, so every tool runs with no display at all.
+QProcessEnvironment SinPantalla() {
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) e.remove(QLatin1String(v));
+    return e;
+}
+
 Leido LeerCon(const QStringList& args) {
     Leido r{};
     const Consola::Opcion tabla[] = {
@@ -90,12 +97,10 @@ TEST(Uso, EachBadLineSaysWhatIsWrongAndTheFirstProblemIsTold) {
     }
 }
 
-// Each tool as a user meets it. orvo itself answers these before it opens a
-// window, so it runs here with no display at all.
+// Each tool as a user meets it.
 TEST(Uso, EveryToolHasSpanishHelpVersionAndOneWayToRefuseALine) {
     const char* const herramientas[] = {"orvoc", "orvo-gen", "orvo-sim", "orvo", "orvo-send"};
-    QProcessEnvironment sinPantalla = QProcessEnvironment::systemEnvironment();
-    for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) sinPantalla.remove(QLatin1String(v));
+    const QProcessEnvironment sinPantalla = SinPantalla();
     for (const char* nombre : herramientas) {
         SCOPED_TRACE(nombre);
         const QString programa = QLatin1String(nombre);
@@ -133,11 +138,9 @@ TEST(Uso, ExtraOrMissingArgumentsAreOneLineNotTheWholeHelp) {
         {"orvo-sim", {"--late", "-1"}, "orvo-sim: valor inválido para --late: -1\n"},
         {"orvo", {"a.txt", "b.txt"}, "orvo: sobra un argumento: b.txt\n"},
     };
-    QProcessEnvironment sinPantalla = QProcessEnvironment::systemEnvironment();
-    for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) sinPantalla.remove(QLatin1String(v));
     for (const auto& c : casos) {
         SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
-        const Salida s = Programa::Correr(QLatin1String(c.programa), c.args, {}, sinPantalla);
+        const Salida s = Programa::Correr(QLatin1String(c.programa), c.args, {}, SinPantalla());
         EXPECT_EQ(s.codigo, 2);
         EXPECT_EQ(QString::fromUtf8(s.err), QString::fromUtf8(c.error) + QStringLiteral("Pruebe \"%1 --help\".\n").arg(QLatin1String(c.programa)));
     }

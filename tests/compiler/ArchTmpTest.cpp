@@ -83,11 +83,4 @@ TEST_F(ArchTmp, AnUnwritableFolderOrALinkPlantedInASharedFolderIsReportedAndNoth
     EXPECT_EQ(Leer(victima), QByteArray()) << "written through the link";
 }
 
-TEST_F(ArchTmp, HeadlessTransmissionWritesNothing) {
-    Banco b({"ack", "T"});
-    b.Compilar(1);
-    EXPECT_FALSE(QFile::exists(Module1::v_ArchCodigo));
-    EXPECT_EQ(b.cmd.Text(), QStringLiteral("ack\r\n"));
-}
-
 }   // namespace

@@ -15,14 +15,12 @@ struct EntornoGrabador : EntornoCompilador {
     QStringList debugEspejo;
     QString tituloAviso, textoAviso;
     bool conTransmision = false;
-    int cederes = 0;
     int sincronizas = 0;
     QStringList infos;
     std::function<void()> alCeder;        // runs inside a yield
     std::function<void()> alTransmitir;   // runs while the transmission window "is open"
 
     void Ceder() override {
-        ++cederes;
         if (alCeder) alCeder();
     }
     void SincronizaTxt() override { ++sincronizas; }

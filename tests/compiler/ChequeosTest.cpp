@@ -1,21 +1,11 @@
-// Help requests, clock number, date and time checks. Argument counts and
-// their messages are checked through the pass (CodigoTest, Comandos*Test).
+// Clock number, date and time checks. Argument counts, their messages and
+// help requests ("?" first, whatever follows) are checked through the pass
+// (CodigoTest, Comandos*Test, PasadaTest).
 #include "BancoCompilador.h"
 #include "FechaHora.h"
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(ChkArgs, QuestionMarkFirstIsAHelpRequestNotAnError) {
-    for (const QString& texto : {QStringLiteral("?"), QStringLiteral("?,2"), QStringLiteral("?, x, y, z")}) {
-        Banco b;
-        b.c.v_Cmd = QStringList{QStringLiteral("FECH"), texto};
-        EXPECT_EQ(b.c.ChkArgs(3), 0);
-        EXPECT_EQ(b.c.v_ChkArgs, -1);
-        EXPECT_TRUE(b.Codigo().isEmpty());
-        EXPECT_EQ(b.entorno.llamadas, QStringList{"ayuda"});
-    }
-}
 
 TEST(ChkReloj, AcceptsOneDigitOrLetterAndNamesTheFault) {
     const QString fmt = QStringLiteral("F"), num = QStringLiteral("N");
@@ -97,12 +87,6 @@ TEST(Horas, ReadTwentyFourHourTimesAndDropSeconds) {
     };
     for (const auto& [entrada, salida] : casos)
         EXPECT_EQ(f_NormalizarHora(QString::fromUtf8(entrada)), QString::fromUtf8(salida)) << entrada;
-}
-
-TEST(Fechas, DayOfWeekCountsFromSunday) {
-    EXPECT_EQ(f_DiaSemana(QStringLiteral("05/12/2026")), 7);   // Saturday
-    EXPECT_EQ(f_DiaSemana(QStringLiteral("06/12/2026")), 1);   // Sunday
-    EXPECT_EQ(f_DiaSemana(QStringLiteral("01/03/2011")), 3);   // Tuesday
 }
 
 }   // namespace

@@ -60,15 +60,13 @@ private:
     }
 
     QString Basura(int largo) {
-        static const QString alfabeto = QStringLiteral("aZ09 ,;:/-?@\t#ñÉ€中") + QString::fromUtf8("\xF0\x9F\x98\x80");
+        // Either half of the face's surrogate pair gives the whole face.
+        static const QString cara = QString::fromUtf8("\xF0\x9F\x98\x80");
+        static const QString alfabeto = QStringLiteral("aZ09 ,;:/-?@\t#ñÉ€中") + cara;
         QString r;
         for (int i = 0; i < largo; ++i) {
-            const int k = Entre(0, static_cast<int>(alfabeto.size()) - 1);
-            if (alfabeto.at(k).isSurrogate()) {
-                r += QString::fromUtf8("\xF0\x9F\x98\x80");
-            } else {
-                r += alfabeto.at(k);
-            }
+            const QChar c = alfabeto.at(Entre(0, static_cast<int>(alfabeto.size()) - 1));
+            r += c.isSurrogate() ? cara : QString(c);
         }
         return r;
     }

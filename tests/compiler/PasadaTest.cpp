@@ -3,6 +3,7 @@
 #include "BancoCompilador.h"
 #include "CarpetaPrueba.h"
 #include "Module1.h"
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -144,6 +145,7 @@ TEST_P(Acciones, ActionLineRunsItsActionLeavesNoCodeAndIsRemoved) {
     EXPECT_EQ(b.cmd.SelStart(), 8);
     EXPECT_EQ(b.c.LinAntCmd, 1);
     EXPECT_EQ(Colores(b.cmd, 1), (Tramos{{6, kNegro}})) << "lines below an action are not coloured";
+    EXPECT_FALSE(QFile::exists(Module1::v_ArchCodigo)) << "no transmission here: nothing handed over";
 }
 const CasoAccion kAcciones[] = {
     {"T", nullptr},

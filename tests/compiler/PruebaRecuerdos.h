@@ -37,6 +37,15 @@ inline void IgualesModelos(const PanelMemoria& a, const PanelMemoria& b, const c
     EXPECT_TRUE(a.FormatoEscritura() == b.FormatoEscritura());
 }
 
+// The same replacement on both command panes.
+inline void ReemplazarEnAmbos(PanelTexto& a, PanelTexto& b, int desde, int largo, const QString& texto) {
+    for (PanelTexto* p : {&a, &b}) {
+        p->SetSelStart(desde);
+        p->SetSelLength(largo);
+        p->SetSelText(texto);
+    }
+}
+
 // The same edit on both command panes: a line typed, deleted, rewritten, pasted, or Enter.
 inline void EditarIgual(Generador& g, PanelTexto& a, PanelTexto& b) {
     const int lineas = a.LineCount();
@@ -54,11 +63,7 @@ inline void EditarIgual(Generador& g, PanelTexto& a, PanelTexto& b) {
     case 3: texto = g.Linea() + QStringLiteral("\r\n") + g.Linea() + QStringLiteral("\r\n"); break;
     default: texto = QStringLiteral("\r\n"); break;
     }
-    for (PanelTexto* p : {&a, &b}) {
-        p->SetSelStart(inicio);
-        p->SetSelLength(largo);
-        p->SetSelText(texto);
-    }
+    ReemplazarEnAmbos(a, b, inicio, largo, texto);
 }
 
 // A card list: one line rewritten in place (the same text, another card, a
@@ -82,11 +87,7 @@ inline int EditarEnSitio(Generador& g, PanelTexto& a, PanelTexto& b) {
     case 2: texto = a.TextoLinea(linea); break;
     default: texto = g.Tarjeta(true); break;
     }
-    for (PanelTexto* p : {&a, &b}) {
-        p->SetSelStart(desde);
-        p->SetSelLength(largo);
-        p->SetSelText(texto);
-    }
+    ReemplazarEnAmbos(a, b, desde, largo, texto);
     return std::min(linea, a.LineCount() - 1);
 }
 

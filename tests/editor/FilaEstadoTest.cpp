@@ -1,6 +1,7 @@
 // New and open leave nothing of the old script; the status row, the gutter,
 // the icon and Qt's own texts as a user and a screen reader meet them; text
 // from files is never read as markup.
+#include "CarpetaPrueba.h"
 #include "EtiquetaLineas.h"
 #include "Module1.h"
 #include "Traducciones.h"
@@ -11,7 +12,6 @@
 #include <QLibraryInfo>
 #include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolTip>
@@ -32,8 +32,7 @@ QStringList LeidosComoMarcado(const QWidget& w) {
 }   // namespace
 
 TEST(FilaEstado, LongPathIsElidedInTheMiddleAndTheProgressLineCoversIt) {
-    QTemporaryDir dir;
-    QString carpeta = dir.path();
+    QString carpeta = CarpetaPrueba::Ruta();
     while (carpeta.size() < 120) carpeta += QStringLiteral("/carpeta-larga");
     ASSERT_TRUE(QDir().mkpath(carpeta));
     const QString ruta = carpeta + QStringLiteral("/script.txt");
@@ -72,8 +71,7 @@ TEST(FilaEstado, GutterKeepsItsNameAndTellsTheRowsShown) {
 }
 
 TEST(FilaEstado, MarkupInLinesAndFileNamesIsShownAsWritten) {
-    QTemporaryDir dir;
-    const QString ruta = dir.filePath(QStringLiteral("<i>guion.txt"));
+    const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("<i>guion.txt"));
     ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, "-- <img src=\"/dev/zero\">\r\n<b>inia</b> 1\r\nAING 1, <b>1</b>, A, B\r\n"));
     VentanaPrueba w;
     ASSERT_TRUE(w.AbrirArchivo(ruta));
@@ -89,7 +87,7 @@ TEST(FilaEstado, MarkupInLinesAndFileNamesIsShownAsWritten) {
             caja->accept();
         }
     });
-    EXPECT_FALSE(real.AbrirArchivo(dir.filePath(QStringLiteral("<b>no.txt"))));
+    EXPECT_FALSE(real.AbrirArchivo(CarpetaPrueba::Ruta(QStringLiteral("<b>no.txt"))));
     EXPECT_EQ(formato, Qt::PlainText);
 }
 
@@ -97,9 +95,8 @@ TEST(FilaEstado, MarkupInLinesAndFileNamesIsShownAsWritten) {
 // (an image tag in a file name) is never rendered, on the file name or on
 // any other widget.
 TEST(FilaEstado, ToolTipsShowTheirTextAsWritten) {
-    QTemporaryDir dir;
     // An image that is not there: a tip rendered as markup would only try to load it.
-    const QString ruta = dir.filePath(QStringLiteral("<b>obra</b> <img src=\"%1\">.txt").arg(dir.filePath(QStringLiteral("no-hay.png"))));
+    const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("<b>obra</b> <img src=\"%1\">.txt").arg(CarpetaPrueba::Ruta(QStringLiteral("no-hay.png"))));
     VentanaPrueba w;
     w.tx_Arch->setText(ruta);
     QWidget otro;

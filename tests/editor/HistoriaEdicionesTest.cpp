@@ -1,10 +1,10 @@
 // Undo and redo in the window, read from the screen: they step through the
 // user's edits only, each with the rewrite and colours it had; the welcome
 // text, a file just opened and a new script are never undone.
+#include "CarpetaPrueba.h"
 #include "VentanaPrueba.h"
 #include <QDir>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -93,8 +93,7 @@ TEST(Historia, RedoOutlivesPassesUntilTheUserTypes) {
 // Opening a file and New start a fresh history; the file's text and the
 // empty script cannot be undone into what was there before.
 TEST(Historia, NewAndOpenStartAFreshHistory) {
-    QTemporaryDir dir;
-    const QString ruta = dir.filePath(QStringLiteral("guion.txt"));
+    const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("guion.txt"));
     ASSERT_TRUE(CarpetaPrueba::Escribir(ruta, "INIA 1\r\nLREG 2\r\n"));
     for (const bool abrir : {false, true}) {
         SCOPED_TRACE(abrir ? "Abrir" : "Nuevo");

@@ -72,38 +72,16 @@ TEST(PanelRico, ASelectionKeepsItsDirectionBothWays) {
     EXPECT_EQ(p.SelCaret(), 2);
 }
 
-TEST(PanelRico, SelectionFormatsAndTypingColour) {
+// (A selection's colour, weight and slant, as the window shows them: Ventana.*
+// and TipEnVentana.FollowsTypingWithTheArgumentInBold....)
+TEST(PanelRico, WithoutASelectionTheColourIsTheNextTypedTexts) {
     PanelRicoPropio p;
     p.SetText(QStringLiteral("INIA 1\r\n-- nota"));
-    p.SetSelStart(0);
-    p.SetSelLength(4);
-    p.SetSelColor(Colores::AzulOscuro);
-    p.SetSelStart(4);
-    p.SetSelLength(2);
-    p.SetSelColor(Colores::Magenta);
-    p.SetSelBold(true);
-    p.SetSelItalic(true);
-    EXPECT_EQ(p.ColorEn(0), Colores::AzulOscuro);
-    EXPECT_EQ(p.ColorEn(5), Colores::Magenta);
-    EXPECT_TRUE(p.BoldEn(5));
-    EXPECT_TRUE(p.ItalicEn(5));
-    EXPECT_FALSE(p.BoldEn(0));
-    EXPECT_EQ(p.ColorEn(8), Colores::Negro);
-
-    // With no selection the colour is the next typed text's.
     p.SetSelStart(p.Length());
     p.SetSelColor(Colores::Rojo);
     p.SetSelText(QStringLiteral("X"));
     EXPECT_EQ(p.ColorEn(p.Length() - 1), Colores::Rojo);
     EXPECT_EQ(p.ColorEn(8), Colores::Negro);
-}
-
-TEST(PanelRico, TextKeepsCharactersThatPlainTextWouldAlter) {
-    PanelRicoPropio p;
-    const QString t = QStringLiteral("A\u00A0B\r\n\t€");
-    p.SetText(t);
-    EXPECT_EQ(p.Text(), t);
-    EXPECT_EQ(p.Length(), t.size());
 }
 
 TEST(PanelRico, TextWrittenApartReachesTheWidgetWithFormatsAndCaret) {

@@ -2,11 +2,11 @@
 // device names Windows reserves (checked as text everywhere, refused as
 // files on Windows).
 #include "ArchivoSeguro.h"
+#include "CarpetaPrueba.h"
 #include "NombreDispositivo.h"
 #include <QDir>
 #include <QFile>
 #include <QSysInfo>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace ArchivoSeguro;
@@ -58,8 +58,7 @@ TEST(NombreDispositivo, ReservedNamesAndDevicePathsAreDevices) {
 }
 
 TEST(ArchivoSeguroComun, AppendReplaceAndReadKeepEveryByte) {
-    QTemporaryDir dir;
-    const QString ruta = dir.filePath(QStringLiteral("Comm.log"));
+    const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("Comm.log"));
     // Bytes as they are: CR LF stays CR LF, 0x1A and high bytes stay.
     const QByteArray lineas[] = {QByteArray("> 02 52 31 41 03 23\r\n"), QByteArray("\x1a\xff\x80\n", 4)};
     for (const QByteArray& l : lineas) {
@@ -73,13 +72,12 @@ TEST(ArchivoSeguroComun, AppendReplaceAndReadKeepEveryByte) {
     Reemplazo r(ruta);
     ASSERT_TRUE(r.Escribir("500\r\n3000\r\n0\r\n") && r.Confirmar()) << r.Motivo().toStdString();
     EXPECT_EQ(LeerTodo(ruta), QByteArray("500\r\n3000\r\n0\r\n"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Comm.log")})
+    EXPECT_EQ(QDir(CarpetaPrueba::Ruta()).entryList(QDir::Files), QStringList{QStringLiteral("Comm.log")})
         << "no temporary file left behind";
 }
 
 TEST(ArchivoSeguroComun, AnUnconfirmedReplacementLeavesTheOldFile) {
-    QTemporaryDir dir;
-    const QString ruta = dir.filePath(QStringLiteral("Orvo.cfg"));
+    const QString ruta = CarpetaPrueba::Ruta(QStringLiteral("Orvo.cfg"));
     {
         Reemplazo r(ruta);
         ASSERT_TRUE(r.Escribir("1\r\n") && r.Confirmar());
@@ -90,17 +88,16 @@ TEST(ArchivoSeguroComun, AnUnconfirmedReplacementLeavesTheOldFile) {
         EXPECT_EQ(LeerTodo(ruta), QByteArray("1\r\n")) << "nothing changes before the confirmation";
     }
     EXPECT_EQ(LeerTodo(ruta), QByteArray("1\r\n"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no leftover";
+    EXPECT_EQ(QDir(CarpetaPrueba::Ruta()).entryList(QDir::Files).size(), 1) << "no leftover";
 }
 
 TEST(ArchivoSeguroComun, FoldersLargeFilesAndDevicesAreRefusedByName) {
-    QTemporaryDir dir;
-    QByteArray b;
+    QByteArray b("sin tocar");
     QString motivo;
-    EXPECT_FALSE(Leer(dir.path(), kLimiteComandos, false, &b, &motivo));
+    EXPECT_FALSE(Leer(CarpetaPrueba::Ruta(), kLimiteComandos, false, &b, &motivo));
     EXPECT_TRUE(motivo.contains(QStringLiteral("carpeta"))) << motivo.toStdString();
 
-    const QString grande = dir.filePath(QStringLiteral("grande.txt"));
+    const QString grande = CarpetaPrueba::Ruta(QStringLiteral("grande.txt"));
     {
         QFile f(grande);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -108,11 +105,12 @@ TEST(ArchivoSeguroComun, FoldersLargeFilesAndDevicesAreRefusedByName) {
     }
     EXPECT_FALSE(Leer(grande, 1024, false, &b, &motivo));
     EXPECT_TRUE(motivo.contains(QStringLiteral("límite"))) << motivo.toStdString();
+    EXPECT_EQ(b, QByteArray("sin tocar"));
     EXPECT_EQ(LeerTodo(grande).size(), 2048);
 
     if (!EnWindows()) return;   // on Linux these names are ordinary (missing) files
     for (const QString& nombre : {QStringLiteral("NUL"), QStringLiteral("con.txt"), QStringLiteral("\\\\.\\COM1"),
-                                  dir.filePath(QStringLiteral("aux.log"))}) {
+                                  CarpetaPrueba::Ruta(QStringLiteral("aux.log"))}) {
         motivo.clear();
         EXPECT_FALSE(Leer(nombre, kLimiteComandos, false, &b, &motivo)) << nombre.toStdString();
         EXPECT_TRUE(motivo.contains(QStringLiteral("dispositivo"))) << nombre.toStdString() << ": " << motivo.toStdString();

@@ -92,8 +92,11 @@ TEST_P(ContratoPanel, ScrollingIsClampedToTheText) {
 }
 
 TEST_P(ContratoPanel, TextoLineaGivesOneLineWithoutItsBreak) {
-    const QString texto = QStringLiteral("uno\r\n\r\ntres líneas\r\n");
+    // A no-break space, a tab and a euro sign come back as they went in.
+    const QString texto = QStringLiteral("uno\r\n\r\ntres\u00A0líneas\t€\r\n");
     auto p = Nuevo(texto);
+    EXPECT_EQ(p->Text(), texto);
+    EXPECT_EQ(p->Length(), texto.size());
     const QStringList lineas = texto.split(CRLF);
     for (int l = 0; l < lineas.size(); ++l) EXPECT_EQ(p->TextoLinea(l), lineas[l]) << l;
     EXPECT_EQ(p->TextoLinea(-1), QString());

@@ -5,13 +5,6 @@
 INSTANTIATE_TEST_SUITE_P(Memoria, ContratoPanel,
                          ::testing::Values(FabricaPanel([] { return std::make_unique<PanelMemoria>(); })));
 
-TEST(PanelMemoria, TypingColourAppliesToInsertedText) {
-    PanelMemoria p;
-    p.SetSelColor(Colores::Rojo);
-    p.SetSelText(QStringLiteral("ERROR"));
-    EXPECT_EQ(p.ColorEn(2), Colores::Rojo);
-}
-
 // Every byte, the ones the code page leaves undefined included, comes back
 // unchanged: a file saved by the editor never loses what it was opened with.
 TEST(Codificacion, Windows1252KeepsEveryByteThroughARoundTrip) {

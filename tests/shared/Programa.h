@@ -10,6 +10,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <gtest/gtest.h>
 
 namespace Programa {
@@ -21,13 +22,17 @@ struct Salida {
 
 // Runs an executable by its path (in `carpeta` when one is given) and waits
 // at most 30 s for it. `entorno`: the environment it gets, when not this
-// process's own.
+// process's own; `entrada`: what it reads on its standard input, then its end.
 inline Salida CorrerRuta(const QString& programa, const QStringList& args, const QString& carpeta = {},
-                         const QProcessEnvironment& entorno = {}) {
+                         const QProcessEnvironment& entorno = {}, const std::optional<QByteArray>& entrada = {}) {
     QProcess p;
     if (!carpeta.isEmpty()) p.setWorkingDirectory(carpeta);
     if (!entorno.isEmpty()) p.setProcessEnvironment(entorno);
     p.start(programa, args);
+    if (entrada) {
+        p.write(*entrada);
+        p.closeWriteChannel();
+    }
     Salida s;
     if (!p.waitForFinished(30000)) {
         p.kill();
@@ -43,8 +48,8 @@ inline Salida CorrerRuta(const QString& programa, const QStringList& args, const
 
 // The same for a tool of the build folder.
 inline Salida Correr(const QString& programa, const QStringList& args, const QString& carpeta = {},
-                     const QProcessEnvironment& entorno = {}) {
-    return CorrerRuta(QStringLiteral(ORVO_BUILD_DIR "/") + programa, args, carpeta, entorno);
+                     const QProcessEnvironment& entorno = {}, const std::optional<QByteArray>& entrada = {}) {
+    return CorrerRuta(QStringLiteral(ORVO_BUILD_DIR "/") + programa, args, carpeta, entorno, entrada);
 }
 
 // Writes a file whole and gives its path back.

@@ -1,8 +1,12 @@
 // The help pages installed beside the program: present, linked, readable,
-// and every frame they show carries its right check byte.
+// every frame they show carries its right check byte and every worked
+// example is what the compiler really gives.
 #include "Bytes.h"
-#include "TablaComandos.h"
+#include "Compilador.h"
+#include "EntornoCompilador.h"
 #include "Module1.h"
+#include "PanelMemoria.h"
+#include "TablaComandos.h"
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -23,6 +27,8 @@ protected:
             QStringDecoder utf8(QStringDecoder::Utf8);
             paginas.insert(nombre, utf8(bytes));
             EXPECT_FALSE(utf8.hasError()) << nombre.toStdString() << " is not UTF-8";
+            // Declared too, so the browser reads the accents.
+            EXPECT_TRUE(paginas[nombre].contains(QStringLiteral("charset=utf-8"))) << nombre.toStdString();
         }
     }
     static QStringList Enlaces(const QString& html) {
@@ -71,11 +77,6 @@ TEST_F(PaginasAyuda, EntryPageReachesEveryPageAndEveryPageLeadsBack) {
     }
 }
 
-TEST_F(PaginasAyuda, DeclareUtf8SoTheBrowserReadsAccents) {
-    for (auto it = paginas.cbegin(); it != paginas.cend(); ++it)
-        EXPECT_TRUE(it.value().contains(QStringLiteral("charset=utf-8"))) << it.key().toStdString();
-}
-
 TEST_F(PaginasAyuda, EveryFrameShownEndsWithItsCheckByte) {
     static const QRegularExpression trama(QStringLiteral(R"(\b(?:02 52|00 00)(?: [0-9A-F]{2})+\b)"));
     int vistas = 0;
@@ -88,6 +89,37 @@ TEST_F(PaginasAyuda, EveryFrameShownEndsWithItsCheckByte) {
         }
     }
     EXPECT_GE(vistas, 25);
+}
+
+QString SinEntidades(QString t) {
+    t.replace(QStringLiteral("&#x27;"), QStringLiteral("'"));
+    t.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+    t.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+    t.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+    t.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    return t;
+}
+
+QString Compilar(const QString& linea) {
+    PanelMemoria tx_Cmd(linea), tx_Cod;
+    EntornoCompilador entorno;
+    Compilador c(tx_Cmd, tx_Cod, entorno);
+    c.CompilarLineas(false);
+    return tx_Cod.TextoLinea(0);
+}
+
+TEST_F(PaginasAyuda, EveryExampleRowCompilesToTheCodeLineShown) {
+    // A row of an examples table: command line, then code line.
+    static const QRegularExpression fila(QStringLiteral(R"re(<tr><td><tt>([^<]*)</tt></td><td><tt>([^<]*)</tt></td></tr>)re"));
+    int vistos = 0;
+    for (auto it = paginas.cbegin(); it != paginas.cend(); ++it) {
+        for (const auto& m : fila.globalMatch(it.value())) {
+            const QString linea = SinEntidades(m.captured(1));
+            ++vistos;
+            EXPECT_EQ(Compilar(linea), SinEntidades(m.captured(2))) << it.key().toStdString() << ": " << linea.toStdString();
+        }
+    }
+    EXPECT_GE(vistos, 25);
 }
 
 }   // namespace

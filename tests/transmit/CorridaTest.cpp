@@ -100,7 +100,9 @@ TEST(Corrida, UnaskedBytesAreDroppedOverTcpAndStartTheNextAnswerOverSerial) {
 
 // INIA awaits nineteen bytes: fewer are logged when the timeout ends the
 // wait, more that arrive together are all logged, none is a timeout; a stop
-// or a lost link ends the run there (told once), the bytes that came logged.
+// or a lost link ends the run there (told once), the bytes that came logged,
+// also during a wait without a timeout (only a stop ends it) or in the pause
+// after an answer: no end-of-file lines, no loop, nothing more sent.
 // Each exchange's events carry its lines, its bytes and how its wait ended.
 TEST(Corrida, AnswerWaitEndsWithTheAwaitedLengthTheTimeoutAStopOrALostLink) {
     using EventosCorrida::Desenlace;
@@ -117,6 +119,7 @@ TEST(Corrida, AnswerWaitEndsWithTheAwaitedLengthTheTimeoutAStopOrALostLink) {
         std::pair<QStringList, QStringList> listas;   // the log's lines and the commands'
         Desenlace desenlace;
         Motivo motivo;
+        int timeOut = 100, delay = 0;
     } casos[] = {
         {19, nullptr, dos(linea(respuesta.left(19)), kRespuesta), Desenlace::Respondida, Motivo::FinArchivo},
         {14, nullptr, dos(linea(respuesta.left(14)), kRespuesta), Desenlace::Corta, Motivo::FinArchivo},
@@ -124,12 +127,16 @@ TEST(Corrida, AnswerWaitEndsWithTheAwaitedLengthTheTimeoutAStopOrALostLink) {
         {0, nullptr, dos(QStringLiteral("- Timeout !!!"), QString()), Desenlace::SinRespuesta, Motivo::FinArchivo},
         {2, [](EnMemoria& m) { m.r.Detener(); }, {{frame, QString(), QStringLiteral("< 11 11 ")}, {cmd, QStringLiteral("Detenido!"), kRespuesta}}, Desenlace::Detenida, Motivo::Detenida},
         {3, [](EnMemoria& m) { m.enlace->Caer(); }, {{frame, QString(), QStringLiteral("< 11 11 11 ")}, {cmd, QStringLiteral("Error de comunicación!"), kRespuesta}}, Desenlace::EnlacePerdido, Motivo::EnlacePerdido},
+        {0, [](EnMemoria& m) { m.r.Detener(); }, {{frame, QString(), QStringLiteral("- Timeout !!!")}, {cmd, QStringLiteral("Detenido!"), QString()}}, Desenlace::Detenida, Motivo::Detenida, 0},
+        {19, [](EnMemoria& m) { m.enlace->Caer(); }, {{frame, linea(respuesta.left(19)), QString()}, {cmd, kRespuesta, QStringLiteral("Error de comunicación!")}}, Desenlace::Respondida, Motivo::EnlacePerdido, 100, 200},
     };
     for (const auto& k : casos) {
         SCOPED_TRACE(testing::Message() << k.llegan << " bytes, motivo " << static_cast<int>(k.motivo));
-        EnMemoria m(EnlaceMemoria::Clase::TCP, 100, kInia, QStringLiteral("INIA 1"));
+        EnMemoria m(EnlaceMemoria::Clase::TCP, k.timeOut, kInia, QStringLiteral("INIA 1"));
+        m.delay = k.delay;
         if (k.motivo != Motivo::FinArchivo) m.r.Loop = [] { return true; };   // a stop or a lost link is not repeated
         ASSERT_TRUE(m.Arrancar());
+        EXPECT_EQ(m.r.EstadoActual(), Corrida::Estado::Esperando);
         ASSERT_EQ(m.reg.enviados.size(), 1);
         EXPECT_EQ(m.reg.enviados[0].desenlace, Desenlace::EnCurso);
         EXPECT_EQ(m.reg.enviados[0].comando, QStringLiteral("INIA 1"));
@@ -171,18 +178,6 @@ TEST(Corrida, TheAnswerWaitLastsTheTimeout) {
     EXPECT_EQ(m.reg.hechos[0].desenlace, EventosCorrida::Desenlace::SinRespuesta);
 }
 
-TEST(Corrida, StopDuringAnUnboundedAnswerWaitEndsTheRun) {
-    // Only a stop ends it; no end-of-file lines, no loop.
-    EnMemoria m(EnlaceMemoria::Clase::TCP, 0);
-    m.r.Loop = [] { return true; };
-    ASSERT_TRUE(m.Arrancar());
-    EXPECT_EQ(m.r.EstadoActual(), Corrida::Estado::Esperando);
-    m.r.Detener();
-    ASSERT_TRUE(m.reg.EsperarFin());
-    EXPECT_EQ(m.reg.log, (QStringList{QStringLiteral("> ") + kEhab, QString(), QStringLiteral("- Timeout !!!")}));
-    EXPECT_EQ(m.reg.cmd, (QStringList{QStringLiteral("EHAB 1") + kPuntosCmd, QStringLiteral("Detenido!"), QString()}));
-}
-
 TEST(Corrida, StopWhileConnectingEndsTheRunAtOnceWithoutALoop) {
     EnMemoria m(EnlaceMemoria::Clase::TCP, 0);
     m.r.Loop = [] { return true; };
@@ -214,23 +209,6 @@ TEST(Corrida, ConnectionNotMadeWithinTheTimeoutIsToldAndNothingIsLoggedOrRepeate
     EXPECT_TRUE(m.reg.log.isEmpty());
     EXPECT_TRUE(m.reg.cmd.isEmpty());
     EXPECT_FALSE(m.r.Activa());
-}
-
-// Lost in the pause after an answer: told once, nothing more sent, no
-// end-of-file lines, no loop. (Lost during the wait: the answer-wait table.)
-TEST(Corrida, LinkLostDuringThePauseEndsTheRunAndTellsOnce) {
-    const QByteArray entera(19, '\x11');
-    EnMemoria m(EnlaceMemoria::Clase::TCP, 0, kInia, QStringLiteral("INIA 1"));
-    m.delay = 200;
-    m.r.Loop = [] { return true; };
-    ASSERT_TRUE(m.Arrancar());
-    m.enlace->Llegan(entera);
-    m.enlace->Caer();
-    ASSERT_TRUE(m.reg.EsperarFin());
-    EXPECT_EQ(m.reg.log, (QStringList{QStringLiteral("> ") + kInia, QStringLiteral("< ") + QString::fromLatin1(entera.toHex(' ')) + u' ', QString()}));
-    EXPECT_EQ(m.reg.cmd, (QStringList{QStringLiteral("INIA 1") + kPuntosCmd, kRespuesta, QStringLiteral("Error de comunicación!")}));
-    ASSERT_EQ(m.reg.avisos.size(), 1);
-    EXPECT_EQ(m.reg.avisos[0].titulo, QStringLiteral("Error de comunicación"));
 }
 
 // Integration: the real links keep the same rules. Two EHAB frames, each

@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 using namespace AyudaTx;
+using Inundacion = ConVentana;
 
 namespace {
 // Under AddressSanitizer freed memory waits in a quarantine, so the resident
@@ -95,7 +96,7 @@ void LineasEnteras(int maximoRespuesta) {
 }   // namespace
 
 // (Whole to Comm.log: RegistroAbierto.ALongAnswerIsTheSameLineWhetherHeldOpenOrNot.)
-TEST(Inundacion, ALongAnswerIsCutToTheList) {
+TEST(ListaEventos, ALongAnswerIsCutToTheList) {
     QByteArray larga(200000, Qt::Uninitialized);
     for (int i = 0; i < larga.size(); ++i) larga[i] = static_cast<char>(i * 7);
     const QByteArray corta = larga.left(ListaEventos::kBytesVisibles);
@@ -104,9 +105,8 @@ TEST(Inundacion, ALongAnswerIsCutToTheList) {
               QStringLiteral("< ") + f_LineaHex(corta) + QStringLiteral("… (199968 bytes más)"));
 }
 
-TEST(Inundacion, SerialFloodDuringAPauseIsHeldToTheInputBuffer) {
+TEST_F(Inundacion, SerialFloodDuringAPauseIsHeldToTheInputBuffer) {
     REQUIERE_SOCAT();
-    Carpeta c;
     c.Script(Repetir(QStringLiteral("06"), 3), Repetir(QStringLiteral("ACK"), 3));
     ParPty par;
     ASSERT_TRUE(par.Crear(c.Raiz()));
@@ -119,8 +119,6 @@ TEST(Inundacion, SerialFloodDuringAPauseIsHeldToTheInputBuffer) {
         peer.write("\x06");
         if (++tramas == 1) Inundar(&peer, kInundacion);   // all of it during the pause that follows
     });
-    Cajas cajas;
-    VentanaTx v;
     v.C<QComboBox>("cmb_Port")->setEditText(par.a);
     v.Tiempos(QStringLiteral("1000"), QStringLiteral("1000"));
     Vigia vigia;
@@ -136,8 +134,7 @@ TEST(Inundacion, SerialFloodDuringAPauseIsHeldToTheInputBuffer) {
     }
 }
 
-TEST(Inundacion, ClockFloodingItsAnswersKeepsMemoryBoundedAndTheWindowAnswering) {
-    Carpeta c;
+TEST_F(Inundacion, ClockFloodingItsAnswersKeepsMemoryBoundedAndTheWindowAnswering) {
     c.Script(Repetir(QStringLiteral("06"), 400), Repetir(QStringLiteral("ACK"), 400));
     QTcpServer peer;
     ASSERT_TRUE(peer.listen(QHostAddress::LocalHost, 0));
@@ -153,8 +150,6 @@ TEST(Inundacion, ClockFloodingItsAnswersKeepsMemoryBoundedAndTheWindowAnswering)
             }
         });
     });
-    Cajas cajas;
-    VentanaTx v;
     v.TCP(peer.serverPort());
     v.Tiempos(QStringLiteral("300"), QStringLiteral("0"));
     Vigia vigia;

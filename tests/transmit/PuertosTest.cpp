@@ -14,6 +14,8 @@
 #include <unistd.h>
 
 using namespace AyudaTx;
+using Puertos = ConVentana;
+using VentanaSerie = ConVentana;
 
 namespace {
 const char kMarcado[] = "<img src=/dev/zero>";
@@ -38,11 +40,10 @@ QStringList Textos(QComboBox* c) {
 }
 }   // namespace
 
-TEST(Puertos, ListHoldsComPortsThenPresentDevicesAndIsReadAgainWhenItDropsDown) {
+TEST_F(Puertos, ListHoldsComPortsThenPresentDevicesAndIsReadAgainWhenItDropsDown) {
     QList<PuertoSerie::Disponible> presentes{
         {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FT232R USB UART"), {QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0")}},
         {QStringLiteral("/dev/ttyACM0"), QString(), {}}};
-    VentanaTx v;
     PuertoSerie::FijarFuente([&] { return presentes; });
     auto* cmb = v.C<ComboPuertos>("cmb_Port");
     cmb->showPopup();
@@ -68,7 +69,7 @@ TEST(Puertos, ListHoldsComPortsThenPresentDevicesAndIsReadAgainWhenItDropsDown) 
     EXPECT_EQ(cmb->currentIndex(), 2);
 }
 
-TEST(Puertos, ChosenDeviceIsOpenedAndRemembered_OrvoCfgKeepsTheComIndex) {
+TEST(PuertoElegido, IsOpenedAndRemembered_OrvoCfgKeepsTheComIndex) {
     Pty pty;
     ASSERT_FALSE(pty.esclavo.isEmpty());
     Carpeta c;
@@ -109,11 +110,8 @@ TEST(Puertos, ChosenDeviceIsOpenedAndRemembered_OrvoCfgKeepsTheComIndex) {
     PuertoSerie::FijarFuente({});
 }
 
-TEST(Puertos, DeviceMissingOrNotAllowedShowsTheExactBoxWithASpanishHint) {
-    Carpeta c;
+TEST_F(Puertos, DeviceMissingOrNotAllowedShowsTheExactBoxWithASpanishHint) {
     c.Script({kInia}, {QStringLiteral("INIA 1")});
-    Cajas cajas;
-    VentanaTx v;
     const QString falta = c.Ruta(QStringLiteral("ttyUSB9"));
     v.C<QComboBox>("cmb_Port")->setEditText(falta);
     v.C<QCheckBox>("chk_Loop")->setChecked(true);   // a failed opening is not repeated
@@ -153,12 +151,9 @@ TEST(Puertos, DeviceMissingOrNotAllowedShowsTheExactBoxWithASpanishHint) {
     ASSERT_TRUE(v.EsperarFin());
 }
 
-TEST(Puertos, MarkupFromTheScriptAndTheClockIsListedAsWritten) {
+TEST_F(Puertos, MarkupFromTheScriptAndTheClockIsListedAsWritten) {
     const QString marcado = QStringLiteral("<img src=\"/dev/zero\">");
-    Carpeta c;
     c.Script({kInia}, {marcado});
-    Cajas cajas;
-    VentanaTx v;
     v.EnMemoria();
     v.TCP(7001);
     v.Tiempos(QStringLiteral("0"), QStringLiteral("0"));
@@ -171,16 +166,13 @@ TEST(Puertos, MarkupFromTheScriptAndTheClockIsListedAsWritten) {
                                     QLatin1Char(' '));
 }
 
-TEST(VentanaSerie, RunOverAPseudoTerminalLogsEachAnswerAndEndsWithoutHangingWhenTheDeviceGoes) {
+TEST_F(VentanaSerie, RunOverAPseudoTerminalLogsEachAnswerAndEndsWithoutHangingWhenTheDeviceGoes) {
     REQUIERE_SOCAT();
-    Carpeta c;
     c.Script(Repetir(kInia, 50), Repetir(QStringLiteral("INIA 1"), 50));
     auto par = std::make_unique<ParPty>();
     ASSERT_TRUE(par->Crear(c.Raiz()));
     Sim sim;
     ASSERT_TRUE(sim.IniciarSerie(par->b));
-    Cajas cajas;
-    VentanaTx v;
     v.C<QComboBox>("cmb_Port")->setCurrentIndex(3);
     v.C<QComboBox>("cmb_Port")->setEditText(par->a);
     v.Tiempos(QStringLiteral("1000"), QStringLiteral("50"));

@@ -44,24 +44,21 @@ TEST(RegistroAbierto, EachLineIsInTheFileBeforeTheNextAndAReplacedFileIsNotFollo
 TEST(RegistroAbierto, TheOpenIsCheckedOncePerRunAndARefusalLastsUntilItEnds) {
     const struct {
         const char* caso;
-        bool compartida;   // folder mode 1777
-        bool enlace;       // Comm.log a symbolic link to another file (else a folder)
+        bool enlace;   // Comm.log a symbolic link to another file in a folder of mode 1777 (else a folder)
         const char* motivo;
     } casos[] = {
-        {"a folder at the name", false, false, "es una carpeta"},
-        {"a link in a shared folder", true, true, "enlace simbólico"},
+        {"a folder at the name", false, "es una carpeta"},
+        {"a link in a shared folder", true, "enlace simbólico"},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.caso);
         Carpeta c;
         const QString carpeta = c.Ruta(QStringLiteral("logs"));
         ASSERT_TRUE(QDir().mkpath(carpeta));
-        if (caso.compartida) {
-            ASSERT_EQ(::chmod(QFile::encodeName(carpeta).constData(), 01777), 0);
-        }
         const QString ruta = carpeta + QStringLiteral("/Comm.log");
         const QString destino = Programa::Archivo(c.Ruta(QStringLiteral("propio.txt")), "mio\n");
         if (caso.enlace) {
+            ASSERT_EQ(::chmod(QFile::encodeName(carpeta).constData(), 01777), 0);
             ASSERT_EQ(::symlink(QFile::encodeName(destino).constData(), QFile::encodeName(ruta).constData()), 0);
         } else {
             ASSERT_TRUE(QDir().mkpath(ruta));

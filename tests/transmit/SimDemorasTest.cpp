@@ -11,12 +11,28 @@
 
 using namespace AyudaTx;
 
+namespace {
+// The two frames the tests send, as bytes.
+const QByteArray kBytesInia = QByteArray::fromHex(kInia.toLatin1()), kBytesEhab = QByteArray::fromHex(kEhab.toLatin1());
+
+// What a device gives until it has given `n` bytes (or `ms` passed), then
+// whatever more comes within `despues` ms.
+QByteArray Recibir(QIODevice& d, qsizetype n, int despues = 0, int ms = 5000) {
+    QByteArray r;
+    (void)QTest::qWaitFor([&] { return (r += d.readAll()).size() >= n; }, ms);   // the caller checks what came
+    if (despues) {
+        QTest::qWait(despues);
+        r += d.readAll();
+    }
+    return r;
+}
+}   // namespace
+
 TEST(OrvoSim, LateAnswersOfManyClocksComeWhenDueInOrderAndAGoneClientCostsNothing) {
     Carpeta c;
     Sim sim;
     quint16 p = 0;
     ASSERT_TRUE(sim.IniciarVarios(3, c.Ruta(QStringLiteral("tramas.txt")), &p, {QStringLiteral("--late"), QStringLiteral("200")}));
-    const QByteArray inia = QByteArray::fromHex(kInia.toLatin1()), ehab = QByteArray::fromHex(kEhab.toLatin1());
     std::unique_ptr<QTcpSocket> s[3];
     for (int i = 0; i < 3; ++i) {
         s[i] = std::make_unique<QTcpSocket>();
@@ -24,13 +40,13 @@ TEST(OrvoSim, LateAnswersOfManyClocksComeWhenDueInOrderAndAGoneClientCostsNothin
         ASSERT_TRUE(s[i]->waitForConnected(5000)) << i;
     }
     // The first client asks and goes away before its answer is due.
-    s[0]->write(ehab);
+    s[0]->write(kBytesEhab);
     ASSERT_TRUE(s[0]->waitForBytesWritten(5000));
     s[0]->abort();
     QElapsedTimer t;
     t.start();
-    s[1]->write(ehab + inia);   // two frames at once: two answers, in their order
-    s[2]->write(inia);
+    s[1]->write(kBytesEhab + kBytesInia);   // two frames at once: two answers, in their order
+    s[2]->write(kBytesInia);
     QByteArray llegado[3];
     qint64 cuando[3] = {};
     ASSERT_TRUE(QTest::qWaitFor(
@@ -63,17 +79,10 @@ TEST(OrvoSim, AnAnswerTheSystemTakesInPiecesComesWholeToALateReader) {
     QTcpSocket s;
     s.connectToHost(QStringLiteral("127.0.0.1"), p);
     ASSERT_TRUE(s.waitForConnected(5000));
-    const QByteArray ehab = QByteArray::fromHex(kEhab.toLatin1());
-    s.write(ehab + ehab);
+    s.write(kBytesEhab + kBytesEhab);
     ASSERT_TRUE(s.waitForBytesWritten(5000));
     QTest::qWait(300);   // nothing read: the simulator's sends fill the system's buffers
-    QByteArray llegado;
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            llegado += s.readAll();
-            return llegado.size() >= 2 * (1 + kExtra);
-        },
-        10000));
+    const QByteArray llegado = Recibir(s, 2 * (1 + kExtra), 0, 10000);
     ASSERT_EQ(llegado.size(), 2 * (1 + kExtra));
     EXPECT_EQ(llegado.at(0), '\x06');
     EXPECT_EQ(llegado.at(1 + kExtra), '\x06') << "the second answer starts where the first ends";
@@ -88,27 +97,18 @@ TEST(OrvoSim, AnAnswerHeldForAClosedConnectionDoesNotReachTheOneInItsPlace) {
     const quint16 p = PuertoLibre();
     const QString anotadas = c.Ruta(QStringLiteral("tramas.txt"));
     ASSERT_TRUE(sim.IniciarTCP(p, {QStringLiteral("--late"), QStringLiteral("400"), QStringLiteral("--tramas"), anotadas}));
-    const QByteArray inia = QByteArray::fromHex(kInia.toLatin1()), ehab = QByteArray::fromHex(kEhab.toLatin1());
     QTcpSocket ido;
     ido.connectToHost(QStringLiteral("127.0.0.1"), p);
     ASSERT_TRUE(ido.waitForConnected(5000));
-    ido.write(inia);
+    ido.write(kBytesInia);
     ASSERT_TRUE(QTest::qWaitFor([&] { return LineasDe(anotadas).size() == 1; }, 5000)) << "the frame reached the simulator";
     ido.disconnectFromHost();
     QTest::qWait(100);   // the simulator lets the connection go, well before its answer is due
     QTcpSocket nuevo;
     nuevo.connectToHost(QStringLiteral("127.0.0.1"), p);
     ASSERT_TRUE(nuevo.waitForConnected(5000));
-    nuevo.write(ehab);
-    QByteArray llegado;
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            llegado += nuevo.readAll();
-            return !llegado.isEmpty();
-        },
-        5000));
-    QTest::qWait(200);   // anything more would have come by now
-    llegado += nuevo.readAll();
+    nuevo.write(kBytesEhab);
+    const QByteArray llegado = Recibir(nuevo, 1, 200);   // anything more would have come by then
     EXPECT_EQ(llegado, QByteArray(1, '\x06')) << "its own answer only: " << llegado.toHex().toStdString();
 }
 
@@ -118,23 +118,14 @@ TEST(OrvoSim, FramesInOneReadAreAnsweredInTheirOrderAndACutFrameOnceWhole) {
     Sim sim;
     const quint16 p = PuertoLibre();
     ASSERT_TRUE(sim.IniciarTCP(p));
-    const QByteArray inia = QByteArray::fromHex(kInia.toLatin1()), ehab = QByteArray::fromHex(kEhab.toLatin1());
     QTcpSocket s;
     s.connectToHost(QStringLiteral("127.0.0.1"), p);
     ASSERT_TRUE(s.waitForConnected(5000));
-    s.write(ehab + inia + QByteArray(1, '\x06') + ehab.left(3));
+    s.write(kBytesEhab + kBytesInia + QByteArray(1, '\x06') + kBytesEhab.left(3));
     ASSERT_TRUE(s.waitForBytesWritten(5000));
     QTest::qWait(30);
-    s.write(ehab.mid(3));
-    QByteArray llegado;
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            llegado += s.readAll();
-            return llegado.size() >= 22;
-        },
-        5000));
-    QTest::qWait(100);
-    llegado += s.readAll();
+    s.write(kBytesEhab.mid(3));
+    const QByteArray llegado = Recibir(s, 22, 100);
     ASSERT_EQ(llegado.size(), 22) << llegado.toHex().toStdString();
     EXPECT_EQ(llegado.at(0), '\x06');
     EXPECT_EQ(llegado.mid(1, 4), QByteArray("\x02R1A"));
@@ -152,17 +143,10 @@ TEST(OrvoSim, OverASerialPortTheLastAnswerIsWrittenBeforeThePortCloses) {
     ASSERT_TRUE(sim.IniciarSerie(par.b, {QStringLiteral("--close-after"), QStringLiteral("2")}));
     QSerialPort puerto(par.a);
     ASSERT_TRUE(puerto.open(QIODevice::ReadWrite)) << puerto.errorString().toStdString();
-    const QByteArray inia = QByteArray::fromHex(kInia.toLatin1()), ehab = QByteArray::fromHex(kEhab.toLatin1());
-    puerto.write(inia + ehab + ehab);
-    QByteArray llegado;
-    const bool completo = QTest::qWaitFor(
-        [&] {
-            llegado += puerto.readAll();
-            return llegado.size() >= 20;
-        },
-        5000);
-    EXPECT_TRUE(completo) << llegado.toHex().toStdString();
-    EXPECT_EQ(llegado.size(), 20) << "INIA's answer, then EHAB's, and nothing for the frame after the close";
+    puerto.write(kBytesInia + kBytesEhab + kBytesEhab);
+    const QByteArray llegado = Recibir(puerto, 20, 100);
+    EXPECT_EQ(llegado.size(), 20) << llegado.toHex().toStdString() << ": "
+                                  << "INIA's answer, then EHAB's, and nothing for the frame after the close";
     EXPECT_EQ(llegado.left(4), QByteArray("\x02R1A"));
     EXPECT_EQ(llegado.right(1), QByteArray(1, '\x06'));
 }

@@ -22,7 +22,9 @@ namespace AyudaTx {
 struct Cajas {
     QList<Avisos::Aviso> vistas;
     Avisos::Manejador previo;
-    Cajas() { previo = Avisos::Instalar([this](QWidget*, const Avisos::Aviso& a) { vistas.append(a); }); }
+    Cajas() {
+        previo = Avisos::Instalar([this](QWidget*, const Avisos::Aviso& a) { vistas.append(a); });
+    }
     ~Cajas() { Avisos::Instalar(previo); }
     bool Esperar(int cuantas, int ms = 5000) {
         return QTest::qWaitFor([&] { return vistas.size() >= cuantas; }, ms);
@@ -69,9 +71,6 @@ struct VentanaTx : PuertosFijos {
     void Iniciar() { Boton("btn_IniDet")->click(); }
     bool EsperarFin(int ms = 8000) {
         return QTest::qWaitFor([&] { return !w.LaCorrida().Activa(); }, ms);
-    }
-    bool EsperarLog(const QString& linea, int ms = 8000) {
-        return QTest::qWaitFor([&] { return Log().contains(linea); }, ms);
     }
 
     // From now on every start gets a link in memory instead of the real one
