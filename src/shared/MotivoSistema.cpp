@@ -40,6 +40,7 @@ constexpr Motivo kMotivos[] = {
     {ENOMEM, "no hay memoria suficiente"},
     {ETXTBSY, "el archivo está en uso"},
     {EPIPE, "el otro extremo ya no recibe (tubería cerrada)"},
+    {EBADF, "no está abierta (descriptor cerrado)"},
     {ECONNREFUSED, "conexión rechazada: nadie escucha en ese puerto"},
     {ECONNRESET, "el otro extremo cortó la conexión"},
     {ETIMEDOUT, "se agotó el tiempo de espera"},

@@ -32,3 +32,17 @@ TEST(OrvocPosix, AClosedStandardOutputIsAFailureNotASuccess) {
         EXPECT_TRUE(s.err.contains("no se pudo escribir en la salida est\xC3\xA1ndar")) << s.err.toStdString();
     }
 }
+
+TEST(OrvocPosix, AStandardInputThatCannotBeReadIsToldWhy) {
+    const struct {
+        const char* redirigir;
+        const char* motivo;
+    } casos[] = {{"< \"$1\"", "es una carpeta"}, {"<&-", "no est\xC3\xA1 abierta (descriptor cerrado)"}};
+    for (const auto& c : casos) {
+        const QStringList args{QStringLiteral("-c"), QStringLiteral("exec \"$0\" - ") + QLatin1String(c.redirigir),
+                               QStringLiteral(ORVO_BUILD_DIR "/orvoc"), CarpetaPrueba::Ruta()};
+        const Programa::Salida s = Programa::CorrerRuta(QStringLiteral("/bin/sh"), args);
+        EXPECT_EQ(s.codigo, 2) << c.redirigir;
+        EXPECT_EQ(s.err, QByteArray("orvoc: no se puede leer la entrada est\xC3\xA1ndar: ") + c.motivo + "\n");
+    }
+}

@@ -1,9 +1,11 @@
 #include "Consola.h"
 #include "ArchivoSeguro.h"
 #include "Codificacion.h"
+#include "MotivoSistema.h"
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <cerrno>
 #include <cstdio>
 
 namespace Consola {
@@ -40,7 +42,8 @@ bool LeerEntrada(const QString& ruta, QByteArray* bytes, QString* motivo) {
         if (n < sizeof trozo) break;
     }
     if (std::ferror(stdin)) {
-        *motivo = QStringLiteral("no se pudo leer la entrada estándar");
+        // The system's reason: a folder given as input, a closed descriptor.
+        *motivo = MotivoSistema::f_Errno(errno);
         return false;
     }
     *bytes = std::move(r);
