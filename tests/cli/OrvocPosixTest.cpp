@@ -1,4 +1,5 @@
-// orvoc never reads what would block (a FIFO) or never end (a device).
+// orvoc on inputs and outputs only POSIX makes: a FIFO or a device never read,
+// a standard input or output that is a folder or closed.
 #include "CarpetaPrueba.h"
 #include "Programa.h"
 #include <QFile>
