@@ -9,6 +9,9 @@
 //   build/bench_editor tarjetas [changes] [rojas]
 //                                           only the card lists (default 1000 changes;
 //                                           rojas: eight-digit cards, every line an error)
+//   build/bench_editor linea [bytes...]     only a file of one long line (default
+//                                           100000 1000000 10000000): opening, the
+//                                           first paint, a key typed on another line
 //
 // Each opening is measured three times in a fresh window; the figures are medians.
 #include "CajaRica.h"
@@ -255,6 +258,53 @@ void Tarjetas(const QTemporaryDir& dir, int cambios, bool rojas = false) {
     // Before the pass stopped where its state met the last pass's (same machine kind).
     if (!rojas) std::printf("before: 20000 lines 32.1 ms (max 80), 100000 lines 156.0 ms (max 364)\n");
 }
+// A file of one long line (a wrong file opened by mistake: an export, a
+// dump with few line ends), an unknown command, so both panes and the error
+// list hold it: opening, the first paint of the whole window, a key typed on
+// a new line below it and the paint after it.
+void LineaLarga(const QTemporaryDir& dir, const std::vector<int>& tamanos) {
+    std::printf("A file of one long line (median of %d):\n", kVeces);
+    // Before only the first part of a long line was laid out (same machine kind; open / paint / key+paint ms).
+    struct Antes {
+        int bytes;
+        const char* figuras;
+    };
+    const Antes antes[] = {{100000, "141 / 168 / 511"}, {1000000, "3187 / 1696 / 8195"}};
+    std::printf("%-10s %10s %12s %10s %12s   %s\n", "bytes", "open ms", "max stall ms", "paint ms", "key+paint ms",
+                "before");
+    for (int n : tamanos) {
+        const QString ruta = dir.filePath(QStringLiteral("linea%1.txt").arg(n));
+        QFile f(ruta);
+        if (!f.open(QIODevice::WriteOnly)) return;
+        f.write(QByteArray(n, 'A') + "\r\n");
+        f.close();
+        std::vector<double> aperturas, paradas, pintadas, teclas;
+        for (int k = 0; k < kVeces; ++k) {
+            const Medida m = Abrir(ruta);
+            aperturas.push_back(m.ms);
+            paradas.push_back(m.peor);
+            VentanaBanco w;
+            w.show();
+            (void)QTest::qWaitForWindowExposed(&w);
+            w.archivo = ruta;
+            w.mn_Abrir_Click();
+            QElapsedTimer t;
+            t.start();
+            (void)w.grab();
+            pintadas.push_back(t.nsecsElapsed() / 1e6);
+            t.restart();
+            QTest::keyClick(w.tx_Cmd, Qt::Key_X);
+            (void)w.grab();
+            teclas.push_back(t.nsecsElapsed() / 1e6);
+        }
+        const char* previo = "-";
+        for (const Antes& a : antes)
+            if (a.bytes == n) previo = a.figuras;
+        std::printf("%-10d %10.1f %12.0f %10.1f %12.1f   %s\n", n, Mediana(aperturas), Mediana(paradas),
+                    Mediana(pintadas), Mediana(teclas), previo);
+        std::fflush(stdout);
+    }
+}
 }   // namespace
 
 int main(int argc, char** argv) {
@@ -263,6 +313,12 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     if (argc > 1 && qstrcmp(argv[1], "ventana") == 0) {
         VentanaTarjetas(dir);
+        return 0;
+    }
+    if (argc > 1 && qstrcmp(argv[1], "linea") == 0) {
+        std::vector<int> bytes;
+        for (int i = 2; i < argc; ++i) bytes.push_back(std::atoi(argv[i]));
+        LineaLarga(dir, bytes.empty() ? std::vector<int>{100000, 1000000, 10000000} : bytes);
         return 0;
     }
     if (argc > 1 && qstrcmp(argv[1], "tarjetas") == 0) {

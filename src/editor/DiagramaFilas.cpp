@@ -2,6 +2,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextBlock>
+#include <QTextFragment>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <algorithm>
@@ -40,16 +41,36 @@ int DiagramaFilas::FilaEn(qreal y) const {
     return std::clamp(fila, 0, std::max(0, document()->blockCount() - 1));
 }
 
-void DiagramaFilas::Diagramar(const QTextBlock& bloque) const {
+QTextLayout* DiagramaFilas::Diagramar(const QTextBlock& bloque) const {
+    const bool larga = bloque.length() - 1 > kColumnasVisibles;
     QTextLayout* capa = bloque.layout();
-    if (capa->lineCount() > 0) return;
+    if (larga) {
+        // The block's own layout is left empty: Qt would lay out the whole line.
+        std::unique_ptr<QTextLayout>& parte = v_Largas[bloque.blockNumber()];
+        if (!parte) {
+            parte = std::make_unique<QTextLayout>(bloque.text().left(kColumnasVisibles), document()->defaultFont());
+            QList<QTextLayout::FormatRange> formatos;
+            for (auto it = bloque.begin(); !it.atEnd(); ++it) {
+                const QTextFragment f = it.fragment();
+                const int desde = f.position() - bloque.position();
+                if (desde >= kColumnasVisibles) break;
+                formatos.append({desde, std::min(f.length(), kColumnasVisibles - desde), f.charFormat()});
+            }
+            parte->setFormats(formatos);
+        }
+        capa = parte.get();
+    }
+    if (capa->lineCount() > 0) return capa;
     QTextOption opcion = document()->defaultTextOption();
     opcion.setWrapMode(QTextOption::NoWrap);
     capa->setTextOption(opcion);
     const QTextLine linea = UnaFila(*capa, v_AlturaFila);
     capa->setPosition(QPointF(0, 0));
     if (linea.isValid()) v_AnchoVisto = std::max(v_AnchoVisto, linea.naturalTextWidth());
+    return capa;
 }
+
+void DiagramaFilas::OlvidarLargas(int desdeBloque) { v_Largas.erase(v_Largas.lower_bound(desdeBloque), v_Largas.end()); }
 
 QTextLine DiagramaFilas::UnaFila(QTextLayout& capa, int alturaFila) {
     capa.beginLayout();
@@ -71,8 +92,8 @@ QTextLine DiagramaFilas::UnaFila(QTextLayout& capa, int alturaFila) {
 
 QRectF DiagramaFilas::blockBoundingRect(const QTextBlock& bloque) const {
     if (!bloque.isValid()) return {};
-    Diagramar(bloque);
-    const qreal ancho = bloque.layout()->lineCount() > 0 ? bloque.layout()->lineAt(0).naturalTextWidth() : 0;
+    const QTextLayout* capa = Diagramar(bloque);
+    const qreal ancho = capa->lineCount() > 0 ? capa->lineAt(0).naturalTextWidth() : 0;
     return {QPointF(Margen(), TopeFila(bloque.blockNumber())), QSizeF(ancho, v_AlturaFila)};
 }
 
@@ -85,7 +106,7 @@ qreal DiagramaFilas::Columna() const {
 
 int DiagramaFilas::ColumnasDe(const QTextBlock& bloque) const {
     const int conTabs = bloque.userState();
-    return conTabs >= 0 ? conTabs : bloque.length() - 1;
+    return std::min(conTabs >= 0 ? conTabs : bloque.length() - 1, kColumnasVisibles);
 }
 
 void DiagramaFilas::MedirTabs(QTextBlock& bloque, QStringView texto) const {
@@ -120,6 +141,8 @@ void DiagramaFilas::documentChanged(int desde, int quitados, int agregados) {
     QTextDocument* doc = document();
     // Changed blocks are laid out again when next needed.
     const QTextBlock primero = doc->findBlock(desde);
+    // Long lines from the change on are cut again (their numbers may have moved).
+    OlvidarLargas(primero.isValid() ? primero.blockNumber() : 0);
     // A change to the end of the text names the position past it.
     QTextBlock ultimo = doc->findBlock(std::max(desde, desde + agregados));
     if (!ultimo.isValid()) ultimo = doc->lastBlock();
@@ -159,8 +182,7 @@ int DiagramaFilas::hitTest(const QPointF& punto, Qt::HitTestAccuracy exactitud) 
     const qreal y = punto.y() - Margen();
     if (exactitud == Qt::ExactHit && (y < 0 || y >= qreal(doc->blockCount()) * v_AlturaFila)) return -1;
     const QTextBlock bloque = doc->findBlockByNumber(FilaEn(punto.y()));
-    Diagramar(bloque);
-    const QTextLine linea = bloque.layout()->lineAt(0);
+    const QTextLine linea = Diagramar(bloque)->lineAt(0);
     if (!linea.isValid()) return bloque.position();
     const qreal x = punto.x() - Margen();
     if (exactitud == Qt::ExactHit && (x < 0 || x > linea.naturalTextWidth())) return -1;
@@ -177,8 +199,7 @@ void DiagramaFilas::draw(QPainter* pintor, const PaintContext& contexto) {
     pintor->setPen(contexto.palette.color(QPalette::Text));
     QTextBlock bloque = doc->findBlockByNumber(primera);
     for (int fila = primera; fila <= ultima && bloque.isValid(); ++fila, bloque = bloque.next()) {
-        Diagramar(bloque);
-        QTextLayout* capa = bloque.layout();
+        QTextLayout* capa = Diagramar(bloque);
         const int inicio = bloque.position();
         const int largo = bloque.length();
         // Selections as the text box hands them, cut to this row (as Qt's layout does).
@@ -196,7 +217,8 @@ void DiagramaFilas::draw(QPainter* pintor, const PaintContext& contexto) {
         const QPointF origen(Margen(), TopeFila(fila));
         capa->draw(pintor, origen, marcas, recorte);
         const int cursor = contexto.cursorPosition;
-        if (cursor >= inicio && cursor < inicio + largo) capa->drawCursor(pintor, origen, cursor - inicio, anchoCursor);
+        if (cursor >= inicio && cursor < inicio + largo && cursor - inicio <= kColumnasVisibles)
+            capa->drawCursor(pintor, origen, cursor - inicio, anchoCursor);
     }
     pintor->setPen(pluma);
 }

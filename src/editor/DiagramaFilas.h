@@ -1,6 +1,8 @@
 #pragma once
 #include <QAbstractTextDocumentLayout>
 #include <QTextLine>
+#include <map>
+#include <memory>
 
 class QTextBlock;
 class QTextLayout;
@@ -25,6 +27,13 @@ public:
     // Lays a row's text out on one line with its baseline where the rows have
     // it (the code pane lays out its rows the same way).
     static QTextLine UnaFila(QTextLayout& capa, int alturaFila);
+    // Characters of a line that are laid out and drawn. A wrong file opened
+    // by mistake (an export, a dump with few line ends) may hold a line of
+    // millions: Qt's text layout of such a line took seconds and hundreds of
+    // megabytes, and past a few million pixels its coordinates overflow and
+    // the line was drawn garbled. The text itself stays whole; only its
+    // drawing ends there, and so does the pane's width.
+    static constexpr int kColumnasVisibles = 20000;
 
     void draw(QPainter* pintor, const PaintContext& contexto) override;
     int hitTest(const QPointF& punto, Qt::HitTestAccuracy exactitud) const override;
@@ -45,7 +54,10 @@ private:
     int ColumnasDe(const QTextBlock& bloque) const;
     void MedirTabs(QTextBlock& bloque, QStringView texto) const;
     qreal TopeFila(int fila) const;
-    void Diagramar(const QTextBlock& bloque) const;   // lays the block out if it is not
+    // The layout that draws the block, laid out if it is not: the block's
+    // own, or for a line longer than kColumnasVisibles one of its first part.
+    QTextLayout* Diagramar(const QTextBlock& bloque) const;
+    void OlvidarLargas(int desdeBloque);
 
     int v_AlturaFila;
     // The widest line, in characters and as laid out: the width of the text
@@ -54,4 +66,6 @@ private:
     mutable bool v_Recontar = true;
     mutable qreal v_AnchoVisto = 0;
     QSizeF v_Tamano;
+    // The first part of each long line, by block number.
+    mutable std::map<int, std::unique_ptr<QTextLayout>> v_Largas;
 };

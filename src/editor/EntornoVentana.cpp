@@ -1,6 +1,7 @@
 #include "EntornoVentana.h"
 #include "Herramientas.h"
 #include "Module1.h"
+#include "TextoDeUnaFila.h"
 #include "Transmision.h"
 #include "fr_Principal.h"
 #include <QApplication>
@@ -59,11 +60,18 @@ void EntornoVentana::Volcar() {
     QListWidget* lista = v_Ventana.lst_Debug;
     const int viejas = lista->count();
     const int nuevas = static_cast<int>(v_Entradas.size());
+    // An entry quoting a huge line is cut: the list measures every row it paints.
+    auto fila = [this](int i) { return f_TextoDeUnaFila(v_Entradas[i], kMaximoEntrada); };
     int p = 0;
-    while (p < viejas && p < nuevas && lista->item(p)->text() == v_Entradas[p]) ++p;
-    for (int i = p; i < std::min(viejas, nuevas); ++i) lista->item(i)->setText(v_Entradas[i]);
+    while (p < viejas && p < nuevas && lista->item(p)->text() == fila(p)) ++p;
+    for (int i = p; i < std::min(viejas, nuevas); ++i) lista->item(i)->setText(fila(i));
     while (lista->count() > nuevas) delete lista->takeItem(lista->count() - 1);
-    if (nuevas > viejas) lista->addItems(v_Entradas.mid(viejas));
+    if (nuevas > viejas) {
+        QStringList filas;
+        filas.reserve(nuevas - viejas);
+        for (int i = viejas; i < nuevas; ++i) filas.append(fila(i));
+        lista->addItems(filas);
+    }
 }
 
 namespace {

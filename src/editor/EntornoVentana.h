@@ -15,6 +15,8 @@ public:
     static constexpr int kRebanadaMs = 30;
     // Milliseconds between two layouts of the command pane during a long pass.
     static constexpr int kVolcadoMs = 500;
+    // Characters of an error entry the debug list shows.
+    static constexpr int kMaximoEntrada = 1024;
 
     void Ceder() override;
     void MostrarInfo(const QString& texto) override;

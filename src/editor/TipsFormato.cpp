@@ -1,7 +1,12 @@
 #include "TipsFormato.h"
 #include "PanelTexto.h"
+#include "TextoDeUnaFila.h"
 #include <algorithm>
 #include <array>
+
+namespace {
+constexpr int kPalabraVisible = 64;
+}   // namespace
 
 void SeleccionarTip(PanelTexto& tx_Tip, int desde, int largo) {
     tx_Tip.SetSelStart(desde);
@@ -98,9 +103,11 @@ void FormatearDescripcion(PanelTexto& tx_Tip, const DefComando& def) {
 
 void FormatearDesconocido(PanelTexto& tx_Tip, const QString& palabra) {
     static const QString kCola = QStringLiteral(" no es un comando válido");
-    const int largo = static_cast<int>(palabra.size());
+    // A word longer than any command is cut: the tip is sized by it.
+    const QString visible = f_TextoDeUnaFila(palabra, kPalabraVisible);
+    const int largo = static_cast<int>(visible.size());
     tx_Tip.SetWidth(100 * largo + 2050);
-    PonerTextoTip(tx_Tip, palabra + kCola);
+    PonerTextoTip(tx_Tip, visible + kCola);
     SeleccionarTip(tx_Tip, 0, tx_Tip.Length());
     tx_Tip.SetSelColor(Colores::Rojo);
     tx_Tip.SetSelItalic(true);

@@ -147,6 +147,7 @@ void VistaCodigo::AjustarBarras() {
         // Only a line with a TAB is read whole.
         for (int n = 0; n < Filas(); ++n)
             v_Columnas = std::max(v_Columnas, v_Modelo && v_Modelo->LineaContiene(n, u'\t') ? Columnas(Linea(n)) : Largo(n));
+        v_Columnas = std::min(v_Columnas, DiagramaFilas::kColumnasVisibles);
     }
     // A strip under the text makes the scroll range end on a whole row.
     const int libre = viewport()->height() + v_Franja;
@@ -195,7 +196,8 @@ void VistaCodigo::scrollContentsBy(int, int) { viewport()->update(); }
 // ---- Painting ----
 
 void VistaCodigo::Diagramar(QTextLayout& capa, int fila) const {
-    capa.setText(Linea(fila));
+    // Only what the row can draw of a very long line.
+    capa.setText(Linea(fila).left(DiagramaFilas::kColumnasVisibles));
     capa.setFont(font());
     QTextOption opcion;
     opcion.setWrapMode(QTextOption::NoWrap);
@@ -203,8 +205,10 @@ void VistaCodigo::Diagramar(QTextLayout& capa, int fila) const {
     QList<QTextLayout::FormatRange> formatos;
     if (v_Modelo) {
         int desde = 0;
+        const int largo = static_cast<int>(capa.text().size());
         for (const PanelMemoria::Tramo& t : v_Modelo->TramosDe(fila)) {
-            formatos.append({desde, t.largo, TextoAparte::FormatoQt(t.formato)});
+            if (desde >= largo) break;
+            formatos.append({desde, std::min<int>(t.largo, largo - desde), TextoAparte::FormatoQt(t.formato)});
             desde += t.largo;
         }
     }

@@ -228,7 +228,11 @@ void fr_Principal::CrearFilaEstado(QWidget* cliente) {
     tx_Arch->setGeometry(v_Twips.Rect(120, 6480, 10335, 255));
     tx_Arch->setFont(FuenteEtiqueta(8.25));
     tx_Arch->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    lbl_Info = Etiqueta(cliente, QStringLiteral("Info"), v_Twips.Rect(6480, 6480, 4095, 255), Qt::AlignRight);
+    lbl_Info = new EtiquetaInfo(cliente);
+    lbl_Info->setGeometry(v_Twips.Rect(6480, 6480, 4095, 255));
+    lbl_Info->setFont(FuenteEtiqueta(8.25));
+    lbl_Info->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lbl_Info->setText(QStringLiteral("Info"));
     lbl_Info->setAutoFillBackground(true);
     tx_Arch->SetAnchoLibre(lbl_Info->x() - tx_Arch->x());
 }

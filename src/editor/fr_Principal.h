@@ -2,6 +2,7 @@
 #include "Codificacion.h"
 #include "Compilador.h"
 #include "EntornoVentana.h"
+#include "EtiquetaInfo.h"
 #include "EtiquetaRuta.h"
 #include "HistoriaEdiciones.h"
 #include "PanelEspejo.h"
@@ -42,7 +43,7 @@ public:
     QLabel* Label4 = nullptr;
     QListWidget* lst_Debug = nullptr;
     EtiquetaRuta* tx_Arch = nullptr;
-    QLabel* lbl_Info = nullptr;
+    EtiquetaInfo* lbl_Info = nullptr;
     QMenu* mn_Archivo = nullptr;
     QAction* mn_Nuevo = nullptr;
     QAction* mn_Abrir = nullptr;
