@@ -2,6 +2,7 @@
 #include "CarpetaPrueba.h"
 #include "Programa.h"
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -91,6 +92,18 @@ TEST(Gen, BadRowsAreListedWithRowColumnAndMessageAndNothingIsWritten) {
          "reloj;tarjeta;perfil 1;perfil 2;destino\n1;100;A;B;127.0.0.1:7101\n1;100;A;B;127.0.0.1:7102\n1;100;C;D;127.0.0.1:7101\n1;101;A;B;127.0.0.1 :7101\n",
          "fila 4: la tarjeta 100 del reloj 1 ya está en la fila 2\n"
          "fila 5: destino \"127.0.0.1 :7101\": un destino no lleva espacios (HOST[:PUERTO] o un dispositivo)\n"},
+        {"a destination orvo-send would refuse, in its words",
+         "reloj;tarjeta;perfil 1;perfil 2;destino\n1;100;A;B;127.0.0.1:99999\n1;101;A;B;#porteria\n",
+         "fila 2: destino inválido: \"127.0.0.1:99999\" (use HOST[:PUERTO], con puerto de 1 a 65535, o la ruta de un dispositivo)\n"
+         "fila 3: destino \"#porteria\": un destino no empieza con # ni con comillas\n"},
+        {"a card the spreadsheet wrote in scientific notation, with either decimal mark",
+         "reloj;tarjeta;perfil 1;perfil 2\n1;1,5E+11;A;B\n1;1.23E+15;A;B\n",
+         "fila 2: tarjeta \"1,5E+11\": la hoja de cálculo escribió el número en notación científica; dé formato de texto a la columna "
+         "tarjeta y vuelva a exportar\n"
+         "fila 3: tarjeta \"1.23E+15\": la hoja de cálculo escribió el número en notación científica; dé formato de texto a la columna "
+         "tarjeta y vuelva a exportar\n"},
+        {"a cell's control characters are shown, never sent to the terminal",
+         "reloj;tarjeta;perfil 1;perfil 2\n1;1\x1B[2J0;A;B\n", "fila 2: tarjeta \"1\\x1B[2J0\": ERROR! Tarjeta Invalida\n"},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.caso);
@@ -133,6 +146,8 @@ TEST(Gen, SheetsThatAreNotCardListsAreRefusedWithOneMessage) {
         {"titles and blank rows only", Archivo("Obra;;;\n;;;\nreloj;tarjeta;perfil 1;perfil 2\n;;;\n", QStringLiteral("titulos.csv")), 1, sinFilas},
         {"titles without a profile column", Archivo("reloj;tarjeta;perfil\n1;2;A\n", QStringLiteral("perfil.csv")), 2,
          QStringLiteral("orvo-gen: \"%1\": la fila de títulos (fila 1) no tiene la columna «perfil 1»\n")},
+        {"a title given twice, however written", Archivo("reloj;tarjeta;perfil 1;perfil 2;Perfil_1\n1;2;A;B;C\n", QStringLiteral("doble.csv")), 2,
+         QStringLiteral("orvo-gen: \"%1\": la fila de títulos (fila 1) tiene dos columnas «perfil 1» (C y E): deje una sola\n")},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.caso);
@@ -155,6 +170,62 @@ TEST(Gen, AnOutputThatIsTheSheetItselfIsRefusedAndTheSheetKept) {
         EXPECT_EQ(s.codigo, 2) << salida.toStdString();
         EXPECT_TRUE(s.err.contains("misma planilla")) << s.err.toStdString();
         EXPECT_EQ(Leer(planilla), hoja);
+    }
+}
+
+// The sheet may sit in the folder under the name of one of the files
+// --carpeta writes; it is refused before any of them is written.
+TEST(Gen, AFolderFileThatIsTheSheetItselfIsRefusedAndNothingWritten) {
+    const QByteArray hoja = "reloj;tarjeta;perfil 1;perfil 2;destino\n1;100;A;B;127.0.0.1:7001\n2;100;A;B;127.0.0.1\n";
+    const QString carpeta = CarpetaPrueba::Ruta(QStringLiteral("obra"));
+    QDir().mkpath(carpeta);
+    for (const char* nombre : {"destinos.txt", "127.0.0.1.txt"}) {
+        SCOPED_TRACE(nombre);
+        const QString planilla = Archivo(hoja, QStringLiteral("obra/") + QLatin1String(nombre));
+        const Salida s = Gen({QStringLiteral("tarjetas"), planilla, QStringLiteral("--carpeta"), carpeta});
+        EXPECT_EQ(s.codigo, 2);
+        EXPECT_TRUE(s.err.startsWith(QStringLiteral("orvo-gen: --carpeta escribiría \"%1\", que es la misma planilla").arg(planilla).toUtf8()))
+            << s.err.toStdString();
+        EXPECT_EQ(Leer(planilla), hoja);
+        EXPECT_EQ(QDir(carpeta).entryList(QDir::Files), QStringList{QLatin1String(nombre)});
+        QFile::remove(planilla);
+    }
+}
+
+// One rule for both tools: a cell orvo-gen accepts is a line orvo-send
+// reads, and one it refuses would have stopped orvo-send. orvo-send is
+// given a script with an error, so it stops before any link is opened.
+TEST(Gen, DestinoCellsAreRefusedExactlyWhereOrvoSendRefusesThem) {
+    const QString guion = Archivo("INIA 0\r\n", QStringLiteral("malo.txt"));
+    const struct {
+        const char* destino;
+        bool valido;
+    } casos[] = {
+        {"127.0.0.1:7001", true},
+        {"localhost", true},
+        {"[::1]:7002", true},
+        {"/nonexistent/ttyV0", true},
+        {"127.0.0.1:99999", false},
+        {"127.0.0.1:0", false},
+        {":7001", false},
+        {"127.0.0.1:", false},
+        {"127.0.0.1/24", false},
+        {"/", false},
+        {"[::1]x", false},
+        {"#1", false},
+        {"\"127.0.0.1", false},
+        {"127.0.0.1:70a1", false},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.destino);
+        const QByteArray destino(caso.destino);
+        const Salida g = Gen({QStringLiteral("tarjetas"),
+                              Archivo("reloj;tarjeta;perfil 1;perfil 2;destino\n1;100;A;B;\"" + QByteArray(destino).replace("\"", "\"\"") + "\"\n"),
+                              QStringLiteral("--carpeta"), CarpetaPrueba::Ruta(QStringLiteral("obra"))});
+        EXPECT_EQ(g.codigo, caso.valido ? 0 : 1) << g.err.toStdString();
+        const Salida e = Programa::Correr(QStringLiteral("orvo-send"),
+                                          {QStringLiteral("--destinos"), Archivo(destino + " \n", QStringLiteral("lista.txt")), guion});
+        EXPECT_EQ(e.codigo, caso.valido ? 1 : 2) << e.err.toStdString();
     }
 }
 
