@@ -22,6 +22,15 @@ QString Archivo(const QByteArray& contenido, const QString& nombre = QStringLite
 
 QString Planilla(const char* nombre) { return QStringLiteral(ORVO_SOURCE_DIR "/tests/cli/planillas/") + QLatin1String(nombre); }
 
+// A serial device as each system names it, and the file its script gets.
+#ifdef Q_OS_WIN
+const char kSerie[] = "COM12";
+const char kArchivoSerie[] = "COM12.txt";
+#else
+const char kSerie[] = "/dev/ttyUSB0";
+const char kArchivoSerie[] = "dev_ttyUSB0.txt";
+#endif
+
 // The rows of the two real exports, as the editor saves them.
 const QByteArray kGuionPersonal =
     "AING 1, 00123, A, B\r\nAING 1, 00124, A, C\r\nAING 2, 00200, B, B\r\nAING 2, 00201, Z, Z\r\nAING a, 09999, 1, 2\r\n";
@@ -197,43 +206,29 @@ TEST(Gen, AFolderFileThatIsTheSheetItselfIsRefusedAndNothingWritten) {
 // given a script with an error, so it stops before any link is opened.
 TEST(Gen, DestinoCellsAreRefusedExactlyWhereOrvoSendRefusesThem) {
     const QString guion = Archivo("INIA 0\r\n", QStringLiteral("malo.txt"));
-    const struct {
-        const char* destino;
-        bool valido;
-    } casos[] = {
-        {"127.0.0.1:7001", true},
-        {"localhost", true},
-        {"[::1]:7002", true},
-        {"/nonexistent/ttyV0", true},
-        {"127.0.0.1:99999", false},
-        {"127.0.0.1:0", false},
-        {":7001", false},
-        {"127.0.0.1:", false},
-        {"127.0.0.1/24", false},
-        {"/", false},
-        {"[::1]x", false},
-        {"#1", false},
-        {"\"127.0.0.1", false},
-        {"127.0.0.1:70a1", false},
+    const std::pair<bool, QList<QByteArray>> grupos[] = {
+        {true, {"127.0.0.1:7001", "localhost", "[::1]:7002", kSerie}},
+        {false, {"127.0.0.1:99999", "127.0.0.1:0", ":7001", "127.0.0.1:", "127.0.0.1:70a1", "127.0.0.1/24", "/", "[::1]x", "#1", "\"127.0.0.1"}},
     };
-    for (const auto& caso : casos) {
-        SCOPED_TRACE(caso.destino);
-        const QByteArray destino(caso.destino);
-        const Salida g = Gen({QStringLiteral("tarjetas"),
-                              Archivo("reloj;tarjeta;perfil 1;perfil 2;destino\n1;100;A;B;\"" + QByteArray(destino).replace("\"", "\"\"") + "\"\n"),
-                              QStringLiteral("--carpeta"), CarpetaPrueba::Ruta(QStringLiteral("obra"))});
-        EXPECT_EQ(g.codigo, caso.valido ? 0 : 1) << g.err.toStdString();
-        const Salida e = Programa::Correr(QStringLiteral("orvo-send"),
-                                          {QStringLiteral("--destinos"), Archivo(destino + " \n", QStringLiteral("lista.txt")), guion});
-        EXPECT_EQ(e.codigo, caso.valido ? 1 : 2) << e.err.toStdString();
-    }
+    for (const auto& [valido, destinos] : grupos)
+        for (const QByteArray& destino : destinos) {
+            SCOPED_TRACE(destino.toStdString());
+            const Salida g = Gen({QStringLiteral("tarjetas"),
+                                  Archivo("reloj;tarjeta;perfil 1;perfil 2;destino\n1;100;A;B;\"" + QByteArray(destino).replace("\"", "\"\"") + "\"\n"),
+                                  QStringLiteral("--carpeta"), CarpetaPrueba::Ruta(QStringLiteral("obra"))});
+            EXPECT_EQ(g.codigo, valido ? 0 : 1) << g.err.toStdString();
+            const Salida e = Programa::Correr(QStringLiteral("orvo-send"), {QStringLiteral("--destinos"), Archivo(destino + " \n", QStringLiteral("lista.txt")), guion});
+            EXPECT_EQ(e.codigo, valido ? 1 : 2) << e.err.toStdString();
+        }
 }
 
 TEST(Gen, ADestinoColumnGivesAScriptPerDestinationAndTheListForOrvoSend) {
     const QString csv = Archivo(
         "reloj;tarjeta;perfil 1;perfil 2;Destino\n"
         "1;100;A;B;127.0.0.1:7001\n"
-        "1;100;A;B;/dev/ttyUSB0\n"
+        "1;100;A;B;" +
+        QByteArray(kSerie) +
+        "\n"
         "2;101;A;B;127.0.0.1:7001\n"
         "1;102;C;D;COM1\n"
         "1;103;C;D;com1\n");
@@ -247,13 +242,13 @@ TEST(Gen, ADestinoColumnGivesAScriptPerDestinationAndTheListForOrvoSend) {
     ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
     EXPECT_TRUE(s.out.isEmpty());
     EXPECT_EQ(Leer(carpeta + QStringLiteral("/127.0.0.1_7001.txt")), "AING 1, 100, A, B\r\nAING 2, 101, A, B\r\n");
-    EXPECT_EQ(Leer(carpeta + QStringLiteral("/dev_ttyUSB0.txt")), "AING 1, 100, A, B\r\n");
+    EXPECT_EQ(Leer(carpeta + QLatin1Char('/') + QLatin1String(kArchivoSerie)), "AING 1, 100, A, B\r\n");
     // Two destinations that would share a file name on a disk that ignores
     // case, and a name Windows keeps for a device.
     EXPECT_EQ(Leer(carpeta + QStringLiteral("/COM1_.txt")), "AING 1, 102, C, D\r\n");
     EXPECT_EQ(Leer(carpeta + QStringLiteral("/com1_-2.txt")), "AING 1, 103, C, D\r\n");
     const QStringList lista = QString::fromUtf8(Leer(carpeta + QStringLiteral("/destinos.txt"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    EXPECT_EQ(lista.mid(1), (QStringList{QStringLiteral("127.0.0.1:7001 127.0.0.1_7001.txt"), QStringLiteral("/dev/ttyUSB0 dev_ttyUSB0.txt"),
+    EXPECT_EQ(lista.mid(1), (QStringList{QStringLiteral("127.0.0.1:7001 127.0.0.1_7001.txt"), QStringLiteral("%1 %2").arg(QLatin1String(kSerie), QLatin1String(kArchivoSerie)),
                                          QStringLiteral("COM1 COM1_.txt"), QStringLiteral("com1 com1_-2.txt")}));
     EXPECT_TRUE(lista.value(0).startsWith(QLatin1Char('#')));
 }

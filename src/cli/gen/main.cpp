@@ -60,7 +60,7 @@ int Escribir(const QByteArray& bytes, const QString& salida) {
     QString motivo;
     if (Escritura::Salida(salida, bytes, &motivo)) return 0;
     Consola::Errores(salida.isEmpty() ? QStringLiteral("orvo-gen: %1\n").arg(motivo)
-                                      : QStringLiteral("orvo-gen: no se pudo escribir \"%1\": %2\n").arg(salida, motivo));
+                                      : QStringLiteral("orvo-gen: no se pudo escribir \"%1\": %2\n").arg(f_Visible(salida), motivo));
     return 2;
 }
 
@@ -104,7 +104,7 @@ int GenerarTarjetas(const QString& planilla, const QString& salida, const QStrin
             if (const QString ruta = QDir(carpeta).filePath(archivo); f_MismoArchivo(planilla, ruta))
                 return Uso(QStringLiteral("--carpeta escribiría \"%1\", que es la misma planilla: elija otra carpeta").arg(f_Visible(ruta)));
         if (Escritura::Carpeta(carpeta, t.guiones, &motivo)) return 0;
-        Consola::Errores(QStringLiteral("orvo-gen: %1\n").arg(motivo));
+        Consola::Errores(QStringLiteral("orvo-gen: %1\n").arg(f_Visible(motivo)));
         return 2;
     }
     return Escribir(t.guiones.value(0).bytes, salida);
