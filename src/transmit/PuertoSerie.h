@@ -1,4 +1,5 @@
 #pragma once
+#include "DispositivoSerie.h"
 #include <QList>
 #include <QSerialPort>
 #include <QString>
@@ -13,13 +14,6 @@ QStringList Lista();
 // Whether a port text is none of those entries (a device path, COM9 on
 // Windows): such a port is remembered by name.
 bool FueraDeLista(const QString& texto);
-
-// Device for the combo text. Linux: COMn (n = 1..8) is /dev/ttyS(n-1), as
-// Linux numbers the built-in ports; a text starting with "/" is a device
-// path as typed (/dev/ttyUSB0, a pseudo-terminal). Windows: COMn (n = 1..256)
-// is opened by that name. Anything else: false, with the message for the
-// user in *error.
-bool Dispositivo(const QString& texto, QString* dispositivo, QString* error);
 
 // A serial device the system reports now (USB adapters come and go).
 struct Disponible {

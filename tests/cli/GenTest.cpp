@@ -2,6 +2,7 @@
 #include "CarpetaPrueba.h"
 #include "Programa.h"
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -20,6 +21,15 @@ QString Archivo(const QByteArray& contenido, const QString& nombre = QStringLite
 }
 
 QString Planilla(const char* nombre) { return QStringLiteral(ORVO_SOURCE_DIR "/tests/cli/planillas/") + QLatin1String(nombre); }
+
+// A serial device as each system names it, and the file its script gets.
+#ifdef Q_OS_WIN
+const char kSerie[] = "COM12";
+const char kArchivoSerie[] = "COM12.txt";
+#else
+const char kSerie[] = "/dev/ttyUSB0";
+const char kArchivoSerie[] = "dev_ttyUSB0.txt";
+#endif
 
 // The rows of the two real exports, as the editor saves them.
 const QByteArray kGuionPersonal =
@@ -91,6 +101,18 @@ TEST(Gen, BadRowsAreListedWithRowColumnAndMessageAndNothingIsWritten) {
          "reloj;tarjeta;perfil 1;perfil 2;destino\n1;100;A;B;127.0.0.1:7101\n1;100;A;B;127.0.0.1:7102\n1;100;C;D;127.0.0.1:7101\n1;101;A;B;127.0.0.1 :7101\n",
          "fila 4: la tarjeta 100 del reloj 1 ya está en la fila 2\n"
          "fila 5: destino \"127.0.0.1 :7101\": un destino no lleva espacios (HOST[:PUERTO] o un dispositivo)\n"},
+        {"a destination orvo-send would refuse, in its words",
+         "reloj;tarjeta;perfil 1;perfil 2;destino\n1;100;A;B;127.0.0.1:99999\n1;101;A;B;#porteria\n",
+         "fila 2: destino inválido: \"127.0.0.1:99999\" (use HOST[:PUERTO], con puerto de 1 a 65535, o la ruta de un dispositivo)\n"
+         "fila 3: destino \"#porteria\": un destino no empieza con # ni con comillas\n"},
+        {"a card the spreadsheet wrote in scientific notation, with either decimal mark",
+         "reloj;tarjeta;perfil 1;perfil 2\n1;1,5E+11;A;B\n1;1.23E+15;A;B\n",
+         "fila 2: tarjeta \"1,5E+11\": la hoja de cálculo escribió el número en notación científica; dé formato de texto a la columna "
+         "tarjeta y vuelva a exportar\n"
+         "fila 3: tarjeta \"1.23E+15\": la hoja de cálculo escribió el número en notación científica; dé formato de texto a la columna "
+         "tarjeta y vuelva a exportar\n"},
+        {"a cell's control characters are shown, never sent to the terminal",
+         "reloj;tarjeta;perfil 1;perfil 2\n1;1\x1B[2J0;A;B\n", "fila 2: tarjeta \"1\\x1B[2J0\": ERROR! Tarjeta Invalida\n"},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.caso);
@@ -133,6 +155,8 @@ TEST(Gen, SheetsThatAreNotCardListsAreRefusedWithOneMessage) {
         {"titles and blank rows only", Archivo("Obra;;;\n;;;\nreloj;tarjeta;perfil 1;perfil 2\n;;;\n", QStringLiteral("titulos.csv")), 1, sinFilas},
         {"titles without a profile column", Archivo("reloj;tarjeta;perfil\n1;2;A\n", QStringLiteral("perfil.csv")), 2,
          QStringLiteral("orvo-gen: \"%1\": la fila de títulos (fila 1) no tiene la columna «perfil 1»\n")},
+        {"a title given twice, however written", Archivo("reloj;tarjeta;perfil 1;perfil 2;Perfil_1\n1;2;A;B;C\n", QStringLiteral("doble.csv")), 2,
+         QStringLiteral("orvo-gen: \"%1\": la fila de títulos (fila 1) tiene dos columnas «perfil 1» (C y E): deje una sola\n")},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.caso);
@@ -158,11 +182,53 @@ TEST(Gen, AnOutputThatIsTheSheetItselfIsRefusedAndTheSheetKept) {
     }
 }
 
+// The sheet may sit in the folder under the name of one of the files
+// --carpeta writes; it is refused before any of them is written.
+TEST(Gen, AFolderFileThatIsTheSheetItselfIsRefusedAndNothingWritten) {
+    const QByteArray hoja = "reloj;tarjeta;perfil 1;perfil 2;destino\n1;100;A;B;127.0.0.1:7001\n2;100;A;B;127.0.0.1\n";
+    const QString carpeta = CarpetaPrueba::Ruta(QStringLiteral("obra"));
+    QDir().mkpath(carpeta);
+    for (const char* nombre : {"destinos.txt", "127.0.0.1.txt"}) {
+        SCOPED_TRACE(nombre);
+        const QString planilla = Archivo(hoja, QStringLiteral("obra/") + QLatin1String(nombre));
+        const Salida s = Gen({QStringLiteral("tarjetas"), planilla, QStringLiteral("--carpeta"), carpeta});
+        EXPECT_EQ(s.codigo, 2);
+        EXPECT_TRUE(s.err.startsWith(QStringLiteral("orvo-gen: --carpeta escribiría \"%1\", que es la misma planilla").arg(planilla).toUtf8()))
+            << s.err.toStdString();
+        EXPECT_EQ(Leer(planilla), hoja);
+        EXPECT_EQ(QDir(carpeta).entryList(QDir::Files), QStringList{QLatin1String(nombre)});
+        QFile::remove(planilla);
+    }
+}
+
+// One rule for both tools: a cell orvo-gen accepts is a line orvo-send
+// reads, and one it refuses would have stopped orvo-send. orvo-send is
+// given a script with an error, so it stops before any link is opened.
+TEST(Gen, DestinoCellsAreRefusedExactlyWhereOrvoSendRefusesThem) {
+    const QString guion = Archivo("INIA 0\r\n", QStringLiteral("malo.txt"));
+    const std::pair<bool, QList<QByteArray>> grupos[] = {
+        {true, {"127.0.0.1:7001", "localhost", "[::1]:7002", kSerie}},
+        {false, {"127.0.0.1:99999", "127.0.0.1:0", ":7001", "127.0.0.1:", "127.0.0.1:70a1", "127.0.0.1/24", "/", "[::1]x", "#1", "\"127.0.0.1"}},
+    };
+    for (const auto& [valido, destinos] : grupos)
+        for (const QByteArray& destino : destinos) {
+            SCOPED_TRACE(destino.toStdString());
+            const Salida g = Gen({QStringLiteral("tarjetas"),
+                                  Archivo("reloj;tarjeta;perfil 1;perfil 2;destino\n1;100;A;B;\"" + QByteArray(destino).replace("\"", "\"\"") + "\"\n"),
+                                  QStringLiteral("--carpeta"), CarpetaPrueba::Ruta(QStringLiteral("obra"))});
+            EXPECT_EQ(g.codigo, valido ? 0 : 1) << g.err.toStdString();
+            const Salida e = Programa::Correr(QStringLiteral("orvo-send"), {QStringLiteral("--destinos"), Archivo(destino + " \n", QStringLiteral("lista.txt")), guion});
+            EXPECT_EQ(e.codigo, valido ? 1 : 2) << e.err.toStdString();
+        }
+}
+
 TEST(Gen, ADestinoColumnGivesAScriptPerDestinationAndTheListForOrvoSend) {
     const QString csv = Archivo(
         "reloj;tarjeta;perfil 1;perfil 2;Destino\n"
         "1;100;A;B;127.0.0.1:7001\n"
-        "1;100;A;B;/dev/ttyUSB0\n"
+        "1;100;A;B;" +
+        QByteArray(kSerie) +
+        "\n"
         "2;101;A;B;127.0.0.1:7001\n"
         "1;102;C;D;COM1\n"
         "1;103;C;D;com1\n");
@@ -176,13 +242,13 @@ TEST(Gen, ADestinoColumnGivesAScriptPerDestinationAndTheListForOrvoSend) {
     ASSERT_EQ(s.codigo, 0) << s.err.toStdString();
     EXPECT_TRUE(s.out.isEmpty());
     EXPECT_EQ(Leer(carpeta + QStringLiteral("/127.0.0.1_7001.txt")), "AING 1, 100, A, B\r\nAING 2, 101, A, B\r\n");
-    EXPECT_EQ(Leer(carpeta + QStringLiteral("/dev_ttyUSB0.txt")), "AING 1, 100, A, B\r\n");
+    EXPECT_EQ(Leer(carpeta + QLatin1Char('/') + QLatin1String(kArchivoSerie)), "AING 1, 100, A, B\r\n");
     // Two destinations that would share a file name on a disk that ignores
     // case, and a name Windows keeps for a device.
     EXPECT_EQ(Leer(carpeta + QStringLiteral("/COM1_.txt")), "AING 1, 102, C, D\r\n");
     EXPECT_EQ(Leer(carpeta + QStringLiteral("/com1_-2.txt")), "AING 1, 103, C, D\r\n");
     const QStringList lista = QString::fromUtf8(Leer(carpeta + QStringLiteral("/destinos.txt"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    EXPECT_EQ(lista.mid(1), (QStringList{QStringLiteral("127.0.0.1:7001 127.0.0.1_7001.txt"), QStringLiteral("/dev/ttyUSB0 dev_ttyUSB0.txt"),
+    EXPECT_EQ(lista.mid(1), (QStringList{QStringLiteral("127.0.0.1:7001 127.0.0.1_7001.txt"), QStringLiteral("%1 %2").arg(QLatin1String(kSerie), QLatin1String(kArchivoSerie)),
                                          QStringLiteral("COM1 COM1_.txt"), QStringLiteral("com1 com1_-2.txt")}));
     EXPECT_TRUE(lista.value(0).startsWith(QLatin1Char('#')));
 }

@@ -17,6 +17,8 @@ bool Reemplazar(const QString& ruta, const QByteArray& bytes, QString* motivo) {
 }
 
 namespace {
+const QString kLista = QStringLiteral("destinos.txt");
+
 QString Citado(const QString& ruta) { return ruta.contains(QLatin1Char(' ')) || ruta.contains(QLatin1Char('\t')) ? QLatin1Char('"') + ruta + QLatin1Char('"') : ruta; }
 }   // namespace
 
@@ -44,30 +46,40 @@ QString f_NombreSeguro(const QString& destino) {
     return n;
 }
 
-bool Carpeta(const QString& carpeta, const QList<Tarjetas::Guion>& guiones, QString* motivo) {
-    if (!QDir().mkpath(carpeta)) {
-        *motivo = QStringLiteral("no se pudo crear la carpeta \"%1\"").arg(carpeta);
-        return false;
-    }
-    const QDir dir(carpeta);
-    QSet<QString> usados{QStringLiteral("destinos.txt")};
-    QByteArray lista = "# Destino y su archivo de comandos, para orvo-send --destinos\n";
+QStringList f_ArchivosCarpeta(const QList<Tarjetas::Guion>& guiones) {
+    QSet<QString> usados{kLista};
+    QStringList archivos;
     for (const Tarjetas::Guion& g : guiones) {
         const QString base = f_NombreSeguro(g.destino);
         QString archivo = base + QStringLiteral(".txt");
         // Two destinations may read alike as file names ("a:1", "a_1"); case too, on some disks.
         for (int n = 2; usados.contains(archivo.toLower()); ++n) archivo = QStringLiteral("%1-%2.txt").arg(base).arg(n);
         usados.insert(archivo.toLower());
+        archivos << archivo;
+    }
+    archivos << kLista;
+    return archivos;
+}
+
+bool Carpeta(const QString& carpeta, const QList<Tarjetas::Guion>& guiones, QString* motivo) {
+    if (!QDir().mkpath(carpeta)) {
+        *motivo = QStringLiteral("no se pudo crear la carpeta \"%1\"").arg(carpeta);
+        return false;
+    }
+    const QDir dir(carpeta);
+    const QStringList archivos = f_ArchivosCarpeta(guiones);
+    QByteArray lista = "# Destino y su archivo de comandos, para orvo-send --destinos\n";
+    for (qsizetype i = 0; i < guiones.size(); ++i) {
         QString problema;
-        if (!Salida(dir.filePath(archivo), g.bytes, &problema)) {
-            *motivo = QStringLiteral("no se pudo escribir \"%1\": %2").arg(dir.filePath(archivo), problema);
+        if (!Salida(dir.filePath(archivos[i]), guiones[i].bytes, &problema)) {
+            *motivo = QStringLiteral("no se pudo escribir \"%1\": %2").arg(dir.filePath(archivos[i]), problema);
             return false;
         }
-        lista += (g.destino + QLatin1Char(' ') + Citado(archivo) + QLatin1Char('\n')).toUtf8();
+        lista += (guiones[i].destino + QLatin1Char(' ') + Citado(archivos[i]) + QLatin1Char('\n')).toUtf8();
     }
     QString problema;
-    if (!Salida(dir.filePath(QStringLiteral("destinos.txt")), lista, &problema)) {
-        *motivo = QStringLiteral("no se pudo escribir \"%1\": %2").arg(dir.filePath(QStringLiteral("destinos.txt")), problema);
+    if (!Salida(dir.filePath(kLista), lista, &problema)) {
+        *motivo = QStringLiteral("no se pudo escribir \"%1\": %2").arg(dir.filePath(kLista), problema);
         return false;
     }
     return true;

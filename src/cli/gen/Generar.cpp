@@ -1,6 +1,7 @@
 #include "Generar.h"
 #include "Codificacion.h"
 #include "CompilarArchivo.h"
+#include "Destino.h"
 #include "FilasMalas.h"
 #include "Planilla.h"
 #include <QHash>
@@ -72,6 +73,13 @@ private:
             if (f.saltos[indice]) return QStringLiteral("%1: hay un salto de línea dentro de la celda").arg(Celda(col, f.campos[indice]));
             (*celdas)[i] = f.campos[indice];
         }
+        // A card column the spreadsheet took for numbers: its digits are already lost.
+        static const QRegularExpression cientifica(QStringLiteral("^[0-9]+([.,][0-9]+)?[eE][+-]?[0-9]+$"));
+        if (const QString& tarjeta = (*celdas)[static_cast<int>(Columna::Tarjeta)]; cientifica.match(tarjeta).hasMatch())
+            return QStringLiteral(
+                       "%1: la hoja de cálculo escribió el número en notación científica; dé formato de texto a la columna "
+                       "tarjeta y vuelva a exportar")
+                .arg(Celda(Columna::Tarjeta, tarjeta));
         for (Columna p : {Columna::Perfil1, Columna::Perfil2}) {
             const QString& perfil = (*celdas)[static_cast<int>(p)];
             // The compiler sends only a profile's first character: "10" would go as "1".
@@ -84,9 +92,7 @@ private:
                 return QStringLiteral("el carácter «%1» no se puede escribir en Windows-1252").arg(caracter);
         }
         auto celda = [celdas](Columna col) -> const QString& { return (*celdas)[static_cast<int>(col)]; };
-        static const QRegularExpression blanco(QStringLiteral("\\s"));
-        if (celda(Columna::Destino).contains(blanco))
-            return QStringLiteral("%1: un destino no lleva espacios (HOST[:PUERTO] o un dispositivo)").arg(Celda(Columna::Destino, celda(Columna::Destino)));
+        if (const QString problema = ProblemaDestino(celda(Columna::Destino)); !problema.isEmpty()) return problema;
         const QString clave = celda(Columna::Destino) + QChar(0x1F) + celda(Columna::Reloj) + QChar(0x1F) + celda(Columna::Tarjeta);
         const size_t huella = qHash(clave, kSemilla);
         // One arg() for every text, so a cell holding "%1" stays as typed.
@@ -94,6 +100,20 @@ private:
             return QStringLiteral("la tarjeta %1 del reloj %2 ya está en la fila %3").arg(celda(Columna::Tarjeta), celda(Columna::Reloj), QString::number(*it));
         v_Vistas.insert(huella, f.numero);
         return {};
+    }
+
+    // What orvo-send would refuse in the destinations list this cell goes to.
+    static QString ProblemaDestino(const QString& destino) {
+        if (destino.isEmpty()) return {};
+        static const QRegularExpression blanco(QStringLiteral("\\s"));
+        if (destino.contains(blanco))
+            return QStringLiteral("%1: un destino no lleva espacios (HOST[:PUERTO] o un dispositivo)").arg(Celda(Columna::Destino, destino));
+        // The list reads these as a comment or a quoted word.
+        if (destino.startsWith(QLatin1Char('#')) || destino.startsWith(QLatin1Char('"')))
+            return QStringLiteral("%1: un destino no empieza con # ni con comillas").arg(Celda(Columna::Destino, destino));
+        Destino d;
+        QString error;
+        return LeerDestino(destino, &d, &error) ? QString() : error;
     }
 
     void Compilar() {

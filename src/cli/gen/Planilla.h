@@ -17,7 +17,7 @@ inline constexpr int kColumnas = 5;
 struct Columnas {
     std::array<qsizetype, kColumnas> indice{0, 1, 2, 3, -1};   // -1: the sheet has none
     int filaTitulos = 0;                                       // row of the titles; 0 when the sheet has none
-    QString problema;                                          // a title row that lacks a needed column
+    QString problema;                                          // a title row that lacks a needed column or names one twice
     qsizetype Indice(Columna c) const { return indice[static_cast<int>(c)]; }
 };
 

@@ -4,7 +4,9 @@
 #include "Escritura.h"
 #include "Generar.h"
 #include "LineaOrdenes.h"
+#include "Visible.h"
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -47,7 +49,10 @@ bool f_MismoArchivo(const QString& planilla, const QString& salida) {
 int Uso(const QString& problema) { return Consola::ErrorDeUso(QLatin1String(kHerramienta.nombre), problema); }
 
 int FilasConError(const QStringList& errores) {
-    Consola::Errores(errores.join(QLatin1Char('\n')) + QStringLiteral("\norvo-gen: hay filas con error; no se escribe nada.\n"));
+    // A cell's control characters would reach the terminal raw.
+    QString texto;
+    for (const QString& e : errores) texto += f_Visible(e) + QLatin1Char('\n');
+    Consola::Errores(texto + QStringLiteral("orvo-gen: hay filas con error; no se escribe nada.\n"));
     return 1;
 }
 
@@ -55,7 +60,7 @@ int Escribir(const QByteArray& bytes, const QString& salida) {
     QString motivo;
     if (Escritura::Salida(salida, bytes, &motivo)) return 0;
     Consola::Errores(salida.isEmpty() ? QStringLiteral("orvo-gen: %1\n").arg(motivo)
-                                      : QStringLiteral("orvo-gen: no se pudo escribir \"%1\": %2\n").arg(salida, motivo));
+                                      : QStringLiteral("orvo-gen: no se pudo escribir \"%1\": %2\n").arg(f_Visible(salida), motivo));
     return 2;
 }
 
@@ -73,7 +78,7 @@ int EscribirHora(const Generado& g, const QString& salida) {
 int GenerarTarjetas(const QString& planilla, const QString& salida, const QString& carpeta) {
     QByteArray csv;
     QString motivo;
-    const QString nombre = planilla == QLatin1String("-") ? QStringLiteral("la entrada estándar") : QStringLiteral("\"%1\"").arg(planilla);
+    const QString nombre = planilla == QLatin1String("-") ? QStringLiteral("la entrada estándar") : QStringLiteral("\"%1\"").arg(f_Visible(planilla));
     if (!Consola::LeerEntrada(planilla, &csv, &motivo)) {
         Consola::Errores(QStringLiteral("orvo-gen: no se puede leer %1: %2\n").arg(nombre, motivo));
         return 2;
@@ -93,8 +98,13 @@ int GenerarTarjetas(const QString& planilla, const QString& salida, const QStrin
         return Uso(QStringLiteral("la planilla tiene una columna destino: use --carpeta CARPETA para escribir un archivo por destino"));
     if (!t.conDestino && !carpeta.isEmpty()) return Uso(QStringLiteral("--carpeta necesita una columna destino en la planilla"));
     if (t.conDestino) {
+        // Checked before anything is written: a sheet kept in that folder
+        // under one of its names would be replaced by a script.
+        for (const QString& archivo : Escritura::f_ArchivosCarpeta(t.guiones))
+            if (const QString ruta = QDir(carpeta).filePath(archivo); f_MismoArchivo(planilla, ruta))
+                return Uso(QStringLiteral("--carpeta escribiría \"%1\", que es la misma planilla: elija otra carpeta").arg(f_Visible(ruta)));
         if (Escritura::Carpeta(carpeta, t.guiones, &motivo)) return 0;
-        Consola::Errores(QStringLiteral("orvo-gen: %1\n").arg(motivo));
+        Consola::Errores(QStringLiteral("orvo-gen: %1\n").arg(f_Visible(motivo)));
         return 2;
     }
     return Escribir(t.guiones.value(0).bytes, salida);
@@ -117,7 +127,7 @@ int main(int argc, char** argv) {
         if (!relojes.isEmpty()) return Uso(QStringLiteral("--relojes es solo para hora"));
         if (!salida.isEmpty() && !carpeta.isEmpty()) return Uso(QStringLiteral("use -o o --carpeta, no los dos"));
         if (f_MismoArchivo(posicionales[1], salida))
-            return Uso(QStringLiteral("-o nombra la misma planilla \"%1\": elija otro archivo de salida").arg(salida));
+            return Uso(QStringLiteral("-o nombra la misma planilla \"%1\": elija otro archivo de salida").arg(f_Visible(salida)));
         return GenerarTarjetas(posicionales[1], salida, carpeta);
     }
     if (orden == QLatin1String("hora")) {

@@ -1,19 +1,9 @@
 #pragma once
 #include <QString>
+#include "Destino.h"
 #include "LineaOrdenes.h"
 #include <QStringList>
 #include <optional>
-
-// One clock to reach: a TCP address or a serial device.
-struct Destino {
-    QString texto;   // as the user gave it, control characters escaped (summary, messages)
-    QString crudo;   // as the user gave it, to be written back (--fallidos)
-    QString guion;   // its own command file (absolute path); empty: the command line's
-    bool serie = false;
-    QString host;   // TCP
-    quint16 puerto = 7001;
-    QString dispositivo;   // serial device path
-};
 
 struct OpcionesEnvio {
     QString guion;   // "-": standard input; may be empty when every target names its own
@@ -35,13 +25,6 @@ struct OpcionesEnvio {
 // to end with when the tool goes no further (help, version, usage error:
 // told already), nothing when it goes on.
 std::optional<int> LeerOpciones(const Consola::Herramienta& h, const QStringList& args, OpcionesEnvio* o);
-
-// "HOST[:PORT]" ("[v6]:PORT" too), or a device path ("/..." or COMn).
-bool LeerDestino(const QString& texto, Destino* d, QString* error);
-
-// How a TCP target is shown: "host:port", "[v6]:port" (an IPv6 target is
-// always shown so, however it was written).
-QString f_NombreTCP(const QString& host, quint16 puerto);
 
 // A file-name-safe form of a target: "127.0.0.1:7001" -> "127.0.0.1_7001".
 QString NombreArchivo(const QString& destino);
