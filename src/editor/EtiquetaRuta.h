@@ -1,11 +1,11 @@
 #pragma once
-#include <QLabel>
+#include "EtiquetaFila.h"
 
 // The file name in the status row: the caption keeps the whole path, the
 // label shows what fits of it with "…" in the middle, and the whole path is
 // its tool tip. Later labels of the row may lie over its right part; the
 // path is fitted to the width they leave free.
-class EtiquetaRuta : public QLabel {
+class EtiquetaRuta : public EtiquetaFila {
     Q_OBJECT
 public:
     explicit EtiquetaRuta(QWidget* padre = nullptr);
@@ -13,11 +13,7 @@ public:
     void setText(const QString& texto);
     // Pixels from the left edge that no other label covers (0: the whole width).
     void SetAnchoLibre(int px);
-    // The text as drawn.
-    QString TextoVisible() const;
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
+    QString TextoVisible() const override;
 
 private:
     int v_AnchoLibre = 0;
