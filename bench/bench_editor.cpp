@@ -261,7 +261,8 @@ void Tarjetas(const QTemporaryDir& dir, int cambios, bool rojas = false) {
 // A file of one long line (a wrong file opened by mistake: an export, a
 // dump with few line ends), an unknown command, so both panes and the error
 // list hold it: opening, the first paint of the whole window, a key typed on
-// a new line below it and the paint after it.
+// a new line below it and the paint after it, Up into the long line and Right
+// within it.
 void LineaLarga(const QTemporaryDir& dir, const std::vector<int>& tamanos) {
     std::printf("A file of one long line (median of %d):\n", kVeces);
     // Before only the first part of a long line was laid out (same machine kind; open / paint / key+paint ms).
@@ -270,15 +271,15 @@ void LineaLarga(const QTemporaryDir& dir, const std::vector<int>& tamanos) {
         const char* figuras;
     };
     const Antes antes[] = {{100000, "141 / 168 / 511"}, {1000000, "3187 / 1696 / 8195"}};
-    std::printf("%-10s %10s %12s %10s %12s   %s\n", "bytes", "open ms", "max stall ms", "paint ms", "key+paint ms",
-                "before");
+    std::printf("%-10s %10s %12s %10s %12s %10s %10s   %s\n", "bytes", "open ms", "max stall ms", "paint ms",
+                "key+paint ms", "up ms", "right ms", "before");
     for (int n : tamanos) {
         const QString ruta = dir.filePath(QStringLiteral("linea%1.txt").arg(n));
         QFile f(ruta);
         if (!f.open(QIODevice::WriteOnly)) return;
         f.write(QByteArray(n, 'A') + "\r\n");
         f.close();
-        std::vector<double> aperturas, paradas, pintadas, teclas;
+        std::vector<double> aperturas, paradas, pintadas, teclas, subir, derecha;
         for (int k = 0; k < kVeces; ++k) {
             const Medida m = Abrir(ruta);
             aperturas.push_back(m.ms);
@@ -296,12 +297,21 @@ void LineaLarga(const QTemporaryDir& dir, const std::vector<int>& tamanos) {
             QTest::keyClick(w.tx_Cmd, Qt::Key_X);
             (void)w.grab();
             teclas.push_back(t.nsecsElapsed() / 1e6);
+            // Up into the long line (the line left is compiled), then Right within it.
+            t.restart();
+            QTest::keyClick(w.tx_Cmd, Qt::Key_Up);
+            (void)w.grab();
+            subir.push_back(t.nsecsElapsed() / 1e6);
+            t.restart();
+            QTest::keyClick(w.tx_Cmd, Qt::Key_Right);
+            (void)w.grab();
+            derecha.push_back(t.nsecsElapsed() / 1e6);
         }
         const char* previo = "-";
         for (const Antes& a : antes)
             if (a.bytes == n) previo = a.figuras;
-        std::printf("%-10d %10.1f %12.0f %10.1f %12.1f   %s\n", n, Mediana(aperturas), Mediana(paradas),
-                    Mediana(pintadas), Mediana(teclas), previo);
+        std::printf("%-10d %10.1f %12.0f %10.1f %12.1f %10.1f %10.1f   %s\n", n, Mediana(aperturas), Mediana(paradas),
+                    Mediana(pintadas), Mediana(teclas), Mediana(subir), Mediana(derecha), previo);
         std::fflush(stdout);
     }
 }
