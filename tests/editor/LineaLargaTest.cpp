@@ -67,8 +67,8 @@ TEST(LineaLarga, AHugeLineIsDrawnToWhereThePaneEndsAndTheWindowStaysUsable) {
     EXPECT_EQ(w.tx_Cod->Linea(1), QStringLiteral("02 52 31 41 03 23"));
     EXPECT_EQ(w.Linea(0).size(), kLargo);
 
-    // The tip for the long word fits the window.
-    w.Caret(0, 3);
+    // The tip for the word typed so far, the whole line, fits the window.
+    w.Caret(0, kLargo - 1);
     w.Tecla(Qt::Key_Right);
     EXPECT_LT(w.tx_Tip->width(), w.width());
 }
