@@ -293,19 +293,18 @@ void LineaLarga(const QTemporaryDir& dir, const std::vector<int>& tamanos) {
             t.start();
             (void)w.grab();
             pintadas.push_back(t.nsecsElapsed() / 1e6);
-            t.restart();
-            QTest::keyClick(w.tx_Cmd, Qt::Key_X);
-            (void)w.grab();
-            teclas.push_back(t.nsecsElapsed() / 1e6);
+            // A key and the paint after it.
+            auto tecla = [&w](Qt::Key cual) {
+                QElapsedTimer reloj;
+                reloj.start();
+                QTest::keyClick(w.tx_Cmd, cual);
+                (void)w.grab();
+                return reloj.nsecsElapsed() / 1e6;
+            };
+            teclas.push_back(tecla(Qt::Key_X));
             // Up into the long line (the line left is compiled), then Right within it.
-            t.restart();
-            QTest::keyClick(w.tx_Cmd, Qt::Key_Up);
-            (void)w.grab();
-            subir.push_back(t.nsecsElapsed() / 1e6);
-            t.restart();
-            QTest::keyClick(w.tx_Cmd, Qt::Key_Right);
-            (void)w.grab();
-            derecha.push_back(t.nsecsElapsed() / 1e6);
+            subir.push_back(tecla(Qt::Key_Up));
+            derecha.push_back(tecla(Qt::Key_Right));
         }
         const char* previo = "-";
         for (const Antes& a : antes)
