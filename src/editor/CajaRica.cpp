@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTextBlock>
+#include <QTextCursor>
 
 CajaRica::CajaRica(QWidget* padre) : QTextEdit(padre) {
     setAcceptRichText(false);
@@ -77,6 +79,7 @@ void CajaRica::keyPressEvent(QKeyEvent* e) {
     Q_EMIT TeclaAbajo(CodigoTecla(e->key()), Shift(e->modifiers()));
     if (DeshacerORehacer(e)) return;
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && EnterEnFilaVacia(e)) return;
     if (enter && (e->modifiers() & Qt::ShiftModifier)) {
         // Shift+Enter would insert a soft break inside the line: make it a plain Enter.
         QKeyEvent simple(e->type(), e->key(), e->modifiers() & ~Qt::ShiftModifier, e->text(), e->isAutoRepeat(),
@@ -86,6 +89,22 @@ void CajaRica::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QTextEdit::keyPressEvent(e);
+}
+
+bool CajaRica::EnterEnFilaVacia(QKeyEvent* e) {
+    // On an empty line that carries a paragraph format (every row here has its
+    // fixed height) Qt takes Enter as "end this formatting" and drops the line
+    // break: the first Enter in an emptied pane was lost. Insert it ourselves.
+    const Qt::KeyboardModifiers m = e->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    QTextCursor c = textCursor();
+    if (m != Qt::NoModifier || isReadOnly() || c.hasSelection() || c.block().length() > 1 ||
+        c.blockFormat().properties().isEmpty())
+        return false;
+    c.insertBlock();
+    setTextCursor(c);
+    ensureCursorVisible();
+    e->accept();
+    return true;
 }
 
 bool CajaRica::DeshacerORehacer(QKeyEvent* e) {

@@ -56,6 +56,7 @@ private:
     void Guardar(const QKeyEvent* e);
     // Undo or redo asked for by a key: the signal sent, true.
     bool DeshacerORehacer(QKeyEvent* e);
+    bool EnterEnFilaVacia(QKeyEvent* e);
 
     bool v_Bloqueada = false;
     bool v_Descartando = false;

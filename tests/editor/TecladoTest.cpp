@@ -309,3 +309,33 @@ TEST(Ventana, LeavingALineOfALongListRewritesOnlyThatLine) {
     // What the user sees is what the file showed when opened.
     EXPECT_EQ(Mostrada(w.tx_Cmd), ultima);
 }
+
+// Rows carry a fixed height as a paragraph format; on an empty line the text
+// widget would take Enter as "end that format" and drop the line break.
+TEST(Ventana, EnterInAnEmptiedPaneStartsANewLine) {
+    const std::vector<std::pair<const char*, std::function<void(VentanaPrueba&)>>> vaciados{
+        {"first key of the session", [](VentanaPrueba&) {}},
+        {"last character erased",
+         [](VentanaPrueba& w) {
+             w.Escribir(QStringLiteral("a"));
+             w.Tecla(Qt::Key_Backspace);
+         }},
+        {"everything cut",
+         [](VentanaPrueba& w) {
+             w.EscribirLineas({"inia 1", "inia 2"});
+             w.Tecla(Qt::Key_A, Qt::ControlModifier);
+             w.Tecla(Qt::Key_X, Qt::ControlModifier);
+         }},
+    };
+    for (const auto& [caso, vaciar] : vaciados) {
+        VentanaPrueba w;
+        vaciar(w);
+        w.Tecla(Qt::Key_Return);
+        w.Escribir(QStringLiteral("abc"));
+        EXPECT_EQ(Mostrada(w.tx_Cmd).texto, QStringLiteral("\nabc")) << caso;
+        EXPECT_EQ(LineaActual(w.Cmd()), 1) << caso;
+        // The new row keeps the pane's row height: the gutter's numbers stay level with it.
+        EXPECT_EQ(w.tx_Cmd->document()->lastBlock().blockFormat(), w.tx_Cmd->document()->firstBlock().blockFormat())
+            << caso;
+    }
+}
